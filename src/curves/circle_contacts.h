@@ -1,0 +1,15 @@
+// Putting the points where other chains touch a circle into its chain.
+#pragma once
+
+#include <vector>
+
+#include "curves/curve_record.h"
+
+namespace pphatch {
+
+/// Refines records 0..n-1 in place: vertices of other chains on a circle,
+/// touching points of tangent circles, and touching points of straight
+/// segments become points of the circle-type ("CIRCLE") chains.
+void RefineCircleContacts(std::vector<CurveRecord>& records, int n);
+
+}  // namespace pphatch
