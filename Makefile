@@ -18,5 +18,8 @@ build: configure
 check: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+demo: build
+	@$(BUILD)/pphatch demo
+
 clean:
 	rm -rf $(BUILD)

@@ -1,7 +1,9 @@
 // Comparing a graphic's workplane with the drawing's.
 #pragma once
 
+#include "component/state.h"
 #include "pphatch/host.h"
+#include "scan/graphic_reads.h"
 
 namespace pphatch {
 
@@ -11,12 +13,23 @@ struct PlaneEquation {
 };
 
 /// The plane of a workplane, from the world images of its local (0,0,0)
-/// and (0,0,1). Host failures after the free graphic is made are ignored.
+/// and (0,0,1) placed by the host in a free graphic of the drawing. Failures
+/// making the free graphic raise; later host failures are ignored and leave
+/// the values not computed at 0. A normal shorter than 1e-8 is returned
+/// unnormalised with d = 0.
 PlaneEquation WorkplaneFrame(const HostDrawingPtr& drawing, const HostWorkplanePtr& workplane);
 
-/// 1: the same workplane; 2: parallel at the same offset (within 1e-6);
+/// 1: the same workplane (the host says so); 2: parallel (normals within
+/// GeomTolerance, either way round) at the same offset (within 1e-6);
 /// 0: different.
 int CompareWorkplanes(const HostDrawingPtr& drawing, const HostWorkplanePtr& first,
                       const HostWorkplanePtr& second);
+
+/// The scan's workplane step for a graphic: with TileMode 1, false when the
+/// graphic lies on a foreign workplane; a graphic on a parallel workplane at
+/// the same offset is put onto the drawing's workplane (this statement
+/// enters continue-on-error mode). Statements run under `mode`; a graphic
+/// whose workplane cannot be read or compared counts as foreign.
+bool PassesWorkplaneStep(ObjectState& state, const HostGraphicPtr& graphic, ErrorMode& mode);
 
 }  // namespace pphatch

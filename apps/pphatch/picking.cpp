@@ -1,0 +1,75 @@
+#include "picking.h"
+
+#include <any>
+#include <chrono>
+
+#include "pphatch/pick_point_hatch.h"
+
+namespace pphatch::cli {
+
+namespace {
+
+// The children of a result graphic as contours, in order.
+std::vector<formats::Contour> ReadContours(const HostGraphicPtr& result) {
+  std::vector<formats::Contour> contours;
+  const HostGraphicsPtr children = result->Graphics();
+  const int count = children->Count();
+  for (int i = 0; i < count; ++i) {
+    const HostVerticesPtr vertices = children->Item(i)->Vertices();
+    const int n = vertices->Count();
+    formats::Contour contour;
+    contour.reserve(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) {
+      const HostVertexPtr v = vertices->Item(k);
+      contour.push_back({v->X(), v->Y()});
+    }
+    contours.push_back(std::move(contour));
+  }
+  return contours;
+}
+
+// One request at the click, timed.
+PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint click) {
+  PickOutcome outcome;
+  outcome.at = click;
+  ShowForClick(view, click);
+  const HostPoint3 v = view.WorldToView(click.x, click.y, 0);
+  HostGraphicPtr result;
+  std::any reserved;
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    outcome.ok = hatch.CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
+  } catch (const std::exception& e) {
+    outcome.ok = false;
+    outcome.error = e.what();
+  }
+  const auto stop = std::chrono::steady_clock::now();
+  outcome.ms = std::chrono::duration<double, std::milli>(stop - start).count();
+  if (!outcome.ok) return outcome;
+  try {
+    if (!result) throw HostError("the request gave no result graphic");
+    outcome.contours = ReadContours(result);
+  } catch (const std::exception& e) {
+    outcome.ok = false;
+    outcome.error = e.what();
+  }
+  return outcome;
+}
+
+}  // namespace
+
+void ShowForClick(mem::MemView& view, DrawingPoint /*click*/) { view.FitToDrawing(); }
+
+std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
+                                  const std::vector<DrawingPoint>& points) {
+  SetBeepHandler([] {});
+  auto view = std::make_shared<mem::MemView>(drawing);
+  PickPointHatch hatch;
+  hatch.Init(view);
+  std::vector<PickOutcome> outcomes;
+  outcomes.reserve(points.size());
+  for (const DrawingPoint& click : points) outcomes.push_back(PickOne(hatch, *view, click));
+  return outcomes;
+}
+
+}  // namespace pphatch::cli

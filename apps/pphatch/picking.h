@@ -1,0 +1,37 @@
+// Running the component on a drawing, one request per pick point.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/dxf_writer.h"
+#include "memhost/drawing.h"
+#include "memhost/view.h"
+#include "points.h"
+
+namespace pphatch::cli {
+
+/// What one pick gave.
+struct PickOutcome {
+  DrawingPoint at;                         ///< the pick point, drawing coordinates
+  bool ok = false;                         ///< an area was found
+  std::vector<formats::Contour> contours;  ///< outer boundary first, then the islands
+  std::string error;                       ///< the component's message when !ok
+  double ms = 0;                           ///< wall time of the request, milliseconds
+};
+
+/// Sets the view up for a request at `click`: the whole drawing is shown.
+/// The march of a request runs leftwards within the view and its window
+/// picks are sized from the view's height, so the view must hold the whole
+/// area around the click; fitting the drawing does that for every size (a
+/// view narrowed around the click would save pick work on huge drawings).
+void ShowForClick(mem::MemView& view, DrawingPoint click);
+
+/// Binds one component to a view of the drawing and runs one request per
+/// point, in order. Beeps are silenced. A host error that escapes a request
+/// counts as a failed pick carrying the error's text.
+std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
+                                  const std::vector<DrawingPoint>& points);
+
+}  // namespace pphatch::cli

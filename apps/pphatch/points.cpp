@@ -1,0 +1,83 @@
+#include "points.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <string_view>
+
+#include "cli_error.h"
+
+namespace pphatch::cli {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r";
+
+// The text without blanks at either end.
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+// A finite number that fills the whole text, or nothing.
+std::optional<double> Number(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Two numbers separated by one comma or by blanks, or nothing.
+std::optional<DrawingPoint> Pair(std::string_view text) {
+  text = Trim(text);
+  std::size_t split = text.find(',');
+  std::size_t rest = split + 1;
+  if (split == std::string_view::npos) {
+    split = text.find_first_of(kBlanks);
+    if (split == std::string_view::npos) return std::nullopt;
+    rest = split;
+  } else if (text.find(',', rest) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const auto x = Number(text.substr(0, split));
+  const auto y = Number(text.substr(rest));
+  if (!x || !y) return std::nullopt;
+  return DrawingPoint{*x, *y};
+}
+
+}  // namespace
+
+DrawingPoint ParseAtValue(const std::string& text) {
+  const auto point = Pair(text);
+  if (!point) throw CliError("--at " + text + ": expected X,Y (two numbers)");
+  return *point;
+}
+
+std::vector<DrawingPoint> ReadPointsFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) throw CliError(path + ": cannot open");
+  std::vector<DrawingPoint> points;
+  std::string line;
+  for (int number = 1; std::getline(file, line); ++number) {
+    std::string_view text = line;
+    text = Trim(text.substr(0, text.find('#')));
+    if (text.empty()) continue;
+    const auto point = Pair(text);
+    if (!point) {
+      throw CliError(path + ": line " + std::to_string(number) + ": expected X Y or X,Y");
+    }
+    points.push_back(*point);
+  }
+  if (file.bad()) throw CliError(path + ": cannot read");
+  return points;
+}
+
+}  // namespace pphatch::cli

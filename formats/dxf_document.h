@@ -1,0 +1,137 @@
+// A DXF file's content as read, before it becomes graphics: layers, blocks
+// and entities with their own coordinates (each entity's OCS or world
+// coordinates, as the DXF format defines them for that entity).
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "formats/load_summary.h"
+#include "memhost/vec.h"
+
+namespace pphatch::formats {
+
+using mem::Vec2;
+using mem::Vec3;
+
+/// LINE: world coordinates.
+struct DxfLine {
+  Vec3 a, b;
+};
+
+/// CIRCLE or ARC: centre in the entity's OCS; an arc runs counter-clockwise
+/// (about the extrusion direction) from `start` to `end`, degrees.
+struct DxfCircle {
+  Vec3 centre;
+  double radius = 0;
+  bool arc = false;
+  double start = 0, end = 0;
+};
+
+/// ELLIPSE: world coordinates; the minor axis is ratio * (extrusion x major);
+/// parameters in radians from the major axis.
+struct DxfEllipse {
+  Vec3 centre, major;
+  double ratio = 1;
+  double start = 0, end = 0;
+};
+
+/// One polyline vertex with the bulge of the segment that starts at it.
+struct DxfVertex {
+  Vec3 at;
+  double bulge = 0;
+};
+
+/// LWPOLYLINE and POLYLINE. 2D polylines are in the OCS at `elevation`;
+/// 3D polylines in world coordinates.
+struct DxfPolyline {
+  std::vector<DxfVertex> vertices;
+  bool closed = false;
+  bool threeD = false;
+  double elevation = 0;
+};
+
+/// SPLINE: world coordinates; knots, weights (empty: all 1) and control
+/// points, or only fit points.
+struct DxfSpline {
+  int degree = 3;
+  bool closed = false;
+  std::vector<double> knots;
+  std::vector<double> weights;
+  std::vector<Vec3> control;
+  std::vector<Vec3> fit;
+};
+
+/// INSERT (with rows and columns): insertion point in the OCS, rotation in degrees.
+struct DxfInsert {
+  std::string block;
+  Vec3 at;
+  Vec3 scale{1, 1, 1};
+  double rotation = 0;
+  int columns = 1, rows = 1;
+  double columnSpacing = 0, rowSpacing = 0;
+};
+
+/// HATCH: boundary loops as rings of OCS points at `elevation`.
+struct DxfHatch {
+  std::vector<std::vector<Vec2>> loops;
+  double elevation = 0;
+  bool solid = false;
+  std::string pattern;
+};
+
+/// DIMENSION: its kind (code 70, low bits) and definition points, world coordinates.
+struct DxfDimension {
+  int kind = 0;
+  Vec3 p10, p13, p14, p15;
+};
+
+/// A chain that never bounds an area, kept for display: POINT (one point,
+/// world), SOLID and TRACE (corners in the OCS), 3DFACE (corners, world),
+/// LEADER (vertices, world), or a body without readable geometry (no points).
+struct DxfMarker {
+  std::string hostType;  ///< "PWW30POINT", "PWW40CUBE", "PWW25DimLead", ...
+  std::vector<Vec3> points;
+  bool ocs = false;      ///< points are in the entity's OCS
+  bool closed = false;   ///< the chain returns to its first point
+};
+
+using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSpline, DxfInsert,
+                              DxfHatch, DxfDimension, DxfMarker>;
+
+/// One entity: what every entity has, and its shape.
+struct DxfEntity {
+  std::string name;        ///< entity name as in the file ("LWPOLYLINE")
+  std::string layer = "0";
+  Vec3 extrusion{0, 0, 1};
+  double thickness = 0;
+  bool paperSpace = false;
+  int line = 0;            ///< line of the entity's first group code
+  DxfShape shape;
+};
+
+struct DxfBlock {
+  std::string name;
+  Vec3 base;
+  std::vector<DxfEntity> entities;
+};
+
+/// The content of a DXF file. Layer and block names are keyed in upper
+/// case, since DXF names are not case-sensitive.
+struct DxfDocument {
+  /// True for each layer that is off (negative colour) or frozen (flag 1).
+  std::map<std::string, bool> hiddenLayers;
+  std::map<std::string, DxfBlock> blocks;
+  std::vector<DxfEntity> entities;
+  /// $TILEMODE of the header, when given.
+  std::optional<int> tileMode;
+  LoadReport report;
+};
+
+/// A DXF name in the case used for keys.
+std::string NameKey(const std::string& name);
+
+}  // namespace pphatch::formats

@@ -1,0 +1,280 @@
+#include "formats/dxf_emit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "formats/conic_arc.h"
+#include "formats/dxf_geometry.h"
+#include "formats/errors.h"
+#include "formats/spline.h"
+#include "memhost/builders.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+using mem::GraphicPtr;
+using mem::Into;
+
+constexpr double kDegree = std::numbers::pi / 180;
+constexpr double kFullTurn = 2 * std::numbers::pi;
+
+// Relative tolerance up to which a plane map counts as a similarity (turn,
+// uniform scale, maybe a mirror), under which circular arcs stay circular.
+constexpr double kSimilarityTolerance = 1e-9;
+
+// Parameter ranges this close to a full turn are whole ellipses.
+constexpr double kWholeTurnTolerance = 1e-9;
+
+// True when the plane map with images ex, ey of the unit axes keeps circles circles.
+bool IsSimilarity(Vec2 ex, Vec2 ey) {
+  const double scale = std::max(mem::Length(ex), mem::Length(ey));
+  return std::fabs(mem::Length(ex) - mem::Length(ey)) <= kSimilarityTolerance * scale &&
+         std::fabs(mem::Dot(ex, ey)) <= kSimilarityTolerance * scale * scale;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+class Emitter {
+ public:
+  Emitter(const DxfDocument& doc, std::shared_ptr<mem::MemDrawing> drawing, LoadReport& report,
+          const std::string& name)
+      : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name) {}
+
+  void Run() {
+    if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
+    Entities(doc_.entities, Into(drawing_), Affine3{}, false);
+  }
+
+ private:
+  // The entities of the drawing or of a block, placed by `m`.
+  void Entities(const std::vector<DxfEntity>& entities, const Into& into, const Affine3& m,
+                bool inBlock) {
+    for (const DxfEntity& e : entities) {
+      if (!Visible(e, inBlock)) continue;
+      Count();
+      GraphicPtr g = std::visit([&](const auto& shape) { return Add(e, shape, into, m); }, e.shape);
+      if (g && e.thickness != 0) mem::SetProperty(g, "Thickness", e.thickness);
+    }
+  }
+
+  // Paper space and hidden layers are left out; in a block, layer "0" takes the insert's.
+  bool Visible(const DxfEntity& e, bool inBlock) {
+    if (!inBlock && e.paperSpace) {
+      ++report_.paperSpaceEntities;
+      return false;
+    }
+    if (inBlock && e.layer == "0") return true;
+    const auto layer = doc_.hiddenLayers.find(NameKey(e.layer));
+    if (layer != doc_.hiddenLayers.end() && layer->second) {
+      ++report_.hiddenEntities;
+      return false;
+    }
+    return true;
+  }
+
+  // Counts one more graphic; refuses drawings that expand beyond kMaxGraphics.
+  void Count() {
+    if (++made_ > kMaxGraphics) {
+      throw ReadError(Located(name_, 0, "the drawing expands to more than " +
+                                            std::to_string(kMaxGraphics) +
+                                            " graphics (blocks inserted in blocks)"));
+    }
+  }
+
+  void Warn(const DxfEntity& e, const std::string& what) {
+    report_.warnings.push_back("line " + std::to_string(e.line) + ": " + what);
+  }
+
+  GraphicPtr Add(const DxfEntity&, const DxfLine& s, const Into& into, const Affine3& m) {
+    return mem::AddLine(into, Flat(m.Apply(s.a)), Flat(m.Apply(s.b)));
+  }
+
+  // Circles and arcs live in the OCS; the map may turn them into ellipses.
+  GraphicPtr Add(const DxfEntity& e, const DxfCircle& s, const Into& into, const Affine3& m) {
+    const Affine3 l = OcsFrame(e.extrusion).Then(m);
+    ConicArc arc;
+    arc.centre = Flat(l.Apply(s.centre));
+    arc.u = Flat(l.Linear({s.radius, 0, 0}));
+    arc.v = Flat(l.Linear({0, s.radius, 0}));
+    if (s.arc) {
+      arc.whole = false;
+      arc.start = s.start * kDegree;
+      arc.end = s.end * kDegree;
+      while (arc.end <= arc.start) arc.end += kFullTurn;
+    }
+    return AddConicArc(into, arc);
+  }
+
+  // Ellipses are in world coordinates; the minor axis turns about the extrusion.
+  GraphicPtr Add(const DxfEntity& e, const DxfEllipse& s, const Into& into, const Affine3& m) {
+    const Vec3 minor = s.ratio * CrossProduct(e.extrusion, s.major);
+    ConicArc arc;
+    arc.centre = Flat(m.Apply(s.centre));
+    arc.u = Flat(m.Linear(s.major));
+    arc.v = Flat(m.Linear(minor));
+    const double sweep = s.end - s.start;
+    arc.whole = sweep == 0 || std::fabs(std::fabs(sweep) - kFullTurn) <= kWholeTurnTolerance;
+    if (!arc.whole) {
+      arc.start = s.start;
+      arc.end = s.end;
+      while (arc.end <= arc.start) arc.end += kFullTurn;
+    }
+    return AddConicArc(into, arc);
+  }
+
+  GraphicPtr Add(const DxfEntity& e, const DxfPolyline& s, const Into& into, const Affine3& m) {
+    std::vector<DxfVertex> vs = s.vertices;
+    if (s.closed && vs.size() > 1 && vs.back().at == vs.front().at) vs.pop_back();
+    if (vs.empty()) return nullptr;
+    const Affine3 l = s.threeD ? m : OcsFrame(e.extrusion).Then(m);
+    const Vec2 ex = Flat(l.Linear({1, 0, 0})), ey = Flat(l.Linear({0, 1, 0}));
+    const bool bulged =
+        !s.threeD && std::any_of(vs.begin(), vs.end(), [](const DxfVertex& v) { return v.bulge != 0; });
+    std::vector<mem::BulgePoint> points;
+    if (!bulged || IsSimilarity(ex, ey)) {
+      // A mirroring map turns counter-clockwise arcs clockwise.
+      const double sense = mem::Cross(ex, ey) < 0 ? -1 : 1;
+      for (const DxfVertex& v : vs) {
+        const Vec2 p = Flat(l.Apply(v.at));
+        points.push_back({p.x, p.y, bulged ? sense * v.bulge : 0});
+      }
+      return mem::AddPolyline(into, points, s.closed);
+    }
+    // Arcs become elliptical: sample them in the OCS and map the points.
+    std::vector<Vec2> ocs{Flat(vs[0].at)};
+    const std::size_t segments = s.closed ? vs.size() : vs.size() - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+      AppendBulgeSegment(ocs, Flat(vs[i].at), Flat(vs[(i + 1) % vs.size()].at), vs[i].bulge);
+    }
+    if (s.closed) ocs.pop_back();  // the closing segment returns to the first point
+    for (const Vec2 p : ocs) {
+      const Vec2 q = Flat(l.Apply({p.x, p.y, s.elevation}));
+      points.push_back({q.x, q.y, 0});
+    }
+    return mem::AddPolyline(into, points, s.closed);
+  }
+
+  GraphicPtr Add(const DxfEntity& e, const DxfSpline& s, const Into& into, const Affine3& m) {
+    std::vector<Vec3> points;
+    if (!s.control.empty()) {
+      const int n = static_cast<int>(s.control.size());
+      points = SampleSpline(s.degree, s.knots.empty() ? ClampedUniformKnots(s.degree, n) : s.knots,
+                            s.weights, s.control);
+    }
+    if (points.empty() && s.fit.size() >= 2) points = s.fit;
+    if (points.empty() && s.control.size() >= 2) {
+      points = s.control;
+      Warn(e, "SPLINE with inconsistent knots drawn along its control points");
+    }
+    if (points.size() < 2) {
+      Warn(e, "SPLINE without enough points left out");
+      return nullptr;
+    }
+    std::vector<Vec2> chain;
+    for (const Vec3& p : points) chain.push_back(Flat(m.Apply(p)));
+    if (s.closed) {
+      const double size = 1 + std::max(std::fabs(chain.front().x), std::fabs(chain.front().y));
+      if (mem::Length(chain.back() - chain.front()) <= 1e-9 * size) {
+        chain.back() = chain.front();
+      } else {
+        chain.push_back(chain.front());
+      }
+    }
+    return mem::AddCurve(into, chain, "None");
+  }
+
+  // One "INSERT" per row and column; its children are the block's entities, placed.
+  GraphicPtr Add(const DxfEntity& e, const DxfInsert& s, const Into& into, const Affine3& m) {
+    const std::string key = NameKey(s.block);
+    const auto found = doc_.blocks.find(key);
+    if (found == doc_.blocks.end()) {
+      Warn(e, "INSERT of unknown block " + Quoted(s.block) + " left out");
+      return nullptr;
+    }
+    if (std::find(open_.begin(), open_.end(), key) != open_.end()) {
+      Warn(e, "block " + Quoted(s.block) + " inserts itself; the inner INSERT is left out");
+      return nullptr;
+    }
+    const DxfBlock& block = found->second;
+    const Affine3 ocs = OcsFrame(e.extrusion).Then(m);
+    open_.push_back(key);
+    for (int row = 0; row < s.rows; ++row) {
+      for (int column = 0; column < s.columns; ++column) {
+        const Vec3 cell{column * s.columnSpacing, row * s.rowSpacing, 0};
+        const Affine3 place = Translation(-1 * block.base)
+                                  .Then(Scaling(s.scale))
+                                  .Then(Translation(cell))
+                                  .Then(RotationZ(s.rotation * kDegree))
+                                  .Then(Translation(s.at))
+                                  .Then(ocs);
+        if (row + column > 0) Count();
+        const GraphicPtr insert = mem::AddContainer(into, "INSERT");
+        Entities(block.entities, Into(insert), place, true);
+      }
+    }
+    open_.pop_back();
+    return nullptr;
+  }
+
+  // Each loop becomes a closed chain with info text "Hatch".
+  GraphicPtr Add(const DxfEntity& e, const DxfHatch& s, const Into& into, const Affine3& m) {
+    const Affine3 l = OcsFrame(e.extrusion).Then(m);
+    const std::string brush = s.solid ? "Solid" : (s.pattern.empty() ? "Pattern" : s.pattern);
+    for (const auto& loop : s.loops) {
+      std::vector<Vec2> ring;
+      for (const Vec2 p : loop) ring.push_back(Flat(l.Apply({p.x, p.y, s.elevation})));
+      mem::AddHatch(into, ring, brush);
+    }
+    return nullptr;
+  }
+
+  // Dimensions: the kind's host type, drawn by lines between its definition points.
+  GraphicPtr Add(const DxfEntity&, const DxfDimension& s, const Into& into, const Affine3& m) {
+    const auto at = [&m](Vec3 p) { return Flat(m.Apply(p)); };
+    if (s.kind == 0 || s.kind == 1) {
+      const Vec2 a = at(s.p13), b = at(s.p14), line = at(s.p10);
+      const double length = mem::Length(b - a);
+      const double offset = length > 0 ? mem::Cross(b - a, line - a) / length : 0;
+      return mem::AddDimension(into, a, b, offset);
+    }
+    static const char* const kTypes[] = {"PWW25DimLin", "PWW25DimLin", "PWW25DimAng", "PWW25DimDia",
+                                         "PWW25DimRad", "PWW25DimAng", "PWW25DimDat", "PWW25DimLin"};
+    const GraphicPtr dim = mem::AddContainer(into, kTypes[s.kind & 7]);
+    switch (s.kind) {
+      case 2: mem::AddLine(dim, at(s.p13), at(s.p14)); mem::AddLine(dim, at(s.p10), at(s.p15)); break;
+      case 3: mem::AddLine(dim, at(s.p15), at(s.p10)); break;
+      case 4: mem::AddLine(dim, at(s.p10), at(s.p15)); break;
+      case 5: mem::AddLine(dim, at(s.p15), at(s.p13)); mem::AddLine(dim, at(s.p15), at(s.p14)); break;
+      default: mem::AddLine(dim, at(s.p13), at(s.p14)); break;
+    }
+    return dim;
+  }
+
+  GraphicPtr Add(const DxfEntity& e, const DxfMarker& s, const Into& into, const Affine3& m) {
+    if (s.points.empty()) return mem::AddContainer(into, s.hostType);
+    const Affine3 l = s.ocs ? OcsFrame(e.extrusion).Then(m) : m;
+    std::vector<Vec2> chain;
+    for (const Vec3& p : s.points) chain.push_back(Flat(l.Apply(p)));
+    if (s.hostType == "PWW30POINT") return mem::AddPoint(into, chain[0]);
+    if (s.closed) chain.push_back(chain.front());
+    return mem::AddTyped(into, s.hostType, chain, s.closed);
+  }
+
+  const DxfDocument& doc_;
+  std::shared_ptr<mem::MemDrawing> drawing_;
+  LoadReport& report_;
+  const std::string& name_;
+  std::vector<std::string> open_;  // blocks being expanded, outermost first
+  long long made_ = 0;
+};
+
+}  // namespace
+
+void EmitDxfDocument(const DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
+                     LoadReport& report, const std::string& name) {
+  Emitter(document, drawing, report, name).Run();
+}
+
+}  // namespace pphatch::formats

@@ -1,0 +1,119 @@
+#include "formats/dxf_parse.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "formats/errors.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+class Parser {
+ public:
+  Parser(const std::vector<DxfPair>& pairs, const std::string& name) : pairs_(pairs), name_(name) {}
+
+  // Reads every section; pairs outside sections (comments) are passed over.
+  DxfDocument Run() {
+    std::size_t i = 0;
+    while (i < pairs_.size()) {
+      const DxfPair& pair = pairs_[i];
+      if (pair.code == 0 && pair.value == "EOF") break;
+      if (pair.code == 0 && pair.value == "SECTION") {
+        const std::string section =
+            i + 1 < pairs_.size() && pairs_[i + 1].code == 2 ? pairs_[i + 1].value : "";
+        const std::size_t end = SectionEnd(i, section);
+        const std::size_t first = NextRecordStart(pairs_, i, end);
+        if (section == "HEADER") ReadHeader(i, end);
+        if (section == "TABLES") ReadTables(first, end);
+        if (section == "BLOCKS") ReadBlocks(first, end);
+        if (section == "ENTITIES") ReadEntities(first, end);
+        i = end + 1;
+        continue;
+      }
+      ++i;
+    }
+    return std::move(doc_);
+  }
+
+ private:
+  // Index of the section's ENDSEC pair; ReadError when another section or the end comes first.
+  std::size_t SectionEnd(std::size_t start, const std::string& section) const {
+    for (std::size_t i = start + 1; i < pairs_.size(); ++i) {
+      const DxfPair& pair = pairs_[i];
+      if (pair.code != 0) continue;
+      if (pair.value == "ENDSEC") return i;
+      if (pair.value == "SECTION" || pair.value == "EOF") {
+        throw ReadError(Located(name_, pair.line, "section " + section + " (line " +
+                                                      std::to_string(pairs_[start].line) +
+                                                      ") ends without ENDSEC"));
+      }
+    }
+    throw ReadError(Located(name_, pairs_[start].line, "section " + section + " never ends"));
+  }
+
+  // Header variables: only $TILEMODE matters to the drawing.
+  void ReadHeader(std::size_t start, std::size_t end) {
+    for (std::size_t i = start; i + 1 < end; ++i) {
+      if (pairs_[i].code == 9 && pairs_[i].value == "$TILEMODE" && pairs_[i + 1].code == 70) {
+        doc_.tileMode = static_cast<int>(PairInteger(pairs_[i + 1]));
+      }
+    }
+  }
+
+  // Layer table entries: off (negative colour) or frozen (flag bit 1) layers are hidden.
+  void ReadTables(std::size_t first, std::size_t end) {
+    for (std::size_t i = first; i < end; i = NextRecordStart(pairs_, i, end)) {
+      const DxfRecord record(pairs_, i, NextRecordStart(pairs_, i, end));
+      if (record.Name() != "LAYER") continue;
+      const bool frozen = (record.Integer(70) & 1) != 0;
+      const bool off = record.Integer(62, 7) < 0;
+      doc_.hiddenLayers[NameKey(record.Text(2))] = frozen || off;
+    }
+  }
+
+  // Block definitions with their entities; the first definition of a name counts.
+  void ReadBlocks(std::size_t first, std::size_t end) {
+    std::optional<DxfBlock> block;
+    std::size_t i = first;
+    while (i < end) {
+      const DxfRecord record(pairs_, i, NextRecordStart(pairs_, i, end));
+      if (record.Name() == "BLOCK") {
+        block = DxfBlock{record.Text(2), record.Point(10), {}};
+        i = record.End();
+      } else if (record.Name() == "ENDBLK") {
+        if (block) doc_.blocks.emplace(NameKey(block->name), std::move(*block));
+        block.reset();
+        i = record.End();
+      } else if (block) {
+        i = ReadEntity(pairs_, i, end, block->entities, doc_.report);
+      } else {
+        i = record.End();
+      }
+    }
+  }
+
+  void ReadEntities(std::size_t first, std::size_t end) {
+    std::size_t i = first;
+    while (i < end) i = ReadEntity(pairs_, i, end, doc_.entities, doc_.report);
+  }
+
+  const std::vector<DxfPair>& pairs_;
+  const std::string& name_;
+  DxfDocument doc_;
+};
+
+}  // namespace
+
+std::string NameKey(const std::string& name) {
+  std::string key = name;
+  std::transform(key.begin(), key.end(), key.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return key;
+}
+
+DxfDocument ParseDxf(const std::vector<DxfPair>& pairs, const std::string& name) {
+  return Parser(pairs, name).Run();
+}
+
+}  // namespace pphatch::formats

@@ -1,0 +1,29 @@
+// From checked DXF pairs to a DxfDocument: sections, layers, blocks, entities.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "formats/dxf_document.h"
+#include "formats/dxf_pairs.h"
+#include "formats/dxf_record.h"
+
+namespace pphatch::formats {
+
+/// Reads the document from the pairs of SplitDxfPairs. Throws ReadError
+/// (with `name` and the line) for a section that never ends.
+DxfDocument ParseDxf(const std::vector<DxfPair>& pairs, const std::string& name);
+
+/// Reads the entity whose record starts at `begin` (before `end`), with the
+/// records that belong to it (the VERTEXes and SEQEND of a POLYLINE, the
+/// ATTRIBs of an INSERT), appends it to `out` when it is understood and
+/// counts it in `report` when not. Returns where the next record starts.
+std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end,
+                       std::vector<DxfEntity>& out, LoadReport& report);
+
+/// The boundary loops, fill and elevation of a HATCH record. A boundary
+/// that cannot be read leaves no loops and a warning in `report`.
+DxfHatch ReadHatch(const DxfRecord& record, LoadReport& report);
+
+}  // namespace pphatch::formats

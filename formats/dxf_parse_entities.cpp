@@ -1,0 +1,204 @@
+// Reading single entities: the groups each entity kind keeps its geometry in.
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <numbers>
+
+#include "formats/dxf_geometry.h"
+#include "formats/dxf_parse.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+// POLYLINE flags.
+constexpr long long kClosedFlag = 1;
+constexpr long long kThreeDFlag = 8;
+constexpr long long kMeshFlags = 16 | 64;  // 3D polygon mesh, polyface mesh
+// VERTEX flag of a spline frame control point (not on the drawn curve).
+constexpr long long kFrameVertexFlag = 16;
+
+// What every entity has: layer, extrusion, thickness, space, line.
+DxfEntity Common(const DxfRecord& r) {
+  DxfEntity e;
+  e.name = r.Name();
+  e.layer = r.Text(8, "0");
+  e.extrusion = Normalized(r.Point(210, {0, 0, 1}));
+  e.thickness = r.Real(39);
+  e.paperSpace = r.Integer(67) == 1;
+  e.line = r.Line();
+  return e;
+}
+
+DxfShape ReadLine(const DxfRecord& r) { return DxfLine{r.Point(10), r.Point(11)}; }
+
+DxfShape ReadCircle(const DxfRecord& r) {
+  return DxfCircle{r.Point(10), r.Real(40), false, 0, 0};
+}
+
+DxfShape ReadArc(const DxfRecord& r) {
+  return DxfCircle{r.Point(10), r.Real(40), true, r.Real(50), r.Real(51, 360)};
+}
+
+DxfShape ReadEllipse(const DxfRecord& r) {
+  return DxfEllipse{r.Point(10), r.Point(11), r.Real(40, 1), r.Real(41, 0),
+                    r.Real(42, 2 * std::numbers::pi)};
+}
+
+// LWPOLYLINE: each code 10 starts a vertex; 20 and 42 belong to the last one.
+DxfShape ReadLwPolyline(const DxfRecord& r) {
+  DxfPolyline p;
+  p.closed = (r.Integer(70) & kClosedFlag) != 0;
+  p.elevation = r.Real(38);
+  for (std::size_t i = r.Begin() + 1; i < r.End(); ++i) {
+    const DxfPair& pair = r.Pair(i);
+    if (pair.code == 10) p.vertices.push_back({{PairReal(pair), 0, p.elevation}, 0});
+    if (p.vertices.empty()) continue;
+    if (pair.code == 20) p.vertices.back().at.y = PairReal(pair);
+    if (pair.code == 42) p.vertices.back().bulge = PairReal(pair);
+  }
+  return p;
+}
+
+DxfShape ReadSpline(const DxfRecord& r) {
+  DxfSpline s;
+  s.degree = static_cast<int>(r.Integer(71, 3));
+  s.closed = (r.Integer(70) & kClosedFlag) != 0;
+  s.knots = r.Reals(40);
+  s.weights = r.Reals(41);
+  s.control = r.Points(10);
+  s.fit = r.Points(11);
+  return s;
+}
+
+DxfShape ReadDimension(const DxfRecord& r) {
+  return DxfDimension{static_cast<int>(r.Integer(70) & 7), r.Point(10), r.Point(13), r.Point(14),
+                      r.Point(15)};
+}
+
+DxfShape ReadLeader(const DxfRecord& r) {
+  return DxfMarker{"PWW25DimLead", r.Points(10), false, false};
+}
+
+DxfShape ReadPoint(const DxfRecord& r) { return DxfMarker{"PWW30POINT", {r.Point(10)}, false, false}; }
+
+// SOLID and TRACE: corners in the order 1, 2, 4, 3; a triangle repeats corner 3.
+DxfShape ReadSolid(const DxfRecord& r) {
+  std::vector<Vec3> corners{r.Point(10), r.Point(11), r.Point(13), r.Point(12)};
+  if (corners[2] == corners[3]) corners.pop_back();
+  return DxfMarker{"PWW40CUBE", corners, true, true};
+}
+
+DxfShape ReadFace(const DxfRecord& r) {
+  std::vector<Vec3> corners{r.Point(10), r.Point(11), r.Point(12), r.Point(13)};
+  if (corners[2] == corners[3]) corners.pop_back();
+  return DxfMarker{"PWW40CUBE", corners, false, true};
+}
+
+DxfShape ReadBody(const DxfRecord&) { return DxfMarker{"PWW60ACISSOLID", {}, false, false}; }
+DxfShape ReadSurface(const DxfRecord&) { return DxfMarker{"SURFACE", {}, false, false}; }
+
+// Entity kinds read from a single record, by entity name.
+const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleReaders() {
+  static const std::map<std::string, std::function<DxfShape(const DxfRecord&)>> readers{
+      {"LINE", ReadLine},          {"CIRCLE", ReadCircle},
+      {"ARC", ReadArc},            {"ELLIPSE", ReadEllipse},
+      {"LWPOLYLINE", ReadLwPolyline}, {"SPLINE", ReadSpline},
+      {"DIMENSION", ReadDimension}, {"LEADER", ReadLeader},
+      {"POINT", ReadPoint},        {"SOLID", ReadSolid},
+      {"TRACE", ReadSolid},        {"3DFACE", ReadFace},
+      {"3DSOLID", ReadBody},       {"REGION", ReadBody},
+      {"BODY", ReadBody},          {"SURFACE", ReadSurface},
+      {"PLANESURFACE", ReadSurface}, {"EXTRUDEDSURFACE", ReadSurface},
+      {"LOFTEDSURFACE", ReadSurface}, {"REVOLVEDSURFACE", ReadSurface},
+      {"SWEPTSURFACE", ReadSurface}, {"NURBSURFACE", ReadSurface},
+  };
+  return readers;
+}
+
+// POLYLINE with its VERTEX records and SEQEND; returns where the next record starts.
+std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& head,
+                            std::size_t end, std::vector<DxfEntity>& out, LoadReport& report) {
+  const long long flags = head.Integer(70);
+  DxfPolyline p;
+  p.closed = (flags & kClosedFlag) != 0;
+  p.threeD = (flags & kThreeDFlag) != 0;
+  p.elevation = head.Real(30);
+  std::size_t i = head.End();
+  while (i < end && pairs[i].value == "VERTEX") {
+    const DxfRecord vertex(pairs, i, NextRecordStart(pairs, i, end));
+    if ((vertex.Integer(70) & kFrameVertexFlag) == 0) {
+      p.vertices.push_back({vertex.Point(10), vertex.Real(42)});
+    }
+    i = vertex.End();
+  }
+  if (i < end && pairs[i].value == "SEQEND") i = NextRecordStart(pairs, i, end);
+  if ((flags & kMeshFlags) != 0) {
+    report.Ignore("POLYLINE (mesh)");
+    return i;
+  }
+  if (!p.threeD) {
+    for (DxfVertex& v : p.vertices) v.at.z = p.elevation;
+  }
+  DxfEntity entity = Common(head);
+  entity.shape = std::move(p);
+  out.push_back(std::move(entity));
+  return i;
+}
+
+// INSERT, and the ATTRIB records (with their SEQEND) that follow it.
+std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, std::size_t end,
+                       std::vector<DxfEntity>& out, LoadReport& report) {
+  DxfInsert insert;
+  insert.block = r.Text(2);
+  insert.at = r.Point(10);
+  insert.scale = {r.Real(41, 1), r.Real(42, 1), r.Real(43, 1)};
+  insert.rotation = r.Real(50);
+  insert.columns = static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(70, 1), 1 << 30)));
+  insert.rows = static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(71, 1), 1 << 30)));
+  insert.columnSpacing = r.Real(44);
+  insert.rowSpacing = r.Real(45);
+  DxfEntity entity = Common(r);
+  entity.shape = std::move(insert);
+  out.push_back(std::move(entity));
+  std::size_t i = r.End();
+  bool attributes = false;
+  while (i < end && pairs[i].value == "ATTRIB") {
+    report.Ignore("ATTRIB");
+    attributes = true;
+    i = NextRecordStart(pairs, i, end);
+  }
+  if (i < end && pairs[i].value == "SEQEND" && (attributes || r.Integer(66) == 1)) {
+    i = NextRecordStart(pairs, i, end);
+  }
+  return i;
+}
+
+}  // namespace
+
+std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end,
+                       std::vector<DxfEntity>& out, LoadReport& report) {
+  const DxfRecord record(pairs, begin, NextRecordStart(pairs, begin, end));
+  const std::string& name = record.Name();
+  if (name == "POLYLINE") return ReadOldPolyline(pairs, record, end, out, report);
+  if (name == "INSERT") return ReadInsert(pairs, record, end, out, report);
+  if (name == "HATCH") {
+    DxfEntity entity = Common(record);
+    entity.shape = ReadHatch(record, report);
+    out.push_back(std::move(entity));
+    return record.End();
+  }
+  const auto& readers = SimpleReaders();
+  const auto reader = readers.find(name);
+  if (reader == readers.end()) {
+    report.Ignore(name);
+    return record.End();
+  }
+  DxfEntity entity = Common(record);
+  entity.shape = reader->second(record);
+  out.push_back(std::move(entity));
+  return record.End();
+}
+
+}  // namespace pphatch::formats

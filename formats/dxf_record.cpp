@@ -1,0 +1,91 @@
+#include "formats/dxf_record.h"
+
+namespace pphatch::formats {
+
+std::size_t NextRecordStart(const std::vector<DxfPair>& pairs, std::size_t index, std::size_t end) {
+  ++index;
+  while (index < end && pairs[index].code != 0) ++index;
+  return index;
+}
+
+DxfRecord DxfRecord::At(const std::vector<DxfPair>& pairs, std::size_t begin) {
+  return DxfRecord(pairs, begin, NextRecordStart(pairs, begin, pairs.size()));
+}
+
+const DxfPair* DxfRecord::Find(int code) const {
+  for (std::size_t i = begin_ + 1; i < end_; ++i) {
+    if ((*pairs_)[i].code == code) return &(*pairs_)[i];
+  }
+  return nullptr;
+}
+
+double DxfRecord::Real(int code, double fallback) const {
+  const DxfPair* pair = Find(code);
+  return pair ? PairReal(*pair) : fallback;
+}
+
+long long DxfRecord::Integer(int code, long long fallback) const {
+  const DxfPair* pair = Find(code);
+  return pair ? PairInteger(*pair) : fallback;
+}
+
+std::string DxfRecord::Text(int code, const std::string& fallback) const {
+  const DxfPair* pair = Find(code);
+  return pair ? pair->value : fallback;
+}
+
+mem::Vec3 DxfRecord::Point(int xCode, mem::Vec3 fallback) const {
+  return {Real(xCode, fallback.x), Real(xCode + 10, fallback.y), Real(xCode + 20, fallback.z)};
+}
+
+std::vector<double> DxfRecord::Reals(int code) const {
+  std::vector<double> values;
+  for (std::size_t i = begin_ + 1; i < end_; ++i) {
+    if ((*pairs_)[i].code == code) values.push_back(PairReal((*pairs_)[i]));
+  }
+  return values;
+}
+
+std::vector<mem::Vec3> DxfRecord::Points(int xCode) const {
+  std::vector<mem::Vec3> points;
+  for (std::size_t i = begin_ + 1; i < end_; ++i) {
+    const DxfPair& pair = (*pairs_)[i];
+    if (pair.code == xCode) {
+      points.push_back({PairReal(pair), 0, 0});
+    } else if (!points.empty() && pair.code == xCode + 10) {
+      points.back().y = PairReal(pair);
+    } else if (!points.empty() && pair.code == xCode + 20) {
+      points.back().z = PairReal(pair);
+    }
+  }
+  return points;
+}
+
+bool DxfCursor::At(int code) const { return !Done() && record_.Pair(at_).code == code; }
+
+int DxfCursor::PeekCodeAfterNext() const {
+  return at_ + 1 < record_.End() ? record_.Pair(at_ + 1).code : -999;
+}
+
+const DxfPair& DxfCursor::Take(int code) {
+  if (!At(code)) {
+    throw DxfLayoutError{Line(), "expected group code " + std::to_string(code) +
+                                     (Done() ? std::string(" at the end of the entity")
+                                             : ", found " + std::to_string(record_.Pair(at_).code))};
+  }
+  return record_.Pair(at_++);
+}
+
+double DxfCursor::TakeReal(int code) { return PairReal(Take(code)); }
+
+long long DxfCursor::TakeInteger(int code) { return PairInteger(Take(code)); }
+
+void DxfCursor::Skip() {
+  if (!Done()) ++at_;
+}
+
+int DxfCursor::Line() const {
+  return Done() ? record_.Pair(record_.End() - 1).line : record_.Pair(at_).line;
+}
+
+}  // namespace pphatch::formats

@@ -1,0 +1,28 @@
+// Errors of the drawing readers and writers.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace pphatch::formats {
+
+/// A drawing file that cannot be read. The message names the file and what
+/// is wrong, with the line where that is known: "plan.dxf: line 812: ...".
+class ReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// A result or drawing file that cannot be written; the message names it.
+class WriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// "name: line N: what", or "name: what" when the line is not known (0).
+std::string Located(const std::string& name, int line, const std::string& what);
+
+/// The whole content of a file; ReadError "name: cannot open" when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace pphatch::formats

@@ -1,0 +1,46 @@
+#include "formats/load_summary.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+// The graphic and all its descendants.
+int CountTree(const mem::MemGraphic& g) {
+  int count = 1;
+  for (const auto& child : g.ChildItems()) count += CountTree(*child);
+  return count;
+}
+
+// "1 MTEXT entity" or "12 MTEXT entities".
+std::string Entities(int count, const std::string& name) {
+  return std::to_string(count) + " " + name + (count == 1 ? " entity" : " entities");
+}
+
+}  // namespace
+
+std::vector<std::string> LoadReport::Lines() const {
+  std::vector<std::string> lines;
+  for (const auto& [name, count] : ignored) lines.push_back(Entities(count, name) + " ignored");
+  if (hiddenEntities > 0) {
+    lines.push_back(std::to_string(hiddenEntities) + " on layers that are off or frozen not loaded");
+  }
+  if (paperSpaceEntities > 0) {
+    lines.push_back(std::to_string(paperSpaceEntities) + " in paper space not loaded");
+  }
+  lines.insert(lines.end(), warnings.begin(), warnings.end());
+  return lines;
+}
+
+LoadSummary Summarize(const mem::MemDrawing& drawing, LoadReport report) {
+  LoadSummary summary;
+  for (const auto& g : drawing.List()->Items()) {
+    ++summary.graphicsByType[g->TypeText()];
+    ++summary.graphicCount;
+    summary.graphicsAtAnyDepth += CountTree(*g);
+    summary.extents = mem::Union(summary.extents, mem::BuildOutline(*g).Bounds());
+  }
+  summary.report = std::move(report);
+  return summary;
+}
+
+}  // namespace pphatch::formats

@@ -1,0 +1,152 @@
+#include "memhost/graphics.h"
+
+#include <algorithm>
+#include <atomic>
+#include <utility>
+
+#include "memhost/drawing.h"
+#include "memhost/graphic.h"
+#include "memhost/outline.h"
+#include "memhost/pick_index.h"
+#include "memhost/vertices.h"
+
+namespace pphatch::mem {
+
+namespace {
+
+// Sequence numbers grow with every append anywhere, so each list stays sorted.
+std::atomic<std::uint64_t> nextSequence{1};
+
+// A bounding box whose lower-left corner is a free vertex.
+class MemBoundingBox : public HostBoundingBox {
+ public:
+  MemBoundingBox(Vec3 min, std::shared_ptr<FaultInjector> faults)
+      : min_(min), faults_(std::move(faults)) {}
+  HostVertexPtr Min() override {
+    faults_->Enter("HostBoundingBox.Min");
+    return std::make_shared<PointVertex>(min_, faults_);
+  }
+
+ private:
+  Vec3 min_;
+  std::shared_ptr<FaultInjector> faults_;
+};
+
+}  // namespace
+
+MemGraphics::MemGraphics(std::weak_ptr<MemDrawing> drawing, std::shared_ptr<FaultInjector> faults,
+                         std::weak_ptr<MemGraphic> parent, std::shared_ptr<PickIndex> index)
+    : drawing_(std::move(drawing)),
+      faults_(std::move(faults)),
+      parent_(std::move(parent)),
+      index_(std::move(index)) {
+  if (const auto p = parent_.lock()) parentId_ = p->Id();
+}
+
+void MemGraphics::Enter(const char* operation) const { faults_->Enter(operation, parentId_); }
+
+int MemGraphics::Count() {
+  Enter("HostGraphics.Count");
+  return static_cast<int>(items_.size());
+}
+
+HostGraphicPtr MemGraphics::Item(int index) {
+  Enter("HostGraphics.Item");
+  if (index < 0 || index >= static_cast<int>(items_.size())) {
+    throw HostError("graphic index out of range");
+  }
+  return items_[static_cast<std::size_t>(index)];
+}
+
+HostGraphicPtr MemGraphics::Add(int kind) {
+  Enter("HostGraphics.Add");
+  if (kind != kContainerKind && kind != kChainKind) throw HostError("unknown graphic kind");
+  const auto drawing = drawing_.lock();
+  if (!drawing) throw HostError("the drawing of this list is gone");
+  const auto parent = parent_.lock();
+  auto graphic = drawing->CreateGraphic("GRAPHIC", parent ? parent->Plane() : nullptr);
+  Append(graphic);
+  return graphic;
+}
+
+void MemGraphics::Remove(int index) {
+  Enter("HostGraphics.Remove");
+  if (index < 0 || index >= static_cast<int>(items_.size())) {
+    throw HostError("graphic index out of range");
+  }
+  EraseAt(static_cast<std::size_t>(index));
+}
+
+HostGraphicPtr MemGraphics::GraphicFromID(int id) {
+  Enter("HostGraphics.GraphicFromID");
+  const auto it = byId_.find(id);
+  if (it == byId_.end()) throw HostError("no graphic with ID " + std::to_string(id));
+  return it->second->shared_from_this();
+}
+
+HostBoundingBoxPtr MemGraphics::CalcBoundingBox() {
+  Enter("HostGraphics.CalcBoundingBox");
+  std::optional<Box> box;
+  if (index_) {
+    box = index_->Bounds();
+  } else {
+    for (const auto& g : items_) box = Union(box, BuildOutline(*g).Bounds());
+  }
+  if (!box) throw HostError("no geometry to bound");
+  return std::make_shared<MemBoundingBox>(Vec3{box->minX, box->minY, 0}, faults_);
+}
+
+HostDrawingPtr MemGraphics::Drawing() {
+  Enter("HostGraphics.Drawing");
+  auto drawing = drawing_.lock();
+  if (!drawing) throw HostError("the drawing of this list is gone");
+  return drawing;
+}
+
+HostGraphicPtr MemGraphics::Parent() {
+  Enter("HostGraphics.Parent");
+  auto parent = parent_.lock();
+  if (!parent) throw HostError("the drawing's own list has no parent graphic");
+  return parent;
+}
+
+void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
+  if (!graphic->owner_.expired()) throw HostError("graphic is already in a list");
+  graphic->owner_ = weak_from_this();
+  graphic->sequence_ = nextSequence++;
+  items_.push_back(graphic);
+  byId_[graphic->Id()] = graphic.get();
+  ChildChanged(*graphic);
+}
+
+void MemGraphics::Detach(MemGraphic& graphic) {
+  const int position = PositionOf(graphic);
+  if (position >= 0) EraseAt(static_cast<std::size_t>(position));
+}
+
+void MemGraphics::EraseAt(std::size_t position) {
+  const std::shared_ptr<MemGraphic> graphic = items_[position];
+  if (index_) index_->Erase(*graphic);
+  byId_.erase(graphic->Id());
+  graphic->owner_.reset();
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+  if (const auto parent = parent_.lock()) parent->GeometryChanged();
+}
+
+int MemGraphics::PositionOf(const MemGraphic& graphic) const {
+  const auto it = std::lower_bound(
+      items_.begin(), items_.end(), graphic.Sequence(),
+      [](const std::shared_ptr<MemGraphic>& g, std::uint64_t key) { return g->Sequence() < key; });
+  if (it == items_.end() || it->get() != &graphic) return -1;
+  return static_cast<int>(it - items_.begin());
+}
+
+void MemGraphics::ChildChanged(MemGraphic& graphic) {
+  if (index_) {
+    index_->MarkDirty(graphic);
+  } else if (const auto parent = parent_.lock()) {
+    parent->GeometryChanged();
+  }
+}
+
+}  // namespace pphatch::mem

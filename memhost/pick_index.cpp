@@ -1,0 +1,127 @@
+#include "memhost/pick_index.h"
+
+#include <algorithm>
+#include <iterator>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include <boost/geometry.hpp>
+#include <boost/geometry/geometries/box.hpp>
+#include <boost/geometry/geometries/point.hpp>
+#include <boost/geometry/index/rtree.hpp>
+
+#include "memhost/graphic.h"
+
+namespace pphatch::mem {
+
+namespace bg = boost::geometry;
+namespace bgi = boost::geometry::index;
+
+namespace {
+
+using BPoint = bg::model::point<double, 2, bg::cs::cartesian>;
+using BBox = bg::model::box<BPoint>;
+using Entry = std::pair<BBox, MemGraphic*>;
+
+BBox ToBBox(const Box& b) { return BBox(BPoint(b.minX, b.minY), BPoint(b.maxX, b.maxY)); }
+
+// True when the graphic's brush fills its closed area.
+bool Filled(const MemGraphic& g) {
+  const std::string brush = g.Props().Text("BrushStyle");
+  return !brush.empty() && brush != "None";
+}
+
+// Puts graphics in drawing order.
+void SortByOrder(std::vector<MemGraphic*>& graphics) {
+  std::sort(graphics.begin(), graphics.end(),
+            [](const MemGraphic* a, const MemGraphic* b) { return a->Sequence() < b->Sequence(); });
+}
+
+}  // namespace
+
+struct PickIndex::Impl {
+  struct Indexed {
+    Box box;
+    Outline outline;
+  };
+
+  bgi::rtree<Entry, bgi::quadratic<16>> tree;
+  std::unordered_map<MemGraphic*, Indexed> entries;
+  std::unordered_set<MemGraphic*> dirty;
+
+  // Removes a graphic's entry from the tree and the table.
+  void Drop(MemGraphic* g) {
+    const auto it = entries.find(g);
+    if (it == entries.end()) return;
+    tree.remove(Entry(ToBBox(it->second.box), g));
+    entries.erase(it);
+  }
+
+  // Re-indexes every dirty graphic.
+  void Refresh() {
+    for (MemGraphic* g : dirty) {
+      Drop(g);
+      Outline outline = BuildOutline(*g);
+      const auto box = outline.Bounds();
+      if (!box) continue;
+      entries.emplace(g, Indexed{*box, std::move(outline)});
+      tree.insert(Entry(ToBBox(*box), g));
+    }
+    dirty.clear();
+  }
+
+  // Index entries whose boxes meet the box.
+  std::vector<const std::pair<MemGraphic* const, Indexed>*> Candidates(const Box& box) {
+    Refresh();
+    std::vector<Entry> hits;
+    tree.query(bgi::intersects(ToBBox(box)), std::back_inserter(hits));
+    std::vector<const std::pair<MemGraphic* const, Indexed>*> found;
+    for (const Entry& e : hits) found.push_back(&*entries.find(e.second));
+    return found;
+  }
+};
+
+PickIndex::PickIndex() : impl_(std::make_unique<Impl>()) {}
+PickIndex::~PickIndex() = default;
+
+void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.insert(&graphic); }
+
+void PickIndex::Erase(MemGraphic& graphic) {
+  impl_->dirty.erase(&graphic);
+  impl_->Drop(&graphic);
+}
+
+std::vector<MemGraphic*> PickIndex::AtPoint(Vec2 p, double radius) {
+  std::vector<MemGraphic*> result;
+  for (const auto* entry : impl_->Candidates({p.x - radius, p.y - radius, p.x + radius, p.y + radius})) {
+    const Outline& outline = entry->second.outline;
+    if (PassesWithin(outline, p, radius) || (Filled(*entry->first) && InsideRings(outline, p))) {
+      result.push_back(entry->first);
+    }
+  }
+  SortByOrder(result);
+  return result;
+}
+
+std::vector<MemGraphic*> PickIndex::InPolygon(const std::vector<Vec2>& polygon) {
+  std::optional<Box> box;
+  for (const Vec2 q : polygon) box = Union(box, Box{q.x, q.y, q.x, q.y});
+  std::vector<MemGraphic*> result;
+  if (!box) return result;
+  for (const auto* entry : impl_->Candidates(*box)) {
+    if (MeetsQuad(entry->second.outline, polygon)) result.push_back(entry->first);
+  }
+  SortByOrder(result);
+  return result;
+}
+
+std::optional<Box> PickIndex::Bounds() {
+  impl_->Refresh();
+  if (impl_->tree.empty()) return std::nullopt;
+  const BBox b = impl_->tree.bounds();
+  return Box{b.min_corner().get<0>(), b.min_corner().get<1>(), b.max_corner().get<0>(),
+             b.max_corner().get<1>()};
+}
+
+}  // namespace pphatch::mem

@@ -1,0 +1,118 @@
+// The example drawings hatch as hand computation says, through the tool.
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tool_run.h"
+
+namespace pphatch::cli_test {
+namespace {
+
+using std::numbers::pi;
+
+// One expected area: pick point, outer area less islands, island count, and
+// the deviation allowed for arcs and circles returned as chords.
+struct Expected {
+  const char* name;
+  double x, y;
+  double area;
+  std::size_t islands;
+  double tolerance;
+};
+
+// Checks every pick of a run against its expectation, in order.
+void ExpectAreas(const ToolRun& run, const std::vector<Expected>& expected) {
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto lines = JsonLines(run.out);
+  ASSERT_EQ(lines.size(), expected.size()) << run.out << run.err;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const Expected& e = expected[i];
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(lines[i]["at"], nlohmann::json::array({e.x, e.y}));
+    ASSERT_EQ(lines[i]["ok"], true) << lines[i];
+    EXPECT_EQ(lines[i]["contours"].size(), e.islands + 1);
+    EXPECT_NEAR(HatchedArea(lines[i]), e.area, e.tolerance);
+  }
+}
+
+// Floor plan in cm: rooms A 480 x 380, B 480 x 270, C 470 x 280, D 470 x 370;
+// door swings of radius 90 (a quarter disc cut from the room the door opens
+// into and added, with the 90 x 10 opening, to the room behind it); columns
+// of radius 20; desks 120 x 60 with chairs of radius 15; a 100 x 60 cabinet
+// against A's wall, which joins A's boundary instead of being an island.
+TEST(Examples, FloorPlanRoomsAndWallsHatchAsHandComputed) {
+  const double swing = pi * 90 * 90 / 4, column = pi * 20 * 20, chair = pi * 15 * 15;
+  const double desk = 120 * 60, opening = 90 * 10;
+  ScratchDir dir;
+  ExpectAreas(RunTool({"pick", Example("floor_plan.dxf"), "--points", Example("floor_plan.points")},
+                      dir),
+              {
+                  {"room A", 300, 200, 480 * 380 - swing - 100 * 60 - column, 1, 25},
+                  {"room B", 150, 600, 480 * 270 + opening + swing - desk - chair, 2, 25},
+                  {"room C", 750, 240, 470 * 280 + opening + swing - 2 * (desk + chair), 4, 25},
+                  {"room D", 600, 600, 470 * 370 - swing - column, 1, 25},
+                  {"walls", 5, 350,
+                   1000 * 700 - (480 * 380 + 480 * 270 + opening) - (470 * 280 + 470 * 370 + opening),
+                   2, 1},
+              });
+}
+
+// Plate in mm: 200 x 120 with four fillets of radius 10, bolt holes of
+// radius 8, a bore of radius 25 and a slot 80 long and 12 wide.
+TEST(Examples, PlateMaterialHolesAndSlotHatchAsHandComputed) {
+  const double fillets = 4 * (10 * 10 - pi * 10 * 10 / 4);
+  const double hole = pi * 8 * 8, bore = pi * 25 * 25, slot = 80 * 12 + pi * 6 * 6;
+  ScratchDir dir;
+  ExpectAreas(RunTool({"pick", Example("plate.dxf"), "--at", "12,60", "--at", "175,25", "--at",
+                       "100,50", "--at", "100,95"},
+                      dir),
+              {
+                  {"material", 12, 60, 200 * 120 - fillets - 4 * hole - bore - slot, 6, 8},
+                  {"bolt hole", 175, 25, hole, 0, 0.5},
+                  {"bore", 100, 50, bore, 0, 2},
+                  {"slot", 100, 95, slot, 0, 0.5},
+              });
+}
+
+TEST(Examples, WallsDrawingHatchesItsRooms) {
+  ScratchDir dir;
+  ExpectAreas(RunTool({"pick", Example("walls.json"), "--points", Example("walls.points")}, dir),
+              {
+                  // Room inside the wall's inner faces, with the region as island.
+                  {"hall", 150, 150, 300 * 250 - 60 * 40, 1, 0.01},
+                  // Inside the text outline's letter O, around its counter.
+                  {"letter", 620, 120, 60 * 80 - 20 * 40, 1, 0.01},
+              });
+}
+
+TEST(Examples, InfoListsGraphicsExtentsAndIgnoredText) {
+  ScratchDir dir;
+  const ToolRun run = RunTool({"info", Example("floor_plan.dxf")}, dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("INSERT          3"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("CIRCLE          2"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("ARC             2"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("x 0 .. 1000, y 0 .. 700 (1000 x 700)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("4 TEXT entities ignored"), std::string::npos) << run.out;
+}
+
+TEST(Examples, DemoPrintsItsPicksAndWritesThePicture) {
+  ScratchDir dir;
+  const ToolRun run = RunTool({"demo"}, dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const auto lines = JsonLines(run.out);
+  ASSERT_EQ(lines.size(), 5u);
+  for (const auto& line : lines) EXPECT_EQ(line["ok"], true) << line;
+  const std::string svg = FileText(dir.Path() / "demo.svg");
+  std::size_t areas = 0;
+  for (auto at = svg.find("fill=\"url(#hatch"); at != std::string::npos;
+       at = svg.find("fill=\"url(#hatch", at + 1)) {
+    ++areas;
+  }
+  EXPECT_EQ(areas, 5u);
+}
+
+}  // namespace
+}  // namespace pphatch::cli_test

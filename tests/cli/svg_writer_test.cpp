@@ -1,0 +1,89 @@
+// The SVG picture: placement, arcs, pen-ups, hatched areas and failure marks.
+#include "formats/svg_writer.h"
+
+#include <numbers>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "memhost/builders.h"
+
+namespace pphatch::formats {
+namespace {
+
+using mem::Vec2;
+
+// The picture of a drawing 100 x 50 wide; at the default size 1000 and
+// margin 20 one drawing unit is 9.6 pixels, x -> 20 + 9.6 x, y -> 20 + 9.6 (50 - y).
+class SvgPicture : public ::testing::Test {
+ protected:
+  SvgPicture() : drawing_(mem::MemDrawing::Create()) {
+    mem::AddRectangle(drawing_, {0, 0}, {100, 50});
+  }
+
+  std::string Write(const std::vector<SvgPick>& picks = {}) {
+    std::ostringstream out;
+    WriteSvg(out, *drawing_, picks);
+    return out.str();
+  }
+
+  std::shared_ptr<mem::MemDrawing> drawing_;
+};
+
+TEST_F(SvgPicture, FitsTheDrawingWithYPointingUp) {
+  const std::string svg = Write();
+  EXPECT_NE(svg.find("width=\"1000\" height=\"520\" viewBox=\"0 0 1000 520\""), std::string::npos);
+  // The rectangle from its lower-left corner, counter-clockwise.
+  EXPECT_NE(svg.find("<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500\"/>"), std::string::npos)
+      << svg;
+}
+
+TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
+  mem::AddCircle(drawing_, {50, 25}, 10);
+  // A quarter turn counter-clockwise from (60, 25) to (50, 35).
+  mem::AddArc(drawing_, {50, 25}, 10, 0, std::numbers::pi / 2);
+  mem::AddChain(drawing_, std::vector<mem::ChainPoint>{
+                              {10, 40, true, false}, {20, 40, true, false},
+                              {30, 40, false, false}, {40, 40, true, false}});
+  const std::string svg = Write();
+  EXPECT_NE(svg.find("<circle cx=\"500\" cy=\"260\" r=\"96\"/>"), std::string::npos) << svg;
+  // Counter-clockwise in the drawing is the sweep flag 0 once y points down.
+  EXPECT_NE(svg.find("<path d=\"M596 260 A96 96 0 0 0 500 164\"/>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find("<path d=\"M116 116 L212 116 M308 116 L404 116\"/>"), std::string::npos)
+      << svg;
+}
+
+TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
+  SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}},
+                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, ""};
+  SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\""};
+  const std::string svg = Write({room, miss});
+  const std::string d = "M20 500 L980 500 L980 20 L20 20 L20 500 Z M404 308 L596 308 L596 212 "
+                        "L404 212 L404 308 Z";
+  EXPECT_NE(svg.find("<path d=\"" + d + "\" fill=\"url(#hatch0)\" fill-rule=\"evenodd\""),
+            std::string::npos)
+      << svg;
+  EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // the failed pick has no area
+  // The failed pick sits in the right half: its message runs leftwards.
+  EXPECT_NE(svg.find("fill=\"#d01010\" font-family=\"sans-serif\" font-size=\"13\" "
+                     "text-anchor=\"end\">no &lt;area&gt; &amp; &quot;quotes&quot;</text>"),
+            std::string::npos)
+      << svg;
+  EXPECT_NE(svg.find("<g stroke=\"#d01010\" stroke-width=\"1.5\"><circle cx=\"884\" cy=\"116\""),
+            std::string::npos)
+      << svg;
+}
+
+TEST(SvgFile, UnwritablePathNamesTheFile) {
+  auto drawing = mem::MemDrawing::Create();
+  try {
+    WriteSvgFile("/nonexistent-dir/x.svg", *drawing, {});
+    FAIL() << "no error";
+  } catch (const WriteError& e) {
+    EXPECT_NE(std::string(e.what()).find("/nonexistent-dir/x.svg"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace pphatch::formats

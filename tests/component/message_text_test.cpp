@@ -1,0 +1,92 @@
+#include "component/message_text.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "pphatch/pick_point_hatch.h"
+
+namespace pphatch {
+namespace {
+
+const std::string kLibrary = std::string(PPHATCH_BUILD_DIR) + "/libwordhold.so";
+const char* const kEnglish107 = "Operation can not be performed with these objects.";
+
+// Clears the variables the language library reads; restores them and the
+// library choice after each case.
+class MessageLookup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"PPHATCH_LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG",
+                             "PPHATCH_WORDHOLD_DIR", "PPHATCH_WORDHOLD_CATALOGS"}) {
+      const char* value = std::getenv(name);
+      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+    }
+    ResetLanguageLibraryPath();
+  }
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+TEST_F(MessageLookup, StringTableAnswersWithoutLibrary) {
+  setenv("PPHATCH_LANG", "de", 1);
+  for (const std::string path : {"", PPHATCH_BUILD_DIR "/missing.so",
+                                 PPHATCH_SOURCE_DIR "/wordhold/catalogs/de.txt"}) {
+    SetLanguageLibraryPath(path);
+    EXPECT_EQ(MessageText(107), kEnglish107) << path;
+  }
+  EXPECT_EQ(MessageText(101), "Format|PickPoint & Hatch");
+  EXPECT_EQ(MessageText(104), "PickPoint  Hatch");
+  EXPECT_EQ(MessageText(105), "PickPoint  & Hatch");
+  EXPECT_EQ(MessageText(117), "One Step Back");
+  for (int id : {0, 100, 118}) EXPECT_EQ(MessageText(id), "") << id;
+}
+
+TEST_F(MessageLookup, LibraryTranslatesForTheUsersLanguage) {
+  setenv("PPHATCH_WORDHOLD_DIR", PPHATCH_BUILD_DIR, 1);  // found by the usual search
+  setenv("LANG", "de_DE.UTF-8", 1);
+  EXPECT_EQ(MessageText(107), "Die Operation kann mit diesen Objekten nicht ausgeführt werden.");
+  EXPECT_EQ(MessageText(104), "Punkt picken  schraffieren");
+  EXPECT_EQ(MessageText(999), "");  // known to neither
+  setenv("LC_ALL", "fr_FR.UTF-8", 1);  // outranks LANG
+  EXPECT_EQ(MessageText(107), "L'opération ne peut pas être effectuée avec ces objets.");
+  // No English catalog; "C" and "../de" name no language.
+  for (const char* lang : {"en_GB", "C", "../de"}) {
+    setenv("PPHATCH_LANG", lang, 1);
+    EXPECT_EQ(MessageText(107), kEnglish107) << lang;
+  }
+}
+
+TEST_F(MessageLookup, CatalogLinesAreReadAsWritten) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("pphatch-catalog-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "xx.txt", std::ios::binary)
+      << "# PWPPHatch.dll 101 comment\n\nOther.dll 101 other module\n"
+      << "PWPPHatch.dll 101 first\r\nPWPPHatch.dll 101 second\n"
+      << "PWPPHatch.dll\t102\t  inner  blanks \nPWPPHatch.dll 103\n";
+  SetLanguageLibraryPath(kLibrary);
+  setenv("PPHATCH_WORDHOLD_CATALOGS", dir.c_str(), 1);
+  setenv("PPHATCH_LANG", "xx", 1);
+  EXPECT_EQ(MessageText(101), "first");
+  EXPECT_EQ(MessageText(102), "  inner  blanks ");
+  EXPECT_EQ(MessageText(103), "& PickPoint & Hatch");  // an empty translation is none
+  EXPECT_EQ(MessageText(107), kEnglish107);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace pphatch

@@ -1,0 +1,117 @@
+#include "pphatch/pick_point_hatch.h"
+
+#include <memory>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "component/state.h"
+#include "driver/view_convert.h"
+#include "memhost/drawing.h"
+#include "memhost/view.h"
+
+namespace pphatch {
+namespace {
+
+using mem::MemDrawing;
+using mem::MemView;
+
+// A view of a new drawing whose "TileMode" holds `tileMode`.
+std::shared_ptr<MemView> ViewWithTileMode(PropertyValue tileMode) {
+  auto drawing = MemDrawing::Create();
+  drawing->Props().Define("TileMode", std::move(tileMode));
+  return std::make_shared<MemView>(drawing);
+}
+
+// Leaves this thread without a view after each case.
+class Component : public ::testing::Test {
+ protected:
+  void TearDown() override { Module().View.reset(), Module().Drawing.reset(); }
+};
+
+TEST_F(Component, InitBindsViewAndDrawingAndRoundsTileMode) {
+  PickPointHatch hatch;
+  EXPECT_EQ(hatch.State().LastGraphicId, -1);
+  auto view = ViewWithTileMode(2.5);
+  EXPECT_TRUE(hatch.Init(view));
+  EXPECT_EQ(Module().View, view);
+  EXPECT_EQ(Module().Drawing, view->Drawing());
+  EXPECT_EQ(hatch.State().TileMode, 2);
+  EXPECT_TRUE(hatch.Init(ViewWithTileMode(3.5)));
+  EXPECT_EQ(hatch.State().TileMode, 4);
+  EXPECT_TRUE(hatch.Init(ViewWithTileMode(std::string("1"))));
+  EXPECT_EQ(hatch.State().TileMode, 1);
+}
+
+TEST_F(Component, InitErrorsReachTheCallerAfterTheViewIsReplaced) {
+  PickPointHatch hatch;
+  ASSERT_TRUE(hatch.Init(ViewWithTileMode(1.0)));
+  const HostDrawingPtr firstDrawing = Module().Drawing;
+  auto second = ViewWithTileMode(0.0);
+  auto secondDrawing = std::static_pointer_cast<MemDrawing>(second->Drawing());
+  secondDrawing->Faults().Fail("HostView.Drawing");
+  EXPECT_THROW(hatch.Init(second), HostError);
+  EXPECT_EQ(Module().View, second);
+  EXPECT_EQ(Module().Drawing, firstDrawing);
+  secondDrawing->Faults().ClearFaults();
+  secondDrawing->Faults().Fail("HostProperties.Item");  // no "TileMode"
+  EXPECT_THROW(hatch.Init(second), HostError);
+  EXPECT_EQ(Module().Drawing, secondDrawing);
+  EXPECT_THROW(hatch.Init(ViewWithTileMode(std::string("Model"))), HostError);
+  EXPECT_THROW(hatch.Init(ViewWithTileMode(3e9)), std::runtime_error);
+  EXPECT_EQ(hatch.State().TileMode, 1);  // kept through every failure
+  EXPECT_THROW(hatch.Init(nullptr), HostError);
+  EXPECT_EQ(Module().View, nullptr);
+}
+
+TEST_F(Component, ObjectsShareTheLastViewOfTheirThreadOnly) {
+  PickPointHatch a;
+  auto b = std::make_unique<PickPointHatch>();
+  auto viewB = ViewWithTileMode(0.0);
+  viewB->SetCentre({1000, 0});
+  ASSERT_TRUE(a.Init(ViewWithTileMode(1.0)));
+  ASSERT_TRUE(b->Init(viewB));
+  EXPECT_EQ(a.State().TileMode, 1);                     // TileMode stays per object
+  EXPECT_NEAR(ViewToWorld(500, 375, 0).x, 1000, 1e-9);  // both work in view B
+  bool otherThreadFailed = false;
+  std::thread([&] {
+    try {
+      ViewToWorld(0, 0, 0);
+    } catch (const HostError&) {
+      otherThreadFailed = true;
+    }
+    PickPointHatch other;  // bound and destroyed there only
+    other.Init(ViewWithTileMode(0.0));
+  }).join();
+  EXPECT_TRUE(otherThreadFailed);
+  EXPECT_EQ(Module().View, viewB);
+  b.reset();
+  EXPECT_EQ(Module().View, nullptr);
+  EXPECT_EQ(Module().Drawing, nullptr);
+  EXPECT_THROW(WorldToView(0, 0, 0), HostError);
+}
+
+TEST_F(Component, ConversionsFollowPanZoomAndRotation) {
+  auto view = ViewWithTileMode(0.0);
+  view->SetCentre({100, -50});
+  view->SetZoom(2.5);
+  view->SetRotation(3.14159265358979323846 / 2);
+  PickPointHatch hatch;
+  ASSERT_TRUE(hatch.Init(view));
+  // (300, 200) lies (-200, -175) from the middle (500, 375): (-80, -70)
+  // drawing units, turned back by 90 degrees (-70, 80) from the centre.
+  const HostPoint3 world = ViewToWorld(300, 200, 5);
+  EXPECT_NEAR(world.x, 30, 1e-9);
+  EXPECT_NEAR(world.y, 30, 1e-9);
+  EXPECT_NEAR(world.z, 2, 1e-12);
+  view->SetRotation(0.7);
+  const HostPoint3 w = ViewToWorld(123.25, 700.5, 0);
+  const HostPoint3 back = WorldToView(w.x, w.y, w.z);
+  EXPECT_NEAR(back.x, 123.25, 1e-9);
+  EXPECT_NEAR(back.y, 700.5, 1e-9);
+}
+
+}  // namespace
+}  // namespace pphatch

@@ -1,0 +1,242 @@
+#include "curves/extract.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "memhost/builders.h"
+#include "support/chains.h"
+#include "support/tolerance_scope.h"
+
+namespace pphatch {
+namespace {
+
+using mem::Vec2;
+
+constexpr double E = 1e-6;
+constexpr double kNear = 1e-9;
+
+// Every field of two records equal.
+bool Same(const CurveRecord& a, const CurveRecord& b) {
+  return a.PointCount == b.PointCount && a.X == b.X && a.Y == b.Y && a.Closed == b.Closed &&
+         a.SumX == b.SumX && a.SumY == b.SumY && a.Kind == b.Kind && a.MaxX == b.MaxX &&
+         a.MaxY == b.MaxY && a.MinX == b.MinX && a.MinY == b.MinY && a.Used == b.Used &&
+         a.TypeName == b.TypeName && a.ExactCircle == b.ExactCircle && a.Radius == b.Radius &&
+         a.CenterX == b.CenterX && a.CenterY == b.CenterY;
+}
+
+class Extract : public ::testing::Test {
+ protected:
+  // Extracts the graphic into record_, which must succeed.
+  void Take(const mem::GraphicPtr& g) { ASSERT_TRUE(ExtractCurve(g, record_)); }
+  std::pair<double, double> At(int i) const { return {record_.X[i], record_.Y[i]}; }
+  static std::pair<double, double> Vertex(const mem::GraphicPtr& g, int i) {
+    return {g->VertexList()[i].x, g->VertexList()[i].y};
+  }
+  void ExpectPoint(int i, double x, double y) {
+    ASSERT_LT(i, record_.PointCount);
+    EXPECT_NEAR(record_.X[i], x, kNear) << "point " << i;
+    EXPECT_NEAR(record_.Y[i], y, kNear) << "point " << i;
+  }
+  // Every point on the ellipse about c with major axis `major` and ratio 0.5.
+  void ExpectOnEllipse(Vec2 c, Vec2 major) {
+    const double a = mem::Length(major), ux = major.x / a, uy = major.y / a;
+    for (int i = 0; i < record_.PointCount; ++i) {
+      const double dx = record_.X[i] - c.x, dy = record_.Y[i] - c.y;
+      const double u = (dx * ux + dy * uy) / a, v = (dy * ux - dx * uy) / (0.5 * a);
+      EXPECT_NEAR(u * u + v * v, 1, kNear) << "point " << i;
+    }
+  }
+
+  ToleranceScope tolerance_{E};
+  std::shared_ptr<mem::MemDrawing> drawing_ = mem::MemDrawing::Create();
+  CurveRecord record_;
+};
+
+TEST_F(Extract, CircleOfRadiusTwo) {
+  Take(mem::AddCircle(drawing_, {1, 1}, 2));
+  ASSERT_EQ(record_.PointCount, 61);
+  for (int i = 0; i < 61; ++i) {
+    ExpectPoint(i, 1 + 2 * std::cos(Degrees(6 * i)), 1 + 2 * std::sin(Degrees(6 * i)));
+  }
+  EXPECT_EQ(At(0), (std::pair{3.0, 1.0}));
+  EXPECT_EQ(At(60), At(0));
+  EXPECT_TRUE(record_.Closed && record_.ExactCircle);
+  EXPECT_EQ(record_.TypeName, "CIRCLE");
+  EXPECT_EQ((std::vector<double>{record_.Radius, record_.CenterX, record_.CenterY}),
+            (std::vector<double>{2, 1, 1}));
+  for (const auto& [bound, value] :
+       {std::pair{record_.MaxX, 3}, {record_.MaxY, 3}, {record_.MinX, -1}, {record_.MinY, -1}}) {
+    EXPECT_NEAR(bound, value, kNear);
+  }
+  // 61 centres plus the radius times the cosines (which sum to 1) and sines (0).
+  EXPECT_NEAR(record_.SumX, 63, kNear);
+  EXPECT_NEAR(record_.SumY, 61, kNear);
+}
+
+TEST_F(Extract, TurnedEllipsesLieOnTheirCurve) {
+  // Turned by 30 degrees, and a hair off vertical (an axis direction that
+  // must not be rounded to vertical).
+  for (const double turn : {Degrees(30), Degrees(90) + 3e-5}) {
+    const Vec2 major{4 * std::cos(turn), 4 * std::sin(turn)};
+    record_.ExactCircle = true;
+    Take(mem::AddEllipse(drawing_, {0, 0}, major, 0.5));
+    ASSERT_EQ(record_.PointCount, 61);
+    ExpectPoint(0, major.x, major.y);
+    ExpectPoint(15, -0.5 * major.y, 0.5 * major.x);
+    ExpectPoint(30, -major.x, -major.y);
+    ExpectOnEllipse({0, 0}, major);
+    EXPECT_EQ(record_.TypeName, "GRAPHIC");
+    EXPECT_TRUE(record_.ExactCircle);  // not written for an ellipse
+    EXPECT_NEAR(record_.Radius, 4, kNear);
+  }
+}
+
+TEST_F(Extract, CircularArcsByTheirSweep) {
+  struct Case {
+    double start, end;  // degrees
+    int steps;
+    double from;  // first sampling angle
+  };
+  for (const Case& c : {Case{0, 3, 5, 0}, Case{0, 90, 20, 0}, Case{0, 180, 30, 0},
+                        Case{350, 10, 10, -10}, Case{120, 300, 30, 120}}) {
+    SCOPED_TRACE(c.start);
+    const auto arc = mem::AddArc(drawing_, {1, 1}, 2, Degrees(c.start), Degrees(c.end));
+    Take(arc);
+    ASSERT_EQ(record_.PointCount, c.steps + 1);
+    const double step = (c.start > c.end ? c.end + 360 - c.start : c.end - c.start) / c.steps;
+    for (int i = 0; i <= c.steps; ++i) {
+      const double t = Degrees(c.from + i * step);
+      ExpectPoint(i, 1 + 2 * std::cos(t), 1 + 2 * std::sin(t));
+    }
+    // The ends are the host's own end vertices, exactly.
+    EXPECT_EQ(At(0), Vertex(arc, 1));
+    EXPECT_EQ(At(c.steps), Vertex(arc, 2));
+    EXPECT_FALSE(record_.Closed);
+    EXPECT_EQ(record_.TypeName, "CIRCLE");
+    EXPECT_EQ(record_.Radius, 2);
+  }
+}
+
+TEST_F(Extract, EllipticalArcRunsBetweenTheHostsEndVertices) {
+  const Vec2 centre{1, 2}, major{3 * std::cos(Degrees(30)), 3 * std::sin(Degrees(30))};
+  for (const auto& [start, end] : {std::pair{20.0, 250.0}, std::pair{300.0, 60.0}}) {
+    const auto arc =
+        mem::AddEllipticalArc(drawing_, centre, major, 0.5, Degrees(start), Degrees(end));
+    Take(arc);
+    ExpectPoint(0, Vertex(arc, 1).first, Vertex(arc, 1).second);
+    ExpectPoint(record_.PointCount - 1, Vertex(arc, 2).first, Vertex(arc, 2).second);
+    ExpectOnEllipse(centre, major);
+    EXPECT_EQ(record_.TypeName, "GRAPHIC");
+    EXPECT_FALSE(record_.Closed);
+  }
+}
+
+TEST_F(Extract, CurvesAndPolylinesTakeTheOutlineByBrushStyle) {
+  // Child 0 reaches x = 1, child 1 x = 2; child 2, the "GRAPHIC", x = 3.
+  const auto build = [this](const std::string& type, const std::string& brush) {
+    auto g = mem::AddContainer(drawing_, type);
+    mem::SetProperty(g, "BrushStyle", brush);
+    mem::AddTyped(g, "DATA", {{0, 0}, {1, 0}});
+    mem::AddTyped(g, "DATA", {{0, 0}, {2, 0}});
+    mem::AddChain(g, {{0, 0}, {3, 0}, {3, 3}, {0, 0}});
+    return g;
+  };
+  const std::pair<mem::GraphicPtr, double> cases[] = {
+      {build("PWW30CURVE", "Solid"), 3},
+      {build("PWW30CURVE", "Hatch"), 2},
+      {build("PWW50Polyline", "None"), 3},
+      {build("PWW50Polyline", "Hatch"), 1},
+      {mem::AddCurve(drawing_, {{0, 0}, {5, 0}}, "Hatch"), 5}};
+  for (const auto& [graphic, maxX] : cases) {
+    Take(graphic);
+    EXPECT_EQ(record_.MaxX, maxX) << graphic->TypeText();
+    EXPECT_EQ(record_.TypeName, graphic->TypeText());
+  }
+}
+
+TEST_F(Extract, OwnVerticesClosureSumsAndBounds) {
+  Take(mem::AddPolyline(drawing_, {{0, 0}, {4, 0}, {4, 3}}, true));
+  EXPECT_EQ(record_.PointCount, 4);
+  EXPECT_TRUE(record_.Closed);
+  EXPECT_EQ(std::make_pair(record_.SumX, record_.SumY), std::make_pair(8.0, 3.0));
+  Take(mem::AddPolyline(drawing_, {{0, 0}, {4, 0}, {4, 3}}));
+  EXPECT_FALSE(record_.Closed);
+  Take(mem::AddChain(drawing_, {{0, 0}, {4, 0}, {4, 3}, {E / 2, -E / 2}}));
+  EXPECT_TRUE(record_.Closed);
+  EXPECT_EQ(record_.TypeName, "GRAPHIC");
+  // Bounds hold for coordinates far from the origin too.
+  Take(mem::AddChain(drawing_, {{2e7, 3e7}, {2e7 + 1, 3e7 + 2}}));
+  EXPECT_EQ(record_.MinX, 2e7);
+  EXPECT_EQ(record_.MinY, 3e7);
+  Take(mem::AddChain(drawing_, {{-2e8, -3e8}, {-2e8 - 1, -3e8 - 2}}));
+  EXPECT_EQ(record_.MaxX, -2e8);
+  EXPECT_EQ(record_.MaxY, -3e8);
+}
+
+TEST_F(Extract, TextOutlinesOnlyInTextModeThree) {
+  const auto text = mem::AddText(drawing_, 3, {{{0, 0}, {1, 0}, {1, 2}}, {{2, 0}, {3, 0}, {3, 2}}});
+  Take(text);
+  EXPECT_EQ(record_.PointCount, 8);
+  EXPECT_EQ(record_.TypeName, "TEXT");
+  EXPECT_EQ(record_.MaxX, 3);
+  record_ = CurveRecord{};
+  mem::SetProperty(text, "TextMode", std::string("3"));
+  Take(text);
+  EXPECT_EQ(record_.TypeName, "TEXT");
+  mem::SetProperty(text, "TextMode", 2.0);
+  const CurveRecord before = record_;
+  Take(text);
+  EXPECT_TRUE(Same(record_, before));
+}
+
+TEST_F(Extract, ReusedRecordKeepsWhatTheExtractorDoesNotWrite) {
+  Take(mem::AddCircle(drawing_, {5, 6}, 7));
+  record_.Kind = "Internal";
+  record_.Used = true;
+  Take(mem::AddChain(drawing_, {{0, 0}, {1, 0}, {1, 1}}));
+  EXPECT_EQ(record_.PointCount, 3);
+  EXPECT_EQ(record_.X.size(), 3u);
+  EXPECT_EQ(record_.TypeName, "GRAPHIC");
+  EXPECT_EQ(record_.SumX, 2);
+  EXPECT_TRUE(record_.ExactCircle && record_.Used);
+  EXPECT_EQ(record_.Kind, "Internal");
+  EXPECT_EQ(record_.Radius, 7);
+  EXPECT_EQ(std::make_pair(record_.CenterX, record_.CenterY), std::make_pair(5.0, 6.0));
+}
+
+TEST_F(Extract, FailuresGiveFalseAndUnsupportedTypesTrue) {
+  auto textWithoutOutline = mem::AddContainer(drawing_, "TEXT");
+  mem::SetProperty(textWithoutOutline, "TextMode", 3.0);
+  auto curveWithOneChild = mem::AddCurve(drawing_, {{0, 0}, {1, 1}}, "None");
+  mem::SetProperty(curveWithOneChild, "BrushStyle", std::string("Hatch"));
+  auto solidWithoutGraphic = mem::AddContainer(drawing_, "PWW30CURVE");
+  mem::SetProperty(solidWithoutGraphic, "BrushStyle", std::string("Solid"));
+  mem::AddTyped(solidWithoutGraphic, "DATA", {{0, 0}, {1, 0}});
+  auto failingArc = mem::AddArc(drawing_, {0, 0}, 1, 0, 1);
+  drawing_->Faults().Fail("HostGraphic.GetArcData").ForGraphic(failingArc->Id());
+  for (const mem::GraphicPtr& g :
+       {mem::AddTyped(drawing_, "GRAPHIC", {}), mem::AddCircle(drawing_, {1, 1}, 0),
+        mem::AddArc(drawing_, {1, 1}, 0, 0, 1), textWithoutOutline, curveWithOneChild,
+        solidWithoutGraphic, failingArc}) {
+    EXPECT_FALSE(ExtractCurve(g, record_)) << g->TypeText();
+  }
+  EXPECT_FALSE(ExtractCurve(nullptr, record_));
+
+  // A polyline whose "Solid" brush finds no outline child leaves the record as it was.
+  auto polyline = mem::AddContainer(drawing_, "PWW50Polyline");
+  mem::SetProperty(polyline, "BrushStyle", std::string("Solid"));
+  mem::AddTyped(polyline, "DATA", {{0, 0}, {1, 0}});
+  Take(mem::AddCircle(drawing_, {1, 1}, 2));
+  const CurveRecord before = record_;
+  EXPECT_FALSE(ExtractCurve(polyline, record_));
+  EXPECT_TRUE(Same(record_, before));
+  EXPECT_TRUE(ExtractCurve(mem::AddPoint(drawing_, {3, 3}), record_));
+  EXPECT_TRUE(Same(record_, before));
+}
+
+}  // namespace
+}  // namespace pphatch

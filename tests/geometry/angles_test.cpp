@@ -1,0 +1,60 @@
+#include "geometry/angles.h"
+
+#include <cmath>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "component/errors.h"
+#include "geometry/tolerance.h"
+
+namespace pphatch {
+namespace {
+
+constexpr double E = 1e-6;
+constexpr double kHalfPi = 1.570796326794895;       // the literal pi / 2
+constexpr double kThreeHalfPi = 4.712388980384685;  // the literal 3 pi / 2
+
+class Angles : public ::testing::Test {
+ protected:
+  void SetUp() override { saved_ = std::exchange(GeomTolerance(), E); }
+  void TearDown() override { GeomTolerance() = saved_; }
+  double saved_ = 0;
+};
+
+TEST_F(Angles, VectorAngleQuadrantsAndSnapping) {
+  EXPECT_EQ(VectorAngle(0, 1), 0);
+  EXPECT_EQ(VectorAngle(1, 0), kHalfPi);
+  EXPECT_EQ(VectorAngle(0, -1), 3.14159265358979);
+  EXPECT_EQ(VectorAngle(-1, 0), kThreeHalfPi);
+  EXPECT_NEAR(VectorAngle(1, -1), 2.356194490192345, 1e-14);
+  EXPECT_NEAR(VectorAngle(-1, -1), 3.926990816987241, 1e-14);
+  EXPECT_NEAR(VectorAngle(-1, 1), 5.497787143782137, 1e-14);
+  EXPECT_EQ(VectorAngle(0.5, 0.00005), kHalfPi);
+  EXPECT_EQ(VectorAngle(-0.5, -0.00009), kThreeHalfPi);
+  EXPECT_EQ(VectorAngle(0, 0), kThreeHalfPi);
+  // At the threshold the arctangent is taken: 1e-4 short of pi / 2.
+  EXPECT_NEAR(VectorAngle(1, 0.0001), kHalfPi - 1e-4, 1e-9);
+}
+
+TEST_F(Angles, RelativeAngleTurnsFromReference) {
+  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 0, 0, 1, 0), 0);
+  EXPECT_NEAR(RelativeAngle(0, 1, 0, 0, 0, 0, 0, 1), kHalfPi, 1e-15);
+  EXPECT_NEAR(RelativeAngle(0, 1, 0, 0, 0, 0, 0, -1), -kHalfPi, 1e-15);
+  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 0, 0, -1, 0), 3.14159265358979);  // not -pi
+  EXPECT_NEAR(RelativeAngle(1, 0, 0, 0, 3, 4, 5, 4), -kHalfPi, 1e-15);  // u up, chord right
+  // The origin cancels out: chord (-4, 5) against u at atan2(0.6, 0.8).
+  const double expected = std::atan2(5.0, -4.0) - std::atan2(0.6, 0.8);
+  EXPECT_NEAR(RelativeAngle(0.6, 0.8, 0, 0, 1, 2, -3, 7), expected, 1e-12);
+  EXPECT_NEAR(RelativeAngle(0.6, 0.8, 100, -50, 1, 2, -3, 7), expected, 1e-12);
+}
+
+TEST_F(Angles, ShortChordHasNoDirection) {
+  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 2, 2, 2 + 0.5 * E, 2 + 0.5 * E), 6.28318530717958);
+  EXPECT_NE(RelativeAngle(0, 1, 0, 0, 2, 2, 2 + 2 * E, 2), 6.28318530717958);
+  GeomTolerance() = 0;
+  EXPECT_THROW(RelativeAngle(0, 1, 0, 0, 2, 2, 2, 2), ComputeError);
+}
+
+}  // namespace
+}  // namespace pphatch

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "memhost_fixture.h"
+
+namespace pphatch::mem {
+namespace {
+
+TEST(FaultInjection, ByOperationNameAndByGraphic) {
+  HostFixture f;
+  const auto a = AddLine(f.drawing, {0, 0}, {1, 0});
+  const auto b = AddLine(f.drawing, {0, 1}, {1, 1});
+  FaultInjector& faults = f.drawing->Faults();
+  faults.Fail("HostGraphic.IgnoreFlag").ForGraphic(b->Id());
+  EXPECT_FALSE(a->IgnoreFlag());
+  EXPECT_THROW(b->IgnoreFlag(), HostError);
+  EXPECT_EQ(b->Type(), "GRAPHIC");  // other operations still work
+
+  faults.Fail("HostVertex.*").ForGraphic(a->Id());
+  EXPECT_THROW(a->Vertices()->Item(0)->X(), HostError);
+  EXPECT_THROW(a->Vertices()->Item(0)->SetPenDown(false), HostError);
+  EXPECT_EQ(b->Vertices()->Item(1)->X(), 1);
+
+  faults.Fail("HostView.PickPoint");
+  double aperture = 1;
+  EXPECT_THROW(f.view->PickPoint(500, 500, aperture), HostError);
+  faults.ClearFaults();
+  EXPECT_TRUE(b->IgnoreFlag() == false);
+}
+
+TEST(FaultInjection, AfterNSuccessesForNCalls) {
+  HostFixture f;
+  const auto sets = f.drawing->GraphicSets();
+  f.drawing->Faults().Fail("HostGraphicSets.Add").After(2).Times(1);
+  EXPECT_NO_THROW(sets->Add());
+  EXPECT_NO_THROW(sets->Add());
+  EXPECT_THROW(sets->Add(), HostError);
+  EXPECT_NO_THROW(sets->Add());
+}
+
+TEST(FaultInjection, CountsCallsPerOperation) {
+  HostFixture f;
+  const auto line = AddLine(f.drawing, {0, 0}, {1, 0});  // builders make no host calls
+  FaultInjector& faults = f.drawing->Faults();
+  EXPECT_EQ(faults.TotalCalls(), 0);
+  const auto v = line->Vertices();
+  for (int i = 0; i < v->Count(); ++i) v->Item(i)->X();
+  EXPECT_EQ(faults.Calls("HostVertex.X"), 2);
+  EXPECT_EQ(faults.Calls("HostVertices.Item"), 2);
+  EXPECT_EQ(faults.Calls("HostVertices.Count"), 3);
+  faults.Fail("HostVertex.X");
+  EXPECT_THROW(v->Item(0)->X(), HostError);
+  EXPECT_EQ(faults.Calls("HostVertex.X"), 3);  // a failing call is counted too
+  faults.ResetCounts();
+  EXPECT_EQ(faults.TotalCalls(), 0);
+}
+
+}  // namespace
+}  // namespace pphatch::mem

@@ -1,0 +1,205 @@
+#include "scan/candidate_scan.h"
+
+#include "memhost/snapshot.h"
+#include "scan/outline_copy.h"
+#include "scan_fixture.h"
+
+namespace pphatch::mem {
+namespace {
+
+using CandidateScan = ScanTest;
+
+const std::vector<Vec2> kSquare = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}};
+
+TEST_F(CandidateScan, GraphicsThatNeverBoundAnAreaStayOut) {
+  const auto cube = AddSolid(host.drawing, {0, 0}, {1, 1});
+  AddLine(cube, {0, 0}, {1, 0});
+  ScanList({AddPoint(host.drawing, {1, 1}), AddDimension(host.drawing, {0, 0}, {5, 0}, 1), cube,
+            AddSurface(host.drawing, kSquare), AddHatch(host.drawing, kSquare)});
+  EXPECT_EQ(Count(), 0);
+  EXPECT_TRUE(IsExcludedTypeName("PWW25DimLead"));
+  EXPECT_FALSE(IsExcludedTypeName("pww40cube"));  // names compare case-sensitively
+  const auto flagged = AddChain(host.drawing, kSquare);
+  flagged->SetIgnored(true);
+  ScanList({flagged});
+  EXPECT_EQ(Count(), 0);
+}
+
+TEST_F(CandidateScan, GroupsAreScannedMemberByMemberUnlessTheyOnlyCarryData) {
+  const auto dataOnly = AddGroup(host.drawing);
+  AddData(dataOnly);
+  const auto group = AddGroup(host.drawing);
+  AddLine(group, {0, 0}, {1, 0});
+  AddCircle(group, {5, 5}, 1);
+  // Multilines and drafting objects count only at the top level.
+  AddLine(AddMultiline(group), {0, 1}, {1, 1});
+  AddLine(AddDrafting(group), {0, 2}, {1, 2});
+  ScanList({dataOnly, group});
+  ASSERT_EQ(Count(), 3);
+  EXPECT_EQ(Member(0), dataOnly);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{0, 0}, {1, 0}}));
+  EXPECT_EQ(Member(2)->TypeText(), "CIRCLE");
+
+  const auto multiline = AddMultiline(host.drawing);
+  AddLine(multiline, {0, 1}, {1, 1});
+  AddData(multiline);
+  const auto drafting = AddDrafting(host.drawing);
+  AddData(drafting);
+  AddLine(drafting, {0, 2}, {1, 2});
+  ScanList({multiline, drafting});
+  ASSERT_EQ(Count(), 5);
+  EXPECT_EQ(Points(3), (std::vector<Vec2>{{0, 1}, {1, 1}}));
+  EXPECT_EQ(Points(4), (std::vector<Vec2>{{0, 2}, {1, 2}}));
+}
+
+TEST_F(CandidateScan, CirclesArcsAndCurvesGoInWholeOrAsOutlineCopies) {
+  const std::vector<Vec2> outline = {{9, 9}, {1, 0}, {2, 0}, {2, 1}};
+  const auto circle = AddCircle(host.drawing, {0, 0}, 1);
+  const auto wideCircle = AddCircle(host.drawing, {0, 0}, 2);
+  AddCosmeticChild(wideCircle, "Line_Width_Cosmetic", outline);
+  const auto arc = AddArc(host.drawing, {0, 0}, 1, 0, 1);
+  const auto wideArc = AddArc(host.drawing, {0, 0}, 2, 0, 1);
+  AddCosmeticChild(wideArc, "Line_Width_Cosmetic", outline);
+  const auto closedWideArc = AddArc(host.drawing, {0, 0}, 3, 0, 1);
+  AddCosmeticChild(closedWideArc, "Line_Width_Cosmetic", outline);
+  closedWideArc->SetClosedFlag(true);
+  const auto curve = AddCurve(host.drawing, {{0, 0}, {1, 1}, {2, 0}});
+  ScanList({circle, wideCircle, arc, wideArc, closedWideArc, curve});
+  ASSERT_EQ(Count(), 4);
+  EXPECT_EQ(Member(0), circle);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{1, 0}, {2, 0}, {2, 1}}));  // closed copy skips vertex 0
+  EXPECT_EQ(Member(2), arc);
+  EXPECT_EQ(Points(3), outline);  // open copy of the arc's outline
+  // A curve's cosmetic outline child is a GRAPHIC child.
+  const auto wideCurve = AddCurve(host.drawing, {{0, 0}, {1, 1}});
+  AddCosmeticChild(wideCurve, "Line_Width_Cosmetic", outline);
+  set->Clear();
+  ScanList({curve, wideCurve});
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Member(0), curve);
+  EXPECT_EQ(Points(1), outline);
+}
+
+TEST_F(CandidateScan, IntPropsWithoutOutlineChildAreNotCollected) {
+  const std::vector<Vec2> own = {{0, 0}, {3, 0}};
+  const std::vector<Vec2> outline = {{0, 1}, {3, 1}, {3, -1}, {0, -1}, {0, 1}};
+  const auto brushed = AddIntProp(host.drawing, "Brush_Cosmetic", own, outline);
+  const auto wide = AddIntProp(host.drawing, "Line_Width_Cosmetic", own, outline, true);
+  const auto bare = AddTyped(host.drawing, "PWW50IntProp", own);
+  ScanList({brushed, bare, wide});
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Points(0), own);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{3, 1}, {3, -1}, {0, -1}, {0, 1}}));
+}
+
+TEST_F(CandidateScan, TextOutlinesOnlyInTextModeThree) {
+  const std::vector<std::vector<Vec2>> letters = {{{0, 0}, {1, 0}, {1, 1}, {0, 0}},
+                                                  {{2, 0}, {3, 0}, {3, 1}, {2, 0}}};
+  ScanList({AddText(host.drawing, 0, letters), AddText(host.drawing, 2, letters)});
+  EXPECT_EQ(Count(), 0);
+  ScanList({AddText(host.drawing, 3, letters)});
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Points(0), letters[0]);
+  EXPECT_EQ(Points(1), letters[1]);
+}
+
+TEST_F(CandidateScan, DoubleLinesSkipGapsAndSingleVertices) {
+  const auto wall = AddDoubleLine(host.drawing);
+  AddLine(wall, {0, 0}, {5, 0});
+  SetProperty(AddLine(wall, {0, 1}, {5, 1}), "Info", std::string("Gap"));
+  AddChain(wall, {{7, 7}});
+  AddData(wall);
+  ScanList({wall});
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {5, 0}}));
+}
+
+TEST_F(CandidateScan, ThicknessUpToToleranceInListsButExactlyZeroInGroups) {
+  state.TileMode = 1;
+  const auto thin = AddLine(host.drawing, {0, 0}, {1, 0});
+  SetProperty(thin, "Thickness", 1e-7);
+  const auto atTolerance = AddLine(host.drawing, {0, 0}, {1, 0});
+  SetProperty(atTolerance, "Thickness", std::string("-1e-6"));
+  const auto thick = AddLine(host.drawing, {0, 0}, {1, 0});
+  SetProperty(thick, "Thickness", 2e-6);
+  ScanList({thin, atTolerance, thick});
+  EXPECT_EQ(Count(), 2);
+  ScanGraphic(state, thin, set);
+  EXPECT_EQ(Count(), 2);
+  state.TileMode = 0;
+  ScanGraphic(state, thin, set);
+  ScanList({thick});
+  EXPECT_EQ(Count(), 4);
+}
+
+TEST_F(CandidateScan, InsertsLeaveOnlyTheirSimplePartsInTheSetAndTheDrawingUnchanged) {
+  const auto block = NewBlock(*host.drawing);
+  AddRectangle(block, {0, 0}, {2, 1});
+  AddLine(AddGroup(block), {0, 0}, {1, 1});
+  AddHatch(block, kSquare);
+  const auto insert = AddInsert(host.drawing, block, Placement{10, 20, 1, 0});
+  AddLine(host.drawing, {5, 5}, {6, 6});
+  const std::string before = Snapshot(*host.drawing);
+  ScanList({insert});
+  EXPECT_EQ(Snapshot(*host.drawing), before);
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(Points(0), (std::vector<Vec2>{{10, 20}, {12, 20}, {12, 21}, {10, 21}, {10, 20}}));
+}
+
+TEST_F(CandidateScan, RegionBoundaryIsClosedInTheCopyOnlyForLists) {
+  const std::vector<Vec2> open = {{0, 0}, {4, 0}, {4, 4}, {0.5, 0}};
+  const auto region = AddRegion(host.drawing);
+  AddData(region);
+  AddChain(AddGroup(region), open);
+  const std::string before = Snapshot(*host.drawing);
+  ScanList({region});
+  ScanGraphic(state, region, set);
+  EXPECT_EQ(Snapshot(*host.drawing), before);
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {4, 0}, {4, 4}, {0, 0}}));
+  EXPECT_EQ(Points(1), open);
+}
+
+TEST_F(CandidateScan, ClosedOutlineCopySplitsAtPenUpsBeforeDrawnMoves) {
+  std::vector<ChainPoint> points;
+  for (int k = 0; k < 8; ++k) points.push_back({double(k), 0, k != 3 && k != 4, false});
+  ClosedOutlineCopy(AddFlaggedChain(host.drawing, points), set);
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Points(0), (std::vector<Vec2>{{1, 0}, {2, 0}}));
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{4, 0}, {5, 0}, {6, 0}, {7, 0}}));
+}
+
+TEST_F(CandidateScan, NestingBeyondTheDepthLimitIsNotCollected) {
+  GraphicPtr group = AddGroup(host.drawing);
+  const GraphicPtr top = group;
+  for (int level = 1; level < kMaxGroupDepth; ++level) group = AddGroup(group);
+  AddLine(group, {0, 0}, {1, 0});                 // member at the deepest level allowed
+  AddLine(AddGroup(group), {0, 1}, {1, 1});       // one level deeper
+  ScanList({top});
+  ASSERT_EQ(Count(), 1);
+  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {1, 0}}));
+}
+
+TEST_F(CandidateScan, FailedReadsAreSkippedWithoutCarryingValuesOver) {
+  const auto circle = AddCircle(host.drawing, {0, 0}, 1);
+  const auto untyped = AddCircle(host.drawing, {0, 0}, 2);
+  const auto unflagged = AddLine(host.drawing, {0, 0}, {1, 0});
+  const auto lost = AddLine(host.drawing, {0, 0}, {2, 0});
+  host.drawing->Faults().Fail("HostGraphic.Type").ForGraphic(untyped->Id());
+  host.drawing->Faults().Fail("HostGraphic.IgnoreFlag").ForGraphic(unflagged->Id());
+  host.drawing->Faults().Fail("HostGraphics.GraphicFromID").After(3);
+  ScanList({circle, untyped, unflagged, lost, circle});
+  ASSERT_EQ(Count(), 2);  // not the untyped circle as a "CIRCLE", not `lost`
+  EXPECT_EQ(Member(0), circle);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{0, 0}, {1, 0}}));
+
+  host.drawing->Faults().ClearFaults();
+  host.drawing->Faults().Fail("HostGraphics.GraphicFromID").Times(1);
+  EXPECT_THROW(ScanList({circle}), HostError);
+  host.drawing->Faults().Fail("HostPickResult.Count");
+  double aperture = 5;
+  EXPECT_THROW(ScanPickedGraphics(state, host.view->PickPoint(500, 500, aperture), set), HostError);
+}
+
+}  // namespace
+}  // namespace pphatch::mem

@@ -1,0 +1,56 @@
+#include "scan/workplane_compare.h"
+
+#include "scan_fixture.h"
+
+namespace pphatch::mem {
+namespace {
+
+using Workplanes = ScanTest;
+
+TEST_F(Workplanes, FrameIsThePlaneThroughTheWorkplaneOrigin) {
+  // Lifted by 2 along z: normal -z (origin minus the image of local z), d = 2.
+  const PlaneEquation p = WorkplaneFrame(host.drawing, MemWorkplane::Identity()->MovedAlongNormal(2));
+  EXPECT_NEAR(p.a, 0, 1e-15);
+  EXPECT_NEAR(p.b, 0, 1e-15);
+  EXPECT_NEAR(p.c, -1, 1e-15);
+  EXPECT_NEAR(p.d, 2, 1e-15);
+}
+
+TEST_F(Workplanes, ComparesOffsetWithinOneMillionthAndNormalsWithinTolerance) {
+  const auto base = MemWorkplane::Identity()->Tilted(0.4)->MovedAlongNormal(3);
+  host.drawing->Faults().ResetCounts();
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base), 1);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostDrawing.NewFreeGraphic"), 0);
+
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->MovedAlongNormal(1e-7)), 2);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->MovedAlongNormal(1e-5)), 0);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->RotatedInPlane(1.0)), 2);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->Tilted(0.01)), 0);
+  // Turned over about its own x axis: antiparallel normal, same plane.
+  EXPECT_EQ(CompareWorkplanes(host.drawing, MemWorkplane::Identity(),
+                              MemWorkplane::Identity()->Tilted(3.14159265358979)),
+            2);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostDrawing.NewFreeGraphic"), 10);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostGraphic.Delete"), 10);
+}
+
+TEST_F(Workplanes, ScanDropsForeignWorkplanesOnlyInTileMode) {
+  const auto drawingPlane = host.drawing->CurrentWorkplane();
+  const auto lifted = AddLine(host.drawing, {0, 0}, {1, 0});
+  lifted->SetPlane(drawingPlane->MovedAlongNormal(1e-7));
+  const auto tilted = AddLine(host.drawing, {0, 0}, {1, 0});
+  tilted->SetPlane(drawingPlane->Tilted(0.2));
+
+  ScanList({lifted, tilted});
+  EXPECT_EQ(Count(), 2);  // TileMode 0: no workplane test
+
+  state.TileMode = 1;
+  set->Clear();
+  ScanList({lifted, tilted});
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(lifted->Plane(), drawingPlane);  // put onto the drawing's workplane
+  EXPECT_NE(tilted->Plane(), drawingPlane);
+}
+
+}  // namespace
+}  // namespace pphatch::mem

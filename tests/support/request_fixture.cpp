@@ -1,0 +1,71 @@
+#include "support/request_fixture.h"
+
+#include <any>
+#include <cmath>
+
+namespace pphatch {
+namespace {
+
+int beepCount = 0;
+
+std::vector<Point2> ChildPoints(const HostGraphicPtr& child) {
+  std::vector<Point2> points;
+  const HostVerticesPtr vertices = child->Vertices();
+  for (int i = 0; i < vertices->Count(); ++i) {
+    const HostVertexPtr v = vertices->Item(i);
+    points.push_back({v->X(), v->Y()});
+  }
+  return points;
+}
+
+}  // namespace
+
+double SignedArea(const std::vector<Point2>& chain) {
+  double twice = 0;
+  for (size_t i = 0; i + 1 < chain.size(); ++i) {
+    twice += chain[i].x * chain[i + 1].y - chain[i + 1].x * chain[i].y;
+  }
+  return twice / 2;
+}
+
+double PickOutcome::NetArea() const {
+  double area = 0;
+  for (size_t i = 0; i < contours.size(); ++i) {
+    const double a = std::fabs(SignedArea(contours[i]));
+    area += i == 0 ? a : -a;
+  }
+  return area;
+}
+
+RequestFixture::RequestFixture() {
+  SetBeepHandler([] { ++beepCount; });
+  Look({0, 0}, 1);
+}
+
+RequestFixture::~RequestFixture() { SetBeepHandler(nullptr); }
+
+void RequestFixture::Look(mem::Vec2 centre, double zoom, double rotation) {
+  view->SetCentre(centre);
+  view->SetZoom(zoom);
+  view->SetRotation(rotation);
+  hatch->Init(view);
+}
+
+PickOutcome RequestFixture::Pick(double x, double y) {
+  const mem::Vec2 v = view->ToView({x, y});
+  PickOutcome outcome;
+  HostGraphicPtr result;
+  std::any reserved;
+  const int beepsBefore = beepCount;
+  outcome.ok = hatch->CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
+  outcome.beeps = beepCount - beepsBefore;
+  if (outcome.ok && result) {
+    const HostGraphicsPtr children = result->Graphics();
+    for (int i = 0; i < children->Count(); ++i) {
+      outcome.contours.push_back(ChildPoints(children->Item(i)));
+    }
+  }
+  return outcome;
+}
+
+}  // namespace pphatch
