@@ -99,8 +99,12 @@ struct DxfMarker {
   bool closed = false;   ///< the chain returns to its first point
 };
 
+/// An entity that is not understood (TEXT, MTEXT, ATTRIB, meshes, ...): it
+/// is counted by name wherever it would have been placed.
+struct DxfIgnored {};
+
 using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSpline, DxfInsert,
-                              DxfHatch, DxfDimension, DxfMarker>;
+                              DxfHatch, DxfDimension, DxfMarker, DxfIgnored>;
 
 /// One entity: what every entity has, and its shape.
 struct DxfEntity {

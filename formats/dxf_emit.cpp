@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "formats/conic_arc.h"
@@ -27,6 +28,18 @@ constexpr double kSimilarityTolerance = 1e-9;
 // Parameter ranges this close to a full turn are whole ellipses.
 constexpr double kWholeTurnTolerance = 1e-9;
 
+// Deepest nesting of inserts followed; deeper ones are left out with a
+// warning (real drawings nest a few levels; this bounds the recursion).
+constexpr std::size_t kMaxNesting = 64;
+
+// The end of an arc that runs counter-clockwise from `start` to `end`,
+// moved by whole turns to lie after the start, at most one turn on.
+double EndAfter(double start, double end) {
+  double sweep = std::fmod(end - start, kFullTurn);
+  if (sweep <= 0) sweep += kFullTurn;
+  return start + sweep;
+}
+
 // True when the plane map with images ex, ey of the unit axes keeps circles circles.
 bool IsSimilarity(Vec2 ex, Vec2 ey) {
   const double scale = std::max(mem::Length(ex), mem::Length(ey));
@@ -43,6 +56,11 @@ class Emitter {
       : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name) {}
 
   void Run() {
+    if (Size(doc_.entities) > kMaxLoadedGraphics) {
+      throw ReadError(Located(name_, 0, "the drawing expands to more than " +
+                                            std::to_string(static_cast<long long>(kMaxLoadedGraphics)) +
+                                            " graphics (inserts of blocks, rows and columns)"));
+    }
     if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
     Entities(doc_.entities, Into(drawing_), Affine3{}, false);
   }
@@ -53,7 +71,6 @@ class Emitter {
                 bool inBlock) {
     for (const DxfEntity& e : entities) {
       if (!Visible(e, inBlock)) continue;
-      Count();
       GraphicPtr g = std::visit([&](const auto& shape) { return Add(e, shape, into, m); }, e.shape);
       if (g && e.thickness != 0) mem::SetProperty(g, "Thickness", e.thickness);
     }
@@ -74,13 +91,26 @@ class Emitter {
     return true;
   }
 
-  // Counts one more graphic; refuses drawings that expand beyond kMaxGraphics.
-  void Count() {
-    if (++made_ > kMaxGraphics) {
-      throw ReadError(Located(name_, 0, "the drawing expands to more than " +
-                                            std::to_string(kMaxGraphics) +
-                                            " graphics (blocks inserted in blocks)"));
+  // How many graphics the entities expand to, at most (a double, so that
+  // nested inserts cannot overflow); a block that inserts itself, and
+  // blocks nested deeper than kMaxNesting, add nothing, as they are left out.
+  double Size(const std::vector<DxfEntity>& entities, std::size_t depth = 0) {
+    double size = 0;
+    for (const DxfEntity& e : entities) {
+      size += 1;
+      const auto* insert = std::get_if<DxfInsert>(&e.shape);
+      if (!insert || depth >= kMaxNesting) continue;
+      const std::string key = NameKey(insert->block);
+      const auto block = doc_.blocks.find(key);
+      if (block == doc_.blocks.end()) continue;
+      auto known = sizes_.find(key);
+      if (known == sizes_.end()) {
+        sizes_[key] = 0;  // a cycle back to this block adds nothing
+        known = sizes_.insert_or_assign(key, Size(block->second.entities, depth + 1)).first;
+      }
+      size += static_cast<double>(insert->rows) * insert->columns * (1 + known->second);
     }
+    return size;
   }
 
   void Warn(const DxfEntity& e, const std::string& what) {
@@ -101,8 +131,7 @@ class Emitter {
     if (s.arc) {
       arc.whole = false;
       arc.start = s.start * kDegree;
-      arc.end = s.end * kDegree;
-      while (arc.end <= arc.start) arc.end += kFullTurn;
+      arc.end = EndAfter(arc.start, s.end * kDegree);
     }
     return AddConicArc(into, arc);
   }
@@ -118,8 +147,7 @@ class Emitter {
     arc.whole = sweep == 0 || std::fabs(std::fabs(sweep) - kFullTurn) <= kWholeTurnTolerance;
     if (!arc.whole) {
       arc.start = s.start;
-      arc.end = s.end;
-      while (arc.end <= arc.start) arc.end += kFullTurn;
+      arc.end = EndAfter(s.start, s.end);
     }
     return AddConicArc(into, arc);
   }
@@ -197,6 +225,11 @@ class Emitter {
       Warn(e, "block " + Quoted(s.block) + " inserts itself; the inner INSERT is left out");
       return nullptr;
     }
+    if (open_.size() >= kMaxNesting) {
+      Warn(e, "blocks nested more than " + std::to_string(kMaxNesting) +
+                  " deep; the inner INSERT of " + Quoted(s.block) + " is left out");
+      return nullptr;
+    }
     const DxfBlock& block = found->second;
     const Affine3 ocs = OcsFrame(e.extrusion).Then(m);
     open_.push_back(key);
@@ -209,7 +242,6 @@ class Emitter {
                                   .Then(RotationZ(s.rotation * kDegree))
                                   .Then(Translation(s.at))
                                   .Then(ocs);
-        if (row + column > 0) Count();
         const GraphicPtr insert = mem::AddContainer(into, "INSERT");
         Entities(block.entities, Into(insert), place, true);
       }
@@ -262,12 +294,18 @@ class Emitter {
     return mem::AddTyped(into, s.hostType, chain, s.closed);
   }
 
+  // Not understood: counted where it would have been placed.
+  GraphicPtr Add(const DxfEntity& e, const DxfIgnored&, const Into&, const Affine3&) {
+    report_.Ignore(e.name);
+    return nullptr;
+  }
+
   const DxfDocument& doc_;
   std::shared_ptr<mem::MemDrawing> drawing_;
   LoadReport& report_;
   const std::string& name_;
   std::vector<std::string> open_;  // blocks being expanded, outermost first
-  long long made_ = 0;
+  std::map<std::string, double> sizes_;  // expanded size of each block's entities
 };
 
 }  // namespace

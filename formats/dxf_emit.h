@@ -9,14 +9,11 @@
 
 namespace pphatch::formats {
 
-/// Most graphics one file may expand to (inserts of inserts multiply); a
-/// file that would make more is refused rather than exhausting memory.
-inline constexpr long long kMaxGraphics = 2'000'000;
-
 /// Adds the document's visible model-space entities to the drawing, in
 /// file order, and its $TILEMODE as the drawing's "TileMode". Entities left
-/// out are counted in `report`. Throws ReadError (naming `name`) when the
-/// drawing would exceed kMaxGraphics.
+/// out are counted in `report`. Throws ReadError (naming `name`), before
+/// making any graphic, when the inserts, with their rows and columns, would
+/// expand to more than kMaxLoadedGraphics.
 void EmitDxfDocument(const DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
                      LoadReport& report, const std::string& name);
 

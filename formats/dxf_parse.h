@@ -17,8 +17,9 @@ DxfDocument ParseDxf(const std::vector<DxfPair>& pairs, const std::string& name)
 
 /// Reads the entity whose record starts at `begin` (before `end`), with the
 /// records that belong to it (the VERTEXes and SEQEND of a POLYLINE, the
-/// ATTRIBs of an INSERT), appends it to `out` when it is understood and
-/// counts it in `report` when not. Returns where the next record starts.
+/// ATTRIBs of an INSERT), and appends it to `out`; entities that are not
+/// understood are appended as DxfIgnored. Findings go to `report`.
+/// Returns where the next record starts.
 std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end,
                        std::vector<DxfEntity>& out, LoadReport& report);
 

@@ -119,7 +119,7 @@ const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleRe
 
 // POLYLINE with its VERTEX records and SEQEND; returns where the next record starts.
 std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& head,
-                            std::size_t end, std::vector<DxfEntity>& out, LoadReport& report) {
+                            std::size_t end, std::vector<DxfEntity>& out) {
   const long long flags = head.Integer(70);
   DxfPolyline p;
   p.closed = (flags & kClosedFlag) != 0;
@@ -134,22 +134,24 @@ std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& 
     i = vertex.End();
   }
   if (i < end && pairs[i].value == "SEQEND") i = NextRecordStart(pairs, i, end);
-  if ((flags & kMeshFlags) != 0) {
-    report.Ignore("POLYLINE (mesh)");
-    return i;
-  }
-  if (!p.threeD) {
-    for (DxfVertex& v : p.vertices) v.at.z = p.elevation;
-  }
   DxfEntity entity = Common(head);
-  entity.shape = std::move(p);
+  if ((flags & kMeshFlags) != 0) {
+    entity.name = "POLYLINE (mesh)";
+    entity.shape = DxfIgnored{};
+  } else {
+    if (!p.threeD) {
+      for (DxfVertex& v : p.vertices) v.at.z = p.elevation;
+    }
+    entity.shape = std::move(p);
+  }
   out.push_back(std::move(entity));
   return i;
 }
 
-// INSERT, and the ATTRIB records (with their SEQEND) that follow it.
+// INSERT, and the ATTRIB records (with their SEQEND) that follow it; the
+// attributes are texts, kept as ignored entities after the insert.
 std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, std::size_t end,
-                       std::vector<DxfEntity>& out, LoadReport& report) {
+                       std::vector<DxfEntity>& out) {
   DxfInsert insert;
   insert.block = r.Text(2);
   insert.at = r.Point(10);
@@ -165,9 +167,12 @@ std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, st
   std::size_t i = r.End();
   bool attributes = false;
   while (i < end && pairs[i].value == "ATTRIB") {
-    report.Ignore("ATTRIB");
+    const DxfRecord attribute(pairs, i, NextRecordStart(pairs, i, end));
+    DxfEntity ignored = Common(attribute);
+    ignored.shape = DxfIgnored{};
+    out.push_back(std::move(ignored));
     attributes = true;
-    i = NextRecordStart(pairs, i, end);
+    i = attribute.End();
   }
   if (i < end && pairs[i].value == "SEQEND" && (attributes || r.Integer(66) == 1)) {
     i = NextRecordStart(pairs, i, end);
@@ -181,8 +186,8 @@ std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std
                        std::vector<DxfEntity>& out, LoadReport& report) {
   const DxfRecord record(pairs, begin, NextRecordStart(pairs, begin, end));
   const std::string& name = record.Name();
-  if (name == "POLYLINE") return ReadOldPolyline(pairs, record, end, out, report);
-  if (name == "INSERT") return ReadInsert(pairs, record, end, out, report);
+  if (name == "POLYLINE") return ReadOldPolyline(pairs, record, end, out);
+  if (name == "INSERT") return ReadInsert(pairs, record, end, out);
   if (name == "HATCH") {
     DxfEntity entity = Common(record);
     entity.shape = ReadHatch(record, report);
@@ -191,12 +196,8 @@ std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std
   }
   const auto& readers = SimpleReaders();
   const auto reader = readers.find(name);
-  if (reader == readers.end()) {
-    report.Ignore(name);
-    return record.End();
-  }
   DxfEntity entity = Common(record);
-  entity.shape = reader->second(record);
+  entity.shape = reader == readers.end() ? DxfShape(DxfIgnored{}) : reader->second(record);
   out.push_back(std::move(entity));
   return record.End();
 }

@@ -1,5 +1,6 @@
 // Reading the boundary of a HATCH: loops of polyline vertices or of edges
 // (lines, circular and elliptical arcs, splines), turned into rings of points.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -16,10 +17,20 @@ constexpr long long kPolylineLoop = 2;
 
 constexpr double kDegree = std::numbers::pi / 180;
 
+// Relative distance below which the end of one edge and the start of the
+// next are the same point (sampled arcs end a rounding error away).
+constexpr double kJoinTolerance = 1e-9;
+
+// True when the points are the same but for rounding.
+bool Near(Vec2 a, Vec2 b) {
+  const double size = 1 + std::max(std::fabs(a.x), std::fabs(a.y));
+  return Length(a - b) <= kJoinTolerance * size;
+}
+
 // Appends points, leaving out a first point that repeats the ring's last one.
 void Join(std::vector<Vec2>& ring, const std::vector<Vec2>& piece) {
   for (std::size_t i = 0; i < piece.size(); ++i) {
-    if (i == 0 && !ring.empty() && ring.back() == piece[0]) continue;
+    if (i == 0 && !ring.empty() && Near(ring.back(), piece[0])) continue;
     ring.push_back(piece[i]);
   }
 }
@@ -154,6 +165,7 @@ DxfHatch ReadHatch(const DxfRecord& record, LoadReport& report) {
       const long long flags = c.TakeInteger(92);
       std::vector<Vec2> ring = (flags & kPolylineLoop) != 0 ? PolylineLoop(c) : EdgeLoop(c);
       SkipSources(c);
+      if (ring.size() > 1 && Near(ring.back(), ring.front())) ring.back() = ring.front();
       if (ring.size() >= 3) hatch.loops.push_back(std::move(ring));
     }
   } catch (const DxfLayoutError& e) {

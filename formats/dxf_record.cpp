@@ -8,10 +8,6 @@ std::size_t NextRecordStart(const std::vector<DxfPair>& pairs, std::size_t index
   return index;
 }
 
-DxfRecord DxfRecord::At(const std::vector<DxfPair>& pairs, std::size_t begin) {
-  return DxfRecord(pairs, begin, NextRecordStart(pairs, begin, pairs.size()));
-}
-
 const DxfPair* DxfRecord::Find(int code) const {
   for (std::size_t i = begin_ + 1; i < end_; ++i) {
     if ((*pairs_)[i].code == code) return &(*pairs_)[i];

@@ -20,9 +20,6 @@ class DxfRecord {
   DxfRecord(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end)
       : pairs_(&pairs), begin_(begin), end_(end) {}
 
-  /// The record that starts at `begin` and runs to the next code-0 pair.
-  static DxfRecord At(const std::vector<DxfPair>& pairs, std::size_t begin);
-
   const std::string& Name() const { return (*pairs_)[begin_].value; }
   int Line() const { return (*pairs_)[begin_].line; }
   std::size_t Begin() const { return begin_; }

@@ -70,8 +70,8 @@ void ReadProperties(const Json& j, const std::string& path, mem::PropertyTable& 
 }
 
 // The keys every graphic may carry; children come last so that they see the workplane.
-void ApplyCommon(const Json& j, const std::string& path, const GraphicPtr& g,
-                 const mem::MemDrawing& drawing, const JsonBlocks& blocks) {
+void ApplyCommon(const Json& j, const std::string& path, const GraphicPtr& g, int depth,
+                 const mem::MemDrawing& drawing, JsonReadState& state) {
   if (j.contains("workplane")) {
     PlaceOnPlane(*g, ReadFrame(j["workplane"], Below(path, "workplane"), drawing));
   }
@@ -83,7 +83,7 @@ void ApplyCommon(const Json& j, const std::string& path, const GraphicPtr& g,
     const std::string at = Below(path, "children");
     const Json& children = Array(j["children"], at);
     for (std::size_t i = 0; i < children.size(); ++i) {
-      ReadJsonGraphic(children[i], {mem::Into(g), g}, Below(at, i), blocks);
+      ReadJsonGraphic(children[i], {mem::Into(g), g, depth + 1}, Below(at, i), state);
     }
   }
 }
@@ -123,18 +123,30 @@ std::vector<std::string> GraphicKeys(std::vector<std::string> own) {
   return own;
 }
 
+void CountGraphics(JsonReadState& state, double count, const std::string& path) {
+  state.graphics += count;
+  if (state.graphics > kMaxLoadedGraphics) {
+    JsonFail(path, "the drawing would hold more than " +
+                       std::to_string(static_cast<long long>(kMaxLoadedGraphics)) + " graphics");
+  }
+}
+
 GraphicPtr ReadJsonGraphic(const Json& j, const JsonTarget& target, const std::string& path,
-                           const JsonBlocks& blocks) {
+                           JsonReadState& state) {
   const std::string type = Text(Member(j, path, "type"), Below(path, "type"));
   if (type.empty()) JsonFail(Below(path, "type"), "the type is empty");
+  if (target.depth > kMaxJsonNesting) {
+    JsonFail(path, "graphics nested more than " + std::to_string(kMaxJsonNesting) + " deep");
+  }
+  CountGraphics(state, 1, path);
   GraphicPtr g;
   if (std::islower(static_cast<unsigned char>(type[0]))) {
-    g = AddJsonShape(type, j, target, path, blocks);
+    g = AddJsonShape(type, j, target, path, state);
     if (!g) JsonFail(Below(path, "type"), "unknown shape '" + type + "'");
   } else {
     g = ReadFullForm(type, j, target.into, path);
   }
-  ApplyCommon(j, path, g, target.into.Drawing(), blocks);
+  ApplyCommon(j, path, g, target.depth, target.into.Drawing(), state);
   return g;
 }
 
@@ -148,7 +160,7 @@ std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root) {
   if (root.contains("workplane")) drawing->SetWorkplane(ReadFrame(root["workplane"], "/workplane", *drawing));
   if (root.contains("properties")) ReadProperties(root["properties"], "/properties", drawing->Props());
   if (root.contains("tile_mode")) drawing->Props().Define("TileMode", Number(root["tile_mode"], "/tile_mode"));
-  JsonBlocks blocks;
+  JsonReadState state;
   if (root.contains("blocks")) {
     const Json& list = root["blocks"];
     if (!list.is_object()) JsonFail("/blocks", "expected an object of block names and their graphics");
@@ -157,15 +169,15 @@ std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root) {
       const GraphicPtr block = mem::NewBlock(*drawing);
       const Json& graphics = Array(item.value(), at);
       for (std::size_t i = 0; i < graphics.size(); ++i) {
-        ReadJsonGraphic(graphics[i], {mem::Into(block), block}, Below(at, i), blocks);
+        ReadJsonGraphic(graphics[i], {mem::Into(block), block, 1}, Below(at, i), state);
       }
-      blocks[item.key()] = block;
+      state.blocks[item.key()] = block;
     }
   }
   if (root.contains("graphics")) {
     const Json& graphics = Array(root["graphics"], "/graphics");
     for (std::size_t i = 0; i < graphics.size(); ++i) {
-      ReadJsonGraphic(graphics[i], {mem::Into(drawing), nullptr}, Below("/graphics", i), blocks);
+      ReadJsonGraphic(graphics[i], {mem::Into(drawing), nullptr, 0}, Below("/graphics", i), state);
     }
   }
   return drawing;

@@ -6,12 +6,17 @@
 #include <string>
 
 #include "formats/json_values.h"
+#include "formats/load_summary.h"
 #include "memhost/builders.h"
 
 namespace pphatch::formats {
 
-/// Block definitions of a JSON drawing by name, for "insert" shapes.
-using JsonBlocks = std::map<std::string, mem::GraphicPtr>;
+/// What reading a JSON drawing keeps track of: block definitions by name,
+/// for "insert" shapes, and the graphics made so far.
+struct JsonReadState {
+  std::map<std::string, mem::GraphicPtr> blocks;
+  double graphics = 0;
+};
 
 /// The keys every graphic may carry, whatever its type, and `own`.
 std::vector<std::string> GraphicKeys(std::vector<std::string> own);
@@ -21,7 +26,12 @@ std::vector<std::string> GraphicKeys(std::vector<std::string> own);
 struct JsonTarget {
   mem::Into into;
   mem::GraphicPtr parent;
+  int depth = 0;  ///< how many graphics enclose this one
 };
+
+/// Deepest nesting of children read; deeper drawings are refused (this
+/// bounds the recursion of the reader and of everything that walks the drawing).
+inline constexpr int kMaxJsonNesting = 100;
 
 /// The drawing described by a parsed JSON document; JsonContentError for
 /// content that does not fit the format.
@@ -29,7 +39,7 @@ std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root);
 
 /// Adds the graphic described by `j` (full form or shorthand) to `into`.
 mem::GraphicPtr ReadJsonGraphic(const Json& j, const JsonTarget& target, const std::string& path,
-                                const JsonBlocks& blocks);
+                                JsonReadState& state);
 
 /// A vertex: [x, y], [x, y, z] or {"x", "y", "z", "pen", "arc"}.
 mem::VertexData ReadVertex(const Json& j, const std::string& path);
@@ -37,6 +47,10 @@ mem::VertexData ReadVertex(const Json& j, const std::string& path);
 /// Adds the shorthand shape of lower-case type `type` ("line", "circle",
 /// ...) with its own keys; null when `type` names no shorthand.
 mem::GraphicPtr AddJsonShape(const std::string& type, const Json& j, const JsonTarget& target,
-                             const std::string& path, const JsonBlocks& blocks);
+                             const std::string& path, JsonReadState& state);
+
+/// Counts `count` more graphics; JsonContentError at `path` when the
+/// drawing would then hold more than kMaxLoadedGraphics.
+void CountGraphics(JsonReadState& state, double count, const std::string& path);
 
 }  // namespace pphatch::formats

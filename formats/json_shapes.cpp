@@ -1,5 +1,6 @@
 // Shorthand shapes of the JSON drawing format, for drawings written by hand:
 // each is one call of a memhost builder.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <numbers>
@@ -18,7 +19,7 @@ struct ShapeInput {
   const Json& j;
   const std::string& path;
   const JsonTarget& target;
-  const JsonBlocks& blocks;
+  JsonReadState& state;
 
   const mem::Into& Into() const { return target.into; }
   Vec2 At(const char* key) const { return Point(Member(j, path, key), Below(path, key)); }
@@ -35,6 +36,22 @@ struct ShapeInput {
 };
 
 using Maker = std::function<GraphicPtr(const ShapeInput&)>;
+
+// Graphics in a tree, and its depth (1 for a graphic without children).
+struct TreeMeasure {
+  double size = 1;
+  int depth = 1;
+};
+
+TreeMeasure Measure(const mem::MemGraphic& g) {
+  TreeMeasure m;
+  for (const auto& child : g.ChildItems()) {
+    const TreeMeasure c = Measure(*child);
+    m.size += c.size;
+    m.depth = std::max(m.depth, c.depth + 1);
+  }
+  return m;
+}
 
 struct Shape {
   std::vector<std::string> keys;  ///< the shape's own keys
@@ -63,7 +80,7 @@ GraphicPtr Chain(const ShapeInput& in) {
     const mem::VertexData v = ReadVertex(list[i], Below(at, i));
     points.push_back({v.x, v.y, v.penDown, v.arcPoint});
   }
-  return mem::AddChain(in.Into(), points, in.Closed());
+  return mem::AddFlaggedChain(in.Into(), points, in.Closed());
 }
 
 GraphicPtr Polyline(const ShapeInput& in) {
@@ -90,8 +107,15 @@ GraphicPtr TextShape(const ShapeInput& in) {
 
 GraphicPtr Insert(const ShapeInput& in) {
   const std::string name = formats::Text(Member(in.j, in.path, "block"), Below(in.path, "block"));
-  const auto block = in.blocks.find(name);
-  if (block == in.blocks.end()) JsonFail(Below(in.path, "block"), "no block '" + name + "' (define it under \"blocks\" first)");
+  const auto block = in.state.blocks.find(name);
+  if (block == in.state.blocks.end()) {
+    JsonFail(Below(in.path, "block"), "no block '" + name + "' (define it under \"blocks\" first)");
+  }
+  const TreeMeasure tree = Measure(*block->second);
+  if (in.target.depth + tree.depth > kMaxJsonNesting) {
+    JsonFail(in.path, "the insert nests graphics more than " + std::to_string(kMaxJsonNesting) + " deep");
+  }
+  CountGraphics(in.state, tree.size - 1, in.path);  // the block itself is not copied
   mem::Placement placement;
   const Vec2 at = in.At("at");
   placement.x = at.x;
@@ -153,12 +177,12 @@ const std::map<std::string, Shape>& Shapes() {
 }  // namespace
 
 GraphicPtr AddJsonShape(const std::string& type, const Json& j, const JsonTarget& target,
-                        const std::string& path, const JsonBlocks& blocks) {
+                        const std::string& path, JsonReadState& state) {
   const auto& shapes = Shapes();
   const auto shape = shapes.find(type);
   if (shape == shapes.end()) return nullptr;
   CheckKeys(j, path, GraphicKeys(shape->second.keys));
-  return shape->second.make(ShapeInput{j, path, target, blocks});
+  return shape->second.make(ShapeInput{j, path, target, state});
 }
 
 }  // namespace pphatch::formats

@@ -68,7 +68,7 @@ mem::Vec2 Point(const Json& j, const std::string& path) {
 }
 
 mem::Vec3 Point3(const Json& j, const std::string& path) {
-  if (!j.is_array() || j.size() < 2 || j.size() > 3) JsonFail(path, "expected a point [x, y, z]");
+  if (!j.is_array() || j.size() < 2 || j.size() > 3) JsonFail(path, "expected a point [x, y] or [x, y, z]");
   return {Number(j[0], Below(path, 0)), Number(j[1], Below(path, 1)),
           j.size() == 3 ? Number(j[2], Below(path, 2)) : 0.0};
 }

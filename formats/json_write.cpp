@@ -1,4 +1,5 @@
 // Writing a drawing in the full form of the JSON drawing format.
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <variant>
@@ -11,7 +12,18 @@ namespace pphatch::formats {
 
 namespace {
 
-Json Triple(mem::Vec3 v) { return Json::array({v.x, v.y, v.z}); }
+// Whole numbers are written without a fraction ("3", not "3.0"); -0 keeps
+// its sign so that the drawing reads back bit for bit.
+Json Num(double v) {
+  if (v == std::trunc(v) && std::fabs(v) < 1e15 && !(v == 0 && std::signbit(v))) {
+    return static_cast<long long>(v);
+  }
+  return v;
+}
+
+Json Pair(double x, double y) { return Json::array({Num(x), Num(y)}); }
+
+Json Triple(mem::Vec3 v) { return Json::array({Num(v.x), Num(v.y), Num(v.z)}); }
 
 Json Frame(const mem::MemWorkplane& w) {
   return Json{{"origin", Triple(w.Origin())},
@@ -22,7 +34,7 @@ Json Frame(const mem::MemWorkplane& w) {
 
 Json Value(const PropertyValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
-  return std::get<double>(value);
+  return Num(std::get<double>(value));
 }
 
 // The properties that differ from those every new graphic of that type starts with.
@@ -37,21 +49,21 @@ Json ChangedProperties(const mem::MemGraphic& g, const mem::PropertyTable& defau
 
 // [x, y] for a plain vertex, [x, y, z] off the plane, an object when flags differ.
 Json Vertex(const mem::VertexData& v) {
-  if (v.penDown && !v.arcPoint) return v.z == 0 ? Json::array({v.x, v.y}) : Json::array({v.x, v.y, v.z});
-  Json out{{"x", v.x}, {"y", v.y}};
-  if (v.z != 0) out["z"] = v.z;
+  const bool flat = v.z == 0 && !std::signbit(v.z);
+  if (v.penDown && !v.arcPoint) return flat ? Pair(v.x, v.y) : Triple({v.x, v.y, v.z});
+  Json out{{"x", Num(v.x)}, {"y", Num(v.y)}};
+  if (!flat) out["z"] = Num(v.z);
   if (!v.penDown) out["pen"] = false;
   if (v.arcPoint) out["arc"] = true;
   return out;
 }
 
 Json Shape(const mem::ArcShape& s) {
-  Json out{{"centre", Json::array({s.centre.x, s.centre.y})},
-           {"major", Json::array({s.major.x, s.major.y})},
-           {"ratio", s.ratio}};
+  Json out{{"centre", Pair(s.centre.x, s.centre.y)}, {"major", Pair(s.major.x, s.major.y)},
+           {"ratio", Num(s.ratio)}};
   if (!s.full) {
-    out["start"] = s.start;
-    out["end"] = s.end;
+    out["start"] = Num(s.start);
+    out["end"] = Num(s.end);
   }
   return out;
 }
@@ -114,10 +126,39 @@ class Writer {
   std::map<std::string, mem::PropertyTable> defaults_;
 };
 
+// True for arrays and objects that hold no arrays or objects.
+bool Flat(const Json& j) {
+  for (const auto& item : j) {
+    if (item.is_structured()) return false;
+  }
+  return true;
+}
+
+// JSON text indented by two spaces, with flat arrays and objects (points,
+// vertices, property lists) kept on one line.
+void Pretty(const Json& j, int indent, std::string& out) {
+  if (!j.is_structured() || j.empty() || Flat(j)) {
+    out += j.dump();
+    return;
+  }
+  const std::string pad(indent + 2, ' ');
+  out += j.is_object() ? "{\n" : "[\n";
+  bool first = true;
+  for (auto item = j.begin(); item != j.end(); ++item) {
+    out += first ? pad : ",\n" + pad;
+    first = false;
+    if (j.is_object()) out += Json(item.key()).dump() + ": ";
+    Pretty(item.value(), indent + 2, out);
+  }
+  out += "\n" + std::string(indent, ' ') + (j.is_object() ? "}" : "]");
+}
+
 }  // namespace
 
 std::string WriteJsonText(const mem::MemDrawing& drawing) {
-  return Writer(drawing).Drawing().dump(1) + "\n";
+  std::string out;
+  Pretty(Writer(drawing).Drawing(), 0, out);
+  return out + "\n";
 }
 
 void WriteJsonFile(const mem::MemDrawing& drawing, const std::string& path) {

@@ -11,9 +11,9 @@ int CountTree(const mem::MemGraphic& g) {
   return count;
 }
 
-// "1 MTEXT entity" or "12 MTEXT entities".
+// "1 MTEXT entity" or "12 MTEXT entities"; without a name "1 entity".
 std::string Entities(int count, const std::string& name) {
-  return std::to_string(count) + " " + name + (count == 1 ? " entity" : " entities");
+  return std::to_string(count) + (name.empty() ? "" : " " + name) + (count == 1 ? " entity" : " entities");
 }
 
 }  // namespace
@@ -22,10 +22,10 @@ std::vector<std::string> LoadReport::Lines() const {
   std::vector<std::string> lines;
   for (const auto& [name, count] : ignored) lines.push_back(Entities(count, name) + " ignored");
   if (hiddenEntities > 0) {
-    lines.push_back(std::to_string(hiddenEntities) + " on layers that are off or frozen not loaded");
+    lines.push_back(Entities(hiddenEntities, "") + " on layers that are off or frozen not loaded");
   }
   if (paperSpaceEntities > 0) {
-    lines.push_back(std::to_string(paperSpaceEntities) + " in paper space not loaded");
+    lines.push_back(Entities(paperSpaceEntities, "") + " in paper space not loaded");
   }
   lines.insert(lines.end(), warnings.begin(), warnings.end());
   return lines;

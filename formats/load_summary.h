@@ -12,6 +12,10 @@
 
 namespace pphatch::formats {
 
+/// Most graphics a reader makes of one file (inserts of blocks multiply);
+/// a file that would make more is refused rather than exhausting memory.
+inline constexpr double kMaxLoadedGraphics = 1'000'000;
+
 /// What a reader could not turn into graphics. The caller prints Lines()
 /// (to stderr, say); nothing is dropped without being counted here.
 struct LoadReport {

@@ -105,7 +105,7 @@ class PathData {
     const std::string r = Num(frame_.Length(arc.radius));
     // With y turned down, counter-clockwise in the drawing is the negative
     // sweep direction of SVG (sweep flag 0).
-    data_ << " A" << r << ' ' << r << " 0 " << (arc.sweep > mem::kFullTurn / 2 ? 1 : 0) << " 0"
+    data_ << " A" << r << ' ' << r << " 0 " << (arc.sweep > mem::kFullTurn / 2 ? 1 : 0) << " 0 "
           << Point(to);
     pen_ = to;
   }

@@ -7,7 +7,9 @@ namespace pphatch::mem {
 
 namespace {
 
+// A plain pen-down vertex.
 VertexData Plain(Vec2 p) { return {p.x, p.y, 0, true, false}; }
+// A vertex marked as an arc point.
 VertexData ArcVertex(Vec2 p) { return {p.x, p.y, 0, true, true}; }
 
 // The vertices of a polyline segment p -> q with a bulge, after p.

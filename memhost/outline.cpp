@@ -34,6 +34,7 @@ bool OnSweep(const ArcPiece& arc, double a) {
   return arc.sweep >= kFullTurn || NormalizeAngle(a - arc.start) <= arc.sweep;
 }
 
+// The point of the arc's circle at angle a.
 Vec2 ArcPoint(const ArcPiece& arc, double a) {
   return arc.centre + arc.radius * Vec2{std::cos(a), std::sin(a)};
 }
@@ -82,6 +83,7 @@ class ChainBuilder {
   }
 
  private:
+  // Draws a segment from the current point to p.
   void LineTo(Vec2 p) {
     out_.segments.push_back({piece_.back(), p});
     piece_.push_back(p);
@@ -107,6 +109,7 @@ class ChainBuilder {
     piece_.push_back(c + r * Vec2{std::cos(a2), std::sin(a2)});
   }
 
+  // Ends the current piece; a piece that returns to its start is a ring.
   void FinishPiece() {
     if (piece_.size() >= 4 && Meets(piece_.front(), piece_.back())) out_.rings.push_back(piece_);
     piece_.clear();

@@ -16,6 +16,7 @@ std::string Num(double v) {
   return buffer;
 }
 
+// Origin and axes of a workplane.
 std::string Frame(const MemWorkplane& w) {
   std::string text;
   for (const Vec3 v : {w.Origin(), w.XAxis(), w.YAxis(), w.ZAxis()}) {
@@ -24,6 +25,7 @@ std::string Frame(const MemWorkplane& w) {
   return text;
 }
 
+// One line per property, sorted by name.
 void WriteProperties(const PropertyTable& props, const std::string& indent, std::string& out) {
   for (const auto& [name, cell] : props.All()) {
     out += indent + "property " + name + " = ";
@@ -35,6 +37,7 @@ void WriteProperties(const PropertyTable& props, const std::string& indent, std:
   }
 }
 
+// A graphic, its shape, vertices and children, indented by depth.
 void WriteGraphic(const MemGraphic& g, const std::string& indent, std::string& out) {
   out += indent + "graphic #" + std::to_string(g.Id()) + " \"" + g.TypeText() + "\" info=\"" +
          g.Info() + "\" ignore=" + (g.Ignored() ? "1" : "0") + " closed=" +

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 #include "memhost/drawing.h"
@@ -24,6 +25,13 @@ class MemPick : public HostPick {
   std::shared_ptr<MemGraphic> graphic_;
   std::shared_ptr<FaultInjector> faults_;
 };
+
+// A pick with a non-finite position or size is refused, as a host would.
+void RequireFinite(std::initializer_list<double> values) {
+  for (const double v : values) {
+    if (!std::isfinite(v)) throw HostError("pick position or size is not a finite number");
+  }
+}
 
 // Owning pointers for the picked graphics.
 std::vector<std::shared_ptr<MemGraphic>> Hold(const std::vector<MemGraphic*>& graphics) {
@@ -73,12 +81,14 @@ HostPoint3 MemView::WorldToView(double x, double y, double z) {
 HostPickResultPtr MemView::PickPoint(double x, double y, double& aperture,
                                      const std::optional<PickFlags>& /*flags*/) {
   drawing_->Faults().Enter("HostView.PickPoint");
+  RequireFinite({x, y, aperture});
   const auto hits = drawing_->Index().AtPoint(ToDrawing({x, y}), std::fabs(aperture) / zoom_);
   return std::make_shared<MemPickResult>(Hold(hits), drawing_->FaultsPtr());
 }
 
 HostPickResultPtr MemView::PickWindow(double x1, double y1, double x2, double y2) {
   drawing_->Faults().Enter("HostView.PickWindow");
+  RequireFinite({x1, y1, x2, y2});
   const double lx = std::min(x1, x2), hx = std::max(x1, x2);
   const double ly = std::min(y1, y2), hy = std::max(y1, y2);
   const std::vector<Vec2> window{ToDrawing({lx, ly}), ToDrawing({hx, ly}), ToDrawing({hx, hy}),

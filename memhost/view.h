@@ -32,6 +32,7 @@ class MemView : public HostView {
   /// Top-level graphics whose geometry passes within aperture / zoom drawing
   /// units (Euclidean) of the view point, or whose filled closed area holds
   /// it; in drawing order. The flags are ignored; `aperture` is not changed.
+  /// HostError for a non-finite position or aperture.
   HostPickResultPtr PickPoint(double x, double y, double& aperture,
                               const std::optional<PickFlags>& flags = std::nullopt) override;
   /// Top-level graphics whose geometry crosses or lies inside the window

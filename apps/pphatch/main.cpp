@@ -22,22 +22,32 @@ int Run(int argc, char** argv) {
   pphatch::cli::PickOptions pick;
   CLI::App* pickCommand = app.add_subcommand(
       "pick", "Hatch the areas around points given in drawing coordinates.");
-  pickCommand->add_option("DRAWING", pick.drawing, "The drawing: a .dxf or .json file")->required();
-  pickCommand->add_option("--at", pick.at, "A pick point X,Y (repeat for more points)")
-      ->allow_extra_args(false);
-  pickCommand->add_option("--points", pick.pointsFile,
-                          "A file of pick points, one a line as X Y or X,Y (# starts a comment)");
+  pickCommand->add_option("DRAWING", pick.drawing, "The drawing: a .dxf or .json file")
+      ->required()
+      ->type_name("FILE");
+  pickCommand->add_option("--at", pick.at, "A pick point in drawing coordinates (repeatable)")
+      ->allow_extra_args(false)
+      ->type_name("X,Y");
+  pickCommand
+      ->add_option("--points", pick.pointsFile,
+                   "Pick points, one a line as X Y or X,Y (# starts a comment); after the --at points")
+      ->type_name("FILE");
   pickCommand
       ->add_option("--format", pick.format,
                    "json: one JSON line per pick (default); svg: a picture; dxf: hatches")
-      ->check(CLI::IsMember({"json", "svg", "dxf"}));
-  pickCommand->add_option("-o,--output", pick.output,
-                          "Write to FILE instead of standard output (required for dxf)");
+      ->check(CLI::IsMember({"json", "svg", "dxf"}))
+      ->type_name("FORMAT");
+  pickCommand
+      ->add_option("-o,--output", pick.output,
+                   "Write to FILE instead of standard output (required for dxf)")
+      ->type_name("FILE");
 
   std::string infoDrawing;
   CLI::App* infoCommand =
       app.add_subcommand("info", "Show what is loaded from a drawing and what is ignored.");
-  infoCommand->add_option("DRAWING", infoDrawing, "The drawing: a .dxf or .json file")->required();
+  infoCommand->add_option("DRAWING", infoDrawing, "The drawing: a .dxf or .json file")
+      ->required()
+      ->type_name("FILE");
 
   CLI::App* demoCommand = app.add_subcommand(
       "demo", "Hatch the rooms of the bundled floor plan; print JSON lines, write demo.svg.");

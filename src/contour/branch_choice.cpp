@@ -26,9 +26,11 @@ void CollectNearestCrossings(SearchState& s) {
   }
 }
 
-// The way on along the chain of a crossing at J (on its segment A -> B),
-// forwards (turn f, towards B) or backwards (turn g, towards A), whichever
-// turns further right; a direction that leads straight back loses.
+// The way on along the chain of a crossing at J (on its segment A -> B):
+// forwards (turn f, towards B) or backwards (turn g, towards A). Where both
+// are open the one that turns further right is taken, unless it leads
+// straight back. At B itself only the way back is offered here; the way on
+// comes from the crossing of the chain's next segment at the same place.
 Branch BranchOfCrossing(const SearchState& s, const Crossing& crossing) {
   const double e = GeomTolerance();
   const Point2 jp{crossing.PX, crossing.PY};

@@ -44,7 +44,9 @@ double Along(const SearchState& s, Point2 p) {
 
 // True when the whole chain can be passed over: its box, widened by twice
 // its margin, misses the segment's box or lies wholly on one side of the
-// segment, or (a circle or arc) its circle stays clear of the line.
+// segment's line or beyond either end; a circle or arc whose circle stays
+// clear of the line, is the walked circle itself, or (both exact circles)
+// does not meet the walked one.
 bool ChainOutOfReach(const SearchState& s, const CurveRecord& chain, bool isCurrent) {
   const double m2 = 2 * s.examinedMargin;
   if (!BoundsNear(chain, std::min(s.Q.x, s.N.x), std::min(s.Q.y, s.N.y), std::max(s.Q.x, s.N.x),

@@ -70,18 +70,18 @@ class IdList {
 // among its graphics. The pick and everything before the first graphic's
 // workplane put or IgnoreFlag read raise; after that failures are skipped.
 void CollectInWindow(ObjectState& state, const Box& window, IdList& list) {
-  HostView& view = Must(Module().View);
-  const double margin = view.ViewHeight() / kWindowMarginDivisor;
+  const HostViewPtr view = Must(Module().View);
+  const double margin = view->ViewHeight() / kWindowMarginDivisor;
   const HostPoint3 a = WorldToView(window.left, window.bottom, 0);
   const HostPoint3 b = WorldToView(window.right, window.top, 0);
   const HostPickResultPtr picks =
-      view.PickWindow(std::min(a.x, b.x) - margin, std::min(a.y, b.y) - margin,
-                      std::max(a.x, b.x) + margin, std::max(a.y, b.y) + margin);
+      view->PickWindow(std::min(a.x, b.x) - margin, std::min(a.y, b.y) - margin,
+                       std::max(a.x, b.x) + margin, std::max(a.y, b.y) + margin);
   ErrorMode mode;
-  const int hits = Must(picks).Count();
+  const int hits = Must(picks)->Count();
   for (int k = 0; k < hits; ++k) {
     HostGraphicPtr g;
-    mode([&] { g = Must(picks->Item(k)).Graphic(); });
+    mode([&] { g = Must(picks->Item(k))->Graphic(); });
     if (!g) continue;
     if (!PassesWorkplaneStep(state, g, mode)) continue;
     std::string type;
@@ -101,7 +101,8 @@ void CollectInWindow(ObjectState& state, const Box& window, IdList& list) {
 // Number of pieces a long edge is cut into: one more than the whole window
 // limits its smaller extent spans.
 int PieceCount(double dx, double dy, double limit) {
-  const double k = std::min(std::floor(CheckedDivide(dx, limit)), std::floor(CheckedDivide(dy, limit))) + 1;
+  const double k =
+      std::min(std::floor(CheckedDivide(dx, limit)), std::floor(CheckedDivide(dy, limit))) + 1;
   if (k > std::numeric_limits<int>::max()) throw ComputeError("overflow");
   return std::max(1, static_cast<int>(k));
 }
@@ -113,7 +114,7 @@ void CollectGraphicsAlongContour(ObjectState& state, const CurveRecord& chain,
                                  std::vector<int>& ids, int& count) {
   count = 0;
   IdList list(ids, count);
-  const double limit = Must(Module().View).ViewHeight() / kWindowLimitDivisor;
+  const double limit = Must(Module().View)->ViewHeight() / kWindowLimitDivisor;
   const double tol = GeomTolerance();
   const int n = static_cast<int>(std::min<size_t>(
       {static_cast<size_t>(std::max(chain.PointCount, 0)), chain.X.size(), chain.Y.size()}));
@@ -159,10 +160,10 @@ void CollectGraphicsAlongContour(ObjectState& state, const CurveRecord& chain,
       for (int p = 0; p < k; ++p) {
         const double s = static_cast<double>(p) / k;
         const double t = static_cast<double>(p + 1) / k;
-        CollectInWindow(state,
-                        BoxOf(x0 + (x1 - x0) * s, y0 + (y1 - y0) * s, x0 + (x1 - x0) * t,
-                              y0 + (y1 - y0) * t),
-                        list);
+        CollectInWindow(
+            state,
+            BoxOf(x0 + (x1 - x0) * s, y0 + (y1 - y0) * s, x0 + (x1 - x0) * t, y0 + (y1 - y0) * t),
+            list);
       }
       ++i;
       continue;

@@ -50,11 +50,11 @@ void ScanSteps(ObjectState& state, const HostGraphicPtr& g, const HostGraphicSet
   mode([&] { type = TypeOf(g); });
   if (IsExcludedTypeName(type)) return;
   std::string info;
-  mode([&] { info = Must(g).InfoText(); });
+  mode([&] { info = Must(g)->InfoText(); });
   if (info == "Hatch") return;
 
   mode.Enter();
-  if (ReadOr(false, [&] { return Must(g).IgnoreFlag(); })) return;
+  if (ReadOr(false, [&] { return Must(g)->IgnoreFlag(); })) return;
   if (type == "PWW70Region") {
     CollectRegion(g, set, form == ScanForm::kList);
     return;
@@ -86,10 +86,10 @@ bool IsExcludedTypeName(const std::string& type) {
 bool ScanPickedGraphics(ObjectState& state, const HostPickResultPtr& picks,
                         const HostGraphicSetPtr& set) {
   ErrorMode mode;
-  const int count = Must(picks).Count();
+  const int count = Must(picks)->Count();
   for (int i = 0; i < count; ++i) {
     HostGraphicPtr g;
-    mode([&] { g = Must(picks->Item(i)).Graphic(); });
+    mode([&] { g = Must(picks->Item(i))->Graphic(); });
     ScanListEntry(state, g, set, mode);
   }
   return true;
@@ -101,7 +101,8 @@ bool ScanGraphicsById(ObjectState& state, const std::vector<int>& ids, int count
   ErrorMode mode;
   for (int i = 0; i < count; ++i) {
     HostGraphicPtr g;
-    mode([&] { g = Must(Module().DrawingGraphics).GraphicFromID(ids.at(static_cast<size_t>(i))); });
+    mode(
+        [&] { g = Must(Module().DrawingGraphics)->GraphicFromID(ids.at(static_cast<size_t>(i))); });
     ScanListEntry(state, g, set, mode);
   }
   return true;
@@ -124,7 +125,7 @@ void ScanMember(ObjectState& state, const HostGraphicPtr& graphic, const HostGra
 // Whether an exploded insert's part can go into the set unchanged.
 bool IsSimpleBoundaryGraphic(const HostGraphicPtr& graphic) {
   if (IsExcludedTypeName(TypeOf(graphic))) return false;
-  if (Must(graphic).InfoText() == "Hatch") return false;
+  if (Must(graphic)->InfoText() == "Hatch") return false;
   if (ReadOr(false, [&] { return graphic->IgnoreFlag(); })) return false;
   return ReadOr(0, [&] { return ChildCount(graphic); }) <= 0;
 }

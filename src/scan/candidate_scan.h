@@ -28,9 +28,9 @@ namespace pphatch {
 
 /// The type names of graphics that never bound an area, in test order.
 inline constexpr std::array<std::string_view, 14> ExcludedTypeNames = {
-    "PWW30POINT",  "PWW25DimLin", "PWW25DimDat", "PWW25DimAng", "PWW25DimRad",
-    "PWW25DimDia", "PWW25DimLead", "PWW40CUBE",  "PWW40SPHERE", "PWW40LOFT",
-    "PWW40EXTRUDE", "PWW40SPIN",  "PWW60ACISSOLID", "SURFACE"};
+    "PWW30POINT",   "PWW25DimLin",  "PWW25DimDat",    "PWW25DimAng", "PWW25DimRad",
+    "PWW25DimDia",  "PWW25DimLead", "PWW40CUBE",      "PWW40SPHERE", "PWW40LOFT",
+    "PWW40EXTRUDE", "PWW40SPIN",    "PWW60ACISSOLID", "SURFACE"};
 
 /// Groups nested deeper than this many levels below a scanned graphic are
 /// not collected, so that a pathological nesting cannot exhaust the stack.

@@ -7,17 +7,15 @@ namespace pphatch {
 
 // A new kind-11 graphic of the set, and its vertex chain.
 HostVerticesPtr NewChainInSet(const HostGraphicSetPtr& set) {
-  HostVerticesPtr vertices = Must(Must(set).Add(kChainKind)).Vertices();
-  Must(vertices);
-  return vertices;
+  return Must(Must(Must(set)->Add(kChainKind))->Vertices());
 }
 
 // X and Y of vertex k.
 Point2 ReadVertex(HostVertices& vertices, int k) {
-  HostVertex& v = Must(vertices.Item(k));
+  const HostVertexPtr v = Must(vertices.Item(k));
   Point2 p;
-  p.x = v.X();
-  p.y = v.Y();
+  p.x = v->X();
+  p.y = v->Y();
   return p;
 }
 
@@ -27,7 +25,7 @@ HostVerticesPtr StartChainWith(const HostGraphicSetPtr& set, HostVertices& from,
   const Point2 p = ReadVertex(from, k);
   HostVerticesPtr chain = NewChainInSet(set);
   HostVertexPtr added = chain->Add(p.x, p.y, 0);
-  if (markPenDown) Must(added).SetPenDown(true);
+  if (markPenDown) Must(added)->SetPenDown(true);
   return chain;
 }
 
@@ -38,9 +36,9 @@ HostVertexPtr AppendVertexCopy(HostVertices& from, int k, HostVertices& to) {
 }
 
 // PenDown of vertex k.
-bool PenDownAt(HostVertices& vertices, int k) { return Must(vertices.Item(k)).PenDown(); }
+bool PenDownAt(HostVertices& vertices, int k) { return Must(vertices.Item(k))->PenDown(); }
 
 // ArcPoint of vertex k.
-bool ArcPointAt(HostVertices& vertices, int k) { return Must(vertices.Item(k)).ArcPoint(); }
+bool ArcPointAt(HostVertices& vertices, int k) { return Must(vertices.Item(k))->ArcPoint(); }
 
 }  // namespace pphatch

@@ -12,11 +12,12 @@
 
 namespace pphatch {
 
-/// The object behind p; raises HostError when p is nothing.
+/// p itself; raises HostError when p is nothing. Returned by value, so a
+/// host object handed out by a call stays alive while it is used.
 template <class T>
-T& Must(const std::shared_ptr<T>& p) {
+std::shared_ptr<T> Must(std::shared_ptr<T> p) {
   if (!p) throw HostError("object not set");
-  return *p;
+  return p;
 }
 
 /// The value a read returns, or `fallback` when the read fails: one

@@ -10,7 +10,7 @@ namespace {
 // Appends a copy of vertex k, marked pen-down when asked.
 void Append(HostVertices& from, int k, HostVertices& to, bool mark) {
   HostVertexPtr added = AppendVertexCopy(from, k, to);
-  if (mark) Must(added).SetPenDown(true);
+  if (mark) Must(added)->SetPenDown(true);
 }
 
 // Copies the inner vertices 1 .. n-2 of a chain into `chain`, splitting at
@@ -33,7 +33,8 @@ HostVerticesPtr CopyInnerPieces(const HostGraphicSetPtr& set, HostVertices& v, i
 
 // Every vertex, marked pen-down, into one new graphic.
 void OpenOutlineCopy(const HostGraphicPtr& source, const HostGraphicSetPtr& set) {
-  HostVertices& v = Must(Must(source).Vertices());
+  const HostVerticesPtr vertices = Must(Must(source)->Vertices());
+  HostVertices& v = *vertices;
   const int n = v.Count();
   if (n <= 0) return;
   HostVerticesPtr chain = StartChainWith(set, v, 0, true);
@@ -42,7 +43,8 @@ void OpenOutlineCopy(const HostGraphicPtr& source, const HostGraphicSetPtr& set)
 
 // Vertex 1, the inner pieces from vertex 2 on, then the last vertex.
 void ClosedOutlineCopy(const HostGraphicPtr& source, const HostGraphicSetPtr& set) {
-  HostVertices& v = Must(Must(source).Vertices());
+  const HostVerticesPtr vertices = Must(Must(source)->Vertices());
+  HostVertices& v = *vertices;
   const int n = v.Count();
   HostVerticesPtr chain = StartChainWith(set, v, 1, false);
   chain = CopyInnerPieces(set, v, n, 2, chain, true);
@@ -51,7 +53,8 @@ void ClosedOutlineCopy(const HostGraphicPtr& source, const HostGraphicSetPtr& se
 
 // Vertex 0, the inner pieces, and the last vertex when its move is drawn.
 void PenSplitCopy(const HostGraphicPtr& source, const HostGraphicSetPtr& set) {
-  HostVertices& v = Must(Must(source).Vertices());
+  const HostVerticesPtr vertices = Must(Must(source)->Vertices());
+  HostVertices& v = *vertices;
   const int n = v.Count();
   HostVerticesPtr chain = StartChainWith(set, v, 0, false);
   chain = CopyInnerPieces(set, v, n, 1, chain, false);

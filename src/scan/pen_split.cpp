@@ -34,14 +34,15 @@ void AddArcRun(HostVertices& v, int i, const HostGraphicSetPtr& set) {
   const double ry = (s.y - c.y) / r;
   const int sense = TolerantSign((d.y - s.y) * rx - (d.x - s.x) * ry);
   const Point2 m = ArcMidpoint(c.x, c.y, s.x, s.y, e.x, e.y, r, sense);
-  Must(set).AddArcThroughPoints(s.x, s.y, 0, m.x, m.y, 0, e.x, e.y, 0);
+  Must(set)->AddArcThroughPoints(s.x, s.y, 0, m.x, m.y, 0, e.x, e.y, 0);
 }
 
 }  // namespace
 
 // Each drawn piece of the chain as a plain graphic of the set.
 void SplitAtPenUps(const HostGraphicPtr& graphic, const HostGraphicSetPtr& set, bool closeChain) {
-  HostVertices& v = Must(Must(graphic).Vertices());
+  const HostVerticesPtr vertices = Must(Must(graphic)->Vertices());
+  HostVertices& v = *vertices;
   v.SetWorldMode(false);
   const int n = v.Count();
   int k = 1;
@@ -70,7 +71,8 @@ void SplitAtPenUps(const HostGraphicPtr& graphic, const HostGraphicSetPtr& set, 
 
 // Straight runs as plain graphics, arc runs as arcs.
 void DecomposeArcPolyline(const HostGraphicPtr& graphic, const HostGraphicSetPtr& set) {
-  HostVertices& v = Must(Must(graphic).Vertices());
+  const HostVerticesPtr vertices = Must(Must(graphic)->Vertices());
+  HostVertices& v = *vertices;
   const int n = v.Count();
   int i = 0;
   while (i < n - 1) {

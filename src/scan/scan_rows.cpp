@@ -34,12 +34,12 @@ std::string TextOrEmpty(const HostGraphicPtr& graphic, const char* name) {
 
 // The graphic's Closed flag, false when it cannot be read.
 bool ClosedOrFalse(const HostGraphicPtr& graphic) {
-  return ReadOr(false, [&] { return Must(graphic).Closed(); });
+  return ReadOr(false, [&] { return Must(graphic)->Closed(); });
 }
 
 // Puts the graphic itself into the set.
 void AddItself(const HostGraphicSetPtr& set, const HostGraphicPtr& graphic) {
-  Attempt([&] { Must(set).AddGraphic(graphic); });
+  Attempt([&] { Must(set)->AddGraphic(graphic); });
 }
 
 // A graphic with exactly one child, of type "DATA": it carries data, no outline.
@@ -95,16 +95,17 @@ void CollectIntProp(const HostGraphicPtr& g, int n, const HostGraphicSetPtr& set
 // drawing's list is discarded instead of being collected.
 void CollectInsert(const HostGraphicPtr& g, const HostGraphicSetPtr& set) {
   const HostGraphicsPtr drawingGraphics = Module().DrawingGraphics;
-  const HostGraphicPtr duplicate = ReadOr<HostGraphicPtr>(nullptr, [&] { return Must(g).Duplicate(); });
+  const HostGraphicPtr duplicate =
+      ReadOr<HostGraphicPtr>(nullptr, [&] { return Must(g)->Duplicate(); });
   if (!duplicate) return;
   const HostGraphicSetPtr parts =
       ReadOr<HostGraphicSetPtr>(nullptr, [&] { return duplicate->Explode(); });
-  const int count = ReadOr(0, [&] { return Must(parts).Count(); });
+  const int count = ReadOr(0, [&] { return Must(parts)->Count(); });
   for (int i = 0; i < count; ++i) {
     const HostGraphicPtr part = ReadOr<HostGraphicPtr>(nullptr, [&] { return parts->Item(i); });
     if (!part) continue;
     const bool simple = ReadOr(false, [&] { return IsSimpleBoundaryGraphic(part); });
-    const bool removed = Attempt([&] { Must(drawingGraphics).Remove(part->Index()); });
+    const bool removed = Attempt([&] { Must(drawingGraphics)->Remove(part->Index()); });
     if (simple && removed) {
       AddItself(set, part);
     } else {
@@ -112,7 +113,7 @@ void CollectInsert(const HostGraphicPtr& g, const HostGraphicSetPtr& set) {
     }
   }
   // The duplicate's position is read again: the explosion may have moved it.
-  Attempt([&] { Must(drawingGraphics).Remove(duplicate->Index()); });
+  Attempt([&] { Must(drawingGraphics)->Remove(duplicate->Index()); });
   Attempt([&] { duplicate->Delete(); });
 }
 
@@ -191,8 +192,9 @@ void CollectCurve(const HostGraphicPtr& g, const std::string& type, int n,
 void CollectText(const HostGraphicPtr& g, int n, const HostGraphicSetPtr& set) {
   const double mode = ReadOr(0.0, [&] { return PropertyNumberOf(g, "TextMode"); });
   if (mode != 3) return;
-  ForEachChild(g, n, [](const std::string& t) { return t == "GRAPHIC"; },
-               [&](const HostGraphicPtr& c) { PenSplitCopy(c, set); });
+  ForEachChild(
+      g, n, [](const std::string& t) { return t == "GRAPHIC"; },
+      [&](const HostGraphicPtr& c) { PenSplitCopy(c, set); });
 }
 
 }  // namespace
@@ -218,11 +220,13 @@ void CollectByType(ObjectState& state, const HostGraphicPtr& g, const std::strin
   } else if (type == "TEXT") {
     CollectText(g, n, set);
   } else if (type == "PW_Multiline" && list) {
-    ForEachChild(g, n, [](const std::string& t) { return t == "GRAPHIC"; },
-                 [&](const HostGraphicPtr& c) { SplitAtPenUps(c, set); });
+    ForEachChild(
+        g, n, [](const std::string& t) { return t == "GRAPHIC"; },
+        [&](const HostGraphicPtr& c) { SplitAtPenUps(c, set); });
   } else if (type == "PWDrafting" && list) {
-    ForEachChild(g, n, [](const std::string& t) { return t != "DATA"; },
-                 [&](const HostGraphicPtr& c) { ScanMember(state, c, set, depth + 1); });
+    ForEachChild(
+        g, n, [](const std::string& t) { return t != "DATA"; },
+        [&](const HostGraphicPtr& c) { ScanMember(state, c, set, depth + 1); });
   }
 }
 

@@ -24,27 +24,27 @@ constexpr double kDegenerateNormal = 1e-8;
 // in a free graphic, and the normal is their world difference.
 PlaneEquation WorkplaneFrame(const HostDrawingPtr& drawing, const HostWorkplanePtr& workplane) {
   PlaneEquation plane;
-  const HostGraphicPtr probe = Must(drawing).NewFreeGraphic();
-  HostVertices& setup = Must(Must(probe).Vertices());
-  setup.SetWorldMode(true);
-  setup.Add(0, 0, 0);
-  setup.Add(0, 0, 1);
+  const HostGraphicPtr probe = Must(drawing)->NewFreeGraphic();
+  const HostVerticesPtr setup = Must(Must(probe)->Vertices());
+  setup->SetWorldMode(true);
+  setup->Add(0, 0, 0);
+  setup->Add(0, 0, 1);
 
   // From here on host failures are ignored; values never read stay 0.
   Attempt([&] { probe->ApplyWorkplane(workplane); });
   HostVerticesPtr vertices;
   Attempt([&] { vertices = probe->Vertices(); });
-  Attempt([&] { Must(vertices).SetWorldMode(true); });
+  Attempt([&] { Must(vertices)->SetWorldMode(true); });
   HostPoint3 p0, p1;
   HostVertexPtr v0, v1;
-  Attempt([&] { v0 = Must(vertices).Item(0); });
-  Attempt([&] { p0.x = Must(v0).X(); });
-  Attempt([&] { p0.y = Must(v0).Y(); });
-  Attempt([&] { p0.z = Must(v0).Z(); });
-  Attempt([&] { v1 = Must(vertices).Item(1); });
-  Attempt([&] { p1.x = Must(v1).X(); });
-  Attempt([&] { p1.y = Must(v1).Y(); });
-  Attempt([&] { p1.z = Must(v1).Z(); });
+  Attempt([&] { v0 = Must(vertices)->Item(0); });
+  Attempt([&] { p0.x = Must(v0)->X(); });
+  Attempt([&] { p0.y = Must(v0)->Y(); });
+  Attempt([&] { p0.z = Must(v0)->Z(); });
+  Attempt([&] { v1 = Must(vertices)->Item(1); });
+  Attempt([&] { p1.x = Must(v1)->X(); });
+  Attempt([&] { p1.y = Must(v1)->Y(); });
+  Attempt([&] { p1.z = Must(v1)->Z(); });
   plane.a = p0.x - p1.x;
   plane.b = p0.y - p1.y;
   plane.c = p0.z - p1.z;
@@ -65,7 +65,7 @@ PlaneEquation WorkplaneFrame(const HostDrawingPtr& drawing, const HostWorkplaneP
 int CompareWorkplanes(const HostDrawingPtr& drawing, const HostWorkplanePtr& first,
                       const HostWorkplanePtr& second) {
   Must(second);
-  if (Must(first).IsEqual(second)) return 1;
+  if (Must(first)->IsEqual(second)) return 1;
   const PlaneEquation p = WorkplaneFrame(drawing, first);
   const PlaneEquation q = WorkplaneFrame(drawing, second);
   if (std::fabs(p.d - q.d) > kOffsetTolerance) return 0;
@@ -84,13 +84,13 @@ namespace pphatch {
 bool PassesWorkplaneStep(ObjectState& state, const HostGraphicPtr& graphic, ErrorMode& mode) {
   if (state.TileMode != 1) return true;
   HostWorkplanePtr own;
-  mode([&] { own = Must(graphic).Workplane(); });
+  mode([&] { own = Must(graphic)->Workplane(); });
   int r = 0;
   mode([&] { r = CompareWorkplanes(Module().Drawing, state.Workplane, own); });
   if (r == 0) return false;
   if (r == 2) {
     mode.Enter();
-    mode([&] { Must(graphic).SetWorkplane(state.Workplane); });
+    mode([&] { Must(graphic)->SetWorkplane(state.Workplane); });
   }
   return true;
 }

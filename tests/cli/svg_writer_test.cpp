@@ -43,7 +43,7 @@ TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
   mem::AddCircle(drawing_, {50, 25}, 10);
   // A quarter turn counter-clockwise from (60, 25) to (50, 35).
   mem::AddArc(drawing_, {50, 25}, 10, 0, std::numbers::pi / 2);
-  mem::AddChain(drawing_, std::vector<mem::ChainPoint>{
+  mem::AddFlaggedChain(drawing_, std::vector<mem::ChainPoint>{
                               {10, 40, true, false}, {20, 40, true, false},
                               {30, 40, false, false}, {40, 40, true, false}});
   const std::string svg = Write();

@@ -106,17 +106,12 @@ inline std::vector<nlohmann::json> JsonLines(const std::string& text) {
   return lines;
 }
 
-/// Signed shoelace area of a JSON contour's points.
+/// Signed shoelace area of a closed JSON contour (its last point repeats the first).
 inline double SignedArea(const nlohmann::json& points) {
   double twice = 0;
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     twice += points[k][0].get<double>() * points[k + 1][1].get<double>() -
              points[k + 1][0].get<double>() * points[k][1].get<double>();
-  }
-  if (!points.empty()) {  // close the ring when the last point does not repeat the first
-    const auto& last = points[points.size() - 1];
-    twice += last[0].get<double>() * points[0][1].get<double>() -
-             points[0][0].get<double>() * last[1].get<double>();
   }
   return twice / 2;
 }

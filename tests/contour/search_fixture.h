@@ -2,10 +2,10 @@
 // driver does before it runs the contour search.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "component/state.h"
 #include "contour/search.h"

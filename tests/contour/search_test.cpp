@@ -39,6 +39,23 @@ TEST_F(SearchTest, DividedSquareGivesTheTriangleHoldingTheClick) {
   ExpectLoop({{0, 0}, {10, 10}, {10, 0}, {0, 0}});
 }
 
+TEST_F(SearchTest, StartIsTheLastJunctionBelowTheCrossing) {
+  mem::AddRectangle(drawing, {0, 0}, {10, 10});
+  mem::AddLine(drawing, {0, 3}, {10, 3});
+  ASSERT_TRUE(SearchFrom({5, 5}));
+  // Starting at (0, 0) the walk would turn off at (0, 3) into the lower half.
+  ExpectLoop({{0, 3}, {0, 10}, {10, 10}, {10, 3}, {0, 3}});
+}
+
+TEST_F(SearchTest, BranchLeadingStraightBackIsNeverTaken) {
+  // From the top right corner a line runs back under the top edge, 5e-6
+  // radian off it: a turn of almost -pi, sharper than any other.
+  mem::AddRectangle(drawing, {0, 0}, {10, 10});
+  mem::AddLine(drawing, {10, 10}, {5, 10 - 2.5e-5});
+  ASSERT_TRUE(SearchFrom({5, 5}));
+  ExpectLoop({{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}});
+}
+
 TEST_F(SearchTest, LooseEndIsFollowedAndRetraced) {
   mem::AddRectangle(drawing, {0, 0}, {10, 10});
   mem::AddLine(drawing, {10, 5}, {6, 5});
@@ -104,16 +121,20 @@ TEST_F(SearchTest, HorizontalLineMetAloneIsPassedAndTheMarchMovesOn) {
   mem::AddLine(drawing, {12, 5}, {20, 5});
   ASSERT_TRUE(SearchFrom({25, 5}));
   ExpectLoop({{10, 0}, {10, 10}, {0, 10}, {0, 0}, {10, 0}});
-  // The caller's px was moved to just left of where the line was met.
-  EXPECT_LT(px, view->ToView({20.5, 5}).x);
-  EXPECT_GT(px, view->ToView({10, 5}).x);
+  // The caller's px was moved one march step left of the first position
+  // that met the line's end, which lies within one step right of the end.
+  const double rayStep = (view->ToView({25, 5}).x - view->ViewLeft()) / 1000;
+  const double lineEnd = view->ToView({20, 5}).x;
+  EXPECT_LE(px, lineEnd + 1e-9);
+  EXPECT_GT(px, lineEnd - rayStep - 1e-9);
   EXPECT_NE(state.LastGraphicId, -1);
 }
 
 TEST_F(SearchTest, CrossingsOnOneSegmentAreLimitedToTheTable) {
   // Teeth standing on the top edge: the walk goes straight past each one.
   mem::AddRectangle(drawing, {0, 0}, {10, 10});
-  for (int k = 0; k < 1000; ++k) mem::AddLine(drawing, {0.5 + 0.009 * k, 10}, {0.5 + 0.009 * k, 11});
+  for (int k = 0; k < 1000; ++k)
+    mem::AddLine(drawing, {0.5 + 0.009 * k, 10}, {0.5 + 0.009 * k, 11});
   ASSERT_TRUE(SearchFrom({5, 5}));
   const std::vector<Vec2> loop = Loop();
   ASSERT_EQ(loop.size(), 1005u);

@@ -91,11 +91,13 @@ TEST(MemGraphics, ParentAndBoundingBox) {
   EXPECT_THROW(f.drawing->Graphics()->Parent(), HostError);
   const auto group = AddGroup(f.drawing);
   AddCircle(group, {0, 0}, 2);
-  AddLine(f.drawing, {-1, -5}, {3, 4});
+  const auto line = AddLine(f.drawing, {-1, -5}, {3, 4});
   EXPECT_EQ(group->Graphics()->Parent(), group);
   const auto min = f.drawing->Graphics()->CalcBoundingBox()->Min();
   EXPECT_NEAR(min->X(), -2, 1e-12);
   EXPECT_NEAR(min->Y(), -5, 1e-12);
+  line->Delete();  // the box shrinks back to the circle
+  EXPECT_NEAR(f.drawing->Graphics()->CalcBoundingBox()->Min()->Y(), -2, 1e-12);
   EXPECT_NEAR(group->Graphics()->CalcBoundingBox()->Min()->Y(), -2, 1e-12);
 }
 

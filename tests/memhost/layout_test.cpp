@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <variant>
 
 #include "memhost/sets.h"
 #include "memhost_fixture.h"
@@ -57,6 +59,42 @@ TEST(ArcLayout, ArcVerticesAreCentreStartEndMiddle) {
   EXPECT_NEAR(VertexAt(ell, 1).y, 4, 1e-12);
   EXPECT_NEAR(VertexAt(ell, 2).x, 8, 1e-12);
   EXPECT_NEAR(VertexAt(ell, 2).y, 0, 1e-12);
+}
+
+// The "Info" property of a graphic, as text.
+std::string InfoOf(const HostGraphicPtr& g) {
+  return std::get<std::string>(g->Properties()->Item("Info")->Value());
+}
+
+TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
+  HostFixture f;
+  const std::vector<Vec2> ring{{0, 0}, {4, 0}, {4, 4}, {0, 0}};
+  const auto plain = AddCurve(f.drawing, ring, "Solid");
+  EXPECT_EQ(plain->Graphics()->Count(), 1);
+  EXPECT_EQ(plain->Graphics()->Item(0)->Type(), "GRAPHIC");
+  const auto patterned = AddCurve(f.drawing, ring, "Cross");  // outline is child 1
+  EXPECT_EQ(patterned->Graphics()->Item(0)->Type(), "DATA");
+  EXPECT_EQ(patterned->Graphics()->Item(1)->Vertices()->Count(), 4);
+  EXPECT_TRUE(patterned->Closed());
+
+  const auto wide = AddIntProp(f.drawing, "Line_Width_Cosmetic", {{0, 0}, {4, 0}},
+                               {{0, -1}, {4, -1}, {4, 1}, {0, 1}, {0, -1}}, true);
+  EXPECT_EQ(wide->Type(), "PWW50IntProp");
+  EXPECT_EQ(InfoOf(wide->Graphics()->Item(0)), "Line_Width_Cosmetic");
+  EXPECT_EQ(wide->Graphics()->Item(0)->InfoText(), "Line_Width_Cosmetic");
+  EXPECT_EQ(InfoOf(wide), "");
+
+  const auto text = AddText(f.drawing, 3, {{{0, 0}, {1, 0}, {1, 1}}, {{2, 0}, {3, 0}, {3, 1}}});
+  EXPECT_EQ(std::get<double>(text->Properties()->Item("TextMode")->Value()), 3);
+  const auto outline = text->Graphics()->Item(0)->Vertices();
+  ASSERT_EQ(outline->Count(), 8);  // each letter closed
+  EXPECT_TRUE(outline->Item(3)->PenDown());
+  EXPECT_FALSE(outline->Item(4)->PenDown());  // the move to the second letter
+
+  EXPECT_EQ(AddHatch(f.drawing, ring)->InfoText(), "Hatch");
+  EXPECT_EQ(AddDimension(f.drawing, {0, 0}, {4, 0}, 1)->Type(), "PWW25DimLin");
+  EXPECT_EQ(AddSolid(f.drawing, {0, 0}, {1, 1})->Type(), "PWW40CUBE");
+  EXPECT_THROW(plain->Properties()->Item("NoSuchProperty"), HostError);
 }
 
 TEST(GraphicSet, AddMakesGraphicsOutsideTheDrawing) {

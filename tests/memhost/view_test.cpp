@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "memhost_fixture.h"
 
@@ -38,6 +39,8 @@ TEST(MemView, ApertureIsInViewUnits) {
   EXPECT_EQ(HostFixture::Ids(f.view->PickPoint(near.x, near.y, aperture)), std::vector<int>{line});
   EXPECT_TRUE(HostFixture::Ids(f.view->PickPoint(far.x, far.y, aperture)).empty());
   EXPECT_EQ(aperture, 5);
+  double huge = std::numeric_limits<double>::infinity();
+  EXPECT_THROW(f.view->PickPoint(near.x, near.y, huge), HostError);
 }
 
 TEST(MemView, FitToDrawingShowsTheExtentsWithMargin) {

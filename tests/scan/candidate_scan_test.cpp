@@ -64,14 +64,15 @@ TEST_F(CandidateScan, CirclesArcsAndCurvesGoInWholeOrAsOutlineCopies) {
   AddCosmeticChild(closedWideArc, "Line_Width_Cosmetic", outline);
   closedWideArc->SetClosedFlag(true);
   const auto curve = AddCurve(host.drawing, {{0, 0}, {1, 1}, {2, 0}});
-  ScanList({circle, wideCircle, arc, wideArc, closedWideArc, curve});
+  ScanList({circle, wideCircle, arc, wideArc, closedWideArc});
   ASSERT_EQ(Count(), 4);
   EXPECT_EQ(Member(0), circle);
   EXPECT_EQ(Points(1), (std::vector<Vec2>{{1, 0}, {2, 0}, {2, 1}}));  // closed copy skips vertex 0
   EXPECT_EQ(Member(2), arc);
   EXPECT_EQ(Points(3), outline);  // open copy of the arc's outline
-  // A curve's cosmetic outline child is a GRAPHIC child.
-  const auto wideCurve = AddCurve(host.drawing, {{0, 0}, {1, 1}});
+  // Only the first GRAPHIC child of a curve is looked at for a cosmetic outline.
+  const auto wideCurve = AddTyped(host.drawing, "PWW30CURVE", {{0, 0}, {1, 1}});
+  AddData(wideCurve);
   AddCosmeticChild(wideCurve, "Line_Width_Cosmetic", outline);
   set->Clear();
   ScanList({curve, wideCurve});
@@ -173,8 +174,8 @@ TEST_F(CandidateScan, NestingBeyondTheDepthLimitIsNotCollected) {
   GraphicPtr group = AddGroup(host.drawing);
   const GraphicPtr top = group;
   for (int level = 1; level < kMaxGroupDepth; ++level) group = AddGroup(group);
-  AddLine(group, {0, 0}, {1, 0});                 // member at the deepest level allowed
-  AddLine(AddGroup(group), {0, 1}, {1, 1});       // one level deeper
+  AddLine(group, {0, 0}, {1, 0});            // member at the deepest level allowed
+  AddLine(AddGroup(group), {0, 1}, {1, 1});  // one level deeper
   ScanList({top});
   ASSERT_EQ(Count(), 1);
   EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {1, 0}}));

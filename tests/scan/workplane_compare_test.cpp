@@ -7,15 +7,6 @@ namespace {
 
 using Workplanes = ScanTest;
 
-TEST_F(Workplanes, FrameIsThePlaneThroughTheWorkplaneOrigin) {
-  // Lifted by 2 along z: normal -z (origin minus the image of local z), d = 2.
-  const PlaneEquation p = WorkplaneFrame(host.drawing, MemWorkplane::Identity()->MovedAlongNormal(2));
-  EXPECT_NEAR(p.a, 0, 1e-15);
-  EXPECT_NEAR(p.b, 0, 1e-15);
-  EXPECT_NEAR(p.c, -1, 1e-15);
-  EXPECT_NEAR(p.d, 2, 1e-15);
-}
-
 TEST_F(Workplanes, ComparesOffsetWithinOneMillionthAndNormalsWithinTolerance) {
   const auto base = MemWorkplane::Identity()->Tilted(0.4)->MovedAlongNormal(3);
   host.drawing->Faults().ResetCounts();

@@ -1,0 +1,103 @@
+// The bounded faces of a set of straight pieces, found by GEOS: the pieces
+// are noded into one planar graph (the unary union of all linework), and the
+// graph is polygonized. Each face is a polygon whose holes are the outlines
+// of whatever lies inside it and does not touch its shell, so the face's area
+// is the area a pick inside it should enclose. Dangling pieces bound no face.
+#pragma once
+
+#include <geos_c.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "differential/random_drawing.h"
+
+namespace pphatch::differential {
+
+class GeosFaces {
+ public:
+  /// Nodes and polygonizes the pieces; throws std::runtime_error when GEOS fails.
+  explicit GeosFaces(const std::vector<Piece>& pieces) : context_(GEOS_init_r()) {
+    GEOSContext_setErrorMessageHandler_r(context_, &GeosFaces::KeepMessage, &message_);
+    std::vector<GEOSGeometry*> lines;
+    for (const Piece& p : pieces) {
+      GEOSCoordSequence* seq = GEOSCoordSeq_create_r(context_, 2, 2);
+      GEOSCoordSeq_setXY_r(context_, seq, 0, p.a.x, p.a.y);
+      GEOSCoordSeq_setXY_r(context_, seq, 1, p.b.x, p.b.y);
+      lines.push_back(Check(GEOSGeom_createLineString_r(context_, seq)));
+    }
+    // The collection takes ownership of the lines.
+    GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
+        context_, GEOS_MULTILINESTRING, lines.data(), static_cast<unsigned>(lines.size())));
+    GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
+    GEOSGeom_destroy_r(context_, all);
+    Check(noded);
+    const GEOSGeometry* input[] = {noded};
+    faces_ = GEOSPolygonize_r(context_, input, 1);
+    GEOSGeom_destroy_r(context_, noded);
+    Check(faces_);
+    for (int i = 0; i < GEOSGetNumGeometries_r(context_, faces_); ++i) {
+      const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, i);
+      double area = 0;
+      GEOSArea_r(context_, face, &area);
+      prepared_.push_back(GEOSPrepare_r(context_, face));
+      areas_.push_back(area);
+    }
+  }
+
+  ~GeosFaces() {
+    for (const GEOSPreparedGeometry* p : prepared_) GEOSPreparedGeom_destroy_r(context_, p);
+    if (faces_) GEOSGeom_destroy_r(context_, faces_);
+    GEOS_finish_r(context_);
+  }
+
+  GeosFaces(const GeosFaces&) = delete;
+  GeosFaces& operator=(const GeosFaces&) = delete;
+
+  /// Number of bounded faces.
+  size_t Count() const { return areas_.size(); }
+
+  /// Indices of the faces whose interior holds the point (at most one for a
+  /// sound planar graph; none when the point lies in the unbounded face).
+  std::vector<size_t> FacesHolding(Vec2 p) const {
+    GEOSGeometry* point = Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y));
+    std::vector<size_t> hits;
+    for (size_t i = 0; i < prepared_.size(); ++i) {
+      if (GEOSPreparedContains_r(context_, prepared_[i], point) == 1) hits.push_back(i);
+    }
+    GEOSGeom_destroy_r(context_, point);
+    return hits;
+  }
+
+  /// Area of the face holding the point; nothing when no bounded face does.
+  std::optional<double> AreaAround(Vec2 p) const {
+    const std::vector<size_t> hits = FacesHolding(p);
+    if (hits.empty()) return std::nullopt;
+    return areas_[hits.front()];
+  }
+
+  /// Area of face i (shell minus holes).
+  double Area(size_t i) const { return areas_[i]; }
+
+ private:
+  static void KeepMessage(const char* text, void* userdata) {
+    *static_cast<std::string*>(userdata) = text;
+  }
+
+  /// Passes a GEOS result on, or throws with GEOS's last message when it is null.
+  template <typename T>
+  T* Check(T* result) const {
+    if (!result) throw std::runtime_error("GEOS: " + message_);
+    return result;
+  }
+
+  GEOSContextHandle_t context_;
+  std::string message_;
+  GEOSGeometry* faces_ = nullptr;
+  std::vector<const GEOSPreparedGeometry*> prepared_;
+  std::vector<double> areas_;
+};
+
+}  // namespace pphatch::differential

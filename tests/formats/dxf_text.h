@@ -1,0 +1,28 @@
+// Small DXF texts for tests, written as "code value" tokens.
+#pragma once
+
+#include <sstream>
+#include <string>
+
+namespace pphatch::formats::testing {
+
+/// DXF lines from whitespace-separated tokens "code value code value ...".
+inline std::string Pairs(const std::string& tokens) {
+  std::istringstream in(tokens);
+  std::string code, value, out;
+  while (in >> code >> value) out += code + "\n" + value + "\n";
+  return out;
+}
+
+/// A whole DXF file: optional layer table and blocks, then the entities.
+inline std::string DxfFile(const std::string& entities, const std::string& blocks = "",
+                           const std::string& layers = "") {
+  std::string out;
+  if (!layers.empty()) {
+    out += Pairs("0 SECTION 2 TABLES 0 TABLE 2 LAYER") + Pairs(layers) + Pairs("0 ENDTAB 0 ENDSEC");
+  }
+  if (!blocks.empty()) out += Pairs("0 SECTION 2 BLOCKS") + Pairs(blocks) + Pairs("0 ENDSEC");
+  return out + Pairs("0 SECTION 2 ENTITIES") + Pairs(entities) + Pairs("0 ENDSEC 0 EOF");
+}
+
+}  // namespace pphatch::formats::testing

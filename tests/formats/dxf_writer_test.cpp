@@ -1,0 +1,103 @@
+#include "formats/dxf_writer.h"
+
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "formats/dxf_reader.h"
+#include "memhost/builders.h"
+
+namespace pphatch::formats {
+namespace {
+
+// What dxflib reports of a file: hatch loops as edge start points, polylines, layers.
+struct Collected : DL_CreationAdapter {
+  struct Hatch {
+    std::string layer, pattern;
+    bool solid = false;
+    std::vector<Contour> loops;
+  };
+  std::vector<Hatch> hatches;
+  std::vector<std::pair<std::string, Contour>> polylines;
+  int lines = 0, circles = 0;
+
+  void addHatch(const DL_HatchData& d) override {
+    hatches.push_back({getAttributes().getLayer(), d.pattern, d.solid, {}});
+  }
+  void addHatchLoop(const DL_HatchLoopData&) override { hatches.back().loops.emplace_back(); }
+  void addHatchEdge(const DL_HatchEdgeData& e) override {
+    ASSERT_EQ(e.type, 1);
+    hatches.back().loops.back().push_back({e.x1, e.y1});
+  }
+  void addPolyline(const DL_PolylineData& d) override {
+    EXPECT_EQ(d.flags & 1, 1);
+    polylines.push_back({getAttributes().getLayer(), {}});
+  }
+  void addVertex(const DL_VertexData& v) override { polylines.back().second.push_back({v.x, v.y}); }
+  void addLine(const DL_LineData&) override { ++lines; }
+  void addCircle(const DL_CircleData&) override { ++circles; }
+};
+
+class DxfWriterTest : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::remove(path_); }
+  const std::string path_ =
+      (std::filesystem::temp_directory_path() / ("pphatch_writer_" + std::to_string(getpid()) + ".dxf")).string();
+};
+
+const Contour kOuter{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
+const Contour kIsland{{2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
+const Contour kTriangle{{20, 0}, {26, 0}, {23, 5}};
+
+TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
+  auto source = mem::MemDrawing::Create();
+  mem::AddRectangle(source, {0, 0}, {10, 8});
+  mem::AddCircle(source, {3, 3}, 1);
+  // A contour of two points cannot be filled and is left out.
+  WriteDxfResult(path_, {{{kOuter, kIsland}}, {{kTriangle}}, {{{{0, 0}, {1, 1}}}}}, source.get());
+  Collected got;
+  DL_Dxf dxf;
+  ASSERT_TRUE(dxf.in(path_, &got));
+  ASSERT_EQ(got.hatches.size(), 2u);
+  EXPECT_EQ(got.hatches[0].layer, kHatchLayer);
+  EXPECT_TRUE(got.hatches[0].solid);
+  ASSERT_EQ(got.hatches[0].loops.size(), 2u);
+  const Contour outerRing(kOuter.begin(), kOuter.end() - 1), islandRing(kIsland.begin(), kIsland.end() - 1);
+  EXPECT_EQ(got.hatches[0].loops[0], outerRing);
+  EXPECT_EQ(got.hatches[0].loops[1], islandRing);
+  EXPECT_EQ(got.hatches[1].loops.at(0), kTriangle);
+  ASSERT_EQ(got.polylines.size(), 3u);
+  EXPECT_EQ(got.polylines[1].first, kBoundaryLayer);
+  EXPECT_EQ(got.polylines[1].second, islandRing);
+  EXPECT_EQ(got.lines, 4);
+  EXPECT_EQ(got.circles, 1);
+}
+
+TEST_F(DxfWriterTest, OurReaderSeesHatchesBoundariesAndSource) {
+  auto source = mem::MemDrawing::Create();
+  mem::AddLine(source, {0, -1}, {10, -1});
+  WriteDxfResult(path_, {{{kOuter, kIsland}}}, source.get(), {{"ANSI31", 2, 45}, true});
+  const LoadedDrawing loaded = ReadDxfFile(path_);
+  EXPECT_TRUE(loaded.summary.report.Lines().empty());
+  const auto& items = loaded.drawing->List()->Items();
+  ASSERT_EQ(items.size(), 5u);  // the line, two hatch loops, two boundaries
+  EXPECT_EQ(items[0]->TypeText(), "GRAPHIC");
+  EXPECT_EQ(items[1]->Info(), "Hatch");
+  EXPECT_EQ(items[1]->Props().Text("BrushStyle"), "ANSI31");
+  EXPECT_EQ(items[2]->VertexList().at(2).x, 4);
+  EXPECT_EQ(items[3]->TypeText(), "PWW50Polyline");
+  EXPECT_TRUE(items[3]->IsClosed());
+  ASSERT_EQ(items[3]->VertexList().size(), 5u);
+  EXPECT_EQ(items[3]->VertexList()[2].x, 10);
+  EXPECT_EQ(items[3]->VertexList()[2].y, 8);
+}
+
+TEST_F(DxfWriterTest, UnwritablePathIsAWriteError) {
+  EXPECT_THROW(WriteDxfResult("/nonexistent/dir/out.dxf", {{{kTriangle}}}), WriteError);
+}
+
+}  // namespace
+}  // namespace pphatch::formats
