@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <set>
+#include <utility>
 
 #include "formats/conic_arc.h"
 #include "formats/dxf_geometry.h"
@@ -49,11 +51,45 @@ bool IsSimilarity(Vec2 ex, Vec2 ey) {
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
+// Blocks that close a cycle of inserts (found as the targets of back edges
+// of a depth-first search). Every cycle holds one of them, so never
+// expanding them ends every recursion, whatever the order of expansion.
+std::set<std::string> RecursiveBlocks(const DxfDocument& doc) {
+  enum Mark { kNew, kOnPath, kDone };
+  std::map<std::string, Mark> marks;
+  std::set<std::string> recursive;
+  for (const auto& [start, block] : doc.blocks) {
+    if (marks[start] != kNew) continue;
+    marks[start] = kOnPath;
+    std::vector<std::pair<std::string, std::size_t>> path{{start, 0}};  // block, next entity
+    while (!path.empty()) {
+      const std::vector<DxfEntity>& entities = doc.blocks.at(path.back().first).entities;
+      const std::size_t next = path.back().second++;
+      if (next == entities.size()) {
+        marks[path.back().first] = kDone;
+        path.pop_back();
+        continue;
+      }
+      const auto* insert = std::get_if<DxfInsert>(&entities[next].shape);
+      if (!insert) continue;
+      const std::string target = NameKey(insert->block);
+      if (doc.blocks.count(target) == 0) continue;
+      if (marks[target] == kOnPath) recursive.insert(target);
+      if (marks[target] == kNew) {
+        marks[target] = kOnPath;
+        path.push_back({target, 0});
+      }
+    }
+  }
+  return recursive;
+}
+
 class Emitter {
  public:
   Emitter(const DxfDocument& doc, std::shared_ptr<mem::MemDrawing> drawing, LoadReport& report,
           const std::string& name)
-      : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name) {}
+      : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name),
+        recursive_(RecursiveBlocks(doc)) {}
 
   void Run() {
     if (Size(doc_.entities) > kMaxLoadedGraphics) {
@@ -91,9 +127,10 @@ class Emitter {
     return true;
   }
 
-  // How many graphics the entities expand to, at most (a double, so that
-  // nested inserts cannot overflow); a block that inserts itself, and
-  // blocks nested deeper than kMaxNesting, add nothing, as they are left out.
+  // How many graphics the entities expand to (a double, so that nested
+  // inserts cannot overflow), when `depth` inserts enclose them. As in the
+  // emission, recursive blocks and inserts nested kMaxNesting deep are not
+  // expanded.
   double Size(const std::vector<DxfEntity>& entities, std::size_t depth = 0) {
     double size = 0;
     for (const DxfEntity& e : entities) {
@@ -102,11 +139,11 @@ class Emitter {
       if (!insert || depth >= kMaxNesting) continue;
       const std::string key = NameKey(insert->block);
       const auto block = doc_.blocks.find(key);
-      if (block == doc_.blocks.end()) continue;
-      auto known = sizes_.find(key);
+      if (block == doc_.blocks.end() || recursive_.count(key) > 0) continue;
+      auto known = sizes_.find({key, depth + 1});
       if (known == sizes_.end()) {
-        sizes_[key] = 0;  // a cycle back to this block adds nothing
-        known = sizes_.insert_or_assign(key, Size(block->second.entities, depth + 1)).first;
+        const double inner = Size(block->second.entities, depth + 1);
+        known = sizes_.emplace(std::make_pair(key, depth + 1), inner).first;
       }
       size += static_cast<double>(insert->rows) * insert->columns * (1 + known->second);
     }
@@ -221,18 +258,18 @@ class Emitter {
       Warn(e, "INSERT of unknown block " + Quoted(s.block) + " left out");
       return nullptr;
     }
-    if (std::find(open_.begin(), open_.end(), key) != open_.end()) {
-      Warn(e, "block " + Quoted(s.block) + " inserts itself; the inner INSERT is left out");
+    if (recursive_.count(key) > 0) {
+      Warn(e, "block " + Quoted(s.block) + " inserts itself (through its inserts); the INSERT is left out");
       return nullptr;
     }
-    if (open_.size() >= kMaxNesting) {
+    if (depth_ >= kMaxNesting) {
       Warn(e, "blocks nested more than " + std::to_string(kMaxNesting) +
                   " deep; the inner INSERT of " + Quoted(s.block) + " is left out");
       return nullptr;
     }
     const DxfBlock& block = found->second;
     const Affine3 ocs = OcsFrame(e.extrusion).Then(m);
-    open_.push_back(key);
+    ++depth_;
     for (int row = 0; row < s.rows; ++row) {
       for (int column = 0; column < s.columns; ++column) {
         const Vec3 cell{column * s.columnSpacing, row * s.rowSpacing, 0};
@@ -246,7 +283,7 @@ class Emitter {
         Entities(block.entities, Into(insert), place, true);
       }
     }
-    open_.pop_back();
+    --depth_;
     return nullptr;
   }
 
@@ -304,8 +341,9 @@ class Emitter {
   std::shared_ptr<mem::MemDrawing> drawing_;
   LoadReport& report_;
   const std::string& name_;
-  std::vector<std::string> open_;  // blocks being expanded, outermost first
-  std::map<std::string, double> sizes_;  // expanded size of each block's entities
+  const std::set<std::string> recursive_;  // blocks never expanded
+  std::size_t depth_ = 0;  // inserts being expanded
+  std::map<std::pair<std::string, std::size_t>, double> sizes_;  // by block and depth
 };
 
 }  // namespace

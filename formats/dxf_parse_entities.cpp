@@ -31,16 +31,20 @@ DxfEntity Common(const DxfRecord& r) {
   return e;
 }
 
+// LINE: start 10/20/30, end 11/21/31.
 DxfShape ReadLine(const DxfRecord& r) { return DxfLine{r.Point(10), r.Point(11)}; }
 
+// CIRCLE: centre 10/20/30, radius 40.
 DxfShape ReadCircle(const DxfRecord& r) {
   return DxfCircle{r.Point(10), r.Real(40), false, 0, 0};
 }
 
+// ARC: centre, radius, start angle 50 and end angle 51 in degrees.
 DxfShape ReadArc(const DxfRecord& r) {
   return DxfCircle{r.Point(10), r.Real(40), true, r.Real(50), r.Real(51, 360)};
 }
 
+// ELLIPSE: centre, major axis 11/21/31 (from the centre), ratio 40, parameters 41 and 42.
 DxfShape ReadEllipse(const DxfRecord& r) {
   return DxfEllipse{r.Point(10), r.Point(11), r.Real(40, 1), r.Real(41, 0),
                     r.Real(42, 2 * std::numbers::pi)};
@@ -61,6 +65,7 @@ DxfShape ReadLwPolyline(const DxfRecord& r) {
   return p;
 }
 
+// SPLINE: degree 71, knots 40, weights 41, control points 10, fit points 11.
 DxfShape ReadSpline(const DxfRecord& r) {
   DxfSpline s;
   s.degree = static_cast<int>(r.Integer(71, 3));
@@ -72,15 +77,18 @@ DxfShape ReadSpline(const DxfRecord& r) {
   return s;
 }
 
+// DIMENSION: kind in the low bits of 70, definition points 10, 13, 14, 15.
 DxfShape ReadDimension(const DxfRecord& r) {
   return DxfDimension{static_cast<int>(r.Integer(70) & 7), r.Point(10), r.Point(13), r.Point(14),
                       r.Point(15)};
 }
 
+// LEADER: its vertices.
 DxfShape ReadLeader(const DxfRecord& r) {
   return DxfMarker{"PWW25DimLead", r.Points(10), false, false};
 }
 
+// POINT: one position.
 DxfShape ReadPoint(const DxfRecord& r) { return DxfMarker{"PWW30POINT", {r.Point(10)}, false, false}; }
 
 // SOLID and TRACE: corners in the order 1, 2, 4, 3; a triangle repeats corner 3.
@@ -90,12 +98,14 @@ DxfShape ReadSolid(const DxfRecord& r) {
   return DxfMarker{"PWW40CUBE", corners, true, true};
 }
 
+// 3DFACE: corners in order, world coordinates; a triangle repeats corner 3.
 DxfShape ReadFace(const DxfRecord& r) {
   std::vector<Vec3> corners{r.Point(10), r.Point(11), r.Point(12), r.Point(13)};
   if (corners[2] == corners[3]) corners.pop_back();
   return DxfMarker{"PWW40CUBE", corners, false, true};
 }
 
+// Bodies and surfaces keep their geometry in modeller data: no points.
 DxfShape ReadBody(const DxfRecord&) { return DxfMarker{"PWW60ACISSOLID", {}, false, false}; }
 DxfShape ReadSurface(const DxfRecord&) { return DxfMarker{"SURFACE", {}, false, false}; }
 

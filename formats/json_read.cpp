@@ -125,9 +125,9 @@ std::vector<std::string> GraphicKeys(std::vector<std::string> own) {
 
 void CountGraphics(JsonReadState& state, double count, const std::string& path) {
   state.graphics += count;
-  if (state.graphics > kMaxLoadedGraphics) {
+  if (state.graphics > state.maxGraphics) {
     JsonFail(path, "the drawing would hold more than " +
-                       std::to_string(static_cast<long long>(kMaxLoadedGraphics)) + " graphics");
+                       std::to_string(static_cast<long long>(state.maxGraphics)) + " graphics");
   }
 }
 
@@ -150,7 +150,7 @@ GraphicPtr ReadJsonGraphic(const Json& j, const JsonTarget& target, const std::s
   return g;
 }
 
-std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root) {
+std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root, double maxGraphics) {
   CheckKeys(root, "", {"format", "version", "tile_mode", "workplane", "properties", "blocks", "graphics"});
   if (TextOr(root, "", "format", "pphatch-drawing") != "pphatch-drawing") {
     JsonFail("/format", "this is not a pphatch drawing (format must be \"pphatch-drawing\")");
@@ -161,6 +161,7 @@ std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root) {
   if (root.contains("properties")) ReadProperties(root["properties"], "/properties", drawing->Props());
   if (root.contains("tile_mode")) drawing->Props().Define("TileMode", Number(root["tile_mode"], "/tile_mode"));
   JsonReadState state;
+  state.maxGraphics = maxGraphics;
   if (root.contains("blocks")) {
     const Json& list = root["blocks"];
     if (!list.is_object()) JsonFail("/blocks", "expected an object of block names and their graphics");

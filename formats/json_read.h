@@ -16,6 +16,7 @@ namespace pphatch::formats {
 struct JsonReadState {
   std::map<std::string, mem::GraphicPtr> blocks;
   double graphics = 0;
+  double maxGraphics = kMaxLoadedGraphics;
 };
 
 /// The keys every graphic may carry, whatever its type, and `own`.
@@ -34,8 +35,10 @@ struct JsonTarget {
 inline constexpr int kMaxJsonNesting = 100;
 
 /// The drawing described by a parsed JSON document; JsonContentError for
-/// content that does not fit the format.
-std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root);
+/// content that does not fit the format or would make more than
+/// `maxGraphics` graphics.
+std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root,
+                                                 double maxGraphics = kMaxLoadedGraphics);
 
 /// Adds the graphic described by `j` (full form or shorthand) to `into`.
 mem::GraphicPtr ReadJsonGraphic(const Json& j, const JsonTarget& target, const std::string& path,
@@ -50,7 +53,7 @@ mem::GraphicPtr AddJsonShape(const std::string& type, const Json& j, const JsonT
                              const std::string& path, JsonReadState& state);
 
 /// Counts `count` more graphics; JsonContentError at `path` when the
-/// drawing would then hold more than kMaxLoadedGraphics.
+/// drawing would then hold more than the state allows.
 void CountGraphics(JsonReadState& state, double count, const std::string& path);
 
 }  // namespace pphatch::formats

@@ -1,7 +1,9 @@
 #include "memhost/snapshot.h"
 
 #include <cstdio>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "memhost/drawing.h"
 
@@ -37,12 +39,13 @@ void WriteProperties(const PropertyTable& props, const std::string& indent, std:
   }
 }
 
-// A graphic, its shape, vertices and children, indented by depth.
-void WriteGraphic(const MemGraphic& g, const std::string& indent, std::string& out) {
-  out += indent + "graphic #" + std::to_string(g.Id()) + " \"" + g.TypeText() + "\" info=\"" +
-         g.Info() + "\" ignore=" + (g.Ignored() ? "1" : "0") + " closed=" +
-         (g.IsClosed() ? "1" : "0") + " workplane" + Frame(*g.Plane()) + "\n";
-  const std::string inner = indent + "  ";
+// A graphic's own lines: header (with its nesting depth), properties, shape
+// and vertices.
+void WriteGraphic(const MemGraphic& g, int depth, std::string& out) {
+  out += "[" + std::to_string(depth) + "] graphic #" + std::to_string(g.Id()) + " \"" +
+         g.TypeText() + "\" info=\"" + g.Info() + "\" ignore=" + (g.Ignored() ? "1" : "0") +
+         " closed=" + (g.IsClosed() ? "1" : "0") + " workplane" + Frame(*g.Plane()) + "\n";
+  const std::string inner = "  ";
   WriteProperties(g.Props(), inner, out);
   if (const auto& s = g.Shape()) {
     out += inner + "shape centre " + Num(s->centre.x) + " " + Num(s->centre.y) + " major " +
@@ -53,7 +56,22 @@ void WriteGraphic(const MemGraphic& g, const std::string& indent, std::string& o
     out += inner + "vertex " + Num(v.x) + " " + Num(v.y) + " " + Num(v.z) +
            (v.penDown ? " down" : " up") + (v.arcPoint ? " arc" : "") + "\n";
   }
-  for (const auto& child : g.ChildItems()) WriteGraphic(*child, inner, out);
+}
+
+// A graphic and all its descendants, depth first. The walk keeps its own
+// stack, and depth is written as a number rather than as indentation, so
+// that any nesting depth costs neither call stack nor quadratic text.
+void WriteTree(const MemGraphic& root, std::string& out) {
+  std::vector<std::pair<const MemGraphic*, int>> pending{{&root, 0}};
+  while (!pending.empty()) {
+    const auto [g, depth] = pending.back();
+    pending.pop_back();
+    WriteGraphic(*g, depth, out);
+    const auto& children = g->ChildItems();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+      pending.emplace_back(it->get(), depth + 1);
+    }
+  }
 }
 
 }  // namespace
@@ -61,7 +79,7 @@ void WriteGraphic(const MemGraphic& g, const std::string& indent, std::string& o
 std::string Snapshot(const MemDrawing& drawing) {
   std::string out = "drawing workplane" + Frame(*drawing.CurrentWorkplane()) + "\n";
   WriteProperties(drawing.Props(), "  ", out);
-  for (const auto& g : drawing.List()->Items()) WriteGraphic(*g, "", out);
+  for (const auto& g : drawing.List()->Items()) WriteTree(*g, out);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "contour/candidates.h"
+#include "driver/leftward.h"
 #include "driver/view_convert.h"
 #include "scan/candidate_scan.h"
 
@@ -39,18 +40,6 @@ std::optional<RayHit> NearestCrossing(const std::vector<CurveRecord>& curves, in
   return hit;
 }
 
-// The view's left limit, moved further left to the drawing's lower-left
-// corner when that lies outside the view.
-double LeftLimit() {
-  ModuleState& module = Module();
-  double left = RequireObject(module.View)->ViewLeft();
-  HostVertexPtr corner =
-      RequireObject(RequireObject(RequireObject(module.DrawingGraphics)->CalcBoundingBox())->Min());
-  const HostPoint3 cornerView = WorldToView(corner->X(), corner->Y(), corner->Z());
-  if (cornerView.x < left) left = cornerView.x;
-  return left;
-}
-
 // The tolerance for a view of width w (view units): finer for narrow views.
 double ToleranceForViewWidth(double w) {
   if (w < 0.001) return 1e-8;
@@ -79,7 +68,6 @@ std::optional<RayHit> MarchToNearestChain(SearchState& search, SuspendedFills& f
   state.SearchSets = RequireObject(RequireObject(module.Drawing)->GraphicSets());
   state.SearchSet = RequireObject(state.SearchSets->Add());
 
-  const double left = LeftLimit();
   const double width = view->ViewWidth();
 
   // The reference point: the pick point in drawing coordinates, and the
@@ -87,38 +75,43 @@ std::optional<RayHit> MarchToNearestChain(SearchState& search, SuspendedFills& f
   // axis, which the march follows.
   const HostPoint3 world = ViewToWorld(px, py, 0);
   const HostPoint3 image = WorldToView(world.x + 1, world.y, world.z);
-  double ax = image.x - px;
+  const double rawAx = image.x - px;
   const double ay = image.y - py;
+  const double ax = std::fabs(rawAx) < 1e-5 ? 1 : rawAx;
   double wz = world.z;
-  if (std::fabs(ax) < 1e-5) ax = 1;
   if (std::fabs(ay) < 1e-5) wz = 0;
   search.X0 = world.x + TolerantSign(ay) * wz;
   search.Y0 = world.y + TolerantSign(ax) * wz;
+  // A view that shows the drawing's x axis (nearly) upright marches along
+  // its y axis; any other view along its x axis.
+  const bool upright = std::fabs(rawAx) < 1e-5 && std::fabs(ay) >= 1e-5;
+  const LeftwardDirection leftward(upright ? rawAx : ax, ay);
 
-  const double rayStep = (px - left) / 1000;
+  const double limit = leftward.Limit(search.Y0);
+  const double rayStep = std::fabs(leftward.Progress({px, py}) - limit) / 1000;
   GeomTolerance() = ToleranceForViewWidth(width);
   search.closeTolerance = GeomTolerance();
 
   double best = kFirstPassBest;
   for (;;) {
-    const double end = ax > 0 ? left : left + width;
-    const int sense = TolerantSign(ax);
-    const double step = -sense * rayStep;
+    const int sense = leftward.Sense();
+    const Point2 pick{px, py};
 
     fills.Restore();
     double aperture = rayStep;
     fills.Suspend(view->PickPoint(px, py, aperture, kMarchPickFlags));
 
-    // A march that cannot move towards its end (a pick point outside the
-    // view) has no positions to visit.
+    // Positions one step apart along the march line, from one step (and a
+    // little) beyond the pick point to the limit, inclusive. A pick point
+    // at or beyond the limit has no positions to visit.
     bool met = false;
-    double v = px - sense * rayStep - sense * 100 * GeomTolerance();
-    if (sense * rayStep > 0) {
-      for (; sense > 0 ? v >= end : v <= end; v += step) {
+    double c = leftward.Progress(pick) - sense * rayStep - sense * 100 * GeomTolerance();
+    if (rayStep > 0 && std::isfinite(rayStep)) {
+      for (; !leftward.Beyond(leftward.OnLineAt(pick, c), limit); c -= sense * rayStep) {
         if (BudgetExceeded(state)) return std::nullopt;
-        const double vy = (v - px) * ay / ax + py;
+        const Point2 v = leftward.OnLineAt(pick, c);
         aperture = rayStep;
-        module.WindowHits = RequireObject(view->PickPoint(v, vy, aperture, kMarchPickFlags));
+        module.WindowHits = RequireObject(view->PickPoint(v.x, v.y, aperture, kMarchPickFlags));
         const int count = module.WindowHits->Count();
         if (count == 0) continue;
         if (count == 1) {
@@ -141,8 +134,10 @@ std::optional<RayHit> MarchToNearestChain(SearchState& search, SuspendedFills& f
         NearestCrossing(module.Curves, search.chainCount, search.X0, search.Y0, best);
     if (hit) return hit;
     // Graphics were met but none crosses the line on the left: march again
-    // from one step beyond them.
-    px = v - rayStep;
+    // from one step beyond them, on the same line.
+    const Point2 next = leftward.OnLineAt(pick, c - sense * rayStep);
+    px = next.x;
+    py = next.y;
     best = kLaterPassBest;
   }
 }

@@ -12,6 +12,7 @@
 #include "curves/extract.h"
 #include "curves/trace.h"
 #include "driver/contour_tests.h"
+#include "driver/leftward.h"
 #include "driver/result_graphic.h"
 #include "driver/view_convert.h"
 #include "geometry/incidence.h"
@@ -65,50 +66,43 @@ Point2 ClickPointInDrawing(double xView, double yView) {
   return {w1.x + TolerantSign(v2.y - yView) * z1, w1.y + TolerantSign(v2.x - xView) * z1};
 }
 
-/// The leftmost view x the leftward scans may reach: the view's left edge,
-/// or the drawing's lower-left corner when that lies further left.
-double ScanLimit() {
-  ModuleState& module = Module();
-  double limit = module.View->ViewLeft();
-  const HostVertexPtr corner = module.DrawingGraphics->CalcBoundingBox()->Min();
-  const HostPoint3 v = WorldToView(corner->X(), corner->Y(), corner->Z());
-  if (v.x < limit) limit = v.x;
-  return limit;
-}
-
 /// Moves the pick point to the first free place left of an island that
 /// does not hold the click point.
 void StepLeftOfIsland(const CurveRecord& island, Point2 click, double& px, double& py) {
   ModuleState& module = Module();
   const double xl = LeftmostCrossing(island, click.x, click.y);
   const HostPoint3 v = WorldToView(xl, click.y, 0);
-  const double limit = ScanLimit();
+  const LeftwardDirection leftward = LeftwardDirection::AtDrawingPoint(xl, click.y);
+  const double limit = leftward.Limit(click.y);
   const double step = module.View->ViewWidth() / 1000;
   // A view without width gives no step to scan with; the scan could not move.
   if (!(step > 0) || !std::isfinite(step)) throw GiveUp{};
-  if (limit > v.x) throw GiveUp{};
-  double p = v.x;
-  while (p >= limit) {
+  Point2 p{v.x, v.y};
+  if (leftward.Beyond(p, limit)) throw GiveUp{};
+  // Scan left until nothing lies under the position, or past the limit.
+  while (!leftward.Beyond(p, limit)) {
     double aperture = step;
-    if (module.View->PickPoint(p, v.y, aperture)->Count() == 0) break;
-    p -= step;
+    if (module.View->PickPoint(p.x, p.y, aperture)->Count() == 0) break;
+    p = leftward.Step(p, step);
   }
-  px = p - 2 * step;
-  py = v.y;
+  p = leftward.Step(p, 2 * step);
+  px = p.x;
+  py = p.y;
 }
 
 /// Moves the pick point left of a loop that only retraces itself.
 void StepLeftOfDegenerateLoop(Point2 click, double& px, double& py) {
   ModuleState& module = Module();
   const double e = GeomTolerance();
-  const double xl = LeftmostCrossing(module.WorkContour, click.x, click.y);
-  const HostPoint3 v = WorldToView(xl - 1000 * e, click.y, 0);
-  const double next = v.x - module.View->ViewWidth() / 500;
-  // Starting again where the last search started would find the same loop
-  // until the budget runs out; without progress to the left, give up now.
-  if (!(next < px)) throw GiveUp{};
-  px = next;
-  py = v.y;
+  const double xl = LeftmostCrossing(module.WorkContour, click.x, click.y) - 1000 * e;
+  const HostPoint3 v = WorldToView(xl, click.y, 0);
+  const LeftwardDirection leftward = LeftwardDirection::AtDrawingPoint(xl, click.y);
+  const Point2 next = leftward.Step({v.x, v.y}, module.View->ViewWidth() / 500);
+  // Starting again no further left than the last search started would find
+  // the same loop until the budget runs out; give up at once instead.
+  if (!leftward.Beyond(next, leftward.Progress({px, py}))) throw GiveUp{};
+  px = next.x;
+  py = next.y;
 }
 
 /// Phase 1: searches until a loop holds the click point; loops beside it

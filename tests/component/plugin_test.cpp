@@ -88,7 +88,7 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
 
   // Resources: the string table and the three bitmaps with their sizes.
   char text[128];
-  ASSERT_EQ(loadString(107, text, sizeof text), 51);
+  ASSERT_EQ(loadString(107, text, sizeof text), 50);
   EXPECT_STREQ(text, "Operation can not be performed with these objects.");
   EXPECT_EQ(loadString(118, text, sizeof text), -1);
   struct Expected { int id, width, height, bits; };

@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "formats/drawing_file.h"
+#include "formats/json_read.h"
 #include "memhost/builders.h"
 #include "memhost/snapshot.h"
 
@@ -136,14 +137,21 @@ TEST(JsonDrawing, FaultsNameTheFileAndTheSpot) {
 }
 
 TEST(JsonDrawing, InsertsThatMultiplyBeyondTheLimitAreRefused) {
-  // Block k inserts block k-1 twice: block 20 stands for 2^20 lines.
+  // Block k inserts block k-1 twice. Reading blocks 0 to 4 makes 1, 4, 10,
+  // 22 and 46 graphics (83 in all); the first insert of block 5 would add 47
+  // more, beyond room for 100.
   std::string blocks = R"("b0": [{"type": "line", "from": [0, 0], "to": [1, 0]}])";
-  for (int k = 1; k <= 20; ++k) {
+  for (int k = 1; k <= 6; ++k) {
     const std::string inner = R"({"type": "insert", "block": "b)" + std::to_string(k - 1) + R"(", "at": [0, 0]})";
     blocks += ", \"b" + std::to_string(k) + "\": [" + inner + ", " + inner + "]";
   }
-  EXPECT_EQ(ErrorOf("{\"blocks\": {" + blocks + "}}"),
-            "plan.json: /blocks/b20/1: the drawing would hold more than 1000000 graphics");
+  try {
+    ReadJsonDrawing(Json::parse("{\"blocks\": {" + blocks + "}}"), 100);
+    ADD_FAILURE() << "the insert bomb was read";
+  } catch (const JsonContentError& e) {
+    EXPECT_EQ(e.path, "/blocks/b5/0");
+    EXPECT_EQ(e.what, "the drawing would hold more than 100 graphics");
+  }
 }
 
 TEST(JsonDrawing, FilesAreChosenByExtensionInAnyCase) {

@@ -18,13 +18,22 @@ struct HostileScene {
   std::shared_ptr<mem::MemDrawing> drawing = mem::MemDrawing::Create();
   std::shared_ptr<mem::MemView> view = std::make_shared<mem::MemView>(drawing);
 
-  /// Clicks at the drawing point with the view centred there (at that zoom)
-  /// and checks the request.
-  reliability::CheckedAnswer Click(double x, double y, double zoom = 1) {
-    view->SetCentre({x, y});
+  /// Centres the view on the drawing point at that zoom.
+  void Look(mem::Vec2 centre, double zoom) {
+    view->SetCentre(centre);
     view->SetZoom(zoom);
+  }
+
+  /// Clicks at the drawing point (the view stays as it is) and checks the request.
+  reliability::CheckedAnswer ClickAt(double x, double y) {
     const mem::Vec2 v = view->ToView({x, y});
     return ClickView(v.x, v.y, {x, y});
+  }
+
+  /// Clicks at the drawing point with the view centred there, at that zoom.
+  reliability::CheckedAnswer Click(double x, double y, double zoom = 1) {
+    Look({x, y}, zoom);
+    return ClickAt(x, y);
   }
 
   /// Clicks at a view point as given; `click` is its drawing point.
