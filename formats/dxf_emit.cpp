@@ -49,6 +49,10 @@ bool IsSimilarity(Vec2 ex, Vec2 ey) {
          std::fabs(mem::Dot(ex, ey)) <= kSimilarityTolerance * scale * scale;
 }
 
+// Relative distance up to which a closed spline's sampled ends are one point.
+constexpr double kClosureTolerance = 1e-9;
+
+// A name in quotes, for messages.
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Blocks that close a cycle of inserts (found as the targets of back edges
@@ -91,6 +95,7 @@ class Emitter {
       : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name),
         recursive_(RecursiveBlocks(doc)) {}
 
+  // Refuses drawings that expand too far, then places every entity.
   void Run() {
     if (Size(doc_.entities) > kMaxLoadedGraphics) {
       throw ReadError(Located(name_, 0, "the drawing expands to more than " +
@@ -150,10 +155,13 @@ class Emitter {
     return size;
   }
 
+  // A warning about an entity, once, however often its block is placed.
   void Warn(const DxfEntity& e, const std::string& what) {
-    report_.warnings.push_back("line " + std::to_string(e.line) + ": " + what);
+    const std::string warning = "line " + std::to_string(e.line) + ": " + what;
+    if (warned_.insert(warning).second) report_.warnings.push_back(warning);
   }
 
+  // Lines are in world coordinates.
   GraphicPtr Add(const DxfEntity&, const DxfLine& s, const Into& into, const Affine3& m) {
     return mem::AddLine(into, Flat(m.Apply(s.a)), Flat(m.Apply(s.b)));
   }
@@ -189,6 +197,7 @@ class Emitter {
     return AddConicArc(into, arc);
   }
 
+  // Polylines keep their arcs as arc runs while the map keeps circles circular.
   GraphicPtr Add(const DxfEntity& e, const DxfPolyline& s, const Into& into, const Affine3& m) {
     std::vector<DxfVertex> vs = s.vertices;
     if (s.closed && vs.size() > 1 && vs.back().at == vs.front().at) vs.pop_back();
@@ -221,6 +230,7 @@ class Emitter {
     return mem::AddPolyline(into, points, s.closed);
   }
 
+  // Splines become a "PWW30CURVE" through points sampled along them.
   GraphicPtr Add(const DxfEntity& e, const DxfSpline& s, const Into& into, const Affine3& m) {
     std::vector<Vec3> points;
     if (!s.control.empty()) {
@@ -241,7 +251,7 @@ class Emitter {
     for (const Vec3& p : points) chain.push_back(Flat(m.Apply(p)));
     if (s.closed) {
       const double size = 1 + std::max(std::fabs(chain.front().x), std::fabs(chain.front().y));
-      if (mem::Length(chain.back() - chain.front()) <= 1e-9 * size) {
+      if (mem::Length(chain.back() - chain.front()) <= kClosureTolerance * size) {
         chain.back() = chain.front();
       } else {
         chain.push_back(chain.front());
@@ -321,6 +331,7 @@ class Emitter {
     return dim;
   }
 
+  // Points, solids, faces, leaders and bodies: chains of the kinds the scan leaves out.
   GraphicPtr Add(const DxfEntity& e, const DxfMarker& s, const Into& into, const Affine3& m) {
     if (s.points.empty()) return mem::AddContainer(into, s.hostType);
     const Affine3 l = s.ocs ? OcsFrame(e.extrusion).Then(m) : m;
@@ -343,6 +354,7 @@ class Emitter {
   const std::string& name_;
   const std::set<std::string> recursive_;  // blocks never expanded
   std::size_t depth_ = 0;  // inserts being expanded
+  std::set<std::string> warned_;
   std::map<std::pair<std::string, std::size_t>, double> sizes_;  // by block and depth
 };
 

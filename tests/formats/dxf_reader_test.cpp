@@ -176,7 +176,7 @@ TEST(DxfReader, UnknownAndRecursiveBlocksAreReportedNotFollowed) {
   ASSERT_EQ(Item(d, 0).ChildItems().size(), 1u);
   EXPECT_EQ(Item(d, 0).ChildItems()[0]->TypeText(), "GRAPHIC");
   ASSERT_EQ(report.warnings.size(), 2u);
-  EXPECT_EQ(report.warnings[0], "line 39: INSERT of unknown block 'NOPE' left out");
+  EXPECT_EQ(report.warnings[0], "line 83: INSERT of unknown block 'NOPE' left out");
   EXPECT_NE(report.warnings[1].find("block 'ONE' inserts itself"), std::string::npos);
 }
 
