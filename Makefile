@@ -1,8 +1,25 @@
-# Entry points for people: `make demo` and `make check`.
+# Entry points for people: `make demo`, `make check` and `make fuzz`.
 BUILD ?= build
 JOBS ?= 2
+# Sanitized builds: AddressSanitizer with UndefinedBehaviorSanitizer for all
+# tests, ThreadSanitizer for the thread test, clang's libFuzzer for the fuzz targets.
+ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_CXX ?= clang++-14
+FUZZ_TARGETS := dxf_reader json_drawing request
+# Seconds per fuzz target: `make fuzz`, and the short run inside `make check`.
+FUZZ_SECONDS ?= 60
+CHECK_FUZZ_SECONDS ?= 20
+# Per input: 30 s (the request budget plus a margin), 2 GB, 4 KB long.
+FUZZ_FLAGS ?= -timeout=30 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1
 
-.PHONY: all deps configure build check demo clean
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+
+.PHONY: all deps configure build check check-main check-asan check-tsan check-fuzz \
+        fuzz fuzz-build demo clean
 
 all: build
 
@@ -15,11 +32,55 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-check: build
+check: check-main check-asan check-tsan check-fuzz
+
+check-main: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+check-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPPHATCH_SANITIZE=address,undefined -DPPHATCH_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Several threads hatching at once, built with ThreadSanitizer.
+check-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPPHATCH_SANITIZE=thread -DPPHATCH_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(TSAN_BUILD) --target test_threads -j $(JOBS)
+	@$(SANITIZER_ENV) $(TSAN_BUILD)/tests/test_threads
+
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPPHATCH_SANITIZE=address,undefined -DPPHATCH_BUILD_FUZZ=ON -DPPHATCH_BUILD_TESTS=OFF \
+	  -DPPHATCH_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+
+# Runs each fuzz target for $(1) seconds from the checked-in seeds; new inputs
+# go to $(FUZZ_BUILD)/corpus, a failing input to $(FUZZ_BUILD)/crashes.
+define run-fuzz
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/crashes; \
+	  dict=""; [ -f fuzz/$$t.dict ] && dict="-dict=fuzz/$$t.dict"; \
+	  echo "fuzz_$$t: $(1) s"; \
+	  if ! $(SANITIZER_ENV) $(FUZZ_BUILD)/fuzz/fuzz_$$t $(FUZZ_FLAGS) -max_total_time=$(1) $$dict \
+	      -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- \
+	      $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t > $(FUZZ_BUILD)/fuzz_$$t.log 2>&1; then \
+	    tail -n 80 $(FUZZ_BUILD)/fuzz_$$t.log; echo "fuzz_$$t FAILED"; exit 1; \
+	  fi; \
+	  grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+endef
+
+check-fuzz: fuzz-build
+	$(call run-fuzz,$(CHECK_FUZZ_SECONDS))
+
+fuzz: fuzz-build
+	$(call run-fuzz,$(FUZZ_SECONDS))
 
 demo: build
 	@$(BUILD)/pphatch demo
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -95,8 +95,8 @@ struct DxfDimension {
 struct DxfMarker {
   std::string hostType;  ///< "PWW30POINT", "PWW40CUBE", "PWW25DimLead", ...
   std::vector<Vec3> points;
-  bool ocs = false;      ///< points are in the entity's OCS
-  bool closed = false;   ///< the chain returns to its first point
+  bool ocs = false;     ///< points are in the entity's OCS
+  bool closed = false;  ///< the chain returns to its first point
 };
 
 /// An entity that is not understood (TEXT, MTEXT, ATTRIB, meshes, ...): it
@@ -108,12 +108,12 @@ using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSp
 
 /// One entity: what every entity has, and its shape.
 struct DxfEntity {
-  std::string name;        ///< entity name as in the file ("LWPOLYLINE")
+  std::string name;  ///< entity name as in the file ("LWPOLYLINE")
   std::string layer = "0";
   Vec3 extrusion{0, 0, 1};
   double thickness = 0;
   bool paperSpace = false;
-  int line = 0;            ///< line of the entity's first group code
+  int line = 0;  ///< line of the entity's first group code
   DxfShape shape;
 };
 

@@ -88,19 +88,24 @@ std::set<std::string> RecursiveBlocks(const DxfDocument& doc) {
   return recursive;
 }
 
+// Places the entities of a document in a drawing, inserts expanded.
 class Emitter {
  public:
   Emitter(const DxfDocument& doc, std::shared_ptr<mem::MemDrawing> drawing, LoadReport& report,
           const std::string& name)
-      : doc_(doc), drawing_(std::move(drawing)), report_(report), name_(name),
+      : doc_(doc),
+        drawing_(std::move(drawing)),
+        report_(report),
+        name_(name),
         recursive_(RecursiveBlocks(doc)) {}
 
   // Refuses drawings that expand too far, then places every entity.
   void Run() {
     if (Size(doc_.entities) > kMaxLoadedGraphics) {
-      throw ReadError(Located(name_, 0, "the drawing expands to more than " +
-                                            std::to_string(static_cast<long long>(kMaxLoadedGraphics)) +
-                                            " graphics (inserts of blocks, rows and columns)"));
+      throw ReadError(Located(name_, 0,
+                              "the drawing expands to more than " +
+                                  std::to_string(static_cast<long long>(kMaxLoadedGraphics)) +
+                                  " graphics (inserts of blocks, rows and columns)"));
     }
     if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
     Entities(doc_.entities, Into(drawing_), Affine3{}, false);
@@ -204,8 +209,8 @@ class Emitter {
     if (vs.empty()) return nullptr;
     const Affine3 l = s.threeD ? m : OcsFrame(e.extrusion).Then(m);
     const Vec2 ex = Flat(l.Linear({1, 0, 0})), ey = Flat(l.Linear({0, 1, 0}));
-    const bool bulged =
-        !s.threeD && std::any_of(vs.begin(), vs.end(), [](const DxfVertex& v) { return v.bulge != 0; });
+    const bool bulged = !s.threeD && std::any_of(vs.begin(), vs.end(),
+                                                 [](const DxfVertex& v) { return v.bulge != 0; });
     std::vector<mem::BulgePoint> points;
     if (!bulged || IsSimilarity(ex, ey)) {
       // A mirroring map turns counter-clockwise arcs clockwise.
@@ -269,7 +274,8 @@ class Emitter {
       return nullptr;
     }
     if (recursive_.count(key) > 0) {
-      Warn(e, "block " + Quoted(s.block) + " inserts itself (through its inserts); the INSERT is left out");
+      Warn(e, "block " + Quoted(s.block) +
+                  " inserts itself (through its inserts); the INSERT is left out");
       return nullptr;
     }
     if (depth_ >= kMaxNesting) {
@@ -318,15 +324,28 @@ class Emitter {
       const double offset = length > 0 ? mem::Cross(b - a, line - a) / length : 0;
       return mem::AddDimension(into, a, b, offset);
     }
-    static const char* const kTypes[] = {"PWW25DimLin", "PWW25DimLin", "PWW25DimAng", "PWW25DimDia",
-                                         "PWW25DimRad", "PWW25DimAng", "PWW25DimDat", "PWW25DimLin"};
+    static const char* const kTypes[] = {"PWW25DimLin", "PWW25DimLin", "PWW25DimAng",
+                                         "PWW25DimDia", "PWW25DimRad", "PWW25DimAng",
+                                         "PWW25DimDat", "PWW25DimLin"};
     const GraphicPtr dim = mem::AddContainer(into, kTypes[s.kind & 7]);
     switch (s.kind) {
-      case 2: mem::AddLine(dim, at(s.p13), at(s.p14)); mem::AddLine(dim, at(s.p10), at(s.p15)); break;
-      case 3: mem::AddLine(dim, at(s.p15), at(s.p10)); break;
-      case 4: mem::AddLine(dim, at(s.p10), at(s.p15)); break;
-      case 5: mem::AddLine(dim, at(s.p15), at(s.p13)); mem::AddLine(dim, at(s.p15), at(s.p14)); break;
-      default: mem::AddLine(dim, at(s.p13), at(s.p14)); break;
+      case 2:
+        mem::AddLine(dim, at(s.p13), at(s.p14));
+        mem::AddLine(dim, at(s.p10), at(s.p15));
+        break;
+      case 3:
+        mem::AddLine(dim, at(s.p15), at(s.p10));
+        break;
+      case 4:
+        mem::AddLine(dim, at(s.p10), at(s.p15));
+        break;
+      case 5:
+        mem::AddLine(dim, at(s.p15), at(s.p13));
+        mem::AddLine(dim, at(s.p15), at(s.p14));
+        break;
+      default:
+        mem::AddLine(dim, at(s.p13), at(s.p14));
+        break;
     }
     return dim;
   }
@@ -353,7 +372,7 @@ class Emitter {
   LoadReport& report_;
   const std::string& name_;
   const std::set<std::string> recursive_;  // blocks never expanded
-  std::size_t depth_ = 0;  // inserts being expanded
+  std::size_t depth_ = 0;                  // inserts being expanded
   std::set<std::string> warned_;
   std::map<std::pair<std::string, std::size_t>, double> sizes_;  // by block and depth
 };

@@ -51,7 +51,8 @@ Affine3 OcsFrame(Vec3 extrusion) {
 
 void AppendConicPoints(std::vector<Vec2>& out, Vec2 c, Vec2 u, Vec2 v, double from, double sweep) {
   const double turn = 2 * std::numbers::pi;
-  const int n = std::max(2, static_cast<int>(std::ceil(std::fabs(sweep) / turn * kSegmentsPerTurn)));
+  const int n =
+      std::max(2, static_cast<int>(std::ceil(std::fabs(sweep) / turn * kSegmentsPerTurn)));
   for (int i = 0; i <= n; ++i) {
     const double t = from + sweep * i / n;
     out.push_back(c + std::cos(t) * u + std::sin(t) * v);

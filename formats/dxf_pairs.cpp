@@ -77,8 +77,8 @@ DxfValueKind ValueKindOf(int code) {
   if (in(10, 59) || in(110, 149) || in(210, 239) || in(460, 469) || in(1010, 1059)) {
     return DxfValueKind::kReal;
   }
-  if (in(60, 99) || in(160, 179) || in(270, 289) || in(370, 389) || in(400, 409) ||
-      in(420, 429) || in(440, 459) || in(1060, 1071)) {
+  if (in(60, 99) || in(160, 179) || in(270, 289) || in(370, 389) || in(400, 409) || in(420, 429) ||
+      in(440, 459) || in(1060, 1071)) {
     return DxfValueKind::kInteger;
   }
   return DxfValueKind::kText;
@@ -86,7 +86,8 @@ DxfValueKind ValueKindOf(int code) {
 
 std::vector<DxfPair> SplitDxfPairs(const std::string& text, const std::string& name) {
   std::string_view body = text;
-  if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark) body.remove_prefix(kByteOrderMark.size());
+  if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    body.remove_prefix(kByteOrderMark.size());
   if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     throw ReadError(Located(name, 0, "the file is empty"));
   }
@@ -104,29 +105,33 @@ std::vector<DxfPair> SplitDxfPairs(const std::string& text, const std::string& n
     const std::string_view codeText = Trimmed(lines[i]);
     long long code = 0;
     if (!ParseInteger(codeText, code) || code < kLowestCode || code > kHighestCode) {
-      throw ReadError(Located(name, lineNo, "expected a group code, found '" +
-                                                std::string(codeText.substr(0, 40)) + "'"));
+      throw ReadError(
+          Located(name, lineNo,
+                  "expected a group code, found '" + std::string(codeText.substr(0, 40)) + "'"));
     }
     if (i + 1 >= lines.size()) {
-      throw ReadError(Located(name, lineNo, "the file ends after group code " +
-                                                std::to_string(code) + ", before its value"));
+      throw ReadError(
+          Located(name, lineNo,
+                  "the file ends after group code " + std::to_string(code) + ", before its value"));
     }
     DxfPair pair{static_cast<int>(code), std::string(lines[i + 1]), lineNo};
     const DxfValueKind kind = ValueKindOf(pair.code);
-    if (kind != DxfValueKind::kText || pair.code == 0) pair.value = std::string(Trimmed(pair.value));
+    if (kind != DxfValueKind::kText || pair.code == 0)
+      pair.value = std::string(Trimmed(pair.value));
     double real = 0;
     long long integer = 0;
     if (kind == DxfValueKind::kReal && !ParseReal(pair.value, real)) {
-      throw ReadError(Located(name, lineNo + 1, "group code " + std::to_string(code) +
-                                                    " needs a finite number, found '" +
-                                                    pair.value.substr(0, 40) + "'"));
+      throw ReadError(Located(name, lineNo + 1,
+                              "group code " + std::to_string(code) +
+                                  " needs a finite number, found '" + pair.value.substr(0, 40) +
+                                  "'"));
     }
     // Some writers put reals where integers belong; accept those that are whole.
     if (kind == DxfValueKind::kInteger && !ParseInteger(pair.value, integer) &&
         !(ParseReal(pair.value, real) && real == std::trunc(real))) {
-      throw ReadError(Located(name, lineNo + 1, "group code " + std::to_string(code) +
-                                                    " needs an integer, found '" +
-                                                    pair.value.substr(0, 40) + "'"));
+      throw ReadError(Located(name, lineNo + 1,
+                              "group code " + std::to_string(code) + " needs an integer, found '" +
+                                  pair.value.substr(0, 40) + "'"));
     }
     pairs.push_back(std::move(pair));
   }

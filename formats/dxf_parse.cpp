@@ -9,6 +9,7 @@ namespace pphatch::formats {
 
 namespace {
 
+// Walks the sections of a checked pair list and fills a document.
 class Parser {
  public:
   Parser(const std::vector<DxfPair>& pairs, const std::string& name) : pairs_(pairs), name_(name) {}
@@ -44,9 +45,9 @@ class Parser {
       if (pair.code != 0) continue;
       if (pair.value == "ENDSEC") return i;
       if (pair.value == "SECTION" || pair.value == "EOF") {
-        throw ReadError(Located(name_, pair.line, "section " + section + " (line " +
-                                                      std::to_string(pairs_[start].line) +
-                                                      ") ends without ENDSEC"));
+        throw ReadError(Located(name_, pair.line,
+                                "section " + section + " (line " +
+                                    std::to_string(pairs_[start].line) + ") ends without ENDSEC"));
       }
     }
     throw ReadError(Located(name_, pairs_[start].line, "section " + section + " never ends"));

@@ -35,9 +35,7 @@ DxfEntity Common(const DxfRecord& r) {
 DxfShape ReadLine(const DxfRecord& r) { return DxfLine{r.Point(10), r.Point(11)}; }
 
 // CIRCLE: centre 10/20/30, radius 40.
-DxfShape ReadCircle(const DxfRecord& r) {
-  return DxfCircle{r.Point(10), r.Real(40), false, 0, 0};
-}
+DxfShape ReadCircle(const DxfRecord& r) { return DxfCircle{r.Point(10), r.Real(40), false, 0, 0}; }
 
 // ARC: centre, radius, start angle 50 and end angle 51 in degrees.
 DxfShape ReadArc(const DxfRecord& r) {
@@ -89,7 +87,9 @@ DxfShape ReadLeader(const DxfRecord& r) {
 }
 
 // POINT: one position.
-DxfShape ReadPoint(const DxfRecord& r) { return DxfMarker{"PWW30POINT", {r.Point(10)}, false, false}; }
+DxfShape ReadPoint(const DxfRecord& r) {
+  return DxfMarker{"PWW30POINT", {r.Point(10)}, false, false};
+}
 
 // SOLID and TRACE: corners in the order 1, 2, 4, 3; a triangle repeats corner 3.
 DxfShape ReadSolid(const DxfRecord& r) {
@@ -112,17 +112,28 @@ DxfShape ReadSurface(const DxfRecord&) { return DxfMarker{"SURFACE", {}, false, 
 // Entity kinds read from a single record, by entity name.
 const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleReaders() {
   static const std::map<std::string, std::function<DxfShape(const DxfRecord&)>> readers{
-      {"LINE", ReadLine},          {"CIRCLE", ReadCircle},
-      {"ARC", ReadArc},            {"ELLIPSE", ReadEllipse},
-      {"LWPOLYLINE", ReadLwPolyline}, {"SPLINE", ReadSpline},
-      {"DIMENSION", ReadDimension}, {"LEADER", ReadLeader},
-      {"POINT", ReadPoint},        {"SOLID", ReadSolid},
-      {"TRACE", ReadSolid},        {"3DFACE", ReadFace},
-      {"3DSOLID", ReadBody},       {"REGION", ReadBody},
-      {"BODY", ReadBody},          {"SURFACE", ReadSurface},
-      {"PLANESURFACE", ReadSurface}, {"EXTRUDEDSURFACE", ReadSurface},
-      {"LOFTEDSURFACE", ReadSurface}, {"REVOLVEDSURFACE", ReadSurface},
-      {"SWEPTSURFACE", ReadSurface}, {"NURBSURFACE", ReadSurface},
+      {"LINE", ReadLine},
+      {"CIRCLE", ReadCircle},
+      {"ARC", ReadArc},
+      {"ELLIPSE", ReadEllipse},
+      {"LWPOLYLINE", ReadLwPolyline},
+      {"SPLINE", ReadSpline},
+      {"DIMENSION", ReadDimension},
+      {"LEADER", ReadLeader},
+      {"POINT", ReadPoint},
+      {"SOLID", ReadSolid},
+      {"TRACE", ReadSolid},
+      {"3DFACE", ReadFace},
+      {"3DSOLID", ReadBody},
+      {"REGION", ReadBody},
+      {"BODY", ReadBody},
+      {"SURFACE", ReadSurface},
+      {"PLANESURFACE", ReadSurface},
+      {"EXTRUDEDSURFACE", ReadSurface},
+      {"LOFTEDSURFACE", ReadSurface},
+      {"REVOLVEDSURFACE", ReadSurface},
+      {"SWEPTSURFACE", ReadSurface},
+      {"NURBSURFACE", ReadSurface},
   };
   return readers;
 }
@@ -167,8 +178,10 @@ std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, st
   insert.at = r.Point(10);
   insert.scale = {r.Real(41, 1), r.Real(42, 1), r.Real(43, 1)};
   insert.rotation = r.Real(50);
-  insert.columns = static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(70, 1), 1 << 30)));
-  insert.rows = static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(71, 1), 1 << 30)));
+  insert.columns =
+      static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(70, 1), 1 << 30)));
+  insert.rows =
+      static_cast<int>(std::max<long long>(1, std::min<long long>(r.Integer(71, 1), 1 << 30)));
   insert.columnSpacing = r.Real(44);
   insert.rowSpacing = r.Real(45);
   DxfEntity entity = Common(r);

@@ -58,7 +58,8 @@ std::vector<Vec2> PolylineLoop(DxfCursor& c) {
 
 // An arc edge (circular when `ratio` is 1): angles in degrees; a clockwise
 // edge keeps its angles mirrored, so it runs clockwise from -start to -end.
-std::vector<Vec2> ArcEdge(Vec2 centre, Vec2 major, double ratio, double start, double end, bool ccw) {
+std::vector<Vec2> ArcEdge(Vec2 centre, Vec2 major, double ratio, double start, double end,
+                          bool ccw) {
   double sweep = std::fmod(end - start, 360.0);
   if (sweep <= 0) sweep += 360;
   const Vec2 minor = ratio * Vec2{-major.y, major.x};

@@ -6,7 +6,9 @@
 
 namespace pphatch::formats {
 
-LoadedDrawing ReadDxfFile(const std::string& path) { return ReadDxfText(ReadWholeFile(path), path); }
+LoadedDrawing ReadDxfFile(const std::string& path) {
+  return ReadDxfText(ReadWholeFile(path), path);
+}
 
 LoadedDrawing ReadDxfText(const std::string& text, const std::string& name) {
   const std::vector<DxfPair> pairs = SplitDxfPairs(text, name);

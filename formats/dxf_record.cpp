@@ -65,9 +65,10 @@ int DxfCursor::PeekCodeAfterNext() const {
 
 const DxfPair& DxfCursor::Take(int code) {
   if (!At(code)) {
-    throw DxfLayoutError{Line(), "expected group code " + std::to_string(code) +
-                                     (Done() ? std::string(" at the end of the entity")
-                                             : ", found " + std::to_string(record_.Pair(at_).code))};
+    throw DxfLayoutError{Line(),
+                         "expected group code " + std::to_string(code) +
+                             (Done() ? std::string(" at the end of the entity")
+                                     : ", found " + std::to_string(record_.Pair(at_).code))};
   }
   return record_.Pair(at_++);
 }

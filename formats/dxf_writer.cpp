@@ -44,7 +44,8 @@ void WriteTables(DL_Dxf& dxf, DL_WriterA& dw) {
   dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
   dw.tableEnd();
   dw.tableLayers(3);
-  dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", kWhite, kLineweight, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData("0", 0),
+                 DL_Attributes("", kWhite, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kHatchLayer, 0),
                  DL_Attributes("", kGrey, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kBoundaryLayer, 0),
@@ -85,8 +86,9 @@ void WriteSource(DL_Dxf& dxf, DL_WriterA& dw, const mem::MemDrawing& source) {
       if (a.sweep >= 2 * std::numbers::pi) {
         dxf.writeCircle(dw, DL_CircleData(a.centre.x, a.centre.y, 0, a.radius), attrib);
       } else {
-        dxf.writeArc(dw, DL_ArcData(a.centre.x, a.centre.y, 0, a.radius, a.start * kDegreesPerRadian,
-                                    (a.start + a.sweep) * kDegreesPerRadian),
+        dxf.writeArc(dw,
+                     DL_ArcData(a.centre.x, a.centre.y, 0, a.radius, a.start * kDegreesPerRadian,
+                                (a.start + a.sweep) * kDegreesPerRadian),
                      attrib);
       }
     }
@@ -95,9 +97,11 @@ void WriteSource(DL_Dxf& dxf, DL_WriterA& dw, const mem::MemDrawing& source) {
 }
 
 // One HATCH whose loops are the rings, each a loop of line edges.
-void WriteHatch(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<Contour>& rings, const HatchFill& fill) {
+void WriteHatch(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<Contour>& rings,
+                const HatchFill& fill) {
   const bool solid = fill.pattern == "SOLID";
-  const DL_HatchData data(static_cast<int>(rings.size()), solid, fill.scale, fill.angle, fill.pattern);
+  const DL_HatchData data(static_cast<int>(rings.size()), solid, fill.scale, fill.angle,
+                          fill.pattern);
   const DL_Attributes attrib = On(kHatchLayer);
   dxf.writeHatch1(dw, data, attrib);
   for (const Contour& ring : rings) {

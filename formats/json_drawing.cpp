@@ -23,13 +23,16 @@ std::string SyntaxMessage(const std::string& text, const Json::parse_error& e) {
   std::string what = e.what();
   // nlohmann's message repeats the position after its own prefix; keep the rest.
   const std::size_t cut = what.find(": ", what.find("column"));
-  if (what.find("column") != std::string::npos && cut != std::string::npos) what = what.substr(cut + 2);
+  if (what.find("column") != std::string::npos && cut != std::string::npos)
+    what = what.substr(cut + 2);
   return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what;
 }
 
 }  // namespace
 
-LoadedDrawing ReadJsonFile(const std::string& path) { return ReadJsonText(ReadWholeFile(path), path); }
+LoadedDrawing ReadJsonFile(const std::string& path) {
+  return ReadJsonText(ReadWholeFile(path), path);
+}
 
 LoadedDrawing ReadJsonText(const std::string& text, const std::string& name) {
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) {

@@ -26,10 +26,11 @@ std::shared_ptr<mem::MemWorkplane> ReadFrame(const Json& j, const std::string& p
   const mem::Vec3 o = vec("origin"), x = vec("x_axis"), y = vec("y_axis"), z = vec("z_axis");
   const mem::Vec3 xy{x.y * y.z - x.z * y.y, x.z * y.x - x.x * y.z, x.x * y.y - x.y * y.x};
   const mem::Vec3 off = xy - z;
-  const bool unit = std::fabs(Dot(x, x) - 1) <= kFrameTolerance &&
-                    std::fabs(Dot(y, y) - 1) <= kFrameTolerance;
+  const bool unit =
+      std::fabs(Dot(x, x) - 1) <= kFrameTolerance && std::fabs(Dot(y, y) - 1) <= kFrameTolerance;
   const bool square = std::fabs(Dot(x, y)) <= kFrameTolerance && Dot(off, off) <= kFrameTolerance;
-  if (!unit || !square) JsonFail(path, "the axes must be unit vectors at right angles, z = x cross y");
+  if (!unit || !square)
+    JsonFail(path, "the axes must be unit vectors at right angles, z = x cross y");
   return std::make_shared<mem::MemWorkplane>(o, x, y, z, drawing.FaultsPtr());
 }
 
@@ -46,7 +47,8 @@ mem::ArcShape ReadShape(const Json& j, const std::string& path) {
                                 : Point(j["major_end"], Below(path, "major_end")) - s.centre;
   s.ratio = NumberOr(j, path, "ratio", 1);
   if (!(s.ratio > 0)) JsonFail(Below(path, "ratio"), "the axis ratio must be positive");
-  if (j.contains("start") != j.contains("end")) JsonFail(path, "an arc needs both 'start' and 'end'");
+  if (j.contains("start") != j.contains("end"))
+    JsonFail(path, "an arc needs both 'start' and 'end'");
   if (j.contains("start")) {
     s.full = false;
     s.start = mem::NormalizeAngle(Number(j["start"], Below(path, "start")));
@@ -78,7 +80,8 @@ void ApplyCommon(const Json& j, const std::string& path, const GraphicPtr& g, in
   if (j.contains("closed")) g->SetClosedFlag(Flag(j["closed"], Below(path, "closed")));
   if (j.contains("info_text")) g->SetInfoText(Text(j["info_text"], Below(path, "info_text")));
   if (j.contains("ignore")) g->SetIgnored(Flag(j["ignore"], Below(path, "ignore")));
-  if (j.contains("properties")) ReadProperties(j["properties"], Below(path, "properties"), g->Props());
+  if (j.contains("properties"))
+    ReadProperties(j["properties"], Below(path, "properties"), g->Props());
   if (j.contains("children")) {
     const std::string at = Below(path, "children");
     const Json& children = Array(j["children"], at);
@@ -93,12 +96,14 @@ GraphicPtr ReadFullForm(const std::string& type, const Json& j, const mem::Into&
                         const std::string& path) {
   CheckKeys(j, path, GraphicKeys({"vertices", "arc"}));
   GraphicPtr g = into.Make(type);
-  if (j.contains("arc")) g->SetShape(ReadShape(j["arc"], Below(path, "arc")), !j.contains("vertices"));
+  if (j.contains("arc"))
+    g->SetShape(ReadShape(j["arc"], Below(path, "arc")), !j.contains("vertices"));
   if (j.contains("vertices")) {
     const std::string at = Below(path, "vertices");
     const Json& list = Array(j["vertices"], at);
     std::vector<mem::VertexData> vertices;
-    for (std::size_t i = 0; i < list.size(); ++i) vertices.push_back(ReadVertex(list[i], Below(at, i)));
+    for (std::size_t i = 0; i < list.size(); ++i)
+      vertices.push_back(ReadVertex(list[i], Below(at, i)));
     g->SetVertexList(std::move(vertices));
   }
   return into.Put(g);
@@ -112,12 +117,14 @@ mem::VertexData ReadVertex(const Json& j, const std::string& path) {
     return {p.x, p.y, p.z, true, false};
   }
   CheckKeys(j, path, {"x", "y", "z", "pen", "arc"});
-  return {Number(Member(j, path, "x"), Below(path, "x")), Number(Member(j, path, "y"), Below(path, "y")),
-          NumberOr(j, path, "z", 0), FlagOr(j, path, "pen", true), FlagOr(j, path, "arc", false)};
+  return {Number(Member(j, path, "x"), Below(path, "x")),
+          Number(Member(j, path, "y"), Below(path, "y")), NumberOr(j, path, "z", 0),
+          FlagOr(j, path, "pen", true), FlagOr(j, path, "arc", false)};
 }
 
 std::vector<std::string> GraphicKeys(std::vector<std::string> own) {
-  for (const char* key : {"type", "closed", "info_text", "ignore", "properties", "children", "workplane"}) {
+  for (const char* key :
+       {"type", "closed", "info_text", "ignore", "properties", "children", "workplane"}) {
     own.push_back(key);
   }
   return own;
@@ -151,20 +158,25 @@ GraphicPtr ReadJsonGraphic(const Json& j, const JsonTarget& target, const std::s
 }
 
 std::shared_ptr<mem::MemDrawing> ReadJsonDrawing(const Json& root, double maxGraphics) {
-  CheckKeys(root, "", {"format", "version", "tile_mode", "workplane", "properties", "blocks", "graphics"});
+  CheckKeys(root, "",
+            {"format", "version", "tile_mode", "workplane", "properties", "blocks", "graphics"});
   if (TextOr(root, "", "format", "pphatch-drawing") != "pphatch-drawing") {
     JsonFail("/format", "this is not a pphatch drawing (format must be \"pphatch-drawing\")");
   }
   if (NumberOr(root, "", "version", 1) != 1) JsonFail("/version", "only version 1 is known");
   auto drawing = mem::MemDrawing::Create();
-  if (root.contains("workplane")) drawing->SetWorkplane(ReadFrame(root["workplane"], "/workplane", *drawing));
-  if (root.contains("properties")) ReadProperties(root["properties"], "/properties", drawing->Props());
-  if (root.contains("tile_mode")) drawing->Props().Define("TileMode", Number(root["tile_mode"], "/tile_mode"));
+  if (root.contains("workplane"))
+    drawing->SetWorkplane(ReadFrame(root["workplane"], "/workplane", *drawing));
+  if (root.contains("properties"))
+    ReadProperties(root["properties"], "/properties", drawing->Props());
+  if (root.contains("tile_mode"))
+    drawing->Props().Define("TileMode", Number(root["tile_mode"], "/tile_mode"));
   JsonReadState state;
   state.maxGraphics = maxGraphics;
   if (root.contains("blocks")) {
     const Json& list = root["blocks"];
-    if (!list.is_object()) JsonFail("/blocks", "expected an object of block names and their graphics");
+    if (!list.is_object())
+      JsonFail("/blocks", "expected an object of block names and their graphics");
     for (const auto& item : list.items()) {
       const std::string at = Below("/blocks", item.key());
       const GraphicPtr block = mem::NewBlock(*drawing);

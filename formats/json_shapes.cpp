@@ -24,7 +24,9 @@ struct ShapeInput {
   const mem::Into& Into() const { return target.into; }
   Vec2 At(const char* key) const { return Point(Member(j, path, key), Below(path, key)); }
   double Num(const char* key) const { return Number(Member(j, path, key), Below(path, key)); }
-  std::vector<Vec2> Pts(const char* key) const { return Points(Member(j, path, key), Below(path, key)); }
+  std::vector<Vec2> Pts(const char* key) const {
+    return Points(Member(j, path, key), Below(path, key));
+  }
   bool Closed() const { return FlagOr(j, path, "closed", false); }
   // An angle in radians from `key`, or in degrees from `key`_deg.
   double Angle(const std::string& key) const {
@@ -61,12 +63,13 @@ struct Shape {
 // A polyline point: [x, y], [x, y, bulge] or {"x", "y", "bulge"}.
 mem::BulgePoint BulgePointAt(const Json& j, const std::string& path) {
   if (j.is_array() && j.size() == 3) {
-    return {Number(j[0], Below(path, 0)), Number(j[1], Below(path, 1)), Number(j[2], Below(path, 2))};
+    return {Number(j[0], Below(path, 0)), Number(j[1], Below(path, 1)),
+            Number(j[2], Below(path, 2))};
   }
   if (j.is_object()) {
     CheckKeys(j, path, {"x", "y", "bulge"});
-    return {Number(Member(j, path, "x"), Below(path, "x")), Number(Member(j, path, "y"), Below(path, "y")),
-            NumberOr(j, path, "bulge", 0)};
+    return {Number(Member(j, path, "x"), Below(path, "x")),
+            Number(Member(j, path, "y"), Below(path, "y")), NumberOr(j, path, "bulge", 0)};
   }
   const Vec2 p = Point(j, path);
   return {p.x, p.y, 0};
@@ -87,14 +90,17 @@ GraphicPtr Polyline(const ShapeInput& in) {
   const std::string at = Below(in.path, "points");
   const Json& list = Array(Member(in.j, in.path, "points"), at);
   std::vector<mem::BulgePoint> points;
-  for (std::size_t i = 0; i < list.size(); ++i) points.push_back(BulgePointAt(list[i], Below(at, i)));
+  for (std::size_t i = 0; i < list.size(); ++i)
+    points.push_back(BulgePointAt(list[i], Below(at, i)));
   return mem::AddPolyline(in.Into(), points, in.Closed());
 }
 
 GraphicPtr Arc(const ShapeInput& in) {
   const double start = in.Angle("start"), end = in.Angle("end");
-  if (in.j.contains("radius")) return mem::AddArc(in.Into(), in.At("centre"), in.Num("radius"), start, end);
-  return mem::AddEllipticalArc(in.Into(), in.At("centre"), in.At("major"), in.Num("ratio"), start, end);
+  if (in.j.contains("radius"))
+    return mem::AddArc(in.Into(), in.At("centre"), in.Num("radius"), start, end);
+  return mem::AddEllipticalArc(in.Into(), in.At("centre"), in.At("major"), in.Num("ratio"), start,
+                               end);
 }
 
 GraphicPtr TextShape(const ShapeInput& in) {
@@ -113,7 +119,8 @@ GraphicPtr Insert(const ShapeInput& in) {
   }
   const TreeMeasure tree = Measure(*block->second);
   if (in.target.depth + tree.depth > kMaxJsonNesting) {
-    JsonFail(in.path, "the insert nests graphics more than " + std::to_string(kMaxJsonNesting) + " deep");
+    JsonFail(in.path,
+             "the insert nests graphics more than " + std::to_string(kMaxJsonNesting) + " deep");
   }
   CountGraphics(in.state, tree.size - 1, in.path);  // the block itself is not copied
   mem::Placement placement;
@@ -122,13 +129,15 @@ GraphicPtr Insert(const ShapeInput& in) {
   placement.y = at.y;
   placement.scale = NumberOr(in.j, in.path, "scale", 1);
   if (placement.scale == 0) JsonFail(Below(in.path, "scale"), "the scale must not be 0");
-  placement.rotation = in.j.contains("rotation") || in.j.contains("rotation_deg") ? in.Angle("rotation") : 0;
+  placement.rotation =
+      in.j.contains("rotation") || in.j.contains("rotation_deg") ? in.Angle("rotation") : 0;
   return mem::AddInsert(in.Into(), block->second, placement);
 }
 
 GraphicPtr Cosmetic(const ShapeInput& in) {
   if (!in.target.parent) JsonFail(in.path, "a cosmetic outline must be a child of another graphic");
-  return mem::AddCosmeticChild(in.target.parent, formats::Text(Member(in.j, in.path, "info"), Below(in.path, "info")),
+  return mem::AddCosmeticChild(in.target.parent,
+                               formats::Text(Member(in.j, in.path, "info"), Below(in.path, "info")),
                                in.Pts("outline"), in.Closed());
 }
 
@@ -137,31 +146,68 @@ Shape ContainerOf(const char* type) {
   return {{}, [type](const ShapeInput& in) { return mem::AddContainer(in.Into(), type); }};
 }
 
+// The shorthand shapes by type name.
 const std::map<std::string, Shape>& Shapes() {
   static const std::map<std::string, Shape> shapes{
-      {"line", {{"from", "to"}, [](const ShapeInput& in) { return mem::AddLine(in.Into(), in.At("from"), in.At("to")); }}},
+      {"line",
+       {{"from", "to"},
+        [](const ShapeInput& in) { return mem::AddLine(in.Into(), in.At("from"), in.At("to")); }}},
       {"chain", {{"points"}, Chain}},
-      {"polygon", {{"points"}, [](const ShapeInput& in) { return mem::AddPolygon(in.Into(), in.Pts("points")); }}},
-      {"rectangle", {{"min", "max"}, [](const ShapeInput& in) { return mem::AddRectangle(in.Into(), in.At("min"), in.At("max")); }}},
+      {"polygon",
+       {{"points"},
+        [](const ShapeInput& in) { return mem::AddPolygon(in.Into(), in.Pts("points")); }}},
+      {"rectangle",
+       {{"min", "max"},
+        [](const ShapeInput& in) {
+          return mem::AddRectangle(in.Into(), in.At("min"), in.At("max"));
+        }}},
       {"polyline", {{"points"}, Polyline}},
-      {"curve", {{"points", "brush"}, [](const ShapeInput& in) {
-         return mem::AddCurve(in.Into(), in.Pts("points"), TextOr(in.j, in.path, "brush", "None")); }}},
-      {"circle", {{"centre", "radius"}, [](const ShapeInput& in) { return mem::AddCircle(in.Into(), in.At("centre"), in.Num("radius")); }}},
-      {"ellipse", {{"centre", "major", "ratio"}, [](const ShapeInput& in) {
-         return mem::AddEllipse(in.Into(), in.At("centre"), in.At("major"), in.Num("ratio")); }}},
-      {"arc", {{"centre", "radius", "major", "ratio", "start", "end", "start_deg", "end_deg"}, Arc}},
+      {"curve",
+       {{"points", "brush"},
+        [](const ShapeInput& in) {
+          return mem::AddCurve(in.Into(), in.Pts("points"), TextOr(in.j, in.path, "brush", "None"));
+        }}},
+      {"circle",
+       {{"centre", "radius"},
+        [](const ShapeInput& in) {
+          return mem::AddCircle(in.Into(), in.At("centre"), in.Num("radius"));
+        }}},
+      {"ellipse",
+       {{"centre", "major", "ratio"},
+        [](const ShapeInput& in) {
+          return mem::AddEllipse(in.Into(), in.At("centre"), in.At("major"), in.Num("ratio"));
+        }}},
+      {"arc",
+       {{"centre", "radius", "major", "ratio", "start", "end", "start_deg", "end_deg"}, Arc}},
       {"text", {{"text_mode", "letters"}, TextShape}},
-      {"hatch", {{"points", "brush"}, [](const ShapeInput& in) {
-         return mem::AddHatch(in.Into(), in.Pts("points"), TextOr(in.j, in.path, "brush", "Solid")); }}},
-      {"dimension", {{"from", "to", "offset"}, [](const ShapeInput& in) {
-         return mem::AddDimension(in.Into(), in.At("from"), in.At("to"), NumberOr(in.j, in.path, "offset", 0)); }}},
-      {"point", {{"at"}, [](const ShapeInput& in) { return mem::AddPoint(in.Into(), in.At("at")); }}},
-      {"solid", {{"min", "max"}, [](const ShapeInput& in) { return mem::AddSolid(in.Into(), in.At("min"), in.At("max")); }}},
-      {"surface", {{"points"}, [](const ShapeInput& in) { return mem::AddSurface(in.Into(), in.Pts("points")); }}},
+      {"hatch",
+       {{"points", "brush"},
+        [](const ShapeInput& in) {
+          return mem::AddHatch(in.Into(), in.Pts("points"),
+                               TextOr(in.j, in.path, "brush", "Solid"));
+        }}},
+      {"dimension",
+       {{"from", "to", "offset"},
+        [](const ShapeInput& in) {
+          return mem::AddDimension(in.Into(), in.At("from"), in.At("to"),
+                                   NumberOr(in.j, in.path, "offset", 0));
+        }}},
+      {"point",
+       {{"at"}, [](const ShapeInput& in) { return mem::AddPoint(in.Into(), in.At("at")); }}},
+      {"solid",
+       {{"min", "max"},
+        [](const ShapeInput& in) { return mem::AddSolid(in.Into(), in.At("min"), in.At("max")); }}},
+      {"surface",
+       {{"points"},
+        [](const ShapeInput& in) { return mem::AddSurface(in.Into(), in.Pts("points")); }}},
       {"insert", {{"block", "at", "scale", "rotation", "rotation_deg"}, Insert}},
-      {"int_prop", {{"info", "own", "outline"}, [](const ShapeInput& in) {
-         return mem::AddIntProp(in.Into(), formats::Text(Member(in.j, in.path, "info"), Below(in.path, "info")),
-                                in.Pts("own"), in.Pts("outline"), in.Closed()); }}},
+      {"int_prop",
+       {{"info", "own", "outline"},
+        [](const ShapeInput& in) {
+          return mem::AddIntProp(
+              in.Into(), formats::Text(Member(in.j, in.path, "info"), Below(in.path, "info")),
+              in.Pts("own"), in.Pts("outline"), in.Closed());
+        }}},
       {"cosmetic", {{"info", "outline"}, Cosmetic}},
       {"group", ContainerOf("GRAPHIC")},
       {"data", ContainerOf("DATA")},

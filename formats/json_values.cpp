@@ -11,9 +11,12 @@ void JsonFail(const std::string& path, const std::string& what) {
 std::string Below(const std::string& path, const std::string& key) {
   std::string escaped;
   for (const char c : key) {
-    if (c == '~') escaped += "~0";
-    else if (c == '/') escaped += "~1";
-    else escaped += c;
+    if (c == '~')
+      escaped += "~0";
+    else if (c == '/')
+      escaped += "~1";
+    else
+      escaped += c;
   }
   return path + "/" + escaped;
 }
@@ -68,14 +71,16 @@ mem::Vec2 Point(const Json& j, const std::string& path) {
 }
 
 mem::Vec3 Point3(const Json& j, const std::string& path) {
-  if (!j.is_array() || j.size() < 2 || j.size() > 3) JsonFail(path, "expected a point [x, y] or [x, y, z]");
+  if (!j.is_array() || j.size() < 2 || j.size() > 3)
+    JsonFail(path, "expected a point [x, y] or [x, y, z]");
   return {Number(j[0], Below(path, 0)), Number(j[1], Below(path, 1)),
           j.size() == 3 ? Number(j[2], Below(path, 2)) : 0.0};
 }
 
 std::vector<mem::Vec2> Points(const Json& j, const std::string& path) {
   std::vector<mem::Vec2> points;
-  for (std::size_t i = 0; i < Array(j, path).size(); ++i) points.push_back(Point(j[i], Below(path, i)));
+  for (std::size_t i = 0; i < Array(j, path).size(); ++i)
+    points.push_back(Point(j[i], Below(path, i)));
   return points;
 }
 

@@ -1,10 +1,9 @@
 // Reading typed values out of a JSON drawing, each fault named by its JSON path.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "memhost/vec.h"
 
@@ -49,6 +48,7 @@ std::vector<mem::Vec2> Points(const Json& j, const std::string& path);
 /// The member's number, or `fallback` when there is no such member.
 double NumberOr(const Json& j, const std::string& path, const char* key, double fallback);
 bool FlagOr(const Json& j, const std::string& path, const char* key, bool fallback);
-std::string TextOr(const Json& j, const std::string& path, const char* key, const std::string& fallback);
+std::string TextOr(const Json& j, const std::string& path, const char* key,
+                   const std::string& fallback);
 
 }  // namespace pphatch::formats

@@ -59,7 +59,8 @@ Json Vertex(const mem::VertexData& v) {
 }
 
 Json Shape(const mem::ArcShape& s) {
-  Json out{{"centre", Pair(s.centre.x, s.centre.y)}, {"major", Pair(s.major.x, s.major.y)},
+  Json out{{"centre", Pair(s.centre.x, s.centre.y)},
+           {"major", Pair(s.major.x, s.major.y)},
            {"ratio", Num(s.ratio)}};
   if (!s.full) {
     out["start"] = Num(s.start);
@@ -68,13 +69,15 @@ Json Shape(const mem::ArcShape& s) {
   return out;
 }
 
+// Turns a drawing into the full form of the format.
 class Writer {
  public:
   explicit Writer(const mem::MemDrawing& drawing) : drawing_(drawing) {}
 
   Json Drawing() {
     Json root{{"format", "pphatch-drawing"}, {"version", 1}};
-    if (const auto tileMode = drawing_.Props().Get("TileMode")) root["tile_mode"] = Value(*tileMode);
+    if (const auto tileMode = drawing_.Props().Get("TileMode"))
+      root["tile_mode"] = Value(*tileMode);
     const mem::MemWorkplane& plane = *drawing_.CurrentWorkplane();
     if (!plane.SameFrame(*mem::MemWorkplane::Identity())) root["workplane"] = Frame(plane);
     Json properties = Json::object();

@@ -13,7 +13,8 @@ int CountTree(const mem::MemGraphic& g) {
 
 // "1 MTEXT entity" or "12 MTEXT entities"; without a name "1 entity".
 std::string Entities(int count, const std::string& name) {
-  return std::to_string(count) + (name.empty() ? "" : " " + name) + (count == 1 ? " entity" : " entities");
+  return std::to_string(count) + (name.empty() ? "" : " " + name) +
+         (count == 1 ? " entity" : " entities");
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ std::vector<mem::Vec3> SampleSpline(int degree, const std::vector<double>& knots
                                     const std::vector<double>& weights,
                                     const std::vector<mem::Vec3>& control, int perSpan) {
   const int n = static_cast<int>(control.size());
-  if (degree < 1 || degree > kMaxSplineDegree || n < degree + 1 || static_cast<int>(knots.size()) != n + degree + 1 ||
-      perSpan < 1 || !std::is_sorted(knots.begin(), knots.end()) ||
-      !(knots[degree] < knots[n])) {
+  if (degree < 1 || degree > kMaxSplineDegree || n < degree + 1 ||
+      static_cast<int>(knots.size()) != n + degree + 1 || perSpan < 1 ||
+      !std::is_sorted(knots.begin(), knots.end()) || !(knots[degree] < knots[n])) {
     return {};
   }
   const bool rational = static_cast<int>(weights.size()) == n;

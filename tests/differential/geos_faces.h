@@ -81,6 +81,34 @@ class GeosFaces {
   /// Area of face i (shell minus holes).
   double Area(size_t i) const { return areas_[i]; }
 
+  /// Number of holes of face i: the outlines of what lies inside it.
+  int HoleCount(size_t i) const {
+    return GEOSGetNumInteriorRings_r(context_, GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i)));
+  }
+
+  /// The x nearest left of p at which the outer boundary (shell) of face i
+  /// crosses the horizontal line through p; nothing when it does not.
+  std::optional<double> ShellCrossingLeftOf(size_t i, Vec2 p) const {
+    const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i));
+    const GEOSCoordSequence* ring =
+        GEOSGeom_getCoordSeq_r(context_, GEOSGetExteriorRing_r(context_, face));
+    unsigned n = 0;
+    GEOSCoordSeq_getSize_r(context_, ring, &n);
+    std::vector<Piece> pieces;
+    Vec2 last;
+    for (unsigned k = 0; k < n; ++k) {
+      Vec2 q;
+      GEOSCoordSeq_getXY_r(context_, ring, k, &q.x, &q.y);
+      if (k > 0) pieces.push_back({last, q});
+      last = q;
+    }
+    std::optional<double> nearest;
+    for (const double x : CrossingsLeftOf(pieces, p)) {
+      if (!nearest || x > *nearest) nearest = x;
+    }
+    return nearest;
+  }
+
  private:
   static void KeepMessage(const char* text, void* userdata) {
     *static_cast<std::string*>(userdata) = text;

@@ -76,6 +76,18 @@ inline double DistanceToPieces(Vec2 p, const std::vector<Piece>& pieces) {
   return best;
 }
 
+/// The x of every point left of p where a piece crosses the horizontal line
+/// through p (horizontal pieces never cross it).
+inline std::vector<double> CrossingsLeftOf(const std::vector<Piece>& pieces, Vec2 p) {
+  std::vector<double> xs;
+  for (const Piece& s : pieces) {
+    if ((s.a.y < p.y) == (s.b.y < p.y) || s.a.y == s.b.y) continue;
+    const double x = s.a.x + (s.b.x - s.a.x) * (p.y - s.a.y) / (s.b.y - s.a.y);
+    if (x < p.x) xs.push_back(x);
+  }
+  return xs;
+}
+
 /// Makes the random plan of one seed. Only the raw output of std::mt19937
 /// is used (never the library's distributions), so a seed gives the same
 /// drawing with every standard library.

@@ -53,10 +53,11 @@ TEST(DxfReader, LinesCirclesArcsAndThickness) {
 }
 
 TEST(DxfReader, BulgeOfOneIsAHalfCircleAndClosedPolylinesClose) {
-  const auto d = Read(DxfFile("0 LWPOLYLINE 8 0 90 2 70 0 10 0 20 0 42 1 10 2 20 0 "
-                              "0 POLYLINE 8 0 66 1 10 0 20 0 30 0 70 1 "
-                              "0 VERTEX 8 0 10 0 20 0 0 VERTEX 8 0 10 4 20 0 0 VERTEX 8 0 10 4 20 3 "
-                              "0 SEQEND 8 0"));
+  const auto d =
+      Read(DxfFile("0 LWPOLYLINE 8 0 90 2 70 0 10 0 20 0 42 1 10 2 20 0 "
+                   "0 POLYLINE 8 0 66 1 10 0 20 0 30 0 70 1 "
+                   "0 VERTEX 8 0 10 0 20 0 0 VERTEX 8 0 10 4 20 0 0 VERTEX 8 0 10 4 20 3 "
+                   "0 SEQEND 8 0"));
   const mem::MemGraphic& half = Item(d, 0);
   EXPECT_EQ(half.TypeText(), "PWW50Polyline");
   // start, centre, sense point (the arc's middle, below the chord), end
@@ -73,10 +74,11 @@ TEST(DxfReader, BulgeOfOneIsAHalfCircleAndClosedPolylinesClose) {
 }
 
 TEST(DxfReader, NegativeExtrusionMirrorsArcsAndPolylines) {
-  const auto d = Read(DxfFile("0 ARC 8 0 10 5 20 0 30 0 40 2 50 0 51 90 210 0 220 0 230 -1 "
-                              "0 LWPOLYLINE 8 0 90 2 70 0 10 0 20 0 42 1 10 2 20 0 210 0 220 0 230 -1 "
-                              "0 ELLIPSE 8 0 10 0 20 0 30 0 11 4 21 0 31 0 40 0.5 41 0 42 1.5707963267948966 "
-                              "210 0 220 0 230 -1"));
+  const auto d =
+      Read(DxfFile("0 ARC 8 0 10 5 20 0 30 0 40 2 50 0 51 90 210 0 220 0 230 -1 "
+                   "0 LWPOLYLINE 8 0 90 2 70 0 10 0 20 0 42 1 10 2 20 0 210 0 220 0 230 -1 "
+                   "0 ELLIPSE 8 0 10 0 20 0 30 0 11 4 21 0 31 0 40 0.5 41 0 42 1.5707963267948966 "
+                   "210 0 220 0 230 -1"));
   // The arc runs clockwise in the world: centre x negated, angles pi - angle, swapped.
   const auto arc = Item(d, 0).Shape()->ArcData();
   EXPECT_NEAR(arc[0], -5, kEps);
@@ -94,9 +96,10 @@ TEST(DxfReader, NegativeExtrusionMirrorsArcsAndPolylines) {
 }
 
 TEST(DxfReader, TiltedExtrusionsAreSeenFromAbove) {
-  const auto d = Read(DxfFile("0 CIRCLE 8 0 10 0 20 0 30 0 40 2 210 0 220 0.6 230 0.8 "
-                              "0 CIRCLE 8 0 10 0 20 0 30 0 40 2 210 1 220 0 230 0 "
-                              "0 LWPOLYLINE 8 0 90 2 10 0 20 0 42 1 10 2 20 0 210 0 220 0.6 230 0.8"));
+  const auto d =
+      Read(DxfFile("0 CIRCLE 8 0 10 0 20 0 30 0 40 2 210 0 220 0.6 230 0.8 "
+                   "0 CIRCLE 8 0 10 0 20 0 30 0 40 2 210 1 220 0 230 0 "
+                   "0 LWPOLYLINE 8 0 90 2 10 0 20 0 42 1 10 2 20 0 210 0 220 0.6 230 0.8"));
   // The plane is tilted by acos(0.8): the circle's extent across the tilt shrinks to 0.8.
   EXPECT_EQ(Item(d, 0).TypeText(), "CIRCLE");
   EXPECT_NEAR(mem::Length(Item(d, 0).Shape()->major), 2, kEps);
@@ -118,8 +121,9 @@ TEST(DxfReader, TiltedExtrusionsAreSeenFromAbove) {
 }
 
 TEST(DxfReader, EllipticalArcEndsFollowTheMajorAxis) {
-  const auto d = Read(DxfFile("0 ELLIPSE 8 0 10 1 20 1 30 0 11 0 21 4 31 0 40 0.5 41 0 42 1.5707963267948966 "
-                              "0 ELLIPSE 8 0 10 0 20 0 30 0 11 3 21 0 31 0 40 0.25 41 0 42 6.283185307179586"));
+  const auto d = Read(
+      DxfFile("0 ELLIPSE 8 0 10 1 20 1 30 0 11 0 21 4 31 0 40 0.5 41 0 42 1.5707963267948966 "
+              "0 ELLIPSE 8 0 10 0 20 0 30 0 11 3 21 0 31 0 40 0.25 41 0 42 6.283185307179586"));
   const mem::MemGraphic& arc = Item(d, 0);
   EXPECT_EQ(arc.TypeText(), "ARC");
   EXPECT_NEAR(arc.Shape()->ratio, 0.5, kEps);
@@ -135,11 +139,12 @@ TEST(DxfReader, InsertsArePlacedByScaleRotationAndBasePoint) {
       "0 BLOCK 8 0 2 B1 70 0 10 1 20 2 30 0 0 LINE 8 0 10 1 20 2 11 3 21 2 0 ENDBLK 8 0 "
       "0 BLOCK 8 0 2 INNER 70 0 10 0 20 0 30 0 0 CIRCLE 8 0 10 1 20 0 40 1 0 ENDBLK 8 0 "
       "0 BLOCK 8 0 2 OUTER 70 0 10 0 20 0 30 0 0 INSERT 8 0 2 INNER 10 5 20 0 50 90 0 ENDBLK 8 0";
-  const auto d = Read(DxfFile("0 INSERT 8 0 2 B1 10 10 20 10 41 0.5 42 0.5 50 30 "
-                              "0 INSERT 8 0 2 OUTER 10 0 20 10 41 2 42 2 "
-                              "0 INSERT 8 0 2 INNER 10 0 20 0 41 2 42 1 "
-                              "0 INSERT 8 0 2 B1 10 0 20 0 70 2 44 10",
-                              blocks));
+  const auto d =
+      Read(DxfFile("0 INSERT 8 0 2 B1 10 10 20 10 41 0.5 42 0.5 50 30 "
+                   "0 INSERT 8 0 2 OUTER 10 0 20 10 41 2 42 2 "
+                   "0 INSERT 8 0 2 INNER 10 0 20 0 41 2 42 1 "
+                   "0 INSERT 8 0 2 B1 10 0 20 0 70 2 44 10",
+                   blocks));
   ASSERT_EQ(d->List()->Items().size(), 5u);
   const mem::MemGraphic& rotated = Item(d, 0);
   EXPECT_EQ(rotated.TypeText(), "INSERT");
@@ -183,13 +188,15 @@ TEST(DxfReader, UnknownAndRecursiveBlocksAreReportedNotFollowed) {
 TEST(DxfReader, BlocksNestedTooDeepAreCutOffWithAWarning) {
   std::string blocks;
   for (int k = 1; k <= 70; ++k) {
-    blocks += "0 BLOCK 2 N" + std::to_string(k) + " 10 0 20 0 0 INSERT 8 0 2 N" + std::to_string(k + 1) +
-              " 10 1 20 0 0 ENDBLK ";
+    blocks += "0 BLOCK 2 N" + std::to_string(k) + " 10 0 20 0 0 INSERT 8 0 2 N" +
+              std::to_string(k + 1) + " 10 1 20 0 0 ENDBLK ";
   }
   LoadReport report;
   const auto d = Read(DxfFile("0 INSERT 8 0 2 N1 10 0 20 0", blocks), &report);
   int depth = 0;
-  for (const mem::MemGraphic* g = &Item(d, 0); !g->ChildItems().empty(); g = g->ChildItems()[0].get()) ++depth;
+  for (const mem::MemGraphic* g = &Item(d, 0); !g->ChildItems().empty();
+       g = g->ChildItems()[0].get())
+    ++depth;
   EXPECT_EQ(depth, 63);  // 64 inserts in all: the top one and 63 inside it
   ASSERT_EQ(report.warnings.size(), 1u);
   EXPECT_NE(report.warnings[0].find("blocks nested more than 64 deep; the inner INSERT of 'N65'"),
@@ -197,16 +204,17 @@ TEST(DxfReader, BlocksNestedTooDeepAreCutOffWithAWarning) {
 }
 
 TEST(DxfReader, SplinesAreSampledFromControlPointsAndWeights) {
-  const auto d = Read(DxfFile(
-      "0 SPLINE 8 0 70 8 71 2 72 6 73 3 74 0 40 0 40 0 40 0 40 1 40 1 40 1 "
-      "10 0 20 0 30 0 10 1 20 1 30 0 10 2 20 0 30 0 "
-      "0 SPLINE 8 0 70 12 71 2 72 6 73 3 40 0 40 0 40 0 40 1 40 1 40 1 41 1 41 0.7071067811865476 41 1 "
-      "10 1 20 0 30 0 10 1 20 1 30 0 10 0 20 1 30 0"));
+  const auto d =
+      Read(DxfFile("0 SPLINE 8 0 70 8 71 2 72 6 73 3 74 0 40 0 40 0 40 0 40 1 40 1 40 1 "
+                   "10 0 20 0 30 0 10 1 20 1 30 0 10 2 20 0 30 0 "
+                   "0 SPLINE 8 0 70 12 71 2 72 6 73 3 40 0 40 0 40 0 40 1 40 1 40 1 41 1 41 "
+                   "0.7071067811865476 41 1 "
+                   "10 1 20 0 30 0 10 1 20 1 30 0 10 0 20 1 30 0"));
   const mem::MemGraphic& bezier = Item(d, 0);
   EXPECT_EQ(bezier.TypeText(), "PWW30CURVE");
   const mem::MemGraphic& chain = *bezier.ChildItems().at(0);
   ASSERT_EQ(chain.VertexList().size(), 9u);  // 8 per span, and the end
-  ExpectVertex(chain, 4, 1, 0.5);             // u = 1/2: (P0 + 2 P1 + P2) / 4
+  ExpectVertex(chain, 4, 1, 0.5);            // u = 1/2: (P0 + 2 P1 + P2) / 4
   ExpectVertex(chain, 8, 2, 0);
   // A rational quarter circle: every sample lies on the unit circle.
   for (const mem::VertexData& v : Item(d, 1).ChildItems().at(0)->VertexList()) {
@@ -216,24 +224,27 @@ TEST(DxfReader, SplinesAreSampledFromControlPointsAndWeights) {
 
 TEST(DxfReader, SplinesWithoutUsableKnotsFallBackToFitOrControlPoints) {
   LoadReport report;
-  const auto d = Read(DxfFile("0 SPLINE 8 0 70 0 71 3 74 3 11 0 21 0 11 1 21 1 11 2 21 0 "
-                              "0 SPLINE 8 0 70 0 71 2 72 2 40 0 40 1 10 0 20 0 10 1 20 1 10 2 20 0"),
-                      &report);
+  const auto d =
+      Read(DxfFile("0 SPLINE 8 0 70 0 71 3 74 3 11 0 21 0 11 1 21 1 11 2 21 0 "
+                   "0 SPLINE 8 0 70 0 71 2 72 2 40 0 40 1 10 0 20 0 10 1 20 1 10 2 20 0"),
+           &report);
   ASSERT_EQ(d->List()->Items().size(), 2u);
   EXPECT_EQ(Item(d, 0).ChildItems().at(0)->VertexList().size(), 3u);
   ExpectVertex(*Item(d, 0).ChildItems().at(0), 1, 1, 1);
   ExpectVertex(*Item(d, 1).ChildItems().at(0), 1, 1, 1);
   ASSERT_EQ(report.warnings.size(), 1u);
-  EXPECT_EQ(report.warnings[0], "line 27: SPLINE with inconsistent knots drawn along its control points");
+  EXPECT_EQ(report.warnings[0],
+            "line 27: SPLINE with inconsistent knots drawn along its control points");
 }
 
 TEST(DxfReader, HiddenLayersPaperSpaceAndUnknownEntitiesAreCounted) {
   LoadReport report;
-  const auto d = Read(DxfFile("0 LINE 8 Frozen 10 0 20 0 11 1 21 1 0 LINE 8 off 10 0 20 0 11 1 21 1 "
-                              "0 LINE 8 Walls 10 0 20 0 11 1 21 1 0 CIRCLE 8 Walls 67 1 10 0 20 0 40 1 "
-                              "0 MTEXT 8 Walls 10 0 20 0 1 x 0 MTEXT 8 Walls 1 y 0 TEXT 8 0 1 z",
-                              "", "0 LAYER 2 Frozen 70 1 62 7 0 LAYER 2 Off 70 0 62 -5 0 LAYER 2 Walls 70 0 62 1"),
-                      &report);
+  const auto d = Read(
+      DxfFile("0 LINE 8 Frozen 10 0 20 0 11 1 21 1 0 LINE 8 off 10 0 20 0 11 1 21 1 "
+              "0 LINE 8 Walls 10 0 20 0 11 1 21 1 0 CIRCLE 8 Walls 67 1 10 0 20 0 40 1 "
+              "0 MTEXT 8 Walls 10 0 20 0 1 x 0 MTEXT 8 Walls 1 y 0 TEXT 8 0 1 z",
+              "", "0 LAYER 2 Frozen 70 1 62 7 0 LAYER 2 Off 70 0 62 -5 0 LAYER 2 Walls 70 0 62 1"),
+      &report);
   EXPECT_EQ(d->List()->Items().size(), 1u);
   EXPECT_EQ(report.hiddenEntities, 2);
   EXPECT_EQ(report.paperSpaceEntities, 1);
@@ -255,8 +266,8 @@ TEST(DxfReader, EntitiesThatNeverBoundAnAreaGetExcludedKinds) {
               "72 2 10 1 20 0 40 1 50 0 51 180 73 1 97 0 75 0"),
       "drawing.dxf");
   const auto& d = loaded.drawing;
-  const std::vector<std::string> types{"GRAPHIC", "PWW25DimLin", "PWW30POINT", "PWW40CUBE",
-                                       "PWW60ACISSOLID", "GRAPHIC"};
+  const std::vector<std::string> types{"GRAPHIC",   "PWW25DimLin",    "PWW30POINT",
+                                       "PWW40CUBE", "PWW60ACISSOLID", "GRAPHIC"};
   ASSERT_EQ(d->List()->Items().size(), types.size());
   for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(Item(d, i).TypeText(), types[i]);
   EXPECT_EQ(Item(d, 0).Info(), "Hatch");

@@ -44,8 +44,9 @@ struct Collected : DL_CreationAdapter {
 class DxfWriterTest : public ::testing::Test {
  protected:
   void TearDown() override { std::filesystem::remove(path_); }
-  const std::string path_ =
-      (std::filesystem::temp_directory_path() / ("pphatch_writer_" + std::to_string(getpid()) + ".dxf")).string();
+  const std::string path_ = (std::filesystem::temp_directory_path() /
+                             ("pphatch_writer_" + std::to_string(getpid()) + ".dxf"))
+                                .string();
 };
 
 const Contour kOuter{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
@@ -65,7 +66,8 @@ TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
   EXPECT_EQ(got.hatches[0].layer, kHatchLayer);
   EXPECT_TRUE(got.hatches[0].solid);
   ASSERT_EQ(got.hatches[0].loops.size(), 2u);
-  const Contour outerRing(kOuter.begin(), kOuter.end() - 1), islandRing(kIsland.begin(), kIsland.end() - 1);
+  const Contour outerRing(kOuter.begin(), kOuter.end() - 1),
+      islandRing(kIsland.begin(), kIsland.end() - 1);
   EXPECT_EQ(got.hatches[0].loops[0], outerRing);
   EXPECT_EQ(got.hatches[0].loops[1], islandRing);
   EXPECT_EQ(got.hatches[1].loops.at(0), kTriangle);

@@ -83,7 +83,8 @@ TEST(JsonDrawing, ShorthandShapesUseTheBuilders) {
       {"type": "insert", "block": "door", "at": [10, 0], "scale": 2, "rotation_deg": 90},
       {"type": "curve", "points": [[0, 0], [1, 1]], "children": [
         {"type": "cosmetic", "info": "Line_Width_Cosmetic", "outline": [[0, 0], [1, 0]]}]},
-      {"type": "GRAPHIC", "vertices": [[0, 0], {"x": 1, "y": 0, "pen": false}], "info_text": "Hatch"}
+      {"type": "GRAPHIC", "vertices": [[0, 0], {"x": 1, "y": 0, "pen": false}],
+       "info_text": "Hatch"}
     ]})",
                                    "hand.json");
   const auto& items = loaded.drawing->List()->Items();
@@ -112,7 +113,9 @@ std::string ErrorOf(const std::string& text) {
 }
 
 TEST(JsonDrawing, FaultsNameTheFileAndTheSpot) {
-  EXPECT_EQ(ErrorOf("{\n  \"graphics\": [\n    {\"type\": \"line\",}\n  ]\n}").rfind("plan.json: line 3, column ", 0), 0u);
+  EXPECT_EQ(ErrorOf("{\n  \"graphics\": [\n    {\"type\": \"line\",}\n  ]\n}")
+                .rfind("plan.json: line 3, column ", 0),
+            0u);
   EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "line", "from": [0, 0], "to": [1, 1]},
                                      {"type": "circle", "centre": [0, 0], "radius": "2"}]})"),
             "plan.json: /graphics/1/radius: expected a number");
@@ -122,7 +125,8 @@ TEST(JsonDrawing, FaultsNameTheFileAndTheSpot) {
             "plan.json: /graphics/0/vertices/1: expected a point [x, y] or [x, y, z]");
   EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "insert", "block": "x", "at": [0, 0]}]})"),
             "plan.json: /graphics/0/block: no block 'x' (define it under \"blocks\" first)");
-  EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "spiral"}]})"), "plan.json: /graphics/0/type: unknown shape 'spiral'");
+  EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "spiral"}]})"),
+            "plan.json: /graphics/0/type: unknown shape 'spiral'");
   EXPECT_EQ(ErrorOf(R"({"workplane": {"origin": [0, 0, 0], "x_axis": [1, 0, 0], "y_axis": [1, 0, 0],
                                        "z_axis": [0, 0, 1]}})"),
             "plan.json: /workplane: the axes must be unit vectors at right angles, z = x cross y");
@@ -142,7 +146,8 @@ TEST(JsonDrawing, InsertsThatMultiplyBeyondTheLimitAreRefused) {
   // more, beyond room for 100.
   std::string blocks = R"("b0": [{"type": "line", "from": [0, 0], "to": [1, 0]}])";
   for (int k = 1; k <= 6; ++k) {
-    const std::string inner = R"({"type": "insert", "block": "b)" + std::to_string(k - 1) + R"(", "at": [0, 0]})";
+    const std::string inner =
+        R"({"type": "insert", "block": "b)" + std::to_string(k - 1) + R"(", "at": [0, 0]})";
     blocks += ", \"b" + std::to_string(k) + "\": [" + inner + ", " + inner + "]";
   }
   try {
@@ -157,7 +162,8 @@ TEST(JsonDrawing, InsertsThatMultiplyBeyondTheLimitAreRefused) {
 TEST(JsonDrawing, FilesAreChosenByExtensionInAnyCase) {
   const auto original = EveryKind();
   const std::string path =
-      (std::filesystem::temp_directory_path() / ("pphatch_" + std::to_string(getpid()) + ".JSON")).string();
+      (std::filesystem::temp_directory_path() / ("pphatch_" + std::to_string(getpid()) + ".JSON"))
+          .string();
   WriteJsonFile(*original, path);
   const LoadedDrawing loaded = ReadDrawingFile(path);
   std::filesystem::remove(path);
