@@ -1,4 +1,4 @@
-# Entry points for people: `make demo`, `make check` and `make fuzz`.
+# Entry points for people: `make demo`, `make check`, `make fuzz` and `make bench`.
 BUILD ?= build
 JOBS ?= 2
 # Sanitized builds: AddressSanitizer with UndefinedBehaviorSanitizer for all
@@ -6,6 +6,10 @@ JOBS ?= 2
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+# Release build of the benchmarks; arguments of the comparison run, e.g.
+# BENCH_ARGS="--sizes 1000,10000 --clicks 50".
+BENCH_BUILD ?= build-bench
+BENCH_ARGS ?=
 FUZZ_CXX ?= clang++-14
 FUZZ_TARGETS := dxf_reader json_drawing request
 # Seconds per fuzz target: `make fuzz`, and the short run inside `make check`.
@@ -19,7 +23,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
                  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 .PHONY: all deps configure build check check-main check-asan check-tsan check-fuzz \
-        fuzz fuzz-build demo clean
+        fuzz fuzz-build demo bench clean
 
 all: build
 
@@ -82,5 +86,16 @@ fuzz: fuzz-build
 demo: build
 	@$(BUILD)/pphatch demo
 
+# The benchmarks need GEOS, CGAL and Google Benchmark, and a Release build
+# of their own. The comparison table goes to the terminal and to
+# $(BENCH_BUILD)/bench-results.csv.
+bench:
+	@scripts/install-deps bench
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPPHATCH_BUILD_BENCH=ON \
+	  -DPPHATCH_BUILD_TESTS=OFF > /dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_compare pphatch_micro
+	@$(BENCH_BUILD)/bench/pphatch_micro --benchmark_min_time=0.2
+	@$(BENCH_BUILD)/bench/pphatch_compare --dxf --csv $(BENCH_BUILD)/bench-results.csv $(BENCH_ARGS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

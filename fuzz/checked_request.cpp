@@ -1,9 +1,10 @@
-// Runs one request with snapshots, a beep counter and a stopwatch around it.
+// Runs one request with snapshots, a beep counter and a watched clock around it.
 #include "fuzz/checked_request.h"
 
 #include <any>
 #include <chrono>
 #include <exception>
+#include <memory>
 
 #include "component/state.h"
 #include "memhost/snapshot.h"
@@ -17,50 +18,65 @@ double SteadySeconds() {
       .count();
 }
 
-// Installs a beep counter and, when asked, a faster clock; undoes both.
+// Installs a beep counter, the request clock and the host call limit; undoes
+// all three.
 class RequestWatch {
  public:
-  explicit RequestWatch(double clockScale) {
+  RequestWatch(const RequestClock& clock, const std::shared_ptr<mem::FaultInjector>& faults)
+      : clock_(clock), faults_(faults), realStart_(SteadySeconds()), callStart_(faults->TotalCalls()) {
     SetBeepHandler([this] { ++beeps; });
-    if (clockScale != 1.0) {
-      SetClockForTesting([clockScale] { return SteadySeconds() * clockScale; });
-    }
+    if (!clock_.IsSteady()) SetClockForTesting([this] { return Now(); });
+    if (clock_.hostCallLimit > 0) faults_->Fail("*").After(clock_.hostCallLimit);
   }
   ~RequestWatch() {
     SetBeepHandler(nullptr);
-    SetClockForTesting(nullptr);
+    if (!clock_.IsSteady()) SetClockForTesting(nullptr);
+    if (clock_.hostCallLimit > 0) faults_->ClearFaults();
   }
   RequestWatch(const RequestWatch&) = delete;
   RequestWatch& operator=(const RequestWatch&) = delete;
 
+  // The request's clock, in seconds.
+  double Now() const {
+    const double real = SteadySeconds() - realStart_;
+    const double calls = static_cast<double>(faults_->TotalCalls() - callStart_);
+    return real * clock_.realScale + calls * clock_.secondsPerHostCall;
+  }
+
   int beeps = 0;
+
+ private:
+  RequestClock clock_;
+  std::shared_ptr<mem::FaultInjector> faults_;
+  double realStart_;
+  long callStart_;
 };
 
 }  // namespace
 
-CheckedAnswer RunCheckedRequest(const DecodedRequest& request, double clockScale) {
+CheckedAnswer RunCheckedRequest(const DecodedRequest& request, const RequestClock& clock) {
   const std::string before = mem::Snapshot(*request.drawing);
   PickPointHatch hatch;
   HostGraphicPtr result;
   std::string error;
   std::any reserved;
   bool ok = false;
-  double seconds = 0;
   int beeps = 0;
+  double seconds = 0;
   {
-    RequestWatch watch(clockScale);
+    RequestWatch watch(clock, request.drawing->FaultsPtr());
     hatch.Init(request.view);
-    const double start = SteadySeconds();
+    const double start = watch.Now();
     try {
       ok = hatch.CreateClosedContour(request.viewClick.x, request.viewClick.y, result, error,
                                      reserved);
     } catch (const std::exception& e) {
-      return {{}, std::string("the request threw: ") + e.what()};
+      return {{}, std::string("the request threw: ") + e.what(), watch.Now() - start};
     }
-    seconds = (SteadySeconds() - start) * clockScale;
+    seconds = watch.Now() - start;
     beeps = watch.beeps;
   }
-  CheckedAnswer checked{ReadAnswer(ok, error, result), {}};
+  CheckedAnswer checked{ReadAnswer(ok, error, result), {}, seconds};
   if (seconds > kRequestBudgetSeconds + kBudgetMargin) {
     checked.problem = "the request ran " + std::to_string(seconds) + " s, past its budget";
   } else if (mem::Snapshot(*request.drawing) != before) {

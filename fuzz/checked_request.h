@@ -14,17 +14,34 @@ namespace pphatch::reliability {
 /// the work between two budget checks, on a slow, sanitized build.
 inline constexpr double kBudgetMargin = 10.0;
 
+/// How the request's clock runs. By default it is the steady clock. A test
+/// clock can run faster than real time, and can also move on with every
+/// host call the request makes, so that a request doing endless host work
+/// reaches its budget in a short real time whatever the machine's speed.
+struct RequestClock {
+  /// Request seconds per real second.
+  double realScale = 1.0;
+  /// Request seconds added by each host call.
+  double secondsPerHostCall = 0.0;
+  /// After this many host calls every further call fails, ending a request
+  /// that overran its budget; 0 for no such limit.
+  long hostCallLimit = 0;
+
+  bool IsSteady() const { return realScale == 1.0 && secondsPerHostCall == 0.0; }
+};
+
 /// A request's answer and the first rule it broke.
 struct CheckedAnswer {
   Answer answer;
   /// The broken rule in words; empty when the request kept every rule.
   std::string problem;
+  /// Request seconds from start to end, on the request's clock.
+  double seconds = 0;
 };
 
 /// Binds a fresh PickPointHatch to the request's view, clicks and checks
-/// everything. `clockScale` is how much faster than real time the request's
-/// clock runs (its budget then lasts budget / clockScale real seconds); 1
-/// leaves the steady clock in place.
-CheckedAnswer RunCheckedRequest(const DecodedRequest& request, double clockScale = 1.0);
+/// everything. Not for use on several threads at once: it installs the
+/// process-wide beep handler and test clock for the length of the request.
+CheckedAnswer RunCheckedRequest(const DecodedRequest& request, const RequestClock& clock = {});
 
 }  // namespace pphatch::reliability

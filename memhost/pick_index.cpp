@@ -124,4 +124,19 @@ std::optional<Box> PickIndex::Bounds() {
              b.max_corner().get<1>()};
 }
 
+std::size_t PickIndex::CountInBox(const Box& box, std::size_t limit) {
+  impl_->Refresh();
+  std::size_t count = 0;
+  for (auto it = impl_->tree.qbegin(bgi::intersects(ToBBox(box)));
+       it != impl_->tree.qend() && count < limit; ++it) {
+    ++count;
+  }
+  return count;
+}
+
+std::size_t PickIndex::Size() {
+  impl_->Refresh();
+  return impl_->tree.size();
+}
+
 }  // namespace pphatch::mem

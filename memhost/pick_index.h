@@ -1,6 +1,7 @@
 // The spatial index of a drawing's top-level graphics.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,6 +38,11 @@ class PickIndex {
   std::vector<MemGraphic*> InPolygon(const std::vector<Vec2>& polygon);
   /// Box of every indexed graphic; nothing when none has geometry.
   std::optional<Box> Bounds();
+  /// Number of graphics whose boxes meet the box, counting no further than
+  /// `limit` (so a count in a crowded box costs about log n + limit).
+  std::size_t CountInBox(const Box& box, std::size_t limit);
+  /// Number of indexed graphics.
+  std::size_t Size();
 
  private:
   struct Impl;

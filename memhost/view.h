@@ -51,6 +51,10 @@ class MemView : public HostView {
   /// stays. Nothing happens for a drawing without geometry.
   void FitToDrawing(double margin = 0.05);
 
+  /// The drawing shown, its size in view units (no host call counted).
+  const std::shared_ptr<MemDrawing>& DrawingModel() const { return drawing_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
   Vec2 Centre() const { return centre_; }
   double Zoom() const { return zoom_; }
   double Rotation() const { return rotation_; }

@@ -133,11 +133,18 @@ BranchOutcome TakeBranch(SearchState& s) {
   s.i = branch.PointIndex;
   s.d = branch.Sense;
 
-  if (!StoreLoopPoint(s, s.Q, kJunctionStepLimit)) return BranchOutcome::kEnd;
   s.closeTolerance = std::max({s.closeTolerance, s.currentMargin, s.examinedMargin});
-  if (std::fabs(s.Q.x - s.S.x) < s.closeTolerance && std::fabs(s.Q.y - s.S.y) < s.closeTolerance) {
-    WriteLoop(s, true);
-    return BranchOutcome::kClosed;
+  const bool atStart =
+      std::fabs(s.Q.x - s.S.x) < s.closeTolerance && std::fabs(s.Q.y - s.S.y) < s.closeTolerance;
+  // A junction next to S met before the walk got away from S does not close
+  // the loop (see AtVertex).
+  if (!atStart || s.leftStart) {
+    if (!atStart) s.leftStart = true;
+    if (!StoreLoopPoint(s, s.Q, kJunctionStepLimit)) return BranchOutcome::kEnd;
+    if (atStart && LeavesStartAsAtFirst(s)) {
+      WriteLoop(s, true);
+      return BranchOutcome::kClosed;
+    }
   }
   if (branch.Chain != kCurrentChainMark) {
     s.current = Module().Curves.at(static_cast<size_t>(branch.Chain));

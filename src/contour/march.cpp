@@ -51,7 +51,11 @@ double ToleranceForViewWidth(double w) {
 
 std::optional<double> CrossingLeftOf(Point2 a, Point2 b, double x0, double y0) {
   const double e = GeomTolerance();
-  if ((a.y > y0 && b.y > y0) || (a.y < y0 && b.y < y0)) return std::nullopt;
+  // A vertex within E of the line counts as on it: a sampled vertex that
+  // rounding lifts 1e-15 above the line would otherwise lose the crossing
+  // twice, once as "wholly above" on the segment that ends there and once as
+  // the excluded start of the segment that leaves it.
+  if ((a.y - y0 > e && b.y - y0 > e) || (a.y - y0 < -e && b.y - y0 < -e)) return std::nullopt;
   if (std::fabs(b.y - a.y) <= e) return std::nullopt;
   const double cx = a.x + CheckedDivide((b.x - a.x) * (y0 - a.y), b.y - a.y);
   if (PointOnSegmentExclStart(a.x, a.y, b.x, b.y, cx, y0) != 1) return std::nullopt;

@@ -2,6 +2,7 @@
 // the fixed tables it fills, and small chain helpers.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "component/errors.h"
@@ -90,6 +91,9 @@ struct SearchState {
   bool rescan = true;         ///< rebuild the candidates along the current chain first
   double closeTolerance = 0;  ///< grows with the arc margins met at junctions
   bool started = false;       ///< the first vertex step is done
+  bool leftStart = false;     ///< the walk has been farther than the close tolerance from S
+  std::optional<Point2> firstNext;  ///< where the walk first headed from S
+  int returnsToStart = 0;           ///< times the walk came back to S
 
   // The segment being looked along: Q -> N, its unit direction u, length L
   // and its line.

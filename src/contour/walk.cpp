@@ -1,5 +1,6 @@
 #include "contour/walk.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "contour/branch_choice.h"
@@ -22,9 +23,15 @@ VertexOutcome AtVertex(SearchState& s) {
   if (s.d == -1 && s.i == 0) s.i = last;
   if (s.i == last && s.d == 1) s.i = 0;
   s.Q = s.started ? ChainPoint(s.current, s.i) : s.S;
-  if (s.started && !StoreLoopPoint(s, s.Q, kVertexStepLimit)) return VertexOutcome::kEnd;
   s.N = ChainPoint(s.current, s.i + s.d);
-  if (s.started && std::fabs(s.Q.x - s.S.x) < 10 * e && std::fabs(s.Q.y - s.S.y) < 10 * e) {
+  const bool atStart = std::fabs(s.Q.x - s.S.x) < 10 * e && std::fabs(s.Q.y - s.S.y) < 10 * e;
+  // A vertex next to S, reached before the walk has got away from S (S
+  // itself may be a crossing a hair from a vertex), neither closes the loop
+  // nor is stored again.
+  if (s.started && atStart && !s.leftStart) return VertexOutcome::kOn;
+  if (!atStart) s.leftStart = true;
+  if (s.started && !StoreLoopPoint(s, s.Q, kVertexStepLimit)) return VertexOutcome::kEnd;
+  if (s.started && atStart && LeavesStartAsAtFirst(s)) {
     WriteLoop(s, false);
     return VertexOutcome::kClosed;
   }
@@ -53,6 +60,21 @@ void AdvanceAlongChain(SearchState& s) {
 }
 
 }  // namespace
+
+bool LeavesStartAsAtFirst(SearchState& s) {
+  // Up to this many returns the walk goes on round what hangs at S; then it
+  // closes whatever way it would leave.
+  constexpr int kMaxReturnsToStart = 3;
+  if (++s.returnsToStart >= kMaxReturnsToStart || !s.firstNext) return true;
+  const Point2 first = *s.firstNext;
+  const double tolerance = std::max(10 * GeomTolerance(), s.closeTolerance);
+  if (std::fabs(s.N.x - first.x) < tolerance && std::fabs(s.N.y - first.y) < tolerance) return true;
+  // The same way on along another (collinear) chain also closes the loop.
+  const double a = Distance(s.S, first), b = Distance(s.Q, s.N);
+  if (!(a > 0) || !(b > 0)) return true;
+  const double cosine = ((first.x - s.S.x) * (s.N.x - s.Q.x) + (first.y - s.S.y) * (s.N.y - s.Q.y)) / (a * b);
+  return cosine > 1 - 1e-9;
+}
 
 bool StoreLoopPoint(SearchState& s, Point2 p, int limit) {
   ++s.steps;
@@ -90,6 +112,9 @@ bool WalkToClosure(SearchState& s) {
     for (;;) {
       const SegmentOutcome look = LookAlongSegment(s);
       if (look == SegmentOutcome::kEnd) return false;
+      if (!s.firstNext && Distance(s.S, s.N) > std::max(10 * GeomTolerance(), s.closeTolerance)) {
+        s.firstNext = s.N;
+      }
       if (look == SegmentOutcome::kNoJunction) {
         AdvanceAlongChain(s);
         break;

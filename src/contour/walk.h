@@ -10,6 +10,12 @@ namespace pphatch {
 inline constexpr int kVertexStepLimit = 3000;
 inline constexpr int kJunctionStepLimit = 2000;
 
+/// At S again (Q within the close tolerance of S, N the next point): true
+/// when the walk would leave S the way it first did, so the loop is
+/// complete; false while other ways hang at S (S is a junction), which the
+/// walk goes round first. Counts the return.
+bool LeavesStartAsAtFirst(SearchState& search);
+
 /// Stores p as the next loop point. False when the count of stored points
 /// reaches `limit`.
 bool StoreLoopPoint(SearchState& search, Point2 p, int limit);

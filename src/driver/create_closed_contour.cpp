@@ -215,16 +215,34 @@ void TraceIslands(ObjectState& state, ContourList& contours) {
     if (!TraceContour(islands, lastIsland, sx, sy, traced)) return;
     CurveRecord& filed = contours.File(traced);
     filed.Kind = "Internal";
+    bool marked = false;
     for (CurveRecord& other : islands) {
       if (!other.Used && other.PointCount > 0 &&
           PointInContour(filed, other.X[0], other.Y[0]) == 1) {
         other.Used = true;
+        marked = true;
       }
     }
-    // The chosen chain is accounted for even when the traced outline does
-    // not hold its first point; otherwise the same trace would repeat until
-    // the contour table overflows.
-    islands[chosen].Used = true;
+    // A pass that accounted for no chain would repeat the same trace until
+    // the contour table overflows; its chosen chain counts as done.
+    if (!marked) islands[chosen].Used = true;
+  }
+}
+
+/// Closes again every contour whose spike removal took its first or last
+/// point (a loop that started on a spike), so that each ends where it starts.
+void RecloseContours(ContourList& contours) {
+  const double e = GeomTolerance();
+  for (int i = 0; i <= contours.last; ++i) {
+    CurveRecord& c = contours.items[i];
+    if (c.PointCount < 2) continue;
+    const int n = c.PointCount;
+    if (std::fabs(c.X[n - 1] - c.X[0]) < e && std::fabs(c.Y[n - 1] - c.Y[0]) < e) continue;
+    c.X.resize(std::max<size_t>(c.X.size(), n + 1));
+    c.Y.resize(std::max<size_t>(c.Y.size(), n + 1));
+    c.X[n] = c.X[0];
+    c.Y[n] = c.Y[0];
+    c.PointCount = n + 1;
   }
 }
 
@@ -263,6 +281,7 @@ bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphic
     TraceIslands(state, contours);
 
     RemoveSpikes(contours.items, contours.last);
+    RecloseContours(contours);
     DropEmptyContours(contours);
     OrderContours(contours.externalIndex, contours.items, contours.last);
     resultGraphic = BuildResultGraphic(state, contours.items, contours.last);

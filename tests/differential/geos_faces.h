@@ -12,46 +12,25 @@
 #include <string>
 #include <vector>
 
-#include "differential/random_drawing.h"
+#include "differential/line_pieces.h"
 
 namespace pphatch::differential {
 
+/// The bounded faces of the pieces, with their areas, ready for point tests.
 class GeosFaces {
  public:
   /// Nodes and polygonizes the pieces; throws std::runtime_error when GEOS fails.
   explicit GeosFaces(const std::vector<Piece>& pieces) : context_(GEOS_init_r()) {
     GEOSContext_setErrorMessageHandler_r(context_, &GeosFaces::KeepMessage, &message_);
-    std::vector<GEOSGeometry*> lines;
-    for (const Piece& p : pieces) {
-      GEOSCoordSequence* seq = GEOSCoordSeq_create_r(context_, 2, 2);
-      GEOSCoordSeq_setXY_r(context_, seq, 0, p.a.x, p.a.y);
-      GEOSCoordSeq_setXY_r(context_, seq, 1, p.b.x, p.b.y);
-      lines.push_back(Check(GEOSGeom_createLineString_r(context_, seq)));
-    }
-    // The collection takes ownership of the lines.
-    GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
-        context_, GEOS_MULTILINESTRING, lines.data(), static_cast<unsigned>(lines.size())));
-    GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
-    GEOSGeom_destroy_r(context_, all);
-    Check(noded);
-    const GEOSGeometry* input[] = {noded};
-    faces_ = GEOSPolygonize_r(context_, input, 1);
-    GEOSGeom_destroy_r(context_, noded);
-    Check(faces_);
-    for (int i = 0; i < GEOSGetNumGeometries_r(context_, faces_); ++i) {
-      const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, i);
-      double area = 0;
-      GEOSArea_r(context_, face, &area);
-      prepared_.push_back(GEOSPrepare_r(context_, face));
-      areas_.push_back(area);
+    try {
+      Polygonize(pieces);
+    } catch (...) {
+      Release();
+      throw;
     }
   }
 
-  ~GeosFaces() {
-    for (const GEOSPreparedGeometry* p : prepared_) GEOSPreparedGeom_destroy_r(context_, p);
-    if (faces_) GEOSGeom_destroy_r(context_, faces_);
-    GEOS_finish_r(context_);
-  }
+  ~GeosFaces() { Release(); }
 
   GeosFaces(const GeosFaces&) = delete;
   GeosFaces& operator=(const GeosFaces&) = delete;
@@ -83,7 +62,8 @@ class GeosFaces {
 
   /// Number of holes of face i: the outlines of what lies inside it.
   int HoleCount(size_t i) const {
-    return GEOSGetNumInteriorRings_r(context_, GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i)));
+    const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i));
+    return GEOSGetNumInteriorRings_r(context_, face);
   }
 
   /// The x nearest left of p at which the outer boundary (shell) of face i
@@ -103,13 +83,49 @@ class GeosFaces {
       last = q;
     }
     std::optional<double> nearest;
-    for (const double x : CrossingsLeftOf(pieces, p)) {
-      if (!nearest || x > *nearest) nearest = x;
+    for (const RayCrossing& c : RayCrossingsLeftOf(pieces, p)) {
+      if (!nearest || c.x > *nearest) nearest = c.x;
     }
     return nearest;
   }
 
  private:
+  /// Fills the faces, their prepared forms and their areas.
+  void Polygonize(const std::vector<Piece>& pieces) {
+    std::vector<GEOSGeometry*> lines;
+    for (const Piece& p : pieces) {
+      GEOSCoordSequence* seq = GEOSCoordSeq_create_r(context_, 2, 2);
+      GEOSCoordSeq_setXY_r(context_, seq, 0, p.a.x, p.a.y);
+      GEOSCoordSeq_setXY_r(context_, seq, 1, p.b.x, p.b.y);
+      lines.push_back(Check(GEOSGeom_createLineString_r(context_, seq)));
+    }
+    // The collection takes ownership of the lines.
+    GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
+        context_, GEOS_MULTILINESTRING, lines.data(), static_cast<unsigned>(lines.size())));
+    GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
+    GEOSGeom_destroy_r(context_, all);
+    Check(noded);
+    const GEOSGeometry* input[] = {noded};
+    faces_ = GEOSPolygonize_r(context_, input, 1);
+    GEOSGeom_destroy_r(context_, noded);
+    Check(faces_);
+    for (int i = 0; i < GEOSGetNumGeometries_r(context_, faces_); ++i) {
+      const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, i);
+      double area = 0;
+      GEOSArea_r(context_, face, &area);
+      prepared_.push_back(Check(GEOSPrepare_r(context_, face)));
+      areas_.push_back(area);
+    }
+  }
+
+  /// Frees everything GEOS made, the context last.
+  void Release() {
+    for (const GEOSPreparedGeometry* p : prepared_) GEOSPreparedGeom_destroy_r(context_, p);
+    if (faces_) GEOSGeom_destroy_r(context_, faces_);
+    GEOS_finish_r(context_);
+  }
+
+  /// Keeps GEOS's last error message for the exception.
   static void KeepMessage(const char* text, void* userdata) {
     *static_cast<std::string*>(userdata) = text;
   }

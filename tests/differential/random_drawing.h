@@ -1,5 +1,6 @@
-// Seeded random drawings of lines, open chains, rectangles and polygons,
-// with every coordinate on a half-unit grid in [0, 100], so that all
+// Seeded random drawings of lines, open chains, rectangles and polygons in
+// [0, 100] x [0, 100]. Points lie on a half-unit grid, or at the middle of a
+// piece (T-junctions), so every coordinate is a short binary fraction and
 // crossings are well conditioned. A drawing is kept as a plan of figures
 // that can be built in an in-memory drawing and handed to a peer library.
 #pragma once
@@ -9,15 +10,13 @@
 #include <cstdint>
 #include <memory>
 #include <random>
-#include <utility>
 #include <vector>
 
+#include "differential/line_pieces.h"
 #include "memhost/builders.h"
 #include "memhost/drawing.h"
 
 namespace pphatch::differential {
-
-using mem::Vec2;
 
 /// One graphic of a random drawing. A closed figure returns to its first
 /// point; that point is not repeated in `points`.
@@ -30,11 +29,6 @@ struct Figure {
 };
 
 using Plan = std::vector<Figure>;
-
-/// A straight piece of a figure.
-struct Piece {
-  Vec2 a, b;
-};
 
 /// The straight pieces of every figure of the plan, closing pieces included.
 inline std::vector<Piece> PlanPieces(const Plan& plan) {
@@ -60,34 +54,6 @@ inline void BuildPlan(const Plan& plan, const std::shared_ptr<mem::MemDrawing>& 
   }
 }
 
-/// Euclidean distance from p to the closed segment a-b.
-inline double DistanceToPiece(Vec2 p, const Piece& s) {
-  const Vec2 d = s.b - s.a;
-  const double len2 = mem::Dot(d, d);
-  double t = len2 > 0 ? mem::Dot(p - s.a, d) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return mem::Length(p - (s.a + t * d));
-}
-
-/// Distance from p to the nearest piece.
-inline double DistanceToPieces(Vec2 p, const std::vector<Piece>& pieces) {
-  double best = INFINITY;
-  for (const Piece& s : pieces) best = std::min(best, DistanceToPiece(p, s));
-  return best;
-}
-
-/// The x of every point left of p where a piece crosses the horizontal line
-/// through p (horizontal pieces never cross it).
-inline std::vector<double> CrossingsLeftOf(const std::vector<Piece>& pieces, Vec2 p) {
-  std::vector<double> xs;
-  for (const Piece& s : pieces) {
-    if ((s.a.y < p.y) == (s.b.y < p.y) || s.a.y == s.b.y) continue;
-    const double x = s.a.x + (s.b.x - s.a.x) * (p.y - s.a.y) / (s.b.y - s.a.y);
-    if (x < p.x) xs.push_back(x);
-  }
-  return xs;
-}
-
 /// Makes the random plan of one seed. Only the raw output of std::mt19937
 /// is used (never the library's distributions), so a seed gives the same
 /// drawing with every standard library.
@@ -110,15 +76,19 @@ class PlanMaker {
  private:
   /// Uniform in [0, 1).
   double Unit() { return rng_() / 4294967296.0; }
+  /// Uniform in [lo, hi).
   double Uniform(double lo, double hi) { return lo + (hi - lo) * Unit(); }
   /// A whole number in [lo, hi].
   int Count(int lo, int hi) { return lo + static_cast<int>(Unit() * (hi - lo + 1)); }
+  /// True with probability p.
   bool Chance(double p) { return Unit() < p; }
   /// A multiple of 0.5 in [lo, hi] (lo and hi multiples of 0.5).
   double Grid(double lo, double hi) {
     return lo + 0.5 * std::floor(Unit() * (2 * (hi - lo) + 1));
   }
+  /// A point whose coordinates are Grid(lo, hi).
   Vec2 GridPoint(double lo, double hi) { return {Grid(lo, hi), Grid(lo, hi)}; }
+  /// The nearest multiple of 0.5 inside [0, 100].
   static double Snap(double v) { return std::clamp(std::round(2 * v) / 2, 0.0, 100.0); }
 
   /// A rectangular room, with islands inside in most cases.
@@ -170,7 +140,7 @@ class PlanMaker {
     if (!(a == b)) plan_.push_back({Figure::Kind::kLine, {a, b}});
   }
 
-  /// An open chain of 3 or 4 points, each within 15 units of the last.
+  /// An open chain of 3 or 4 points, each near the one before (see Toward).
   void AddOpenChain() {
     std::vector<Vec2> points{GridPoint(0, 100)};
     for (int n = Count(2, 3); n > 0; --n) {
@@ -180,7 +150,7 @@ class PlanMaker {
     if (points.size() >= 2) plan_.push_back({Figure::Kind::kChain, points});
   }
 
-  /// A grid point up to 30 units away from p, inside the square.
+  /// A grid point up to 30 units from p in x and in y, inside the square.
   Vec2 Toward(Vec2 p) {
     return {Snap(p.x + Uniform(-30, 30)), Snap(p.y + Uniform(-30, 30))};
   }
@@ -193,6 +163,7 @@ class PlanMaker {
     return middle ? 0.5 * (s.a + s.b) : s.a;
   }
 
+  /// An axis-parallel rectangle, counter-clockwise from its lower-left corner.
   static Figure Rectangle(Vec2 min, Vec2 max) {
     return {Figure::Kind::kRectangle, {min, {max.x, min.y}, max, {min.x, max.y}}};
   }

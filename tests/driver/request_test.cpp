@@ -137,6 +137,21 @@ TEST_F(Request, AreasBoundedByCurvedAndCompositeGraphics) {
   EXPECT_NEAR(out.NetArea(), 100 + CircleChainArea(5) / 2, 1e-6);
 }
 
+TEST_F(Request, ClickAtTheHeightOfASampledCircleVertex) {
+  // The circle's vertex at 180 degrees lies within rounding of the click's
+  // height; the march must still meet the circle there.
+  mem::AddRectangle(Into(drawing), {0, 0}, {100, 50});
+  mem::AddCircle(Into(drawing), {25, 25}, 5);
+  Look({50, 25}, 8);
+  const PickOutcome hole = Pick(25, 25);
+  ASSERT_TRUE(hole.ok);
+  EXPECT_NEAR(hole.NetArea(), CircleChainArea(5), 1e-6);
+  const PickOutcome plate = Pick(40, 25);
+  ASSERT_TRUE(plate.ok);
+  ASSERT_EQ(plate.contours.size(), 2u);
+  EXPECT_NEAR(plate.NetArea(), 5000 - CircleChainArea(5), 1e-6);
+}
+
 TEST_F(Request, WallsAndDoubleLinesBoundAreas) {
   auto wall = mem::AddWall(Into(drawing));
   mem::AddPolygon(Into(wall), {{0, 0}, {10, 0}, {10, 10}, {0, 10}});

@@ -1,0 +1,108 @@
+// Smallest drawings of the faults the comparison with GEOS found, each with
+// the area a correct request returns (worked out by hand below).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "support/request_fixture.h"
+
+namespace pphatch {
+namespace {
+
+using mem::Into;
+using mem::Vec2;
+
+class FoundByComparison : public ::testing::Test, public RequestFixture {
+ protected:
+  FoundByComparison() { Look({20, 15}, 20); }
+
+  /// Clicks at (x, y) and expects success, closed boundaries and that net area.
+  void ExpectArea(double x, double y, double area) {
+    const PickOutcome out = Pick(x, y);
+    ASSERT_TRUE(out.ok) << "click (" << x << ", " << y << "): " << out.error;
+    for (const std::vector<Point2>& c : out.contours) {
+      // Loops close within ten times the tolerance (1e-6) of such views.
+      ASSERT_GE(c.size(), 4u);
+      EXPECT_NEAR(c.front().x, c.back().x, 1e-5) << "click (" << x << ", " << y << ")";
+      EXPECT_NEAR(c.front().y, c.back().y, 1e-5) << "click (" << x << ", " << y << ")";
+    }
+    EXPECT_NEAR(out.NetArea(), area, 1e-9) << "click (" << x << ", " << y << ")";
+  }
+};
+
+// The walk around the click starts at the last junction below the ray on
+// the segment it enters. When it comes back to that point it must go on
+// until it would leave the point the way it first left it; closing at the
+// first return cuts off whatever hangs at the start point.
+TEST_F(FoundByComparison, LoopStartingAtAJunctionGoesRoundWhatHangsThere) {
+  // A triangle of area 2.5 hangs on a line from the top side of a 20 x 20
+  // square. Right of the line the march enters the line, whose lower end is
+  // the triangle's corner; below the triangle it enters the triangle.
+  mem::AddRectangle(Into(drawing), {0, 0}, {20, 20});
+  mem::AddLine(Into(drawing), {10, 5}, {5, 20});
+  mem::AddPolygon(Into(drawing), {{10, 5}, {12, 4}, {11, 2}});
+  ExpectArea(12, 10, 400 - 2.5);
+  ExpectArea(15, 3, 400 - 2.5);
+}
+
+TEST_F(FoundByComparison, LineCrossingTheBoundaryNearTheRayDoesNotEndTheRequest) {
+  // The line crosses the square's left side at (0, 7) and the ray y = 7.1
+  // at x = 0.08. Closing at the first return to (0, 7) leaves a loop that
+  // only runs out along the line and back; the search then steps left past
+  // it, out of the square, and the request fails.
+  mem::AddRectangle(Into(drawing), {0, 0}, {20, 20});
+  mem::AddLine(Into(drawing), {-4, 2}, {4, 12});
+  ExpectArea(10, 7.1, 400);
+}
+
+// The same in the island trace: a bow-tie island whose trace starts at its
+// own crossing must be traced round both lobes.
+TEST_F(FoundByComparison, IslandTraceStartingAtASelfCrossingTakesBothLobes) {
+  // The sides (12,10)-(16,14) and (10,16)-(14,10) cross at (13.2, 11.2),
+  // below the mid-height 13 of the island: lobes of area 11.2 (up to
+  // (16,14) and (10,16)) and 1.2 (down to (14,10) and (12,10)).
+  mem::AddRectangle(Into(drawing), {0, 0}, {30, 30});
+  mem::AddPolygon(Into(drawing), {{12, 10}, {16, 14}, {10, 16}, {14, 10}});
+  ExpectArea(25, 25, 900 - 11.2 - 1.2);
+}
+
+// The march must enter the nearest chain that crosses the ray, even when
+// the first graphic it picks crosses the ray only much further left.
+TEST_F(FoundByComparison, MarchDoesNotSkipAWallBeforeAFarCrossing) {
+  // A wall at x = 20 splits a 40 x 40 square. A chain ends 0.02 above the
+  // ray y = 20 at x = 30 and crosses the ray only at x = 12, in the left
+  // room; its part in the right room dangles. The click's room is 20 x 40.
+  mem::AddRectangle(Into(drawing), {0, 0}, {40, 40});
+  mem::AddLine(Into(drawing), {20, 0}, {20, 40});
+  mem::AddChain(Into(drawing), std::vector<Vec2>{{30, 20.02}, {25, 30}, {12, 30}, {12, 10}});
+  ExpectArea(35, 20, 800);
+}
+
+TEST_F(FoundByComparison, ClickJustBelowASideFindsItsOwnFace) {
+  // Two overlapping rectangles; the click lies 0.02 below the top side of
+  // the wide one, inside both. The march's first pick catches that side,
+  // whose crossing of the ray is the wide rectangle's left side at x = 0,
+  // beyond the narrow rectangle's left side at x = 10. The face is the
+  // overlap, 20 x 18.
+  mem::AddRectangle(Into(drawing), {0, 2}, {40, 20});
+  mem::AddRectangle(Into(drawing), {10, 0}, {30, 22});
+  ExpectArea(20, 19.98, 360);
+}
+
+// Each island chain must be traced unless an outline already holds it. A
+// trace whose ray meets another island first outlines that one; the chain
+// it was started for still needs a trace of its own.
+TEST_F(FoundByComparison, IslandInTheNotchOfAnotherKeepsBoth) {
+  // A C-shaped island (20 x 10 less a 10 x 6 notch: 140) reaches furthest
+  // right; a 3 x 2 square sits in its notch, where the ray from the right
+  // at mid-height meets it first.
+  mem::AddRectangle(Into(drawing), {0, 0}, {40, 40});
+  mem::AddPolygon(Into(drawing),
+                  {{10, 10}, {30, 10}, {30, 12}, {20, 12}, {20, 18}, {30, 18}, {30, 20}, {10, 20}});
+  mem::AddRectangle(Into(drawing), {24, 14}, {27, 16});
+  ExpectArea(5, 5, 1600 - 140 - 6);
+}
+
+}  // namespace
+}  // namespace pphatch

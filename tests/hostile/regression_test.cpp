@@ -1,0 +1,36 @@
+// Faults that fuzzing found, each pinned by the smallest drawing that shows
+// it. The fuzz input that found each one is kept in fuzz/regressions/ and
+// replayed by fuzz_inputs_test.cpp.
+#include <gtest/gtest.h>
+
+#include "component/state.h"
+#include "hostile/hostile_scene.h"
+
+namespace pphatch::hostile {
+namespace {
+
+using mem::Into;
+
+// A clock on which every host call takes a millisecond: the budget is 20,000
+// calls, and 200,000 calls end the request whatever it does.
+constexpr reliability::RequestClock kHostCallClock{1.0, 1e-3, 200000};
+
+// A view 0.0005 units wide (zoom 1) inside a large, almost whole arc: the
+// graphics along each of the arc's long edges were gathered through windows
+// as small as the view, hundreds of thousands of picks per edge, without a
+// look at the budget in between.
+TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
+  HostileScene scene;
+  const double turn = 6.28318530717958;
+  mem::AddArc(Into(scene.drawing), {29, 42}, 29, 41 * turn / 64, 37 * turn / 64);
+  scene.view->SetSize(0.0005, 0.000375);
+  scene.Look({44, 42.5}, 1);
+  const mem::Vec2 v = scene.view->ToView({44, 42.5});
+  const reliability::CheckedAnswer checked =
+      reliability::RunCheckedRequest({scene.drawing, scene.view, {44, 42.5}, {v.x, v.y}}, kHostCallClock);
+  EXPECT_EQ(checked.problem, "");
+  EXPECT_LE(checked.seconds, kRequestBudgetSeconds + reliability::kBudgetMargin);
+}
+
+}  // namespace
+}  // namespace pphatch::hostile
