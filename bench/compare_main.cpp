@@ -41,6 +41,8 @@ namespace {
 
 // Two areas are the same area when they differ by less than this fraction.
 constexpr double kAreaAgreement = 1e-6;
+// Clicks where a peer disagrees that are listed, per peer and drawing.
+constexpr int kDisagreementsShown = 3;
 
 struct Settings {
   std::vector<std::size_t> sizes{1000, 10000, 100000, 1000000};
@@ -102,7 +104,13 @@ Timing TimePeer(const char* name, const std::function<std::optional<double>(Vec2
     const std::optional<double> area = click(clicks[i]);
     timing.seconds.push_back(SecondsSince(t0));
     ++timing.compared;
-    if (SameArea(ours[i], area)) ++timing.agreeing;
+    if (SameArea(ours[i], area)) {
+      ++timing.agreeing;
+    } else if (timing.compared - timing.agreeing <= kDisagreementsShown) {
+      std::fprintf(stderr, "  %s disagrees at (%.17g, %.17g): pphatch %s %.9g, %s %s %.9g\n", name,
+                   clicks[i].x, clicks[i].y, ours[i].ok ? "area" : "fails", ours[i].area, name,
+                   area ? "area" : "no face", area.value_or(0));
+    }
   }
   trend = {pieces, timing.P50()};
   std::fprintf(stderr, "  %s: %zu clicks, p50 %.1f ms\n", name, timing.seconds.size(),

@@ -66,10 +66,17 @@ struct Rect {
   bool Inside(const Rect& o) const { return x0 >= o.x0 && x1 <= o.x1 && y0 >= o.y0 && y1 <= o.y1; }
 };
 
-Figure Line(Vec2 a, Vec2 b) { return {Figure::Kind::kLine, {a, b}}; }
+Figure Line(Vec2 a, Vec2 b) {
+  Figure f;
+  f.points = {a, b};
+  return f;
+}
 
 Figure Rectangle(const Rect& r) {
-  return {Figure::Kind::kPolygon, {{r.x0, r.y0}, {r.x1, r.y0}, {r.x1, r.y1}, {r.x0, r.y1}}};
+  Figure f;
+  f.kind = Figure::Kind::kPolygon;
+  f.points = {{r.x0, r.y0}, {r.x1, r.y0}, {r.x1, r.y1}, {r.x0, r.y1}};
+  return f;
 }
 
 Figure Circle(Vec2 centre, double radius) {
@@ -103,8 +110,8 @@ constexpr double kDeskReach = 1.0;
 
 class FloorPlanMaker {
  public:
-  FloorPlanMaker(int side, std::uint32_t seed)
-      : nx_(side), ny_(side), random_(seed), keepOut_(static_cast<std::size_t>(side * side)) {}
+  FloorPlanMaker(int nx, int ny, std::uint32_t seed)
+      : nx_(nx), ny_(ny), random_(seed), keepOut_(static_cast<std::size_t>(nx * ny)) {}
 
   Plan Make(int clicks) {
     plan_.blocks.push_back(DeskBlock());
@@ -296,7 +303,7 @@ class FloorPlanMaker {
 
 // Pieces per room of a small plan of that seed.
 double PiecesPerRoom(std::uint32_t seed) {
-  const Plan probe = FloorPlanMaker(kProbeSide, seed).Make(0);
+  const Plan probe = FloorPlanMaker(kProbeSide, kProbeSide, seed).Make(0);
   std::size_t pieces = 0;
   for (const Figure& f : probe.figures) pieces += FigurePieceCount(probe, f);
   return static_cast<double>(pieces) / (kProbeSide * kProbeSide);
@@ -314,10 +321,12 @@ double DistanceSquared(Vec2 p, const Piece& s) {
 }  // namespace
 
 Plan MakeFloorPlan(std::size_t targetPieces, std::uint32_t seed, int clicks) {
+  // A grid as square as the number of rooms allows.
   const double rooms = static_cast<double>(targetPieces) / PiecesPerRoom(seed);
-  const int side = std::max(2, static_cast<int>(std::lround(std::sqrt(rooms))));
-  Plan plan = FloorPlanMaker(side, seed).Make(clicks);
-  plan.name = "floor plan " + std::to_string(side) + "x" + std::to_string(side) + " rooms";
+  const int nx = std::max(2, static_cast<int>(std::ceil(std::sqrt(rooms))));
+  const int ny = std::max(2, static_cast<int>(std::lround(rooms / nx)));
+  Plan plan = FloorPlanMaker(nx, ny, seed).Make(clicks);
+  plan.name = "floor plan " + std::to_string(nx) + "x" + std::to_string(ny) + " rooms";
   return plan;
 }
 

@@ -1,5 +1,6 @@
 #include "contour/march.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -45,6 +46,34 @@ double ToleranceForViewWidth(double w) {
   if (w < 0.001) return 1e-8;
   if (w < 0.01) return 1e-7;
   return 1e-6;
+}
+
+// The pick at one march position sees only what lies within the aperture;
+// the chains it finds may cross the line far to the left, beyond graphics
+// that no march position has picked yet (a wall met at a slant, with a
+// nearer wall that the first pick missed). Every graphic in a thin window
+// along the line between the crossing and the reference point is taken in
+// as well, and the nearest crossing is chosen among all of them. When that
+// finds nothing, the first pick's chains are restored.
+std::optional<RayHit> WithGraphicsBeforeTheCrossing(SearchState& search, RayHit hit,
+                                                   double rayStep, double best) {
+  ModuleState& module = Module();
+  ObjectState& state = search.object;
+  const HostPoint3 a = WorldToView(hit.crossX, search.Y0, 0);
+  const HostPoint3 b = WorldToView(search.X0, search.Y0, 0);
+  const HostPickResultPtr alongLine = RequireObject(RequireObject(module.View)->PickWindow(
+      std::min(a.x, b.x) - rayStep, std::min(a.y, b.y) - rayStep, std::max(a.x, b.x) + rayStep,
+      std::max(a.y, b.y) + rayStep));
+  state.SearchSet->Clear();
+  ScanPickedGraphics(state, alongLine, state.SearchSet);
+  search.chainCount = ExtractCandidates(state.SearchSet, module.Curves);
+  std::optional<RayHit> nearer =
+      NearestCrossing(module.Curves, search.chainCount, search.X0, search.Y0, best);
+  if (nearer) return nearer;
+  state.SearchSet->Clear();
+  ScanPickedGraphics(state, module.WindowHits, state.SearchSet);
+  search.chainCount = ExtractCandidates(state.SearchSet, module.Curves);
+  return NearestCrossing(module.Curves, search.chainCount, search.X0, search.Y0, best);
 }
 
 }  // namespace
@@ -136,7 +165,7 @@ std::optional<RayHit> MarchToNearestChain(SearchState& search, SuspendedFills& f
 
     std::optional<RayHit> hit =
         NearestCrossing(module.Curves, search.chainCount, search.X0, search.Y0, best);
-    if (hit) return hit;
+    if (hit) return WithGraphicsBeforeTheCrossing(search, *hit, rayStep, best);
     // Graphics were met but none crosses the line on the left: march again
     // from one step beyond them, on the same line.
     const Point2 next = leftward.OnLineAt(pick, c - sense * rayStep);

@@ -37,21 +37,40 @@ struct Walk {
   std::vector<Point2> points{};
   int steps = 0;      // points recorded, or passed over at A, after A
   bool left = false;  // a point away from A has been recorded
+  int returnsToStart = 0;
 };
 
 enum class Progress { kGoOn, kClosed, kFailed };
 
-// Records q as the contour's next point; closed when q is back at A.
+// Up to this many returns to A the walk goes on round what hangs at A (A
+// is a junction); then it closes whatever way it would leave.
+constexpr int kMaxReturnsToStart = 3;
+
+// True when the walk, back at A and about to head for `next`, would leave A
+// the way it first did: the contour is complete.
+bool LeavesStartAsAtFirst(Walk& w, Point2 next) {
+  if (++w.returnsToStart >= kMaxReturnsToStart || w.points.size() < 2) return true;
+  const Point2 first = w.points[1];
+  if (Coincide(next, first)) return true;
+  const double a = Distance(w.a, first), b = Distance(w.a, next);
+  if (!(a > 0) || !(b > 0)) return true;
+  const double cosine =
+      ((first.x - w.a.x) * (next.x - w.a.x) + (first.y - w.a.y) * (next.y - w.a.y)) / (a * b);
+  return cosine > 1 - 1e-9;
+}
+
+// Records q as the contour's next point, the walk heading on for `next`;
+// closed when q is back at A and the walk would leave A as it first did.
 // While the walk has not yet left A, a point at A is passed over rather than
 // taken as the closing point (a start on a segment's upper end would
 // otherwise close at once).
-Progress Record(Walk& w, Point2 q) {
+Progress Record(Walk& w, Point2 q, Point2 next) {
   if (++w.steps >= kMaxContourPoints) return Progress::kFailed;
   const bool atStart = Coincide(q, w.a);
   if (atStart && !w.left) return Progress::kGoOn;
   w.points.push_back(q);
-  if (atStart) return Progress::kClosed;
-  w.left = true;
+  if (atStart && LeavesStartAsAtFirst(w, next)) return Progress::kClosed;
+  if (!atStart) w.left = true;
   return Progress::kGoOn;
 }
 
@@ -60,9 +79,8 @@ Progress Advance(Walk& w) {
   const CurveRecord& chain = w.records[w.chain];
   AdvanceAlongChain(chain, w.k, w.d);
   w.p = ChainPoint(chain, w.k);
-  const Progress progress = Record(w, w.p);
-  if (progress == Progress::kGoOn) w.n = ChainPoint(chain, w.k + w.d);
-  return progress;
+  w.n = ChainPoint(chain, w.k + w.d);
+  return Record(w, w.p, w.n);
 }
 
 // Adds a crossing unless the table is full.
@@ -216,10 +234,10 @@ Progress TakeJunction(Walk& w, const SegmentFrame& f, const std::vector<Crossing
   w.p = j;
   w.k = way.PointIndex;
   w.d = way.Sense;
-  const Progress progress = Record(w, j);
-  if (progress != Progress::kGoOn) return progress;
   w.chain = chain;
   w.n = ChainPoint(w.records[chain], w.k + w.d);
+  const Progress progress = Record(w, j, w.n);
+  if (progress != Progress::kGoOn) return progress;
   return Progress::kGoOn;
 }
 
