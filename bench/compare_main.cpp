@@ -22,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,8 @@ struct Settings {
   double budgetSeconds = 20;  // time spent on one peer at one size, at most
   std::string csv = "bench-results.csv";
   bool dxf = false;
+  bool peers = true;
+  ViewChoice view = ViewChoice::kAroundClick;
   int viewCheckClicks = 0;
 };
 
@@ -173,7 +176,7 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
 
   std::vector<ClickOutcome> ours;
   {
-    PphatchClicker clicker(drawing, ViewChoice::kAroundClick);
+    PphatchClicker clicker(drawing, settings.view);
     clicker.Click(plan.clicks.front());  // the host's index is built at the first pick
     for (const Vec2 c : plan.clicks) {
       ours.push_back(clicker.Click(c));
@@ -185,6 +188,8 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
   std::fprintf(stderr, "  pphatch: %d of %d found, p50 %.3f ms, p95 %.3f ms\n", row.found,
                row.clicks, row.pphatch.P50() * 1e3, row.pphatch.P95() * 1e3);
   if (settings.viewCheckClicks > 0) CheckViews(plan, drawing, settings.viewCheckClicks);
+  if (settings.dxf) row.dxfMBps = DxfLoadRate(drawing, std::to_string(row.pieces));
+  if (!settings.peers) return row;
 
   row.geos = TimePeer(
       "GEOS", [&](Vec2 c) { return GeosAreaForClick(pieces, c); }, plan.clicks, ours, row.pieces,
@@ -215,7 +220,6 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
     std::fprintf(stderr, "  CGAL prebuilt: build %.1f s, locate p50 %.3f ms\n",
                  row.cgalBuildSeconds, row.cgalLocate.P50() * 1e3);
   }
-  if (settings.dxf) row.dxfMBps = DxfLoadRate(drawing, std::to_string(row.pieces));
   return row;
 }
 
@@ -240,7 +244,12 @@ int main(int argc, char** argv) {
   app.add_option("--limit", settings.limitSeconds, "skip a peer whose click would take longer (s)");
   app.add_option("--budget", settings.budgetSeconds, "time for one peer at one size (s)");
   app.add_option("--csv", settings.csv, "where to write the table as CSV");
-  app.add_flag("--dxf", settings.dxf, "also measure the DXF load rate of each floor plan");
+  app.add_flag("--dxf", settings.dxf, "also measure the DXF load rate of each drawing");
+  app.add_flag("!--no-peers", settings.peers, "measure pphatch alone");
+  app.add_option("--view", settings.view, "view for each click: around (the click) or whole")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, ViewChoice>{{"around", ViewChoice::kAroundClick},
+                                            {"whole", ViewChoice::kWholeDrawing}}));
   app.add_option("--view-check", settings.viewCheckClicks,
                  "compare this many clicks with the whole drawing in view");
   CLI11_PARSE(app, argc, argv);

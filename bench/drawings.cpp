@@ -11,14 +11,18 @@ namespace pphatch::bench {
 
 namespace {
 
-// Room grid, walls and doors, in drawing units.
+// Room grid, walls and doors, in drawing units. Every size and every
+// position of a straight piece is a multiple of 1/64, so that the ends that
+// meet are the same doubles however they were summed: the peer libraries
+// see a gap wherever two ends differ in the last bit.
+constexpr double kGrid = 1.0 / 64;
 constexpr double kRoomWidth = 6;
 constexpr double kRoomHeight = 5;
-constexpr double kWallThickness = 0.2;
-constexpr double kDoorWidth = 0.9;
+constexpr double kWallThickness = 0.25;
+constexpr double kDoorWidth = 0.875;
 // A door opening keeps this far from the ends of its wall.
-constexpr double kDoorEndClearance = 0.4;
-constexpr double kColumnRadius = 0.3;
+constexpr double kDoorEndClearance = 0.375;
+constexpr double kColumnRadius = 0.3125;
 
 // How often each feature appears.
 constexpr double kDoorChance = 0.45;        // per inner wall
@@ -43,6 +47,10 @@ class Random {
   explicit Random(std::uint32_t seed) : rng_(seed) {}
   double Unit() { return rng_() / 4294967296.0; }
   double Uniform(double lo, double hi) { return lo + (hi - lo) * Unit(); }
+  /// A multiple of kGrid in [lo, hi] (lo and hi multiples of kGrid).
+  double OnGrid(double lo, double hi) {
+    return lo + kGrid * std::floor(Unit() * ((hi - lo) / kGrid + 1));
+  }
   bool Chance(double p) { return Unit() < p; }
   /// A whole number in [0, n).
   std::size_t Below(std::size_t n) {
@@ -87,11 +95,13 @@ Figure Circle(Vec2 centre, double radius) {
   return f;
 }
 
-Figure Arc(Vec2 centre, double radius, double start, double end) {
+// An arc and its exact end points (where the lines it meets end).
+Figure Arc(Vec2 centre, double radius, double start, double end, Vec2 first, Vec2 last) {
   Figure f = Circle(centre, radius);
   f.kind = Figure::Kind::kArc;
   f.start = start;
   f.end = end;
+  f.points = {first, last};
   return f;
 }
 
@@ -101,7 +111,7 @@ double AngleOf(Vec2 u) { return std::atan2(u.y, u.x); }
 // A desk with its chair, the block that the plan inserts turned.
 Block DeskBlock() {
   Block b;
-  b.figures.push_back(Rectangle({-0.7, -0.35, 0.7, 0.35}));
+  b.figures.push_back(Rectangle({-0.6875, -0.375, 0.6875, 0.375}));
   b.figures.push_back(Circle({0, -0.75}, 0.25));
   return b;
 }
@@ -173,7 +183,7 @@ class FloorPlanMaker {
       face(1, 0, length);
       return;
     }
-    const double a = random_.Uniform(kDoorEndClearance, length - kDoorWidth - kDoorEndClearance);
+    const double a = random_.OnGrid(kDoorEndClearance, length - kDoorWidth - kDoorEndClearance);
     const double b = a + kDoorWidth;
     for (const double side : {-1.0, 1.0}) {
       face(side, 0, a);
@@ -189,11 +199,12 @@ class FloorPlanMaker {
     const double side = random_.Chance(0.5) ? 1.0 : -1.0;
     const Vec2 hinge = c0 + a * u + side * h * n;
     const Vec2 open = side * n;
-    plan_.figures.push_back(Line(hinge, hinge + kDoorWidth * open));
+    const Vec2 tip = hinge + kDoorWidth * open, jamb = hinge + kDoorWidth * u;
+    plan_.figures.push_back(Line(hinge, tip));
     if (mem::Cross(open, u) > 0) {
-      plan_.figures.push_back(Arc(hinge, kDoorWidth, AngleOf(open), AngleOf(u)));
+      plan_.figures.push_back(Arc(hinge, kDoorWidth, AngleOf(open), AngleOf(u), tip, jamb));
     } else {
-      plan_.figures.push_back(Arc(hinge, kDoorWidth, AngleOf(u), AngleOf(open)));
+      plan_.figures.push_back(Arc(hinge, kDoorWidth, AngleOf(u), AngleOf(open), jamb, tip));
     }
     KeepOut(side > 0 ? plus : minus,
             Rect::Around(hinge, hinge + kDoorWidth * open + kDoorWidth * u));
@@ -213,8 +224,8 @@ class FloorPlanMaker {
   std::optional<Rect> Place(int room, double w, double h, double margin, double gap) {
     const Rect floor = Floor(room);
     for (int attempt = 0; attempt < 8; ++attempt) {
-      const double x = random_.Uniform(floor.x0 + margin, floor.x1 - margin - w);
-      const double y = random_.Uniform(floor.y0 + margin, floor.y1 - margin - h);
+      const double x = random_.OnGrid(floor.x0 + margin, floor.x1 - margin - w);
+      const double y = random_.OnGrid(floor.y0 + margin, floor.y1 - margin - h);
       const Rect r{x, y, x + w, y + h};
       if (Free(room, r, gap)) return r;
     }
@@ -226,15 +237,15 @@ class FloorPlanMaker {
     if (random_.Chance(kCabinetChance)) AddCabinet(room);
     if (random_.Chance(kTableChance)) AddTable(room);
     if (random_.Chance(kRoundTableChance)) {
-      const double r = 0.45;
-      if (const auto box = Place(room, 2 * r, 2 * r, 0.5, 0.3)) {
+      const double r = 0.4375;
+      if (const auto box = Place(room, 2 * r, 2 * r, 0.5, 0.3125)) {
         plan_.figures.push_back(Circle({(box->x0 + box->x1) / 2, (box->y0 + box->y1) / 2}, r));
         KeepOut(room, *box);
       }
     }
     if (random_.Chance(kDeskChance)) {
       const double d = 2 * kDeskReach;
-      if (const auto box = Place(room, d, d, 0.3, 0.1)) {
+      if (const auto box = Place(room, d, d, 0.3125, 0.125)) {
         Figure insert;
         insert.kind = Figure::Kind::kInsert;
         insert.block = 0;
@@ -248,25 +259,27 @@ class FloorPlanMaker {
 
   // A table, sometimes with a chair on each long side.
   void AddTable(int room) {
-    const double w = random_.Uniform(1.0, 1.6), h = random_.Uniform(0.6, 1.0);
-    const auto table = Place(room, w, h, 0.7, 0.6);
+    const double w = random_.OnGrid(1.0, 1.625), h = random_.OnGrid(0.625, 1.0);
+    const auto table = Place(room, w, h, 0.6875, 0.625);
     if (!table) return;
     plan_.figures.push_back(Rectangle(*table));
-    KeepOut(room, table->Grown(0.6));
+    KeepOut(room, table->Grown(0.625));
     if (!random_.Chance(kChairsChance)) return;
     const double cx = (table->x0 + table->x1) / 2;
-    plan_.figures.push_back(Rectangle({cx - 0.2, table->y1 + 0.15, cx + 0.2, table->y1 + 0.55}));
-    plan_.figures.push_back(Rectangle({cx - 0.2, table->y0 - 0.55, cx + 0.2, table->y0 - 0.15}));
+    plan_.figures.push_back(
+        Rectangle({cx - 0.1875, table->y1 + 0.125, cx + 0.1875, table->y1 + 0.5}));
+    plan_.figures.push_back(
+        Rectangle({cx - 0.1875, table->y0 - 0.5, cx + 0.1875, table->y0 - 0.125}));
   }
 
   // A cabinet standing against one of the room's wall faces.
   void AddCabinet(int room) {
     const Rect floor = Floor(room);
-    const double length = 1.2, depth = 0.5;
+    const double length = 1.25, depth = 0.5;
     const int wall = static_cast<int>(random_.Below(4));
     const bool vertical = wall < 2;
     const double span = vertical ? floor.y1 - floor.y0 : floor.x1 - floor.x0;
-    const double at = random_.Uniform(0.5, span - length - 0.5);
+    const double at = random_.OnGrid(0.5, span - length - 0.5);
     Rect r;
     switch (wall) {
       case 0: r = {floor.x0, floor.y0 + at, floor.x0 + depth, floor.y0 + at + length}; break;
@@ -274,9 +287,9 @@ class FloorPlanMaker {
       case 2: r = {floor.x0 + at, floor.y0, floor.x0 + at + length, floor.y0 + depth}; break;
       default: r = {floor.x0 + at, floor.y1 - depth, floor.x0 + at + length, floor.y1}; break;
     }
-    if (!Free(room, r, 0.05)) return;
+    if (!Free(room, r, 0.0625)) return;
     plan_.figures.push_back(Rectangle(r));
-    KeepOut(room, r.Grown(0.3));
+    KeepOut(room, r.Grown(0.3125));
   }
 
   // A point of free floor in a random room.

@@ -70,9 +70,10 @@ void AddPieces(const Figure& f, std::vector<Piece>& out) {
       const double sweep = Sweep(f.start, f.end);
       const int k = ArcChords(sweep);
       const auto at = [&](double t) { return f.centre + f.radius * Vec2{std::cos(t), std::sin(t)}; };
-      Vec2 prev = at(f.start);
+      const bool exactEnds = f.points.size() == 2;
+      Vec2 prev = exactEnds ? f.points[0] : at(f.start);
       for (int i = 1; i <= k; ++i) {
-        const Vec2 next = at(f.start + sweep * i / k);
+        const Vec2 next = exactEnds && i == k ? f.points[1] : at(f.start + sweep * i / k);
         out.push_back({prev, next});
         prev = next;
       }

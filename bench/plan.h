@@ -22,6 +22,8 @@ struct Figure {
   enum class Kind { kLine, kPolygon, kCircle, kArc, kInsert };
   Kind kind = Kind::kLine;
   /// Line: its two ends. Polygon: its corners, the first not repeated.
+  /// Arc: optionally its exact end points, which the peers' chords use
+  /// instead of the computed ones (so that they meet what the arc meets).
   std::vector<Vec2> points;
   /// Circle and arc: centre, radius; an arc runs counter-clockwise from
   /// `start` to `end` (radians).

@@ -7,11 +7,13 @@
 // properties, its child list), that graphic's ID; other calls pass 0.
 #pragma once
 
+#include <cstddef>
 #include <deque>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace pphatch::mem {
 
@@ -66,8 +68,17 @@ class FaultInjector {
   void ResetCounts();
 
  private:
+  // Hashes names and views of names alike, so that counting a call looks
+  // its name up without making a string of it.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>{}(name);
+    }
+  };
+
   std::deque<FaultRule> rules_;
-  std::map<std::string, long, std::less<>> calls_;
+  std::unordered_map<std::string, long, NameHash, std::equal_to<>> calls_;
   long total_ = 0;
 };
 

@@ -46,7 +46,8 @@ struct PickIndex::Impl {
     Outline outline;
   };
 
-  bgi::rtree<Entry, bgi::quadratic<16>> tree;
+  using Tree = bgi::rtree<Entry, bgi::quadratic<16>>;
+  Tree tree;
   std::unordered_map<MemGraphic*, Indexed> entries;
   std::unordered_set<MemGraphic*> dirty;
 
@@ -58,17 +59,29 @@ struct PickIndex::Impl {
     entries.erase(it);
   }
 
-  // Re-indexes every dirty graphic.
+  // Re-indexes every dirty graphic. Every query comes here first, so a
+  // query with nothing dirty must cost nothing.
   void Refresh() {
+    if (dirty.empty()) return;
+    std::vector<Entry> added;
     for (MemGraphic* g : dirty) {
       Drop(g);
       Outline outline = BuildOutline(*g);
       const auto box = outline.Bounds();
       if (!box) continue;
       entries.emplace(g, Indexed{*box, std::move(outline)});
-      tree.insert(Entry(ToBBox(*box), g));
+      added.emplace_back(ToBBox(*box), g);
     }
-    dirty.clear();
+    // A set that once held a whole drawing keeps its buckets, and clearing
+    // it writes every one of them: start afresh instead.
+    dirty = {};
+    if (tree.empty()) {
+      // A whole drawing at once: packing builds the tree much faster than
+      // inserting one by one, and the packed tree answers queries faster.
+      tree = Tree(added.begin(), added.end());
+    } else {
+      tree.insert(added.begin(), added.end());
+    }
   }
 
   // Index entries whose boxes meet the box.
