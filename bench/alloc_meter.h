@@ -1,5 +1,6 @@
 // Heap use of the running program, measured by a counting global operator
-// new. Linked into a benchmark program, it sees every C++ allocation.
+// new. Linked into a benchmark program, it sees every C++ allocation of its
+// one thread.
 #pragma once
 
 #include <cstddef>

@@ -15,6 +15,7 @@
 // to take longer than the limit is marked skipped at that size.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -187,6 +188,12 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
   }
   std::fprintf(stderr, "  pphatch: %d of %d found, p50 %.3f ms, p95 %.3f ms\n", row.found,
                row.clicks, row.pphatch.P50() * 1e3, row.pphatch.P95() * 1e3);
+  const auto slowest = std::max_element(ours.begin(), ours.end(), [](const auto& a, const auto& b) {
+    return a.seconds < b.seconds;
+  });
+  const Vec2 slow = plan.clicks[static_cast<std::size_t>(slowest - ours.begin())];
+  std::fprintf(stderr, "  pphatch: slowest click (%.17g, %.17g): %.3f ms, %zu contours\n", slow.x,
+               slow.y, slowest->seconds * 1e3, slowest->contours.size());
   if (settings.viewCheckClicks > 0) CheckViews(plan, drawing, settings.viewCheckClicks);
   if (settings.dxf) row.dxfMBps = DxfLoadRate(drawing, std::to_string(row.pieces));
   if (!settings.peers) return row;

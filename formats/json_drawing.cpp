@@ -43,6 +43,12 @@ LoadedDrawing ReadJsonText(const std::string& text, const std::string& name) {
     root = Json::parse(text);
   } catch (const Json::parse_error& e) {
     throw ReadError(name + ": " + SyntaxMessage(text, e));
+  } catch (const Json::exception& e) {
+    // The parser reports a number too large for a double ("1e400") as out
+    // of range; keep its words without the exception's id.
+    const std::string what = e.what();
+    const std::size_t cut = what.find("] ");
+    throw ReadError(name + ": " + (cut == std::string::npos ? what : what.substr(cut + 2)));
   }
   try {
     auto drawing = ReadJsonDrawing(root);

@@ -28,11 +28,23 @@ bool SamePoint(const CurveRecord& c, int i, int j) {
   return PointsCoincide(c.X[i], c.Y[i], c.X[j], c.Y[j]);
 }
 
+// Index of the point `offset` steps from point i along the closed chain of
+// n points, whose point n - 1 repeats point 0: stepping on from point n - 1
+// goes on at point 1, stepping back from point 0 at point n - 2.
+int AroundChain(int i, int offset, int n) {
+  const int ring = n - 1;
+  const int k = ((i + offset) % ring + ring) % ring;
+  // Point n - 1 stays itself when reached from before the seam.
+  return (k == 0 && i + offset > 0) ? n - 1 : k;
+}
+
 // The points of one closed chain (n points, the last repeating the first)
 // that belong to stretches running out and back. Every spike tip found is
 // widened pair by pair while the points on both sides of it still match;
-// one copy of the spike's base point stays. Marks of different tips add up;
-// all comparisons read the unchanged chain.
+// one copy of the spike's base point stays. The widening goes on across the
+// chain's seam, so that a spike next to the first or last point keeps its
+// base too. Marks of different tips add up; all comparisons read the
+// unchanged chain.
 std::vector<bool> SpikePoints(const CurveRecord& c) {
   const int n = c.PointCount;
   std::vector<bool> dropped(static_cast<std::size_t>(n) + 1, false);
@@ -49,19 +61,20 @@ std::vector<bool> SpikePoints(const CurveRecord& c) {
     dropped[i] = dropped[i + 1] = dropped[prev - 1] = true;
     if (i == 0) dropped[n - 1] = true;
     for (int k = 2; k <= n - 1; ++k) {
-      if (i + k >= n || prev - k < 0) continue;
-      if (!SamePoint(c, i + k, prev - k)) {
+      const int ahead = i == 0 ? i + k : AroundChain(i, k, n);
+      const int behind = i == 0 ? prev - k : AroundChain(i, -k, n);
+      if (!SamePoint(c, ahead, behind)) {
         // The retraced stretch ends here: keep its base point. A spike at the
         // chain's start moves the start to the base, kept at both ends.
         if (i > 0) {
-          dropped[i + k - 1] = false;
+          dropped[AroundChain(i, k - 1, n)] = false;
         } else {
           dropped[k - 1] = false;
           dropped[prev - k + 1] = false;
         }
         break;
       }
-      dropped[i + k] = dropped[prev - k] = true;
+      dropped[ahead] = dropped[behind] = true;
     }
   }
   return dropped;

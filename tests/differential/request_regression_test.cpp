@@ -104,5 +104,37 @@ TEST_F(FoundByComparison, IslandInTheNotchOfAnotherKeepsBoth) {
   ExpectArea(5, 5, 1600 - 140 - 6);
 }
 
+// Spike removal must keep the base of a spike that lies next to the first
+// or last point of a loop: a loop that starts where lines hang off it has
+// its spikes on both sides of that point, and dropping every copy of it
+// loses the island or cuts a corner off the outer boundary.
+TEST_F(FoundByComparison, SpikesBesideTheStartPointKeepTheirBase) {
+  // A triangle island (12,15), (14,12), (20,15) of area 12 with two lines
+  // hanging from its corner (20,15), one up to the right, one down. Right
+  // of the island the search meets a line first and walks the island from
+  // that corner, both lines on either side of its start.
+  mem::AddRectangle(Into(drawing), {0, 0}, {40, 30});
+  mem::AddPolygon(Into(drawing), {{12, 15}, {14, 12}, {20, 15}});
+  mem::AddLine(Into(drawing), {20, 15}, {28, 25});
+  mem::AddLine(Into(drawing), {20, 15}, {30, 5});
+  ExpectArea(35, 22, 1200 - 12);
+  ExpectArea(35, 8, 1200 - 12);
+}
+
+TEST_F(FoundByComparison, OuterLoopStartingAtACrossingKeepsThatCorner) {
+  // A 40 x 30 room; a line rises from the bottom side at x = 20 to y = 20,
+  // and a line from the corner (10,15) of a triangle that touches the left
+  // side, (0,15), (10,15), (5,20), runs down to (30,5), crossing the first
+  // at (20,10). The click's loop starts at that crossing, with the upper
+  // end of the rising line and the lower end of the other hanging on either
+  // side of it. Cut out: the region (0,0), (20,0), (20,10), (10,15),
+  // (0,15) of area 275 and the triangle of area 25.
+  mem::AddRectangle(Into(drawing), {0, 0}, {40, 30});
+  mem::AddLine(Into(drawing), {20, 0}, {20, 20});
+  mem::AddLine(Into(drawing), {10, 15}, {30, 5});
+  mem::AddPolygon(Into(drawing), {{0, 15}, {10, 15}, {5, 20}});
+  ExpectArea(30, 12, 1200 - 275 - 25);
+}
+
 }  // namespace
 }  // namespace pphatch

@@ -3,7 +3,10 @@
 // replayed by fuzz_inputs_test.cpp.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "component/state.h"
+#include "formats/json_drawing.h"
 #include "hostile/hostile_scene.h"
 
 namespace pphatch::hostile {
@@ -30,6 +33,21 @@ TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
       reliability::RunCheckedRequest({scene.drawing, scene.view, {44, 42.5}, {v.x, v.y}}, kHostCallClock);
   EXPECT_EQ(checked.problem, "");
   EXPECT_LE(checked.seconds, kRequestBudgetSeconds + reliability::kBudgetMargin);
+}
+
+// A number too large for a double stopped the JSON parser with its own
+// out-of-range exception, which left the reader as something other than a
+// ReadError: the tool then printed the parser's words without the file name.
+TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
+  const std::string text = R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})";
+  try {
+    formats::ReadJsonText(text, "big.json");
+    FAIL() << "a drawing with the number 1e400 was read";
+  } catch (const formats::ReadError& e) {
+    const std::string what = e.what();
+    EXPECT_EQ(what.rfind("big.json: ", 0), 0u) << what;
+    EXPECT_NE(what.find("1e400"), std::string::npos) << what;
+  }
 }
 
 }  // namespace
