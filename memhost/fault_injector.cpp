@@ -46,16 +46,22 @@ FaultRule& FaultInjector::Fail(std::string operation) {
 
 void FaultInjector::ClearFaults() { rules_.clear(); }
 
-void FaultInjector::Enter(std::string_view operation, int graphicId) {
+void FaultInjector::Enter(const char* operation, int graphicId) {
   ++total_;
-  auto it = calls_.find(operation);
-  if (it == calls_.end()) it = calls_.emplace(std::string(operation), 0).first;
-  ++it->second;
+  RecentCall& slot = recent_[(reinterpret_cast<std::uintptr_t>(operation) >> 3) % kRecentSlots];
+  if (slot.operation != operation) {
+    long*& counter = byAddress_[operation];
+    if (!counter) counter = &calls_.try_emplace(std::string(operation), 0).first->second;
+    slot = {operation, counter};
+  }
+  ++*slot.counter;
+  if (rules_.empty()) return;
+  const std::string_view name(operation);
   bool fail = false;
   for (FaultRule& rule : rules_) {
-    if (rule.Matches(operation, graphicId) && rule.Trip()) fail = true;
+    if (rule.Matches(name, graphicId) && rule.Trip()) fail = true;
   }
-  if (fail) throw HostError("injected failure: " + std::string(operation));
+  if (fail) throw HostError("injected failure: " + std::string(name));
 }
 
 long FaultInjector::Calls(std::string_view operation) const {
@@ -64,7 +70,7 @@ long FaultInjector::Calls(std::string_view operation) const {
 }
 
 void FaultInjector::ResetCounts() {
-  calls_.clear();
+  for (auto& entry : calls_) entry.second = 0;
   total_ = 0;
 }
 

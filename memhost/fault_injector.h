@@ -7,7 +7,9 @@
 // properties, its child list), that graphic's ID; other calls pass 0.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -57,8 +59,9 @@ class FaultInjector {
   void ClearFaults();
 
   /// Entry check of a host call: counts it and throws HostError when a rule
-  /// says so.
-  void Enter(std::string_view operation, int graphicId = 0);
+  /// says so. `operation` is a string literal: every host call comes here,
+  /// so its counter is found by the literal's address, not by its text.
+  void Enter(const char* operation, int graphicId = 0);
 
   /// Number of calls of that operation since the last ResetCounts.
   long Calls(std::string_view operation) const;
@@ -78,7 +81,20 @@ class FaultInjector {
   };
 
   std::deque<FaultRule> rules_;
+  // Counters by name. Nodes never move, and ResetCounts zeroes them rather
+  // than removing them, so the pointers in byAddress_ stay valid.
   std::unordered_map<std::string, long, NameHash, std::equal_to<>> calls_;
+  // The counter of each operation literal seen so far, by its address.
+  std::unordered_map<const char*, long*> byAddress_;
+  // The last literals seen, by a few bits of their address: a request makes
+  // thousands of host calls of a few dozen kinds, and most of them find
+  // their counter here without a search.
+  struct RecentCall {
+    const char* operation = nullptr;
+    long* counter = nullptr;
+  };
+  static constexpr std::size_t kRecentSlots = 64;
+  std::array<RecentCall, kRecentSlots> recent_{};
   long total_ = 0;
 };
 

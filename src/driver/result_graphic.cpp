@@ -58,8 +58,15 @@ std::vector<bool> SpikePoints(const CurveRecord& c) {
     // that is P(n - 2), because P(n - 1) repeats P(0).
     const int prev = i == 0 ? n - 1 : i;
     if (!SamePoint(c, i + 1, prev - 1)) continue;
-    dropped[i] = dropped[i + 1] = dropped[prev - 1] = true;
-    if (i == 0) dropped[n - 1] = true;
+    // Points 0 and n - 1 are one place of the closed chain: dropping either
+    // drops both; only the base kept below may leave one copy of it.
+    const auto drop = [&dropped, n](int j) {
+      dropped[j] = true;
+      if (j == 0 || j == n - 1) dropped[0] = dropped[n - 1] = true;
+    };
+    drop(i);
+    drop(i + 1);
+    drop(prev - 1);
     for (int k = 2; k <= n - 1; ++k) {
       const int ahead = i == 0 ? i + k : AroundChain(i, k, n);
       const int behind = i == 0 ? prev - k : AroundChain(i, -k, n);
@@ -74,7 +81,8 @@ std::vector<bool> SpikePoints(const CurveRecord& c) {
         }
         break;
       }
-      dropped[ahead] = dropped[behind] = true;
+      drop(ahead);
+      drop(behind);
     }
   }
   return dropped;
