@@ -1,16 +1,27 @@
 #include "memhost/properties.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pphatch::mem {
 
+namespace {
+
+// Room for the properties of a graphic, reserved with the first one.
+constexpr std::size_t kUsualProperties = 4;
+
+}  // namespace
+
 void PropertyTable::Define(const std::string& name, PropertyValue value) {
-  auto& cell = cells_[name];
-  if (cell) {
-    *cell = std::move(value);
-  } else {
-    cell = std::make_shared<PropertyValue>(std::move(value));
+  if (cells_.empty()) cells_.reserve(kUsualProperties);
+  const auto it = std::lower_bound(
+      cells_.begin(), cells_.end(), name,
+      [](const auto& cell, const std::string& key) { return cell.first < key; });
+  if (it != cells_.end() && it->first == name) {
+    *it->second = std::move(value);
+    return;
   }
+  cells_.emplace(it, name, std::make_shared<PropertyValue>(std::move(value)));
 }
 
 std::optional<PropertyValue> PropertyTable::Get(const std::string& name) const {
@@ -27,8 +38,10 @@ std::string PropertyTable::Text(const std::string& name) const {
 }
 
 std::shared_ptr<PropertyValue> PropertyTable::Cell(const std::string& name) const {
-  const auto it = cells_.find(name);
-  return it == cells_.end() ? nullptr : it->second;
+  for (const auto& [key, cell] : cells_) {
+    if (key == name) return cell;
+  }
+  return nullptr;
 }
 
 PropertyTable PropertyTable::Clone() const {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "component/state.h"
+#include "driver/result_graphic.h"
 #include "formats/json_drawing.h"
 #include "hostile/hostile_scene.h"
 
@@ -48,6 +49,23 @@ TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
     EXPECT_EQ(what.rfind("big.json: ", 0), 0u) << what;
     EXPECT_NE(what.find("1e400"), std::string::npos) << what;
   }
+}
+
+// A loop whose last stretch runs out from its first point and back, as the
+// walk may return it: spike removal dropped the stretch together with the
+// closing point, and the request handed the host an open boundary.
+TEST(Regression, SpikeAtTheSeamLeavesTheContourClosed) {
+  CurveRecord loop;
+  loop.X = {0, 10, 10, 0, 0, 5, 0};
+  loop.Y = {0, 0, 10, 10, 0, 5, 0};
+  loop.PointCount = 7;
+  std::vector<CurveRecord> contours = {loop};
+  RemoveSpikes(contours, 0);
+  const CurveRecord& cleaned = contours[0];
+  ASSERT_EQ(cleaned.PointCount, 5);
+  EXPECT_EQ(cleaned.X[0], cleaned.X[4]);
+  EXPECT_EQ(cleaned.Y[0], cleaned.Y[4]);
+  for (int i = 0; i < cleaned.PointCount; ++i) EXPECT_NE(cleaned.X[i], 5) << i;
 }
 
 }  // namespace
