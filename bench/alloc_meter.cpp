@@ -70,5 +70,9 @@ void operator delete(void* p, std::size_t) noexcept { pphatch::bench::Release(p)
 void operator delete[](void* p, std::size_t) noexcept { pphatch::bench::Release(p); }
 void operator delete(void* p, std::align_val_t) noexcept { pphatch::bench::Release(p); }
 void operator delete[](void* p, std::align_val_t) noexcept { pphatch::bench::Release(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { pphatch::bench::Release(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { pphatch::bench::Release(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+  pphatch::bench::Release(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+  pphatch::bench::Release(p);
+}

@@ -14,7 +14,6 @@
 // writes it as CSV. A peer whose click is estimated, from the smaller sizes,
 // to take longer than the limit is marked skipped at that size.
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -146,7 +145,8 @@ void CheckViews(const Plan& plan, const std::shared_ptr<mem::MemDrawing>& drawin
   int same = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const ClickOutcome other = whole.Click(plan.clicks[i]);
-    const bool equal = first[i].ok == other.ok && first[i].contours.size() == other.contours.size() &&
+    const bool equal = first[i].ok == other.ok &&
+                       first[i].contours.size() == other.contours.size() &&
                        std::equal(first[i].contours.begin(), first[i].contours.end(),
                                   other.contours.begin(), [](const auto& a, const auto& b) {
                                     return std::equal(a.begin(), a.end(), b.begin(), b.end());
@@ -182,15 +182,15 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
     for (const Vec2 c : plan.clicks) {
       ours.push_back(clicker.Click(c));
       row.pphatch.seconds.push_back(ours.back().seconds);
+      row.pphatchCpu.push_back(ours.back().cpuSeconds);
       row.peakKiB.push_back(static_cast<double>(ours.back().peakBytes) / 1024);
       if (ours.back().ok) ++row.found;
     }
   }
   std::fprintf(stderr, "  pphatch: %d of %d found, p50 %.3f ms, p95 %.3f ms\n", row.found,
                row.clicks, row.pphatch.P50() * 1e3, row.pphatch.P95() * 1e3);
-  const auto slowest = std::max_element(ours.begin(), ours.end(), [](const auto& a, const auto& b) {
-    return a.seconds < b.seconds;
-  });
+  const auto slowest = std::max_element(
+      ours.begin(), ours.end(), [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
   const Vec2 slow = plan.clicks[static_cast<std::size_t>(slowest - ours.begin())];
   std::fprintf(stderr, "  pphatch: slowest click (%.17g, %.17g): %.3f ms, %zu contours\n", slow.x,
                slow.y, slowest->seconds * 1e3, slowest->contours.size());
@@ -254,9 +254,8 @@ int main(int argc, char** argv) {
   app.add_flag("--dxf", settings.dxf, "also measure the DXF load rate of each drawing");
   app.add_flag("!--no-peers", settings.peers, "measure pphatch alone");
   app.add_option("--view", settings.view, "view for each click: around (the click) or whole")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, ViewChoice>{{"around", ViewChoice::kAroundClick},
-                                            {"whole", ViewChoice::kWholeDrawing}}));
+      ->transform(CLI::CheckedTransformer(std::map<std::string, ViewChoice>{
+          {"around", ViewChoice::kAroundClick}, {"whole", ViewChoice::kWholeDrawing}}));
   app.add_option("--view-check", settings.viewCheckClicks,
                  "compare this many clicks with the whole drawing in view");
   CLI11_PARSE(app, argc, argv);

@@ -126,10 +126,14 @@ class FloorPlanMaker {
   Plan Make(int clicks) {
     plan_.blocks.push_back(DeskBlock());
     for (int j = 0; j < ny_; ++j) {
-      for (int i = 0; i <= nx_; ++i) AddWall({i * kRoomWidth, j * kRoomHeight}, {0, 1}, kRoomHeight, i > 0 && i < nx_, Room(i - 1, j), Room(i, j));
+      for (int i = 0; i <= nx_; ++i)
+        AddWall({i * kRoomWidth, j * kRoomHeight}, {0, 1}, kRoomHeight, i > 0 && i < nx_,
+                Room(i - 1, j), Room(i, j));
     }
     for (int j = 0; j <= ny_; ++j) {
-      for (int i = 0; i < nx_; ++i) AddWall({i * kRoomWidth, j * kRoomHeight}, {1, 0}, kRoomWidth, j > 0 && j < ny_, Room(i, j - 1), Room(i, j));
+      for (int i = 0; i < nx_; ++i)
+        AddWall({i * kRoomWidth, j * kRoomHeight}, {1, 0}, kRoomWidth, j > 0 && j < ny_,
+                Room(i, j - 1), Room(i, j));
     }
     for (int j = 1; j < ny_; ++j) {
       for (int i = 1; i < nx_; ++i) {
@@ -216,7 +220,8 @@ class FloorPlanMaker {
     plan_.figures.push_back(Circle(c, kColumnRadius));
     const Rect box = Rect::Around(c - Vec2{kColumnRadius, kColumnRadius},
                                   c + Vec2{kColumnRadius, kColumnRadius});
-    for (const int r : {Room(i - 1, j - 1), Room(i, j - 1), Room(i - 1, j), Room(i, j)}) KeepOut(r, box);
+    for (const int r : {Room(i - 1, j - 1), Room(i, j - 1), Room(i - 1, j), Room(i, j)})
+      KeepOut(r, box);
   }
 
   // A random place for a w x h rectangle in the room, `gap` clear of
@@ -282,10 +287,18 @@ class FloorPlanMaker {
     const double at = random_.OnGrid(0.5, span - length - 0.5);
     Rect r;
     switch (wall) {
-      case 0: r = {floor.x0, floor.y0 + at, floor.x0 + depth, floor.y0 + at + length}; break;
-      case 1: r = {floor.x1 - depth, floor.y0 + at, floor.x1, floor.y0 + at + length}; break;
-      case 2: r = {floor.x0 + at, floor.y0, floor.x0 + at + length, floor.y0 + depth}; break;
-      default: r = {floor.x0 + at, floor.y1 - depth, floor.x0 + at + length, floor.y1}; break;
+      case 0:
+        r = {floor.x0, floor.y0 + at, floor.x0 + depth, floor.y0 + at + length};
+        break;
+      case 1:
+        r = {floor.x1 - depth, floor.y0 + at, floor.x1, floor.y0 + at + length};
+        break;
+      case 2:
+        r = {floor.x0 + at, floor.y0, floor.x0 + at + length, floor.y0 + depth};
+        break;
+      default:
+        r = {floor.x0 + at, floor.y1 - depth, floor.x0 + at + length, floor.y1};
+        break;
     }
     if (!Free(room, r, 0.0625)) return;
     plan_.figures.push_back(Rectangle(r));
@@ -363,9 +376,11 @@ Plan MakeRandomSegments(std::size_t count, std::uint32_t seed, int clicks) {
   // Clicks in the middle of the square, clear of every segment.
   const double clearance = 1e-3 * kSide;
   while (plan.clicks.size() < static_cast<std::size_t>(clicks)) {
-    const Vec2 p{random.Uniform(0.1 * kSide, 0.9 * kSide), random.Uniform(0.1 * kSide, 0.9 * kSide)};
-    if (std::all_of(pieces.begin(), pieces.end(),
-                    [&](const Piece& s) { return DistanceSquared(p, s) >= clearance * clearance; })) {
+    const Vec2 p{random.Uniform(0.1 * kSide, 0.9 * kSide),
+                 random.Uniform(0.1 * kSide, 0.9 * kSide)};
+    if (std::all_of(pieces.begin(), pieces.end(), [&](const Piece& s) {
+          return DistanceSquared(p, s) >= clearance * clearance;
+        })) {
       plan.clicks.push_back(p);
     }
   }

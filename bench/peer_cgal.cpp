@@ -7,7 +7,6 @@
 #include <CGAL/Exact_predicates_exact_constructions_kernel.h>
 
 #include <boost/variant/get.hpp>
-
 #include <cmath>
 
 namespace pphatch::bench {
@@ -76,8 +75,7 @@ CgalArrangement::~CgalArrangement() = default;
 std::optional<double> CgalArrangement::AreaAround(Vec2 p) const {
   const Point q(p.x, p.y);
   const auto located = impl_->landmarks ? impl_->landmarks->locate(q) : impl_->naive->locate(q);
-  const Arrangement::Face_const_handle* face =
-      boost::get<Arrangement::Face_const_handle>(&located);
+  const Arrangement::Face_const_handle* face = boost::get<Arrangement::Face_const_handle>(&located);
   if (!face || (*face)->is_unbounded()) return std::nullopt;
   return FaceArea(*face);
 }

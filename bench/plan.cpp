@@ -58,9 +58,8 @@ void AddPieces(const Figure& f, std::vector<Piece>& out) {
       const Vec2 first = prev;
       for (int i = 1; i <= kCircleChords; ++i) {
         const double t = i * mem::kFullTurn / kCircleChords;
-        const Vec2 next = i == kCircleChords
-                              ? first
-                              : f.centre + f.radius * Vec2{std::cos(t), std::sin(t)};
+        const Vec2 next =
+            i == kCircleChords ? first : f.centre + f.radius * Vec2{std::cos(t), std::sin(t)};
         out.push_back({prev, next});
         prev = next;
       }
@@ -69,7 +68,9 @@ void AddPieces(const Figure& f, std::vector<Piece>& out) {
     case Figure::Kind::kArc: {
       const double sweep = Sweep(f.start, f.end);
       const int k = ArcChords(sweep);
-      const auto at = [&](double t) { return f.centre + f.radius * Vec2{std::cos(t), std::sin(t)}; };
+      const auto at = [&](double t) {
+        return f.centre + f.radius * Vec2{std::cos(t), std::sin(t)};
+      };
       const bool exactEnds = f.points.size() == 2;
       Vec2 prev = exactEnds ? f.points[0] : at(f.start);
       for (int i = 1; i <= k; ++i) {
@@ -87,14 +88,21 @@ void AddPieces(const Figure& f, std::vector<Piece>& out) {
 // Draws one figure (no inserts) into the target.
 void Draw(const Figure& f, const mem::Into& into) {
   switch (f.kind) {
-    case Figure::Kind::kLine: mem::AddLine(into, f.points[0], f.points[1]); break;
-    case Figure::Kind::kPolygon: mem::AddPolygon(into, f.points); break;
-    case Figure::Kind::kCircle: mem::AddCircle(into, f.centre, f.radius); break;
+    case Figure::Kind::kLine:
+      mem::AddLine(into, f.points[0], f.points[1]);
+      break;
+    case Figure::Kind::kPolygon:
+      mem::AddPolygon(into, f.points);
+      break;
+    case Figure::Kind::kCircle:
+      mem::AddCircle(into, f.centre, f.radius);
+      break;
     case Figure::Kind::kArc:
       mem::AddArc(into, f.centre, f.radius, mem::NormalizeAngle(f.start),
                   mem::NormalizeAngle(f.end));
       break;
-    case Figure::Kind::kInsert: break;
+    case Figure::Kind::kInsert:
+      break;
   }
 }
 
@@ -134,10 +142,14 @@ std::vector<Piece> PlanPieces(const Plan& plan) {
 
 std::size_t FigurePieceCount(const Plan& plan, const Figure& figure) {
   switch (figure.kind) {
-    case Figure::Kind::kLine: return 1;
-    case Figure::Kind::kPolygon: return figure.points.size();
-    case Figure::Kind::kCircle: return kCircleChords;
-    case Figure::Kind::kArc: return static_cast<std::size_t>(ArcChords(Sweep(figure.start, figure.end)));
+    case Figure::Kind::kLine:
+      return 1;
+    case Figure::Kind::kPolygon:
+      return figure.points.size();
+    case Figure::Kind::kCircle:
+      return kCircleChords;
+    case Figure::Kind::kArc:
+      return static_cast<std::size_t>(ArcChords(Sweep(figure.start, figure.end)));
     case Figure::Kind::kInsert: {
       std::size_t n = 0;
       for (const Figure& part : plan.blocks.at(static_cast<std::size_t>(figure.block)).figures) {

@@ -22,7 +22,8 @@ enum class ViewChoice {
 /// What one click gave.
 struct ClickOutcome {
   bool ok = false;
-  double seconds = 0;         ///< CreateClosedContour alone
+  double seconds = 0;         ///< CreateClosedContour alone, wall clock
+  double cpuSeconds = 0;      ///< the same, CPU time of the thread
   std::size_t peakBytes = 0;  ///< most heap the request held above its start
   double area = 0;            ///< outer boundary minus islands, when ok
   /// The result's contours (outer first), when ok.

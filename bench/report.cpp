@@ -62,23 +62,30 @@ double Quantile(std::vector<double> samples, double q) {
 
 void PrintTable(std::ostream& out, const std::vector<Row>& rows) {
   char line[512];
-  std::snprintf(line, sizeof line,
-                "%-30s %9s %6s | %9s %9s %9s | %12s %12s %8s %7s | %12s %12s %8s %7s | %9s %9s | %8s\n",
-                "drawing", "pieces", "found", "pp p50", "pp p95", "peak KiB", "GEOS p50", "GEOS p95",
-                "pp/GEOS", "agree", "CGAL p50", "CGAL p95", "pp/CGAL", "agree", "loc p50",
-                "loc p95", "DXF MB/s");
+  std::snprintf(
+      line, sizeof line,
+      "%-30s %9s %6s | %9s %9s %9s %9s | %12s %12s %8s %7s | %12s %12s %8s %7s | %9s %9s | %8s\n",
+      "drawing", "pieces", "found", "pp p50", "pp p95", "cpu p95", "peak KiB", "GEOS p50",
+      "GEOS p95", "pp/GEOS", "agree", "CGAL p50", "CGAL p95", "pp/CGAL", "agree", "loc p50",
+      "loc p95", "DXF MB/s");
   out << line;
-  std::snprintf(line, sizeof line, "%-30s %9s %6s | %9s %9s %9s | %12s %12s %8s %7s | %12s %12s %8s %7s | %9s %9s | %8s\n",
-                "", "", "", "ms", "ms", "max", "ms", "ms", "p50", "", "ms", "ms", "p50", "", "ms", "ms", "");
+  std::snprintf(
+      line, sizeof line,
+      "%-30s %9s %6s | %9s %9s %9s %9s | %12s %12s %8s %7s | %12s %12s %8s %7s | %9s %9s | %8s\n",
+      "", "", "", "ms", "ms", "ms", "max", "ms", "ms", "p50", "", "ms", "ms", "p50", "", "ms", "ms",
+      "");
   out << line;
   for (const Row& r : rows) {
-    const double peak = r.peakKiB.empty() ? 0 : *std::max_element(r.peakKiB.begin(), r.peakKiB.end());
+    const double peak =
+        r.peakKiB.empty() ? 0 : *std::max_element(r.peakKiB.begin(), r.peakKiB.end());
     const std::string dxf = r.dxfMBps ? CsvNumber(*r.dxfMBps) : "-";
     const std::string found = std::to_string(r.found) + "/" + std::to_string(r.clicks);
     std::snprintf(line, sizeof line,
-                  "%-30s %9zu %6s | %9s %9s %9.0f | %12s %12s %8s %7s | %12s %12s %8s %7s | %9s %9s | %8s\n",
-                  r.drawing.c_str(), r.pieces, found.c_str(), Ms(r.pphatch, r.pphatch.P50()).c_str(),
-                  Ms(r.pphatch, r.pphatch.P95()).c_str(), peak, Ms(r.geos, r.geos.P50()).c_str(),
+                  "%-30s %9zu %6s | %9s %9s %9.3f %9.0f | %12s %12s %8s %7s | %12s %12s %8s %7s | "
+                  "%9s %9s | %8s\n",
+                  r.drawing.c_str(), r.pieces, found.c_str(),
+                  Ms(r.pphatch, r.pphatch.P50()).c_str(), Ms(r.pphatch, r.pphatch.P95()).c_str(),
+                  Quantile(r.pphatchCpu, 0.95) * 1e3, peak, Ms(r.geos, r.geos.P50()).c_str(),
                   Ms(r.geos, r.geos.P95()).c_str(), Ratio(r.pphatch, r.geos).c_str(),
                   Agreement(r.geos).c_str(), Ms(r.cgal, r.cgal.P50()).c_str(),
                   Ms(r.cgal, r.cgal.P95()).c_str(), Ratio(r.pphatch, r.cgal).c_str(),
@@ -89,7 +96,8 @@ void PrintTable(std::ostream& out, const std::vector<Row>& rows) {
 }
 
 void WriteCsv(std::ostream& out, const std::vector<Row>& rows) {
-  out << "drawing,pieces,graphics,clicks,found,pphatch_p50_ms,pphatch_p95_ms,pphatch_peak_kib_p50,"
+  out << "drawing,pieces,graphics,clicks,found,pphatch_p50_ms,pphatch_p95_ms,pphatch_cpu_p50_ms,"
+         "pphatch_cpu_p95_ms,pphatch_peak_kib_p50,"
          "pphatch_peak_kib_max,geos_clicks,geos_p50_ms,geos_p95_ms,geos_skipped_estimate_s,"
          "pphatch_over_geos_p50,geos_agreeing,cgal_clicks,cgal_p50_ms,cgal_p95_ms,"
          "cgal_skipped_estimate_s,pphatch_over_cgal_p50,cgal_agreeing,cgal_build_s,"
@@ -106,12 +114,14 @@ void WriteCsv(std::ostream& out, const std::vector<Row>& rows) {
         r.peakKiB.empty() ? 0 : *std::max_element(r.peakKiB.begin(), r.peakKiB.end());
     out << '"' << r.drawing << "\"," << r.pieces << ',' << r.graphics << ',' << r.clicks << ','
         << r.found << ',' << CsvMs(r.pphatch, r.pphatch.P50()) << ','
-        << CsvMs(r.pphatch, r.pphatch.P95()) << ',' << CsvNumber(Quantile(r.peakKiB, 0.5)) << ','
-        << CsvNumber(peakMax) << ',' << r.geos.seconds.size() << ',' << CsvMs(r.geos, r.geos.P50())
-        << ',' << CsvMs(r.geos, r.geos.P95()) << ',' << skipped(r.geos) << ',' << ratio(r.geos)
-        << ',' << r.geos.agreeing << ',' << r.cgal.seconds.size() << ','
-        << CsvMs(r.cgal, r.cgal.P50()) << ',' << CsvMs(r.cgal, r.cgal.P95()) << ','
-        << skipped(r.cgal) << ',' << ratio(r.cgal) << ',' << r.cgal.agreeing << ','
+        << CsvMs(r.pphatch, r.pphatch.P95()) << ',' << CsvNumber(Quantile(r.pphatchCpu, 0.5) * 1e3)
+        << ',' << CsvNumber(Quantile(r.pphatchCpu, 0.95) * 1e3) << ','
+        << CsvNumber(Quantile(r.peakKiB, 0.5)) << ',' << CsvNumber(peakMax) << ','
+        << r.geos.seconds.size() << ',' << CsvMs(r.geos, r.geos.P50()) << ','
+        << CsvMs(r.geos, r.geos.P95()) << ',' << skipped(r.geos) << ',' << ratio(r.geos) << ','
+        << r.geos.agreeing << ',' << r.cgal.seconds.size() << ',' << CsvMs(r.cgal, r.cgal.P50())
+        << ',' << CsvMs(r.cgal, r.cgal.P95()) << ',' << skipped(r.cgal) << ',' << ratio(r.cgal)
+        << ',' << r.cgal.agreeing << ','
         << (r.cgalLocate.skipped ? "" : CsvNumber(r.cgalBuildSeconds)) << ','
         << CsvMs(r.cgalLocate, r.cgalLocate.P50()) << ',' << CsvMs(r.cgalLocate, r.cgalLocate.P95())
         << ',' << skipped(r.cgalLocate) << ',' << (r.dxfMBps ? CsvNumber(*r.dxfMBps) : "") << '\n';

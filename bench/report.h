@@ -16,10 +16,10 @@ double Quantile(std::vector<double> samples, double q);
 struct Timing {
   /// Not measured at this size; `estimate` says how long one click would take.
   bool skipped = false;
-  double estimate = 0;      ///< seconds, for a skipped contender
+  double estimate = 0;  ///< seconds, for a skipped contender
   std::vector<double> seconds;
-  int agreeing = 0;         ///< clicks whose area matched pphatch's
-  int compared = 0;         ///< clicks compared with pphatch
+  int agreeing = 0;  ///< clicks whose area matched pphatch's
+  int compared = 0;  ///< clicks compared with pphatch
 
   double P50() const { return Quantile(seconds, 0.5); }
   double P95() const { return Quantile(seconds, 0.95); }
@@ -31,14 +31,15 @@ struct Row {
   std::size_t pieces = 0;
   std::size_t graphics = 0;
   int clicks = 0;
-  int found = 0;                       ///< clicks where pphatch returned an area
+  int found = 0;  ///< clicks where pphatch returned an area
   Timing pphatch;
-  std::vector<double> peakKiB;         ///< heap peak of each pphatch click
-  Timing geos;                         ///< whole drawing per click
-  Timing cgal;                         ///< build and locate per click
-  Timing cgalLocate;                   ///< locate in a prebuilt arrangement
-  double cgalBuildSeconds = 0;         ///< the prebuilt arrangement's build
-  std::optional<double> dxfMBps;       ///< DXF load rate of this drawing
+  std::vector<double> pphatchCpu;  ///< CPU seconds of each pphatch click
+  std::vector<double> peakKiB;     ///< heap peak of each pphatch click
+  Timing geos;                     ///< whole drawing per click
+  Timing cgal;                     ///< build and locate per click
+  Timing cgalLocate;               ///< locate in a prebuilt arrangement
+  double cgalBuildSeconds = 0;     ///< the prebuilt arrangement's build
+  std::optional<double> dxfMBps;   ///< DXF load rate of this drawing
 };
 
 /// The table as text.

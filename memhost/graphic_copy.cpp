@@ -1,12 +1,18 @@
 #include "memhost/graphic_copy.h"
 
+#include <utility>
+#include <vector>
+
 #include "memhost/drawing.h"
 #include "memhost/graphic.h"
 
 namespace pphatch::mem {
 
-std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
-                                        const Placement* placement) {
+namespace {
+
+// A copy of the graphic alone, without its children.
+std::shared_ptr<MemGraphic> CopyOne(const MemGraphic& source, MemDrawing& drawing,
+                                    const Placement* placement) {
   auto copy = drawing.CreateGraphic(source.TypeText(), source.Plane());
   copy->SetInfoText(source.Info());
   copy->SetIgnored(source.Ignored());
@@ -24,10 +30,32 @@ std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& dr
   if (source.Shape()) {
     copy->SetShape(placement ? Transformed(*source.Shape(), *placement) : *source.Shape(), false);
   }
-  for (const auto& child : source.ChildItems()) {
-    copy->Children().Append(CopyGraphic(*child, drawing, placement));
-  }
   return copy;
+}
+
+}  // namespace
+
+// Copies the tree parents before children, depth first, in order, so that
+// IDs are given out as a recursive copy would. The walk keeps its own stack,
+// so that any nesting depth fits.
+std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
+                                        const Placement* placement) {
+  auto root = CopyOne(source, drawing, placement);
+  // Graphics still to copy, each with the copy that receives it as a child.
+  std::vector<std::pair<const MemGraphic*, MemGraphic*>> pending;
+  const auto pushChildren = [&pending](const MemGraphic& from, MemGraphic* to) {
+    const auto& children = from.ChildItems();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(it->get(), to);
+  };
+  pushChildren(source, root.get());
+  while (!pending.empty()) {
+    const auto [from, parent] = pending.back();
+    pending.pop_back();
+    auto copy = CopyOne(*from, drawing, placement);
+    parent->Children().Append(copy);
+    pushChildren(*from, copy.get());
+  }
+  return root;
 }
 
 }  // namespace pphatch::mem

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "memhost/arc_shape.h"
 #include "memhost/graphic.h"
@@ -141,15 +142,22 @@ void AddShape(const ArcShape& shape, Outline& out) {
   if (shape.full) out.rings.push_back(std::move(points));
 }
 
-// Adds a graphic and its descendants.
-void Collect(const MemGraphic& g, Outline& out) {
-  const std::string& type = g.TypeText();
-  if (type == "CIRCLE" || type == "ARC") {
-    if (g.Shape()) AddShape(*g.Shape(), out);
-  } else if (type != "INSERT") {
-    ChainBuilder(out).Add(g);
+// Adds a graphic and its descendants, parents before their children. The
+// walk keeps its own stack, so that any nesting depth fits.
+void Collect(const MemGraphic& root, Outline& out) {
+  std::vector<const MemGraphic*> pending{&root};
+  while (!pending.empty()) {
+    const MemGraphic& g = *pending.back();
+    pending.pop_back();
+    const std::string& type = g.TypeText();
+    if (type == "CIRCLE" || type == "ARC") {
+      if (g.Shape()) AddShape(*g.Shape(), out);
+    } else if (type != "INSERT") {
+      ChainBuilder(out).Add(g);
+    }
+    const auto& children = g.ChildItems();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.push_back(it->get());
   }
-  for (const auto& child : g.ChildItems()) Collect(*child, out);
 }
 
 // Distance from p to the segment ab.

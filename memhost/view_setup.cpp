@@ -26,8 +26,9 @@ void ShowAroundClick(MemView& view, Vec2 click, std::size_t graphics) {
   if (!bounds || count <= graphics || graphics == 0) return;
 
   // Half the side of a square that covers the whole drawing from the click.
-  const double reach = std::max({std::fabs(click.x - bounds->minX), std::fabs(bounds->maxX - click.x),
-                                 std::fabs(click.y - bounds->minY), std::fabs(bounds->maxY - click.y)});
+  const double reach =
+      std::max({std::fabs(click.x - bounds->minX), std::fabs(bounds->maxX - click.x),
+                std::fabs(click.y - bounds->minY), std::fabs(bounds->maxY - click.y)});
   // Start from the square that would hold `graphics` graphics at the
   // drawing's mean density, then let the neighbourhood decide: grow it until
   // it holds that many, or shrink it while its half still does.
@@ -38,7 +39,8 @@ void ShowAroundClick(MemView& view, Vec2 click, std::size_t graphics) {
   if (!(half > 0) || !std::isfinite(half)) return;
   int resizes = 0;
   if (index.CountInBox(Square(click, half), graphics) >= graphics) {
-    while (resizes++ < kMaxResizes && index.CountInBox(Square(click, half / 2), graphics) >= graphics) {
+    while (resizes++ < kMaxResizes &&
+           index.CountInBox(Square(click, half / 2), graphics) >= graphics) {
       half /= 2;
     }
   } else {

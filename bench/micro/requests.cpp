@@ -41,13 +41,14 @@ const Scene& FloorPlan(std::size_t pieces) {
 void BM_Request(benchmark::State& state) {
   const Scene& scene = FloorPlan(static_cast<std::size_t>(state.range(0)));
   PphatchClicker clicker(scene.drawing, ViewChoice::kAroundClick);
+  clicker.Click(scene.plan.clicks.front());  // the host's index is built at the first pick
   std::size_t i = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(clicker.Click(scene.plan.clicks[i]).ok);
     i = (i + 1) % scene.plan.clicks.size();
   }
 }
-BENCHMARK(BM_Request)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Request)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 // One contour search (march and walk) from each click of the small plan.
 void BM_SearchClosedContour(benchmark::State& state) {

@@ -68,7 +68,8 @@ Point2 ClickPointInDrawing(double xView, double yView) {
 
 /// Moves the pick point to the first free place left of an island that
 /// does not hold the click point.
-void StepLeftOfIsland(const CurveRecord& island, Point2 click, double& px, double& py) {
+void StepLeftOfIsland(const ObjectState& state, const CurveRecord& island, Point2 click, double& px,
+                      double& py) {
   ModuleState& module = Module();
   const double xl = LeftmostCrossing(island, click.x, click.y);
   const HostPoint3 v = WorldToView(xl, click.y, 0);
@@ -81,6 +82,9 @@ void StepLeftOfIsland(const CurveRecord& island, Point2 click, double& px, doubl
   if (leftward.Beyond(p, limit)) throw GiveUp{};
   // Scan left until nothing lies under the position, or past the limit.
   while (!leftward.Beyond(p, limit)) {
+    // A narrow view over a wide drawing makes this scan long; it shares the
+    // request's budget like every other loop of the request.
+    if (BudgetExceeded(state)) throw GiveUp{};
     double aperture = step;
     if (module.View->PickPoint(p.x, p.y, aperture)->Count() == 0) break;
     p = leftward.Step(p, step);
@@ -124,7 +128,7 @@ void FindExternalContour(ObjectState& state, Point2 click, double px, double py,
       return;
     }
     loop.Kind = "Internal";
-    StepLeftOfIsland(loop, click, px, py);
+    StepLeftOfIsland(state, loop, click, px, py);
   }
 }
 

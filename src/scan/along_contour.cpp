@@ -70,6 +70,9 @@ class IdList {
 // among its graphics. The pick and everything before the first graphic's
 // workplane put or IgnoreFlag read raise; after that failures are skipped.
 void CollectInWindow(ObjectState& state, const Box& window, IdList& list) {
+  // A long chain in a narrow view needs a great many windows; the request's
+  // budget ends the collection (and with it the search) like any other loop.
+  if (BudgetExceeded(state)) throw ComputeError("the request's time budget is spent");
   const HostViewPtr view = Must(Module().View);
   const double margin = view->ViewHeight() / kWindowMarginDivisor;
   const HostPoint3 a = WorldToView(window.left, window.bottom, 0);

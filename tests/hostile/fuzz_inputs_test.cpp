@@ -46,7 +46,7 @@ TEST(FuzzInputs, RequestSeedsAndRegressionsKeepTheRules) {
   files.insert(files.end(), regressions.begin(), regressions.end());
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.string());
-    EXPECT_EQ(reliability::RunCheckedRequest(DecodeFile(file)).problem, "");
+    EXPECT_EQ(reliability::RunCheckedRequest(DecodeFile(file), reliability::kFuzzClock).problem, "");
   }
 }
 

@@ -68,5 +68,17 @@ TEST(Regression, SpikeAtTheSeamLeavesTheContourClosed) {
   for (int i = 0; i < cleaned.PointCount; ++i) EXPECT_NE(cleaned.X[i], 5) << i;
 }
 
+// A click exactly on a line that hangs outside a square: the walk round the
+// square goes out along the line and back, so the loop "holds" the click on
+// that spike; spike removal then cuts the line away and the square was handed
+// back for a click outside it.
+TEST(Regression, ClickOnADanglingLineOutsideAnAreaIsNotHatched) {
+  HostileScene scene;
+  mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10});
+  mem::AddLine(Into(scene.drawing), {10, 5}, {20, 5});
+  const reliability::CheckedAnswer checked = scene.Click(15, 5, 10);
+  EXPECT_EQ(checked.problem, "");
+}
+
 }  // namespace
 }  // namespace pphatch::hostile
