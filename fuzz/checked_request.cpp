@@ -54,6 +54,7 @@ class RequestWatch {
 
 }  // namespace
 
+// Snapshot, request under watch, snapshot again, then the checks in order.
 CheckedAnswer RunCheckedRequest(const DecodedRequest& request, const RequestClock& clock) {
   const std::string before = mem::Snapshot(*request.drawing);
   PickPointHatch hatch;

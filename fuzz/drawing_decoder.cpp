@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "memhost/builders.h"
-#include "memhost/properties.h"
 
 namespace pphatch::reliability {
 namespace {
@@ -28,6 +27,7 @@ class ByteReader {
  public:
   ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
+  // True once every byte is read.
   bool Empty() const { return pos_ >= size_; }
 
   // The next byte, or 0.
@@ -54,6 +54,7 @@ class ByteReader {
     return Grid(b);
   }
 
+  // A point: two coordinates.
   Vec2 Point() {
     const double x = Coordinate();
     return {x, Coordinate()};
@@ -73,6 +74,7 @@ class ByteReader {
   }
 
  private:
+  // The grid value of a byte: -8 .. 55.
   static double Grid(std::uint8_t b) { return static_cast<int>(b % 64) - 8; }
 
   const std::uint8_t* data_;
@@ -121,12 +123,14 @@ class Decoder {
     if (g) last_ = g;
   }
 
+  // `count` points.
   std::vector<Vec2> Points(int count) {
     std::vector<Vec2> points;
     for (int i = 0; i < count; ++i) points.push_back(in_.Point());
     return points;
   }
 
+  // One graphic (or container step) of the operation code, its operands read on.
   void Operation(int op) {
     switch (op) {
       case 0: {
@@ -345,6 +349,7 @@ void DecodeView(ByteReader& in, mem::MemView& view) {
 
 }  // namespace
 
+// The view first, then "TileMode", the click and the graphics.
 DecodedRequest DecodeRequest(const std::uint8_t* data, std::size_t size) {
   ByteReader in(data, size);
   DecodedRequest request;

@@ -10,6 +10,7 @@
 #include "formats/json_drawing.h"
 #include "memhost/snapshot.h"
 
+// One input: read it, and stop on anything but a drawing or a ReadError naming the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string name = "fuzz.json";
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
+// One input: decode it, run the request under watch, stop on a broken rule.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const pphatch::reliability::DecodedRequest request =
       pphatch::reliability::DecodeRequest(data, size);

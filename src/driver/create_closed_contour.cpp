@@ -233,27 +233,15 @@ void TraceIslands(ObjectState& state, ContourList& contours) {
   }
 }
 
-/// Closes again every contour whose spike removal took its first or last
-/// point (a loop that started on a spike), so that each ends where it starts.
-void RecloseContours(ContourList& contours) {
-  const double e = GeomTolerance();
-  for (int i = 0; i <= contours.last; ++i) {
-    CurveRecord& c = contours.items[i];
-    if (c.PointCount < 2) continue;
-    const int n = c.PointCount;
-    if (std::fabs(c.X[n - 1] - c.X[0]) < e && std::fabs(c.Y[n - 1] - c.Y[0]) < e) continue;
-    c.X.resize(std::max<size_t>(c.X.size(), n + 1));
-    c.Y.resize(std::max<size_t>(c.Y.size(), n + 1));
-    c.X[n] = c.X[0];
-    c.Y[n] = c.Y[0];
-    c.PointCount = n + 1;
-  }
-}
-
 /// Drops inner contours that no longer enclose anything after spike
-/// removal; fails when the outer boundary itself encloses nothing.
-void DropEmptyContours(ContourList& contours) {
-  if (contours.items[contours.externalIndex].PointCount < kMinAreaPoints) throw GiveUp{};
+/// removal; fails when the outer boundary itself encloses nothing or no
+/// longer holds the click.
+void DropEmptyContours(ContourList& contours, Point2 click) {
+  const CurveRecord& outer = contours.items[contours.externalIndex];
+  if (outer.PointCount < kMinAreaPoints) throw GiveUp{};
+  // A click on a line that only hung off the loop as a spike lies outside
+  // what is left once the spike is cut away: there is no area to hatch.
+  if (PointInContour(outer, click.x, click.y) != 1) throw GiveUp{};
   int kept = -1;
   for (int i = 0; i <= contours.last; ++i) {
     if (i != contours.externalIndex && contours.items[i].PointCount < kMinAreaPoints) continue;
@@ -285,8 +273,7 @@ bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphic
     TraceIslands(state, contours);
 
     RemoveSpikes(contours.items, contours.last);
-    RecloseContours(contours);
-    DropEmptyContours(contours);
+    DropEmptyContours(contours, click);
     OrderContours(contours.externalIndex, contours.items, contours.last);
     resultGraphic = BuildResultGraphic(state, contours.items, contours.last);
     result = true;

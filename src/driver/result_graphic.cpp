@@ -111,7 +111,8 @@ bool SharePoint(const CurveRecord& a, const CurveRecord& b) {
 
 }  // namespace
 
-// Cuts every out-and-back stretch from contours 0..contourCount in place.
+// Cuts every out-and-back stretch from contours 0..contourCount in place;
+// each contour still ends where it starts.
 void RemoveSpikes(std::vector<CurveRecord>& contours, int contourCount) {
   RequireContours(contours, contourCount);
   for (int r = 0; r <= contourCount; ++r) {
@@ -125,6 +126,18 @@ void RemoveSpikes(std::vector<CurveRecord>& contours, int contourCount) {
       ++kept;
     }
     contour.PointCount = kept;
+    // A loop that started on a spike loses its first and last point with
+    // the spike; it is closed again at the point it now starts from.
+    if (kept >= 2 && !PointsCoincide(contour.X[0], contour.Y[0], contour.X[kept - 1],
+                                     contour.Y[kept - 1])) {
+      if (contour.X.size() <= static_cast<size_t>(kept)) {
+        contour.X.resize(kept + 1);
+        contour.Y.resize(kept + 1);
+      }
+      contour.X[kept] = contour.X[0];
+      contour.Y[kept] = contour.Y[0];
+      contour.PointCount = kept + 1;
+    }
   }
 }
 

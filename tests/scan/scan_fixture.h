@@ -56,8 +56,16 @@ class ScanTest : public ::testing::Test {
 
   HostFixture host;
   ToleranceScope tolerance{1e-6};
-  ObjectState state;
+  ObjectState state = RequestState();
   HostGraphicSetPtr set;
+
+ private:
+  /// Object state as at the start of a request (its budget starts now).
+  static ObjectState RequestState() {
+    ObjectState s;
+    s.StartTime = ClockSeconds();
+    return s;
+  }
 };
 
 /// Readable points in failure messages.
