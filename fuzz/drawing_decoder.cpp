@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/tolerance.h"
 #include "memhost/builders.h"
 
 namespace pphatch::reliability {
@@ -64,7 +65,7 @@ class ByteReader {
   int Count(int low, int span) { return low + Byte() % span; }
 
   // An angle in radians, in steps of 1/64 of a turn.
-  double Angle() { return Byte() % 64 * (6.28318530717958 / 64); }
+  double Angle() { return Byte() % 64 * (kTwoPi / 64); }
 
   // A length: usually 0 .. 31.75 in quarters; 0xFF reads any double.
   double Length() {
@@ -344,7 +345,7 @@ void DecodeView(ByteReader& in, mem::MemView& view) {
   const double width = widths[in.Byte() % widths.size()];
   view.SetSize(width, width * 0.75);
   view.SetZoom(zoom);
-  view.SetRotation(turn < 128 ? 0 : (turn - 128) * (6.28318530717958 / 128));
+  view.SetRotation(turn < 128 ? 0 : (turn - 128) * (kTwoPi / 128));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/tolerance_scope.h"
 #include "component/state.h"
 #include "driver/result_graphic.h"
+#include "geometry/tolerance.h"
 #include "formats/json_drawing.h"
 #include "hostile/hostile_scene.h"
 
@@ -26,8 +27,7 @@ constexpr reliability::RequestClock kHostCallClock{1.0, 1e-3, 200000};
 // look at the budget in between.
 TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
   HostileScene scene;
-  const double turn = 6.28318530717958;
-  mem::AddArc(Into(scene.drawing), {29, 42}, 29, 41 * turn / 64, 37 * turn / 64);
+  mem::AddArc(Into(scene.drawing), {29, 42}, 29, 41 * kTwoPi / 64, 37 * kTwoPi / 64);
   scene.view->SetSize(0.0005, 0.000375);
   scene.Look({44, 42.5}, 1);
   const mem::Vec2 v = scene.view->ToView({44, 42.5});

@@ -10,6 +10,7 @@
 #include <limits>
 #include <vector>
 
+#include "geometry/tolerance.h"
 #include "hostile/hostile_scene.h"
 
 namespace pphatch::hostile {
@@ -111,7 +112,7 @@ TEST(HostileGraphics, DegenerateGraphicsBoundNothing) {
 std::vector<Vec2> RoundRing(int n) {
   std::vector<Vec2> ring;
   for (int i = 0; i < n; ++i) {
-    const double a = 2 * M_PI * i / n;
+    const double a = kTwoPi * i / n;
     ring.push_back({100 * std::cos(a), 100 * std::sin(a)});
   }
   return ring;
