@@ -38,8 +38,6 @@ void* Aligned(std::size_t size, std::align_val_t align) {
 
 }  // namespace
 
-std::size_t HeapInUse() { return inUse; }
-
 PeakHeap::PeakHeap() : base_(inUse) { peak = base_; }
 
 std::size_t PeakHeap::Peak() const { return peak > base_ ? peak - base_ : 0; }

@@ -7,9 +7,6 @@
 
 namespace pphatch::bench {
 
-/// Bytes of heap currently held through operator new (usable sizes).
-std::size_t HeapInUse();
-
 /// Measures the most heap held at any moment between its construction and
 /// Peak(), above what was held at construction.
 class PeakHeap {

@@ -27,7 +27,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/alloc_meter.h"
 #include "bench/drawings.h"
 #include "bench/peer_cgal.h"
 #include "bench/peer_geos.h"
@@ -45,6 +44,7 @@ constexpr double kAreaAgreement = 1e-6;
 // Clicks where a peer disagrees that are listed, per peer and drawing.
 constexpr int kDisagreementsShown = 3;
 
+// What to run, from the command line.
 struct Settings {
   std::vector<std::size_t> sizes{1000, 10000, 100000, 1000000};
   std::size_t randomSegments = 5000;
@@ -61,6 +61,7 @@ struct Settings {
 
 using Clock = std::chrono::steady_clock;
 
+// Wall-clock seconds since `start`.
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }

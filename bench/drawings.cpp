@@ -71,15 +71,16 @@ struct Rect {
   Rect Grown(double d) const { return {x0 - d, y0 - d, x1 + d, y1 + d}; }
   bool Overlaps(const Rect& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
   bool Holds(Vec2 p) const { return p.x > x0 && p.x < x1 && p.y > y0 && p.y < y1; }
-  bool Inside(const Rect& o) const { return x0 >= o.x0 && x1 <= o.x1 && y0 >= o.y0 && y1 <= o.y1; }
 };
 
+// A line from a to b.
 Figure Line(Vec2 a, Vec2 b) {
   Figure f;
   f.points = {a, b};
   return f;
 }
 
+// The rectangle as a closed polygon.
 Figure Rectangle(const Rect& r) {
   Figure f;
   f.kind = Figure::Kind::kPolygon;
@@ -87,6 +88,7 @@ Figure Rectangle(const Rect& r) {
   return f;
 }
 
+// A whole circle.
 Figure Circle(Vec2 centre, double radius) {
   Figure f;
   f.kind = Figure::Kind::kCircle;
@@ -123,6 +125,7 @@ class FloorPlanMaker {
   FloorPlanMaker(int nx, int ny, std::uint32_t seed)
       : nx_(nx), ny_(ny), random_(seed), keepOut_(static_cast<std::size_t>(nx * ny)) {}
 
+  // Walls and doors, columns, furniture, then the clicks.
   Plan Make(int clicks) {
     plan_.blocks.push_back(DeskBlock());
     for (int j = 0; j < ny_; ++j) {
@@ -159,10 +162,12 @@ class FloorPlanMaker {
             (j + 1) * kRoomHeight - h};
   }
 
+  // Marks r as taken in the room (no room: nothing).
   void KeepOut(int room, const Rect& r) {
     if (room >= 0) keepOut_[static_cast<std::size_t>(room)].push_back(r);
   }
 
+  // True when r, grown by `gap`, meets nothing taken in the room.
   bool Free(int room, const Rect& r, double gap) const {
     for (const Rect& k : keepOut_[static_cast<std::size_t>(room)]) {
       if (r.Grown(gap).Overlaps(k)) return false;
@@ -237,6 +242,7 @@ class FloorPlanMaker {
     return std::nullopt;
   }
 
+  // The furniture of room (i, j), each piece by chance.
   void Furnish(int i, int j) {
     const int room = Room(i, j);
     if (random_.Chance(kCabinetChance)) AddCabinet(room);

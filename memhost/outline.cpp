@@ -97,7 +97,9 @@ class ChainBuilder {
     const double a2 = std::atan2(e.y - c.y, e.x - c.x);
     const bool ccw = Cross(s - c, d - s) > 0;
     const double sweep = NormalizeAngle(ccw ? a2 - a1 : a1 - a2);
-    if (r == 0 || sweep == 0) {
+    // A run without a radius or a sweep (or with non-finite points, which
+    // leave them NaN) is drawn as a straight move to its end.
+    if (!std::isfinite(r) || !std::isfinite(sweep) || r == 0 || sweep == 0) {
       piece_.push_back(e);
       return;
     }

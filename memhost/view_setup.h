@@ -19,11 +19,12 @@ inline constexpr std::size_t kGraphicsInViewForClick = 200;
 /// view's size and rotation stay.
 ///
 /// The component sizes the windows it picks along a boundary from the view's
-/// height, so the view decides how much of the drawing every window pick
-/// returns: in a view fitted to a huge drawing each window holds thousands
-/// of graphics, in a view of the neighbourhood a handful. The area found
-/// does not depend on what the view shows; the march and every pick reach
-/// beyond the visible part of the view when they need to.
+/// height, and its steps past islands from the view's width, so the view
+/// decides how much of the drawing every window pick returns and how finely
+/// the driver steps: in a view fitted to a huge drawing each window holds
+/// thousands of graphics and a step can jump over a wall; in a view of the
+/// neighbourhood a window holds a handful. The view need not hold the area:
+/// the march and every pick reach beyond its visible part when they need to.
 void ShowAroundClick(MemView& view, Vec2 click, std::size_t graphics = kGraphicsInViewForClick);
 
 }  // namespace pphatch::mem

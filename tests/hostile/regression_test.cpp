@@ -3,6 +3,7 @@
 // replayed by fuzz_inputs_test.cpp.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "support/tolerance_scope.h"
@@ -79,6 +80,19 @@ TEST(Regression, ClickOnADanglingLineOutsideAnAreaIsNotHatched) {
   mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10});
   mem::AddLine(Into(scene.drawing), {10, 5}, {20, 5});
   const reliability::CheckedAnswer checked = scene.Click(15, 5, 10);
+  EXPECT_EQ(checked.problem, "");
+}
+
+// A polyline arc run from a point with a NaN coordinate has a NaN radius and
+// sweep; the host's pick outline turned the NaN sweep into a step count,
+// undefined behaviour that UndefinedBehaviorSanitizer stops on (the test is
+// only a real check in the sanitized build of make check-asan).
+TEST(Regression, PolylineArcRunFromANaNPointIsPickedSafely) {
+  HostileScene scene;
+  mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10});
+  mem::AddPolyline(Into(scene.drawing),
+                   {{std::numeric_limits<double>::quiet_NaN(), 22, 1}, {20, 25, 0}});
+  const reliability::CheckedAnswer checked = scene.Click(5, 5);
   EXPECT_EQ(checked.problem, "");
 }
 
