@@ -20,6 +20,9 @@ constexpr double kRingClosure = 1e-9;
 
 // Grows a box by one point.
 void Grow(std::optional<Box>& box, Vec2 p) {
+  // A point with a NaN coordinate has no place to bound; the pick index
+  // must never hold a box whose sides do not compare.
+  if (std::isnan(p.x) || std::isnan(p.y)) return;
   if (!box) {
     box = Box{p.x, p.y, p.x, p.y};
     return;

@@ -3,6 +3,7 @@
 #include <any>
 #include <chrono>
 
+#include "memhost/view_setup.h"
 #include "pphatch/pick_point_hatch.h"
 
 namespace pphatch::cli {
@@ -58,7 +59,9 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint clic
 
 }  // namespace
 
-void ShowForClick(mem::MemView& view, DrawingPoint /*click*/) { view.FitToDrawing(); }
+void ShowForClick(mem::MemView& view, DrawingPoint click) {
+  mem::ShowAroundClick(view, {click.x, click.y});
+}
 
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
                                   const std::vector<DrawingPoint>& points) {

@@ -21,11 +21,11 @@ struct PickOutcome {
   double ms = 0;                           ///< wall time of the request, milliseconds
 };
 
-/// Sets the view up for a request at `click`: the whole drawing is shown.
-/// The march of a request runs leftwards within the view and its window
-/// picks are sized from the view's height, so the view must hold the whole
-/// area around the click; fitting the drawing does that for every size (a
-/// view narrowed around the click would save pick work on huge drawings).
+/// Sets the view up for a request at `click` as a user would: centred on
+/// the click and zoomed in on its neighbourhood, or the whole drawing when
+/// the drawing is small. Window picks along a boundary are sized from the
+/// view, so on a huge drawing a view of the neighbourhood keeps each pick
+/// small; the march and the picks still reach beyond what is in sight.
 void ShowForClick(mem::MemView& view, DrawingPoint click);
 
 /// Binds one component to a view of the drawing and runs one request per
