@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contour/walk.h"
+#include "curves/chain_walk.h"
 #include "geometry/angles.h"
 
 namespace pphatch {
@@ -24,45 +25,6 @@ void CollectNearestCrossings(SearchState& s) {
   for (int k = 0; k < s.crossings.Size(); ++k) {
     if (std::fabs(s.crossings.At(k).Dist - dmin) < e) s.nearest.Add(k);
   }
-}
-
-// The way on along the chain of a crossing at J (on its segment A -> B):
-// forwards (turn f, towards B) or backwards (turn g, towards A). Where both
-// are open the one that turns further right is taken, unless it leads
-// straight back. At B itself only the way back is offered here; the way on
-// comes from the crossing of the chain's next segment at the same place.
-Branch BranchOfCrossing(const SearchState& s, const Crossing& crossing) {
-  const double e = GeomTolerance();
-  const Point2 jp{crossing.PX, crossing.PY};
-  const int k = crossing.Chain;
-  const CurveRecord& chain = Module().Curves.at(static_cast<size_t>(k));
-  const int j = crossing.FromIndex;
-  const Point2 pa = ChainPoint(chain, j);
-  const Point2 pb = ChainPoint(chain, j + 1);
-  const auto turn = [&](Point2 t) {
-    return RelativeAngle(s.u.y, s.u.x, s.Q.x, s.Q.y, jp.x, jp.y, t.x, t.y);
-  };
-  double f = turn(pb);
-  double g = turn(pa);
-  const int last = chain.PointCount - 1;
-
-  if (Coincide(jp, pa)) {
-    if (j == 0) return {f, j, k, 1};
-    g = turn(ChainPoint(chain, j - 1));
-    if (std::fabs(std::cos(f) + 1) < e) return {g, j, k, -1};
-    if (std::fabs(std::cos(g) + 1) < e) return {f, j, k, 1};
-    return f > g ? Branch{g, j, k, -1} : Branch{f, j, k, 1};
-  }
-  if (Coincide(jp, pb)) {
-    if (j + 1 == last && chain.Closed) {
-      // Past the seam the chain goes on from point 0 towards point 1.
-      f = turn(ChainPoint(chain, 1));
-      return g > f ? Branch{f, 0, k, 1} : Branch{g, j + 1, k, -1};
-    }
-    // Onwards from B is the crossing of the chain's next segment.
-    return {g, j + 1, k, -1};
-  }
-  return g > f ? Branch{f, j, k, 1} : Branch{g, j + 1, k, -1};
 }
 
 // The way on along the current chain from junction J: straight on when J
@@ -118,7 +80,9 @@ BranchOutcome TakeBranch(SearchState& s) {
   for (int b = 0; b < c; ++b) {
     const Crossing& crossing = s.crossings.At(s.nearest.At(b));
     junction = {crossing.PX, crossing.PY};
-    s.branches.Put(b, BranchOfCrossing(s, crossing));
+    const int k = crossing.Chain;
+    s.branches.Put(b, CrossingBranch(Module().Curves.at(static_cast<size_t>(k)), k,
+                                     crossing.FromIndex, junction, s.Q, s.u.x, s.u.y));
     s.branches.Put(c, WayOnAlongCurrentChain(s, junction));
   }
   const int chosen = ChooseBranch(s, c + 1);

@@ -4,6 +4,7 @@
 
 #include "component/errors.h"
 #include "curves/chain_geometry.h"
+#include "geometry/angles.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {
@@ -47,6 +48,41 @@ std::optional<StepPast> StepPastNext(const CurveRecord& chain, int k, int d) {
   if (!chain.Closed) return std::nullopt;
   if (atLastForward) return StepPast{0, 1};
   return StepPast{last, last - 1};
+}
+
+namespace {
+
+// True when turning by `angle` leads straight back along the way in.
+bool IsReversal(double angle) { return std::fabs(std::cos(angle) + 1) < GeomTolerance(); }
+
+// Of two ways on along one chain, the one that turns further right, the
+// first on a tie; a way straight back is never taken while the other is
+// open. (A reversal can come out as -pi or pi after rounding.)
+Branch FurtherRight(const Branch& first, const Branch& second) {
+  if (IsReversal(first.Angle)) return second;
+  if (IsReversal(second.Angle)) return first;
+  return second.Angle < first.Angle ? second : first;
+}
+
+}  // namespace
+
+Branch CrossingBranch(const CurveRecord& chain, int chainIndex, int from, Point2 j, Point2 start,
+                      double ux, double uy) {
+  const auto turn = [&](Point2 t) { return RelativeAngle(uy, ux, start.x, start.y, j.x, j.y, t.x, t.y); };
+  const Point2 q1 = ChainPoint(chain, from), q2 = ChainPoint(chain, from + 1);
+  if (Coincide(j, q1)) {
+    const Branch forwards{turn(q2), from, chainIndex, 1};
+    if (from == 0) return forwards;
+    return FurtherRight(forwards, Branch{turn(ChainPoint(chain, from - 1)), from, chainIndex, -1});
+  }
+  const Branch backwards{turn(q1), from + 1, chainIndex, -1};
+  if (Coincide(j, q2)) {
+    if (from + 1 == chain.PointCount - 1 && chain.Closed) {
+      return FurtherRight(backwards, Branch{turn(ChainPoint(chain, 1)), 0, chainIndex, 1});
+    }
+    return backwards;
+  }
+  return FurtherRight(backwards, Branch{turn(q2), from, chainIndex, 1});
 }
 
 std::optional<size_t> ChooseSharpestRight(const std::vector<Branch>& options, double reversalBand) {

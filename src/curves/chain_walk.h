@@ -47,6 +47,17 @@ struct StepPast {
 /// point 0 backwards goes on from the last point towards the one before it.
 std::optional<StepPast> StepPastNext(const CurveRecord& chain, int k, int d);
 
+/// The way to leave junction `j` along chain `chainIndex`, which the walk's
+/// segment (from `start`, unit direction (ux, uy)) meets on the chain's
+/// segment `from` -> `from + 1`: of the two directions along the chain, the
+/// one that turns further right (backwards on a tie), never straight back
+/// while the other is open. At `from + 1` only the way back is offered (the
+/// way on is the crossing of the chain's next segment), except across the
+/// seam of a closed chain; at point 0 only the way forwards (backwards from
+/// point 0 of a closed chain is the crossing of its last segment).
+Branch CrossingBranch(const CurveRecord& chain, int chainIndex, int from, Point2 j, Point2 start,
+                      double ux, double uy);
+
 /// Index of the option that turns most sharply to the right (smallest
 /// Angle), the first one on ties. An option is never chosen when its angle
 /// lies within `reversalBand` of -pi (straight back, turning right), is 2 pi

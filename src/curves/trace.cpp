@@ -171,36 +171,6 @@ std::optional<std::vector<int>> NearestCrossings(const std::vector<Crossing>& cr
   return junction;
 }
 
-// The way to leave junction j along the chain of crossing c: of the two
-// directions along that chain, the one turning further right.
-Branch CrossingBranch(const Walk& w, const SegmentFrame& f, Point2 j, const Crossing& c) {
-  const auto angle = [&](Point2 t) {
-    return RelativeAngle(f.uy, f.ux, w.p.x, w.p.y, j.x, j.y, t.x, t.y);
-  };
-  const CurveRecord& chain = w.records[c.Chain];
-  const int from = c.FromIndex;
-  const Point2 q1 = ChainPoint(chain, from), q2 = ChainPoint(chain, from + 1);
-  if (Coincide(j, q2)) {
-    // Forwards from q2 is the crossing of the chain's next segment, except
-    // across the seam of a closed chain.
-    const double back = angle(q1);
-    if (from + 1 == chain.PointCount - 1 && chain.Closed) {
-      const double on = angle(ChainPoint(chain, 1));
-      if (on < back) return Branch{on, 0, c.Chain, 1};
-    }
-    return Branch{back, from + 1, c.Chain, -1};
-  }
-  if (Coincide(j, q1)) {
-    // Backwards from point 0 of a closed chain is the crossing of its last segment.
-    const double on = angle(q2);
-    if (from == 0) return Branch{on, 0, c.Chain, 1};
-    const double back = angle(ChainPoint(chain, from - 1));
-    return on <= back ? Branch{on, from, c.Chain, 1} : Branch{back, from, c.Chain, -1};
-  }
-  const double back = angle(q1), on = angle(q2);
-  return back <= on ? Branch{back, from + 1, c.Chain, -1} : Branch{on, from, c.Chain, 1};
-}
-
 // The way on along the current chain from junction j: straight on when j
 // lies before N, else onto the chain's next segment (none at a free end).
 Branch CurrentChainBranch(const Walk& w, const SegmentFrame& f, Point2 j) {
@@ -222,7 +192,11 @@ Progress TakeJunction(Walk& w, const SegmentFrame& f, const std::vector<Crossing
   const Point2 j{lastNearest.PX, lastNearest.PY};
 
   std::vector<Branch> options;
-  for (int c : *junction) options.push_back(CrossingBranch(w, f, j, crossings[c]));
+  for (int c : *junction) {
+    const Crossing& crossing = crossings[c];
+    options.push_back(CrossingBranch(w.records[crossing.Chain], crossing.Chain, crossing.FromIndex,
+                                     j, w.p, f.ux, f.uy));
+  }
   options.push_back(CurrentChainBranch(w, f, j));
   if (options.size() > static_cast<size_t>(kMaxBranches)) return Progress::kFailed;
 

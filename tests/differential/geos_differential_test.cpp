@@ -12,11 +12,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "differential/geos_faces.h"
@@ -34,6 +36,15 @@ constexpr double kRelative = 1e-9;
 
 constexpr uint32_t kFirstSeed = 1;
 constexpr uint32_t kDrawings = 80;
+
+/// The drawings compared: seeds 1..80, or "FIRST:COUNT" from the
+/// environment variable PPHATCH_DIFFERENTIAL_SEEDS for a longer hunt.
+std::pair<uint32_t, uint32_t> SeedRange() {
+  const char* text = std::getenv("PPHATCH_DIFFERENTIAL_SEEDS");
+  unsigned first = 0, count = 0;
+  if (text && std::sscanf(text, "%u:%u", &first, &count) == 2 && count > 0) return {first, count};
+  return {kFirstSeed, kDrawings};
+}
 constexpr int kClicksPerDrawing = 30;
 /// View zooms (view units per drawing unit), taken in turn by the drawings.
 constexpr double kZooms[] = {7, 12, 20};
@@ -175,8 +186,9 @@ std::vector<Comparison> CompareDrawing(uint32_t seed, double zoom) {
 TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
   int total = 0, agreeing = 0, inFaces = 0, withHoles = 0, excluded = 0, excludedAgreeing = 0;
   std::vector<std::string> disagreements, excludedDisagreements;
-  for (uint32_t n = 0; n < kDrawings; ++n) {
-    const uint32_t seed = kFirstSeed + n;
+  const auto [firstSeed, drawings] = SeedRange();
+  for (uint32_t n = 0; n < drawings; ++n) {
+    const uint32_t seed = firstSeed + n;
     for (const Comparison& c : CompareDrawing(seed, kZooms[n % std::size(kZooms)])) {
       if (c.theirs) ++inFaces;
       if (c.inFaceWithHoles) ++withHoles;

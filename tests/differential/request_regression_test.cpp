@@ -136,5 +136,23 @@ TEST_F(FoundByComparison, OuterLoopStartingAtACrossingKeepsThatCorner) {
   ExpectArea(30, 12, 1200 - 275 - 25);
 }
 
+// At a closed chain's seam the walk may arrive along another chain that
+// runs straight on over the seam. The way back along the closed chain may
+// then turn by a hair more than -pi after rounding; being a reversal, it
+// must not hide the way on along the closed chain.
+TEST_F(FoundByComparison, SeamCornerMetAlongACollinearChainTurnsOntoTheClosedChain) {
+  // A 24 x 26 room whose seam is its lower-left corner (22, 56.5); a
+  // rectangle below it, drawn first, shares the room's bottom side from x = 22 to 34 and
+  // runs on to x = 15.5. A line hanging into the room crosses the bottom
+  // side at x = 39.4, so the walk goes on from a computed crossing, a hair
+  // off the side. It switches to the lower rectangle's top side at x = 34
+  // and must turn up the room's left side at x = 22.
+  Look({50, 50}, 12);
+  mem::AddRectangle(Into(drawing), {15.5, 38.5}, {34, 56.5});
+  mem::AddRectangle(Into(drawing), {22, 56.5}, {46, 82.5});
+  mem::AddLine(Into(drawing), {24.75, 38.5}, {45.5, 64});
+  ExpectArea(43.65, 79.59, 24 * 26);
+}
+
 }  // namespace
 }  // namespace pphatch
