@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "contour/rescan.h"
+#include "curves/chain_walk.h"
 
 namespace pphatch {
 
@@ -31,6 +32,20 @@ Point2 PointAfterN(const SearchState& search) {
   const int index = search.i + 2 * search.d;
   if (index < 0 || index > search.current.PointCount - 1) return kNoPointAfterN;
   return ChainPoint(search.current, index);
+}
+
+// True when the crossing lies at N on the current closed chain's segment
+// that the walk goes on along past N across the seam: 0 -> 1 when N is the
+// last point walked forwards, last - 1 -> last when N is point 0 walked
+// backwards.
+bool IsSegmentAcrossSeam(const SearchState& s, const Crossing& crossing) {
+  const CurveRecord& chain = s.current;
+  if (crossing.Chain != s.currentIndex || !chain.Closed) return false;
+  if (!Coincide({crossing.PX, crossing.PY}, s.N)) return false;
+  const int last = chain.PointCount - 1;
+  const int next = s.i + s.d;
+  return (s.d > 0 && next == last && crossing.FromIndex == 0) ||
+         (s.d < 0 && next == 0 && crossing.FromIndex == last - 1);
 }
 
 // Signed distance of p from the line of Q -> N (positive on the left) and
@@ -123,6 +138,10 @@ ChainLook LookAtChain(SearchState& s, const CurveRecord& chain, int k, Point2 nn
           (std::fabs(alB - s.L) < e && alA - s.L > 10 * e)) {
         s.crossings.Add(Crossing{s.L, s.N.x, s.N.y, j, j + 1, k});
       }
+      // A piece that starts inside Q -> N and runs on beyond N is a way on
+      // from where it starts (a line hung on the middle of a side).
+      if (StartsInsideRunsPastN(alA, alB, s.L)) s.crossings.Add(Crossing{alA, pa.x, pa.y, j, j + 1, k});
+      if (StartsInsideRunsPastN(alB, alA, s.L)) s.crossings.Add(Crossing{alB, pb.x, pb.y, j, j + 1, k});
       continue;
     }
     const Line other = LineThrough(pa, pb);
@@ -161,14 +180,11 @@ SegmentOutcome LookAlongSegment(SearchState& s) {
     }
     if (switched) continue;
 
-    // A lone meeting with the current chain at N is only the chain's own
-    // next vertex (the seam of a closed chain).
-    if (s.crossings.Size() == 1) {
-      const Crossing& only = s.crossings.At(0);
-      if (only.Chain == s.currentIndex && Coincide({only.PX, only.PY}, s.N)) {
-        s.crossings.Clear();
-      }
-    }
+    // A lone meeting at N with the segment that follows N across the seam
+    // of the current closed chain is only the chain's own next vertex. Any
+    // other segment of the current chain that meets N (a chain touching
+    // itself there) is a junction like any other.
+    if (s.crossings.Size() == 1 && IsSegmentAcrossSeam(s, s.crossings.At(0))) s.crossings.Clear();
     return s.crossings.Size() == 0 ? SegmentOutcome::kNoJunction : SegmentOutcome::kJunction;
   }
 }

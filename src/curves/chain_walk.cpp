@@ -66,6 +66,11 @@ Branch FurtherRight(const Branch& first, const Branch& second) {
 
 }  // namespace
 
+bool StartsInsideRunsPastN(double along, double otherAlong, double length) {
+  const double band = 10 * GeomTolerance();
+  return along > band && along < length - band && otherAlong - length > band;
+}
+
 Branch CrossingBranch(const CurveRecord& chain, int chainIndex, int from, Point2 j, Point2 start,
                       double ux, double uy) {
   const auto turn = [&](Point2 t) { return RelativeAngle(uy, ux, start.x, start.y, j.x, j.y, t.x, t.y); };

@@ -47,6 +47,13 @@ struct StepPast {
 /// point 0 backwards goes on from the last point towards the one before it.
 std::optional<StepPast> StepPastNext(const CurveRecord& chain, int k, int d);
 
+/// For a piece lying on the line of a walk's segment of length `length`,
+/// with its ends `along` and `otherAlong` from the segment's start: true when
+/// the first end lies inside the segment (more than 10 GeomTolerance from
+/// either end) and the other beyond its end. The walk may turn onto such a
+/// piece where it starts.
+bool StartsInsideRunsPastN(double along, double otherAlong, double length);
+
 /// The way to leave junction `j` along chain `chainIndex`, which the walk's
 /// segment (from `start`, unit direction (ux, uy)) meets on the chain's
 /// segment `from` -> `from + 1`: of the two directions along the chain, the

@@ -140,6 +140,14 @@ Scan CollectCrossings(Walk& w, const SegmentFrame& f, double len,
         const bool endsAtN = (std::fabs(l1 - len) < e && l2 - len > band) ||
                              (std::fabs(l2 - len) < e && l1 - len > band);
         if (endsAtN && !AddCrossing(crossings, len, w.n, j, r)) return Scan::kTableFull;
+        // A piece that starts inside P -> N and runs on beyond N is a way
+        // on from where it starts.
+        if (StartsInsideRunsPastN(l1, l2, len) && !AddCrossing(crossings, l1, q1, j, r)) {
+          return Scan::kTableFull;
+        }
+        if (StartsInsideRunsPastN(l2, l1, len) && !AddCrossing(crossings, l2, q2, j, r)) {
+          return Scan::kTableFull;
+        }
         continue;
       }
       const Line line = LineThrough(q1, q2);

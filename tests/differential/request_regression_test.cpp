@@ -154,5 +154,42 @@ TEST_F(FoundByComparison, SeamCornerMetAlongACollinearChainTurnsOntoTheClosedCha
   ExpectArea(43.65, 79.59, 24 * 26);
 }
 
+// A chain may meet itself: a polygon whose closing side runs through one of
+// its own vertices, an open chain that doubles back over its own vertex.
+// Such a meeting is a junction like a meeting with any other chain; only
+// the chain's own next segment across its seam is passed over there.
+TEST_F(FoundByComparison, ChainMeetingItselfAtAVertexIsAJunction) {
+  // The closing side (39,31)-(41,41) runs through the first side's end
+  // (40.5,38.5); the first side is a spike on it. The face is the
+  // quadrilateral (40.5,38.5), (39.5,39), (36.5,36), (39,31): 15.375.
+  Look({50, 50}, 12);
+  mem::AddPolygon(Into(drawing), {{41, 41}, {40.5, 38.5}, {39.5, 39}, {36.5, 36}, {39, 31}});
+  ExpectArea(39.69, 38.66, 15.375);
+}
+
+TEST_F(FoundByComparison, OpenChainDoublingBackOverItsVertexAddsNoArea) {
+  // The chain runs out to (16.5,15) and back over (6.5,40) to the room's
+  // left side: a spike. The room is 99.5 x 89.5.
+  Look({50, 50}, 7);
+  mem::AddRectangle(Into(drawing), {0, 6}, {99.5, 95.5});
+  mem::AddChain(Into(drawing), std::vector<Vec2>{{6.5, 40}, {16.5, 15}, {6.5, 40}, {0, 53}});
+  ExpectArea(7.89, 45.46, 99.5 * 89.5);
+}
+
+// A line hung on the middle of a side and running along it past the side's
+// end is a way on where it starts: walking that side, the walk must be able
+// to leave along the line.
+TEST_F(FoundByComparison, LineStartingInsideACollinearSideIsAWayOn) {
+  // A 5.5 x 17 room; a 1 x 7 island whose top side holds the start of a line
+  // at (28.5,71) that runs left along it and on to beyond the room's left
+  // side. The island hangs on the room by the line: the face is the room
+  // less the island, 93.5 - 7.
+  Look({50, 50}, 12);
+  mem::AddRectangle(Into(drawing), {26, 58.5}, {31.5, 75.5});
+  mem::AddRectangle(Into(drawing), {28, 64}, {29, 71});
+  mem::AddLine(Into(drawing), {28.5, 71}, {6, 71});
+  ExpectArea(30.17, 67.55, 93.5 - 7);
+}
+
 }  // namespace
 }  // namespace pphatch
