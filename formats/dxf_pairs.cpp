@@ -44,6 +44,21 @@ bool ParseReal(std::string_view s, double& out) {
   return end == text.c_str() + text.size() && std::isfinite(out);
 }
 
+// True when the text is an integer, written plainly or as a whole real
+// ("2.0", "1e3") within the range of long long; some writers put integer
+// group codes that way. A real beyond that range is no integer we can hold.
+bool ParseIntegerValue(std::string_view s, long long& out) {
+  if (ParseInteger(s, out)) return true;
+  double real = 0;
+  // 2^63 is the first double past the range; every double below it fits.
+  constexpr double kBeyond = 9223372036854775808.0;
+  if (!ParseReal(s, real) || real != std::trunc(real) || !(std::fabs(real) < kBeyond)) {
+    return false;
+  }
+  out = static_cast<long long>(real);
+  return true;
+}
+
 // The text cut into lines; a final line end does not start another line.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -127,8 +142,7 @@ std::vector<DxfPair> SplitDxfPairs(const std::string& text, const std::string& n
                                   "'"));
     }
     // Some writers put reals where integers belong; accept those that are whole.
-    if (kind == DxfValueKind::kInteger && !ParseInteger(pair.value, integer) &&
-        !(ParseReal(pair.value, real) && real == std::trunc(real))) {
+    if (kind == DxfValueKind::kInteger && !ParseIntegerValue(pair.value, integer)) {
       throw ReadError(Located(name, lineNo + 1,
                               "group code " + std::to_string(code) + " needs an integer, found '" +
                                   pair.value.substr(0, 40) + "'"));
@@ -146,8 +160,7 @@ double PairReal(const DxfPair& pair) { return std::strtod(pair.value.c_str(), nu
 
 long long PairInteger(const DxfPair& pair) {
   long long value = 0;
-  if (ParseInteger(pair.value, value)) return value;
-  return static_cast<long long>(std::strtod(pair.value.c_str(), nullptr));
+  return ParseIntegerValue(pair.value, value) ? value : 0;
 }
 
 }  // namespace pphatch::formats

@@ -82,7 +82,8 @@ BranchOutcome TakeBranch(SearchState& s) {
     junction = {crossing.PX, crossing.PY};
     const int k = crossing.Chain;
     s.branches.Put(b, CrossingBranch(Module().Curves.at(static_cast<size_t>(k)), k,
-                                     crossing.FromIndex, junction, s.Q, s.u.x, s.u.y));
+                                     crossing.FromIndex, junction, s.Q, s.u.x, s.u.y,
+                                     kReversalBand));
     s.branches.Put(c, WayOnAlongCurrentChain(s, junction));
   }
   const int chosen = ChooseBranch(s, c + 1);

@@ -5,6 +5,7 @@
 
 #include "contour/branch_choice.h"
 #include "contour/segment_look.h"
+#include "curves/chain_walk.h"
 
 namespace pphatch {
 
@@ -62,9 +63,6 @@ void AdvanceAlongChain(SearchState& s) {
 }  // namespace
 
 bool LeavesStartAsAtFirst(SearchState& s) {
-  // Up to this many returns the walk goes on round what hangs at S; then it
-  // closes whatever way it would leave.
-  constexpr int kMaxReturnsToStart = 3;
   if (++s.returnsToStart >= kMaxReturnsToStart || !s.firstNext) return true;
   const Point2 first = *s.firstNext;
   const double tolerance = std::max(10 * GeomTolerance(), s.closeTolerance);

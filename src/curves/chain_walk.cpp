@@ -52,15 +52,19 @@ std::optional<StepPast> StepPastNext(const CurveRecord& chain, int k, int d) {
 
 namespace {
 
-// True when turning by `angle` leads straight back along the way in.
-bool IsReversal(double angle) { return std::fabs(std::cos(angle) + 1) < GeomTolerance(); }
+// True when turning by `angle` leads straight back along the way in: within
+// `reversalBand` of a half turn, where the choice of the sharpest right turn
+// passes a way over, or with a cosine within GeomTolerance of -1.
+bool IsReversal(double angle, double reversalBand) {
+  return kPi - std::fabs(angle) <= reversalBand || std::fabs(std::cos(angle) + 1) < GeomTolerance();
+}
 
 // Of two ways on along one chain, the one that turns further right, the
 // first on a tie; a way straight back is never taken while the other is
 // open. (A reversal can come out as -pi or pi after rounding.)
-Branch FurtherRight(const Branch& first, const Branch& second) {
-  if (IsReversal(first.Angle)) return second;
-  if (IsReversal(second.Angle)) return first;
+Branch FurtherRight(const Branch& first, const Branch& second, double reversalBand) {
+  if (IsReversal(first.Angle, reversalBand)) return second;
+  if (IsReversal(second.Angle, reversalBand)) return first;
   return second.Angle < first.Angle ? second : first;
 }
 
@@ -72,22 +76,24 @@ bool StartsInsideRunsPastN(double along, double otherAlong, double length) {
 }
 
 Branch CrossingBranch(const CurveRecord& chain, int chainIndex, int from, Point2 j, Point2 start,
-                      double ux, double uy) {
+                      double ux, double uy, double reversalBand) {
   const auto turn = [&](Point2 t) { return RelativeAngle(uy, ux, start.x, start.y, j.x, j.y, t.x, t.y); };
   const Point2 q1 = ChainPoint(chain, from), q2 = ChainPoint(chain, from + 1);
   if (Coincide(j, q1)) {
     const Branch forwards{turn(q2), from, chainIndex, 1};
     if (from == 0) return forwards;
-    return FurtherRight(forwards, Branch{turn(ChainPoint(chain, from - 1)), from, chainIndex, -1});
+    return FurtherRight(forwards, Branch{turn(ChainPoint(chain, from - 1)), from, chainIndex, -1},
+                        reversalBand);
   }
   const Branch backwards{turn(q1), from + 1, chainIndex, -1};
   if (Coincide(j, q2)) {
     if (from + 1 == chain.PointCount - 1 && chain.Closed) {
-      return FurtherRight(backwards, Branch{turn(ChainPoint(chain, 1)), 0, chainIndex, 1});
+      return FurtherRight(backwards, Branch{turn(ChainPoint(chain, 1)), 0, chainIndex, 1},
+                          reversalBand);
     }
     return backwards;
   }
-  return FurtherRight(backwards, Branch{turn(q2), from, chainIndex, 1});
+  return FurtherRight(backwards, Branch{turn(q2), from, chainIndex, 1}, reversalBand);
 }
 
 std::optional<size_t> ChooseSharpestRight(const std::vector<Branch>& options, double reversalBand) {

@@ -47,6 +47,13 @@ struct StepPast {
 /// point 0 backwards goes on from the last point towards the one before it.
 std::optional<StepPast> StepPastNext(const CurveRecord& chain, int k, int d);
 
+/// A walk back at its first point that would leave it another way than it
+/// first did goes on round what hangs there; each way out of a junction is
+/// left at most once, so a junction of many ways needs as many returns. Past
+/// this many returns the walk closes whatever way it would leave (the
+/// walks' step limits bound it as well).
+inline constexpr int kMaxReturnsToStart = 32;
+
 /// For a piece lying on the line of a walk's segment of length `length`,
 /// with its ends `along` and `otherAlong` from the segment's start: true when
 /// the first end lies inside the segment (more than 10 GeomTolerance from
@@ -58,12 +65,13 @@ bool StartsInsideRunsPastN(double along, double otherAlong, double length);
 /// segment (from `start`, unit direction (ux, uy)) meets on the chain's
 /// segment `from` -> `from + 1`: of the two directions along the chain, the
 /// one that turns further right (backwards on a tie), never straight back
-/// while the other is open. At `from + 1` only the way back is offered (the
+/// (within `reversalBand` of a half turn, the band the walk's choice of the
+/// sharpest right turn passes over) while the other is open. At `from + 1` only the way back is offered (the
 /// way on is the crossing of the chain's next segment), except across the
 /// seam of a closed chain; at point 0 only the way forwards (backwards from
 /// point 0 of a closed chain is the crossing of its last segment).
 Branch CrossingBranch(const CurveRecord& chain, int chainIndex, int from, Point2 j, Point2 start,
-                      double ux, double uy);
+                      double ux, double uy, double reversalBand);
 
 /// Index of the option that turns most sharply to the right (smallest
 /// Angle), the first one on ties. An option is never chosen when its angle

@@ -22,7 +22,7 @@ namespace {
 constexpr int kMaxContourPoints = 9000;
 
 // Turns within this angle of straight back to the right are never taken.
-constexpr double kReversalBand = 0.01;
+constexpr double kReversalBand = 1e-5;
 
 // A walk in progress: the current chain (its index), the segment from point
 // k towards point k + d on it, the current point P and next point N, and the
@@ -41,10 +41,6 @@ struct Walk {
 };
 
 enum class Progress { kGoOn, kClosed, kFailed };
-
-// Up to this many returns to A the walk goes on round what hangs at A (A
-// is a junction); then it closes whatever way it would leave.
-constexpr int kMaxReturnsToStart = 3;
 
 // True when the walk, back at A and about to head for `next`, would leave A
 // the way it first did: the contour is complete.
@@ -203,7 +199,7 @@ Progress TakeJunction(Walk& w, const SegmentFrame& f, const std::vector<Crossing
   for (int c : *junction) {
     const Crossing& crossing = crossings[c];
     options.push_back(CrossingBranch(w.records[crossing.Chain], crossing.Chain, crossing.FromIndex,
-                                     j, w.p, f.ux, f.uy));
+                                     j, w.p, f.ux, f.uy, kReversalBand));
   }
   options.push_back(CurrentChainBranch(w, f, j));
   if (options.size() > static_cast<size_t>(kMaxBranches)) return Progress::kFailed;

@@ -149,8 +149,8 @@ TEST_F(Trace, MoreBranchesAtOneJunctionThanTheTableHoldsGiveFalse) {
 
 TEST_F(Trace, JunctionWithOnlyAReversalLeftGivesFalse) {
   // Up the slanted line, down the vertical one and back up: at the top the
-  // only way on is back down the slanted line, a turn of almost -pi.
-  EXPECT_FALSE(TraceAll({MakeChain({{0, 0}, {0, 10}}), MakeChain({{0, 10}, {0.05, 0}})}, 5, 5));
+  // only way on is back down the slanted line, a turn within 1e-5 of -pi.
+  EXPECT_FALSE(TraceAll({MakeChain({{0, 0}, {0, 10}}), MakeChain({{0, 10}, {0.00005, 0}})}, 5, 5));
 }
 
 TEST_F(Trace, OverflowingCoordinatesGiveFalse) {

@@ -191,5 +191,37 @@ TEST_F(FoundByComparison, LineStartingInsideACollinearSideIsAWayOn) {
   ExpectArea(30.17, 67.55, 93.5 - 7);
 }
 
+// A junction where many ways meet can be the walk's first point; the walk
+// must come back to it as often as it takes to go round everything that
+// hangs there before it leaves the way it first left.
+TEST_F(FoundByComparison, LoopGoesRoundEveryWayAtAStartOfFourWays) {
+  // In a 92.5 x 92 room, a chain crosses the top side twice; its first
+  // side, from (32,87.5), crosses a line at (32.43,88.70), where the loop
+  // starts: four ways meet there, two of them dangling. The line runs down
+  // to the middle of a side of a triangle (area 3.5), from whose corner a
+  // second line crosses the first at (262/9, 301/4), cutting off a
+  // triangle of area 145/24 against that side.
+  Look({50, 50}, 7);
+  mem::AddRectangle(Into(drawing), {0.5, 2}, {93, 94});
+  mem::AddPolygon(Into(drawing), {{25.5, 71.5}, {27.5, 69.5}, {30.5, 70}});
+  mem::AddLine(Into(drawing), {25.5, 71.5}, {38.5, 85});
+  mem::AddLine(Into(drawing), {28, 70.75}, {33, 91});
+  mem::AddChain(Into(drawing), std::vector<Vec2>{{32, 87.5}, {36.5, 100}, {61.5, 100}, {87.5, 87}});
+  ExpectArea(79.76, 88.95, 92.5 * 92 - 3.5 - 145.0 / 24);
+}
+
+// The island trace takes the sharpest right turn however sharp: a line
+// that meets an island's side at a narrow angle leads round the island.
+TEST_F(FoundByComparison, IslandTraceTurnsOntoASideMetAtANarrowAngle) {
+  // A line from (31.5,45) ends on the middle of the side (10,56)-(12,55) of
+  // a quadrilateral island of area 26.75, meeting it at about half a
+  // degree. The room is 41.5 x 49.5.
+  Look({50, 50}, 20);
+  mem::AddRectangle(Into(drawing), {5.5, 26}, {47, 75.5});
+  mem::AddPolygon(Into(drawing), {{9, 60.5}, {10, 56}, {12, 55}, {17, 61}});
+  mem::AddLine(Into(drawing), {11, 55.5}, {31.5, 45});
+  ExpectArea(36.42, 74.48, 41.5 * 49.5 - 26.75);
+}
+
 }  // namespace
 }  // namespace pphatch

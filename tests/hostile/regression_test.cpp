@@ -10,6 +10,7 @@
 #include "component/state.h"
 #include "driver/result_graphic.h"
 #include "geometry/tolerance.h"
+#include "formats/dxf_reader.h"
 #include "formats/json_drawing.h"
 #include "hostile/hostile_scene.h"
 
@@ -51,6 +52,29 @@ TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
     EXPECT_EQ(what.rfind("big.json: ", 0), 0u) << what;
     EXPECT_NE(what.find("1e400"), std::string::npos) << what;
   }
+}
+
+// An integer group code written as a whole real beyond the range of long
+// long ("1e300" as a boundary's edge count) was turned into an integer
+// anyway, which is undefined behaviour; it is now refused like any other
+// value that is no integer.
+TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
+  const std::string text =
+      "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n1e300\n10\n0\n20\n0\n"
+      "0\nENDSEC\n0\nEOF\n";
+  try {
+    formats::ReadDxfText(text, "count.dxf");
+    FAIL() << "a drawing with the integer 1e300 was read";
+  } catch (const formats::ReadError& e) {
+    const std::string what = e.what();
+    EXPECT_EQ(what.rfind("count.dxf: line 10: ", 0), 0u) << what;
+    EXPECT_NE(what.find("needs an integer"), std::string::npos) << what;
+  }
+  // Whole reals within range are still read as integers.
+  const std::string whole =
+      "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n2.0\n10\n0\n20\n0\n"
+      "0\nENDSEC\n0\nEOF\n";
+  EXPECT_NO_THROW(formats::ReadDxfText(whole, "whole.dxf"));
 }
 
 // A loop whose last stretch runs out from its first point and back, as the
