@@ -116,7 +116,10 @@ ChainLook LookAtChain(SearchState& s, const CurveRecord& chain, int k, Point2 nn
     if (Coincide(pa, pb)) continue;
     const double acA = Across(s, pa), acB = Across(s, pb);
     const bool onLine = std::fabs(acA) < e && std::fabs(acB) < e;
-    if (onLine && isCurrent) continue;
+    // The walked segment itself; another segment of the current chain that
+    // lies on its line (the chain doubling back over itself) is met like
+    // any other chain's.
+    if (onLine && isCurrent && j == WalkedSegment(s.i, s.d)) continue;
     if ((acA > e && acB > e) || (acA < -e && acB < -e)) continue;
     if (std::fabs(acA - acB) < e && std::fabs(acA) > 100 * e) continue;  // parallel, off the line
     const double alA = Along(s, pa), alB = Along(s, pb);
@@ -126,11 +129,11 @@ ChainLook LookAtChain(SearchState& s, const CurveRecord& chain, int k, Point2 nn
       continue;
     }
     if (onLine) {
-      if (alB - s.L > 10 * e && alA < e && !isCurrent) {
+      if (alB - s.L > 10 * e && alA < e) {
         SwitchToChain(s, chain, k, j, 1, pb);
         return ChainLook::kSwitched;
       }
-      if (alA - s.L > 10 * e && alB < e && !isCurrent) {
+      if (alA - s.L > 10 * e && alB < e) {
         SwitchToChain(s, chain, k, j + 1, -1, pa);
         return ChainLook::kSwitched;
       }

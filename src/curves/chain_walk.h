@@ -34,6 +34,10 @@ SegmentFrame FrameOf(Point2 from, Point2 to, double length);
 /// around; on an open chain the walk turns back at a free end.
 void AdvanceAlongChain(const CurveRecord& chain, int& k, int& d);
 
+/// Index of the segment a walk at point k with sense d runs along: the
+/// segment from point k towards k + d.
+inline int WalkedSegment(int k, int d) { return d > 0 ? k : k - 1; }
+
 /// The way on past the next point (k + d) of a walk: the index to continue
 /// from and the index of the point after the next one.
 struct StepPast {

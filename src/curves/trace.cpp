@@ -119,7 +119,7 @@ Scan CollectCrossings(Walk& w, const SegmentFrame& f, double len,
       if (Coincide(q1, q2)) continue;
       const double c1 = f.Across(q1), c2 = f.Across(q2);
       const bool onLine = std::fabs(c1) < e && std::fabs(c2) < e;
-      if (own && onLine) continue;
+      if (own && onLine && j == WalkedSegment(w.k, w.d)) continue;
       if ((c1 > band && c2 > band) || (c1 < -band && c2 < -band)) continue;
       if (std::fabs(c1 - c2) < e && std::fabs(c1) >= e) continue;
       const double l1 = f.Along(q1), l2 = f.Along(q2);

@@ -223,5 +223,30 @@ TEST_F(FoundByComparison, IslandTraceTurnsOntoASideMetAtANarrowAngle) {
   ExpectArea(36.42, 74.48, 41.5 * 49.5 - 26.75);
 }
 
+// A chain may double back over one of its own sides: its last side runs
+// through an earlier vertex, over the side before it. The walk and the
+// island trace must meet that stretch like a stretch of another chain.
+TEST_F(FoundByComparison, PolygonWhoseLastSideRunsBackOverAnEarlierSide) {
+  // The island's side (46.5,76)-(48,75) lies on its closing side
+  // (48,75)-(43.5,78): a spike. A line hangs the island on the room's
+  // bottom side. The room is 35 x 38.5, the island's area 5.625.
+  Look({50, 50}, 7);
+  mem::AddRectangle(Into(drawing), {18, 61.5}, {53, 100});
+  mem::AddPolygon(Into(drawing), {{43.5, 78}, {43, 77}, {44.5, 74.5}, {46.5, 76}, {48, 75}});
+  mem::AddLine(Into(drawing), {43.5, 78}, {50, 2});
+  ExpectArea(48.74, 89.15, 35 * 38.5 - 5.625);
+}
+
+TEST_F(FoundByComparison, FreeIslandWhoseLastSideRunsBackOverAnEarlierSide) {
+  // The same within a free island, found by the island trace: the side
+  // (58,16)-(59.5,15.5) lies on the side (59.5,15.5)-(56.5,16.5). The room
+  // is 37.5 x 22, the island's area 46.
+  Look({50, 50}, 12);
+  mem::AddRectangle(Into(drawing), {47, 1}, {84.5, 23});
+  mem::AddPolygon(Into(drawing),
+                  {{55, 19}, {48, 20}, {52.5, 10.5}, {58, 16}, {59.5, 15.5}, {56.5, 16.5}});
+  ExpectArea(60.08, 16.76, 37.5 * 22 - 46);
+}
+
 }  // namespace
 }  // namespace pphatch
