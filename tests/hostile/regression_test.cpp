@@ -39,19 +39,28 @@ TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
   EXPECT_LE(checked.seconds, kRequestBudgetSeconds + reliability::kBudgetMargin);
 }
 
+// Expects reading `text` as `name` to end in a ReadError whose message
+// starts with `prefix` and holds `fragment`.
+template <typename Read>
+void ExpectReadError(Read read, const std::string& text, const std::string& name,
+                     const std::string& prefix, const std::string& fragment) {
+  try {
+    read(text, name);
+    FAIL() << name << " was read";
+  } catch (const formats::ReadError& e) {
+    const std::string what = e.what();
+    EXPECT_EQ(what.rfind(prefix, 0), 0u) << what;
+    EXPECT_NE(what.find(fragment), std::string::npos) << what;
+  }
+}
+
 // A number too large for a double stopped the JSON parser with its own
 // out-of-range exception, which left the reader as something other than a
 // ReadError: the tool then printed the parser's words without the file name.
 TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
-  const std::string text = R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})";
-  try {
-    formats::ReadJsonText(text, "big.json");
-    FAIL() << "a drawing with the number 1e400 was read";
-  } catch (const formats::ReadError& e) {
-    const std::string what = e.what();
-    EXPECT_EQ(what.rfind("big.json: ", 0), 0u) << what;
-    EXPECT_NE(what.find("1e400"), std::string::npos) << what;
-  }
+  ExpectReadError(formats::ReadJsonText,
+                  R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})",
+                  "big.json", "big.json: ", "1e400");
 }
 
 // An integer group code written as a whole real beyond the range of long
@@ -59,22 +68,14 @@ TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
 // anyway, which is undefined behaviour; it is now refused like any other
 // value that is no integer.
 TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
-  const std::string text =
-      "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n1e300\n10\n0\n20\n0\n"
-      "0\nENDSEC\n0\nEOF\n";
-  try {
-    formats::ReadDxfText(text, "count.dxf");
-    FAIL() << "a drawing with the integer 1e300 was read";
-  } catch (const formats::ReadError& e) {
-    const std::string what = e.what();
-    EXPECT_EQ(what.rfind("count.dxf: line 10: ", 0), 0u) << what;
-    EXPECT_NE(what.find("needs an integer"), std::string::npos) << what;
-  }
+  const auto point = [](const std::string& flags) {
+    return "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n" + flags +
+           "\n10\n0\n20\n0\n0\nENDSEC\n0\nEOF\n";
+  };
+  ExpectReadError(formats::ReadDxfText, point("1e300"), "count.dxf", "count.dxf: line 10: ",
+                  "needs an integer");
   // Whole reals within range are still read as integers.
-  const std::string whole =
-      "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n2.0\n10\n0\n20\n0\n"
-      "0\nENDSEC\n0\nEOF\n";
-  EXPECT_NO_THROW(formats::ReadDxfText(whole, "whole.dxf"));
+  EXPECT_NO_THROW(formats::ReadDxfText(point("2.0"), "whole.dxf"));
 }
 
 // A loop whose last stretch runs out from its first point and back, as the
