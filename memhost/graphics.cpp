@@ -17,18 +17,22 @@ namespace {
 // Sequence numbers grow with every append anywhere, so each list stays sorted.
 std::atomic<std::uint64_t> nextSequence{1};
 
-// A bounding box whose lower-left corner is a free vertex.
+// A bounding box whose corners are free vertices.
 class MemBoundingBox : public HostBoundingBox {
  public:
-  MemBoundingBox(Vec3 min, std::shared_ptr<FaultInjector> faults)
-      : min_(min), faults_(std::move(faults)) {}
+  MemBoundingBox(Vec3 min, Vec3 max, std::shared_ptr<FaultInjector> faults)
+      : min_(min), max_(max), faults_(std::move(faults)) {}
   HostVertexPtr Min() override {
     faults_->Enter("HostBoundingBox.Min");
     return std::make_shared<PointVertex>(min_, faults_);
   }
+  HostVertexPtr Max() override {
+    faults_->Enter("HostBoundingBox.Max");
+    return std::make_shared<PointVertex>(max_, faults_);
+  }
 
  private:
-  Vec3 min_;
+  Vec3 min_, max_;
   std::shared_ptr<FaultInjector> faults_;
 };
 
@@ -93,7 +97,8 @@ HostBoundingBoxPtr MemGraphics::CalcBoundingBox() {
     for (const auto& g : items_) box = Union(box, BuildOutline(*g).Bounds());
   }
   if (!box) throw HostError("no geometry to bound");
-  return std::make_shared<MemBoundingBox>(Vec3{box->minX, box->minY, 0}, faults_);
+  return std::make_shared<MemBoundingBox>(Vec3{box->minX, box->minY, 0},
+                                          Vec3{box->maxX, box->maxY, 0}, faults_);
 }
 
 HostDrawingPtr MemGraphics::Drawing() {

@@ -10,7 +10,7 @@
 #include "bench/drawings.h"
 #include "bench/pphatch_run.h"
 #include "component/state.h"
-#include "contour/search.h"
+#include "area/find_area.h"
 #include "memhost/view_setup.h"
 #include "pphatch/pick_point_hatch.h"
 
@@ -50,8 +50,8 @@ void BM_Request(benchmark::State& state) {
 }
 BENCHMARK(BM_Request)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-// One contour search (march and walk) from each click of the small plan.
-void BM_SearchClosedContour(benchmark::State& state) {
+// The area search alone (windows, noding, faces) from each click of the small plan.
+void BM_FindAreaAround(benchmark::State& state) {
   const Scene& scene = FloorPlan(1000);
   auto view = std::make_shared<mem::MemView>(scene.drawing);
   PickPointHatch hatch;
@@ -62,17 +62,19 @@ void BM_SearchClosedContour(benchmark::State& state) {
     state.PauseTiming();
     const Vec2 click = scene.plan.clicks[i];
     mem::ShowAroundClick(*view, click);
-    const Vec2 v = view->ToView(click);
     object.Workplane = scene.drawing->Workplane();
     object.StartTime = ClockSeconds();
     Module().DrawingGraphics = scene.drawing->Graphics();
-    double px = v.x, py = v.y;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(SearchClosedContour(object, px, py));
+    benchmark::DoNotOptimize(FindAreaAround(object, {click.x, click.y}));
+    state.PauseTiming();
+    object.SearchSet.reset();
+    object.SearchSets.reset();
+    state.ResumeTiming();
     i = (i + 1) % scene.plan.clicks.size();
   }
 }
-BENCHMARK(BM_SearchClosedContour)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindAreaAround)->Unit(benchmark::kMicrosecond);
 
 // Setting the view up for a click.
 void BM_ShowAroundClick(benchmark::State& state) {

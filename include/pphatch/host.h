@@ -230,6 +230,8 @@ class HostBoundingBox {
   virtual ~HostBoundingBox() = default;
   /// Lower-left corner.
   virtual HostVertexPtr Min() = 0;
+  /// Upper-right corner.
+  virtual HostVertexPtr Max() = 0;
 };
 
 class HostWorkplane {

@@ -24,6 +24,10 @@ struct CurveRecord {
   bool ExactCircle = false;  ///< CIRCLE only: the two radii are exactly equal
   double Radius = 0;         ///< CIRCLE only: (major) radius
   double CenterX = 0, CenterY = 0;  ///< CIRCLE only: centre
+  bool Curved = false;       ///< the chain samples a curve (circle, ellipse, arc, curve graphic)
+  bool Conic = false;        ///< circles, ellipses and their arcs: the fields below hold the curve
+  double MinorRadius = 0;    ///< Conic only: minor radius (Radius for a circle)
+  double AxisX = 1, AxisY = 0;  ///< Conic only: unit direction of the major axis
 };
 
 }  // namespace pphatch

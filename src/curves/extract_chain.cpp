@@ -34,6 +34,8 @@ void ReadVertexChain(HostVertices& vertices, const char* typeName, CurveRecord& 
   }
   record.Closed = PointsCoincide(record.X[0], record.Y[0], record.X[n - 1], record.Y[n - 1]);
   record.TypeName = typeName;
+  record.Curved = false;
+  record.Conic = false;
   sums.WriteTo(record);
 }
 
@@ -92,6 +94,7 @@ bool ExtractCurveGraphic(HostGraphic& graphic, CurveRecord& record) {
   const HostVerticesPtr vertices = OutlineVertices(graphic, 1);
   if (!vertices) throw ComputeError("a curve without an outline child");
   ReadVertexChain(*vertices, "PWW30CURVE", record);
+  record.Curved = true;
   return true;
 }
 

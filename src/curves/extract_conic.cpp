@@ -87,6 +87,11 @@ void WriteCircleData(const Conic& c, CurveRecord& record) {
   record.Radius = c.r;
   record.CenterX = c.cx;
   record.CenterY = c.cy;
+  record.Curved = true;
+  record.Conic = true;
+  record.MinorRadius = c.rm;
+  record.AxisX = c.ux;
+  record.AxisY = c.uy;
 }
 
 // Steps of an arc of the given sweep: 61 per full turn, at least 5 for a

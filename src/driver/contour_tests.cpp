@@ -84,50 +84,6 @@ int RayTest(const CurveRecord& chain, double px, double py, int onBoundary) {
 
 }  // namespace
 
-// False for a chain that runs out and back along the same points: each point
-// matches its mirror point (within E inclusive); too short a chain is false.
-bool IsAreaContour(const CurveRecord& chain) {
-  RequireChainPoints(chain);
-  const int n = chain.PointCount;
-  if (n == 3) return false;
-  const int m = n - 1;
-  const int half = m / 2;
-  if (half < 1) return false;
-  const double e = GeomTolerance();
-  for (int i = 1; i <= half; ++i) {
-    if (std::fabs(CheckedFinite(chain.X[i] - chain.X[m - i])) > e ||
-        std::fabs(CheckedFinite(chain.Y[i] - chain.Y[m - i])) > e) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// The smallest x where a non-horizontal edge meets y = py, if left of px.
-// An end point exactly on the line (sign 0) counts as crossing; both edges
-// at such a vertex give the same x, so it does not matter for a minimum.
-double LeftmostCrossing(const CurveRecord& chain, double px, double py) {
-  try {
-    RequireChainPoints(chain);
-    const double e = GeomTolerance();
-    double best = px;
-    for (int i = 0; i + 1 < chain.PointCount; ++i) {
-      const double dy0 = CheckedFinite(chain.Y[i] - py), dx0 = CheckedFinite(chain.X[i] - px);
-      const double dy1 = CheckedFinite(chain.Y[i + 1] - py),
-                   dx1 = CheckedFinite(chain.X[i + 1] - px);
-      if (std::fabs(CheckedFinite(chain.Y[i] - chain.Y[i + 1])) < e) continue;
-      if (Sign(dy1) == Sign(dy0)) continue;
-      const double d = CheckedFinite(dy0 - dy1);
-      if (std::fabs(d) < e) continue;
-      const double x = CheckedFinite(CheckedDivide(dx0 * d + dy0 * (dx1 - dx0), d) + px);
-      if (x < best) best = x;
-    }
-    return best;
-  } catch (const std::exception&) {
-    return kCrossingFault;
-  }
-}
-
 // 1 inside the chain or on it, 0 outside.
 int PointInContour(const CurveRecord& chain, double px, double py) {
   return RayTest(chain, px, py, 1);

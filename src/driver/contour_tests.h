@@ -5,13 +5,6 @@
 
 namespace pphatch {
 
-/// False when the chain only runs out and back along the same points.
-bool IsAreaContour(const CurveRecord& chain);
-
-/// Smallest x at which y = py crosses the chain, or px when none lies left
-/// of px; 1e7 on a computation fault.
-double LeftmostCrossing(const CurveRecord& chain, double px, double py);
-
 /// 1 when the point lies inside the chain or on it, else 0.
 int PointInContour(const CurveRecord& chain, double px, double py);
 

@@ -95,6 +95,14 @@ bool ScanPickedGraphics(ObjectState& state, const HostPickResultPtr& picks,
   return true;
 }
 
+// One graphic, as a pick would hand it over.
+bool ScanPickedGraphic(ObjectState& state, const HostGraphicPtr& graphic,
+                       const HostGraphicSetPtr& set) {
+  ErrorMode mode;
+  ScanListEntry(state, graphic, set, mode);
+  return true;
+}
+
 // The drawing's graphics with the listed identifiers, in list order.
 bool ScanGraphicsById(ObjectState& state, const std::vector<int>& ids, int count,
                       const HostGraphicSetPtr& set) {
@@ -120,14 +128,6 @@ void ScanMember(ObjectState& state, const HostGraphicPtr& graphic, const HostGra
   if (depth > kMaxGroupDepth) return;
   ErrorMode mode;
   ScanSteps(state, graphic, set, ScanForm::kMember, mode, depth);
-}
-
-// Whether an exploded insert's part can go into the set unchanged.
-bool IsSimpleBoundaryGraphic(const HostGraphicPtr& graphic) {
-  if (IsExcludedTypeName(TypeOf(graphic))) return false;
-  if (Must(graphic)->InfoText() == "Hatch") return false;
-  if (ReadOr(false, [&] { return graphic->IgnoreFlag(); })) return false;
-  return ReadOr(0, [&] { return ChildCount(graphic); }) <= 0;
 }
 
 }  // namespace pphatch

@@ -36,6 +36,11 @@ inline constexpr std::array<std::string_view, 14> ExcludedTypeNames = {
 /// not collected, so that a pathological nesting cannot exhaust the stack.
 inline constexpr int kMaxGroupDepth = 1000;
 
+/// Inserts nested deeper than this many levels (of groups and inserts)
+/// below a scanned graphic are not exploded: every level copies all that
+/// lies below it. Real drawings nest blocks a few levels deep.
+inline constexpr int kMaxInsertDepth = 64;
+
 /// True when `type` is one of ExcludedTypeNames (exact, case-sensitive).
 bool IsExcludedTypeName(const std::string& type);
 
@@ -44,6 +49,11 @@ bool IsExcludedTypeName(const std::string& type);
 /// Always returns true.
 bool ScanPickedGraphics(ObjectState& state, const HostPickResultPtr& picks,
                         const HostGraphicSetPtr& set);
+
+/// Scans one graphic into the set as ScanPickedGraphics scans each pick:
+/// with the workplane step, failures skipped. Always returns true.
+bool ScanPickedGraphic(ObjectState& state, const HostGraphicPtr& graphic,
+                       const HostGraphicSetPtr& set);
 
 /// Scans the drawing's graphics with identifiers ids[0..count-1] into the
 /// set. A failure resolving the first identifier raises; later failures
@@ -56,9 +66,5 @@ bool ScanGraphicsById(ObjectState& state, const std::vector<int>& ids, int count
 /// boundaries are not closed, multilines and drafting objects are not
 /// collected. Failures reading the type or info text raise. Always true.
 bool ScanGraphic(ObjectState& state, const HostGraphicPtr& graphic, const HostGraphicSetPtr& set);
-
-/// True for a part of an exploded insert that can go into the set as it is:
-/// not of an excluded type, not a hatch, not flagged, without children.
-bool IsSimpleBoundaryGraphic(const HostGraphicPtr& graphic);
 
 }  // namespace pphatch

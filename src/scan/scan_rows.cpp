@@ -89,11 +89,17 @@ void CollectIntProp(const HostGraphicPtr& g, int n, const HostGraphicSetPtr& set
   }
 }
 
-// An insert: a duplicate is exploded in the drawing; its simple parts go into
-// the set, and every part and the duplicate leave the drawing again, so that
-// the user's drawing ends as it was. A part that cannot be taken out of the
-// drawing's list is discarded instead of being collected.
-void CollectInsert(const HostGraphicPtr& g, const HostGraphicSetPtr& set) {
+// An insert: a duplicate is exploded in the drawing and every part is
+// scanned like a member of a group, so that the insert yields what a CAD
+// program draws for it: a nested insert is exploded in turn, a group gives
+// its members, a polyline its straight runs and true arcs. Every part and
+// the duplicate leave the drawing again, so that the user's drawing ends as
+// it was; a part that cannot be taken out of the drawing's list is
+// discarded instead of being scanned.
+void CollectInsert(ObjectState& state, const HostGraphicPtr& g, const HostGraphicSetPtr& set,
+                   int depth) {
+  // Each level copies everything below it, so deep nesting costs dearly.
+  if (depth >= kMaxInsertDepth) return;
   const HostGraphicsPtr drawingGraphics = Module().DrawingGraphics;
   const HostGraphicPtr duplicate =
       ReadOr<HostGraphicPtr>(nullptr, [&] { return Must(g)->Duplicate(); });
@@ -104,10 +110,8 @@ void CollectInsert(const HostGraphicPtr& g, const HostGraphicSetPtr& set) {
   for (int i = 0; i < count; ++i) {
     const HostGraphicPtr part = ReadOr<HostGraphicPtr>(nullptr, [&] { return parts->Item(i); });
     if (!part) continue;
-    const bool simple = ReadOr(false, [&] { return IsSimpleBoundaryGraphic(part); });
-    const bool removed = Attempt([&] { Must(drawingGraphics)->Remove(part->Index()); });
-    if (simple && removed) {
-      AddItself(set, part);
+    if (Attempt([&] { Must(drawingGraphics)->Remove(part->Index()); })) {
+      Attempt([&] { ScanMember(state, part, set, depth + 1); });
     } else {
       Attempt([&] { part->Delete(); });
     }
@@ -208,7 +212,7 @@ void CollectByType(ObjectState& state, const HostGraphicPtr& g, const std::strin
   } else if (type == "PWW50IntProp") {
     CollectIntProp(g, n, set);
   } else if (type == "INSERT") {
-    CollectInsert(g, set);
+    CollectInsert(state, g, set, depth);
   } else if (type == "PWW25DblLine" || type == "PWW60Wall") {
     CollectDoubleLine(g, n, set);
   } else if (type == "CIRCLE") {

@@ -80,19 +80,17 @@ int CompareWorkplanes(const HostDrawingPtr& drawing, const HostWorkplanePtr& fir
 namespace pphatch {
 
 // With TileMode 1: keep graphics on the drawing's workplane or a parallel
-// one at the same offset; move the latter onto the drawing's workplane.
+// one at the same offset. The latter lie in the drawing's plane already, so
+// their plane coordinates are read as they are; putting them onto the
+// drawing's workplane would move their world position in the user's drawing.
 bool PassesWorkplaneStep(ObjectState& state, const HostGraphicPtr& graphic, ErrorMode& mode) {
   if (state.TileMode != 1) return true;
   HostWorkplanePtr own;
   mode([&] { own = Must(graphic)->Workplane(); });
   int r = 0;
   mode([&] { r = CompareWorkplanes(Module().Drawing, state.Workplane, own); });
-  if (r == 0) return false;
-  if (r == 2) {
-    mode.Enter();
-    mode([&] { Must(graphic)->SetWorkplane(state.Workplane); });
-  }
-  return true;
+  mode.Enter();
+  return r != 0;
 }
 
 }  // namespace pphatch

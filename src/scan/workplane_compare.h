@@ -26,10 +26,11 @@ int CompareWorkplanes(const HostDrawingPtr& drawing, const HostWorkplanePtr& fir
                       const HostWorkplanePtr& second);
 
 /// The scan's workplane step for a graphic: with TileMode 1, false when the
-/// graphic lies on a foreign workplane; a graphic on a parallel workplane at
-/// the same offset is put onto the drawing's workplane (this statement
-/// enters continue-on-error mode). Statements run under `mode`; a graphic
-/// whose workplane cannot be read or compared counts as foreign.
+/// graphic lies on a foreign workplane; a graphic on the drawing's
+/// workplane or on a parallel one at the same offset passes and is left as
+/// it is. Statements run under `mode`, which is in continue-on-error mode
+/// afterwards; a graphic whose workplane cannot be read or compared counts
+/// as foreign.
 bool PassesWorkplaneStep(ObjectState& state, const HostGraphicPtr& graphic, ErrorMode& mode);
 
 }  // namespace pphatch

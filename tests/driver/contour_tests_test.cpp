@@ -30,31 +30,6 @@ class ContourTests : public ::testing::Test {
   CurveRecord diamond_ = MakeChain({{2, 0}, {4, 2}, {2, 4}, {0, 2}, {2, 0}});
 };
 
-TEST_F(ContourTests, AreaContourTellsLoopsFromRetracedChains) {
-  EXPECT_TRUE(IsAreaContour(square_));
-  EXPECT_TRUE(IsAreaContour(MakeChain({{0, 0}, {3, 1}, {5, 2}, {3, 1 + 2 * E}, {0, 0}})));
-  for (const CurveRecord& c :
-       {MakeChain({{0, 0}, {3, 1}, {0, 0}}), MakeChain({{0, 0}}),
-        MakeChain({{0, 0}, {3, 1}, {5, 2}, {3 + E / 2, 1}, {0, 0}}), MakeChain({{0, 0}, {1, 0}})}) {
-    EXPECT_FALSE(IsAreaContour(c)) << c.PointCount;
-  }
-  square_.PointCount = 9;
-  EXPECT_THROW(IsAreaContour(square_), ComputeError);
-}
-
-TEST_F(ContourTests, LeftmostCrossing) {
-  EXPECT_DOUBLE_EQ(LeftmostCrossing(square_, 2, 2), 0);
-  EXPECT_DOUBLE_EQ(LeftmostCrossing(square_, -3, 2), -3);  // nothing further left
-  EXPECT_DOUBLE_EQ(LeftmostCrossing(square_, 3, 0), 0);    // horizontal edges passed over
-  EXPECT_DOUBLE_EQ(LeftmostCrossing(diamond_, 10, 1), 1);
-  EXPECT_DOUBLE_EQ(LeftmostCrossing(diamond_, 10, 2), 0);  // through the vertices
-  // Faults: offsets that overflow, a count beyond the arrays.
-  const CurveRecord huge = MakeChain({{-1.7e308, -1}, {1.7e308, 1}, {0, 5}, {-1.7e308, -1}});
-  EXPECT_EQ(LeftmostCrossing(huge, 1.7e308, 0), 1e7);
-  square_.PointCount = 6;
-  EXPECT_EQ(LeftmostCrossing(square_, 2, 2), 1e7);
-}
-
 TEST_F(ContourTests, PointsInsideOnAndOutside) {
   EXPECT_EQ(Where(square_, 1, 1), kIn);
   EXPECT_EQ(Where(square_, 5, 1), kOut);
@@ -97,11 +72,9 @@ TEST_F(ContourTests, ChainOfFortyThousandPoints) {
   for (int i = 0; i < 40000; ++i) points.push_back(OnCircle(0, 0, 100, i * (kTwoPi / 40000)));
   points.push_back(points.front());
   const CurveRecord circle = MakeChain(points);
-  EXPECT_TRUE(IsAreaContour(circle));
   EXPECT_EQ(Where(circle, 60, -60), kIn);
   EXPECT_EQ(Where(circle, 71, 71), kOut);
   EXPECT_EQ(Where(circle, circle.X[35000], circle.Y[35000]), kOn);
-  EXPECT_NEAR(LeftmostCrossing(circle, 0, 0), -100, 1e-6);
 }
 
 TEST_F(ContourTests, VertexOnTheRayIsCountedOnce) {

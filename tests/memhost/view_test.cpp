@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <vector>
 
 #include "memhost_fixture.h"
 
@@ -51,6 +54,54 @@ TEST(MemView, FitToDrawingShowsTheExtentsWithMargin) {
   EXPECT_NEAR(f.view->Zoom(), 400 / 55.0, 1e-12);  // the height decides (width: 1000 / 110)
   EXPECT_NEAR(f.view->Centre().x, 50, 1e-12);
   EXPECT_NEAR(f.view->Centre().y, 25, 1e-12);
+}
+
+TEST(MemView, MirroredTurnedViewMapsInvertsAndPicks) {
+  HostFixture f;
+  const int line = AddLine(f.drawing, {40, 0}, {40, 10})->Id();
+  const int box = AddRectangle(f.drawing, {-20, 5}, {-10, 15})->Id();
+  f.view->SetSize(800, 600);
+  f.view->SetCentre({5, 5});
+  f.view->SetZoom(2);
+  const double turn = std::numbers::pi / 6;
+  f.view->SetRotation(turn);
+  f.view->SetMirrored(true);
+  // x reversed before the turn: one unit along drawing +x shows along -R(30) (1, 0).
+  const HostPoint3 step = f.view->WorldToView(6, 5, 1);
+  EXPECT_NEAR(step.x, 400 - 2 * std::cos(turn), 1e-12);
+  EXPECT_NEAR(step.y, 300 - 2 * std::sin(turn), 1e-12);
+  EXPECT_DOUBLE_EQ(step.z, 2);
+  for (const Vec3 v : {Vec3{0, 0, 0}, Vec3{13.25, 700.5, 1}, Vec3{-250, 1e4, -3}}) {
+    const HostPoint3 w = f.view->ViewToWorld(v.x, v.y, v.z);
+    const HostPoint3 back = f.view->WorldToView(w.x, w.y, w.z);
+    EXPECT_NEAR(back.x, v.x, 1e-9);
+    EXPECT_NEAR(back.y, v.y, 1e-9);
+    EXPECT_NEAR(back.z, v.z, 1e-12);
+  }
+
+  EXPECT_EQ(f.PickAt(40.2, 5, 0.5), std::vector<int>{line});
+  EXPECT_TRUE(f.PickAt(39.2, 5, 0.5).empty());
+  // A window around the view image of the rectangle holds it, and only it.
+  double lx = 1e9, ly = 1e9, hx = -1e9, hy = -1e9;
+  for (const Vec2 corner : {Vec2{-20, 5}, Vec2{-10, 5}, Vec2{-10, 15}, Vec2{-20, 15}}) {
+    const Vec2 v = f.view->ToView(corner);
+    lx = std::min(lx, v.x), ly = std::min(ly, v.y), hx = std::max(hx, v.x), hy = std::max(hy, v.y);
+  }
+  EXPECT_EQ(HostFixture::Ids(f.view->PickWindow(lx - 1, ly - 1, hx + 1, hy + 1)), std::vector<int>{box});
+  // The same window in an unmirrored view lies elsewhere in the drawing.
+  f.view->SetMirrored(false);
+  EXPECT_TRUE(HostFixture::Ids(f.view->PickWindow(lx - 1, ly - 1, hx + 1, hy + 1)).empty());
+
+  // Fitting a mirrored view keeps the whole drawing inside it.
+  f.view->SetMirrored(true);
+  f.view->FitToDrawing(0.05);
+  for (const Vec2 corner : {Vec2{-20, 0}, Vec2{40, 0}, Vec2{40, 15}, Vec2{-20, 15}}) {
+    const Vec2 v = f.view->ToView(corner);
+    EXPECT_GE(v.x, 0);
+    EXPECT_LE(v.x, 800);
+    EXPECT_GE(v.y, 0);
+    EXPECT_LE(v.y, 600);
+  }
 }
 
 }  // namespace

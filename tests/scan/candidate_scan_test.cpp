@@ -133,18 +133,32 @@ TEST_F(CandidateScan, ThicknessUpToToleranceInListsButExactlyZeroInGroups) {
   EXPECT_EQ(Count(), 4);
 }
 
-TEST_F(CandidateScan, InsertsLeaveOnlyTheirSimplePartsInTheSetAndTheDrawingUnchanged) {
+TEST_F(CandidateScan, InsertsYieldEveryPartTheyDrawAtAnyDepth) {
+  // A block inside a block, a group in a block and a polyline's arc in a
+  // block were dropped or read through their control points.
+  const auto inner = NewBlock(*host.drawing);
+  AddLine(inner, {0, 0}, {1, 0});
+  AddPolyline(inner, {{0, 0, 1}, {2, 0, 0}});  // a half circle over (0,0)-(2,0)
   const auto block = NewBlock(*host.drawing);
   AddRectangle(block, {0, 0}, {2, 1});
   AddLine(AddGroup(block), {0, 0}, {1, 1});
   AddHatch(block, kSquare);
+  AddInsert(block, inner, Placement{5, 0, 1, 0});
   const auto insert = AddInsert(host.drawing, block, Placement{10, 20, 1, 0});
   AddLine(host.drawing, {5, 5}, {6, 6});
   const std::string before = Snapshot(*host.drawing);
   ScanList({insert});
   EXPECT_EQ(Snapshot(*host.drawing), before);
-  ASSERT_EQ(Count(), 1);
+  ASSERT_EQ(Count(), 4);
   EXPECT_EQ(Points(0), (std::vector<Vec2>{{10, 20}, {12, 20}, {12, 21}, {10, 21}, {10, 20}}));
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{10, 20}, {11, 21}}));
+  EXPECT_EQ(Points(2), (std::vector<Vec2>{{15, 20}, {16, 20}}));
+  EXPECT_EQ(Member(3)->TypeText(), "ARC");
+  const auto arc = Member(3)->Shape();
+  ASSERT_TRUE(arc.has_value());
+  EXPECT_NEAR(arc->centre.x, 16, 1e-12);
+  EXPECT_NEAR(arc->centre.y, 20, 1e-12);
+  EXPECT_NEAR(arc->major.x, 1, 1e-12);
 }
 
 TEST_F(CandidateScan, RegionBoundaryIsClosedInTheCopyOnlyForLists) {

@@ -1,5 +1,6 @@
 #include "scan/workplane_compare.h"
 
+#include "memhost/snapshot.h"
 #include "scan_fixture.h"
 
 namespace pphatch::mem {
@@ -37,10 +38,14 @@ TEST_F(Workplanes, ScanDropsForeignWorkplanesOnlyInTileMode) {
 
   state.TileMode = 1;
   set->Clear();
+  const auto liftedPlane = lifted->Plane();
+  const std::string before = Snapshot(*host.drawing);
   ScanList({lifted, tilted});
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(lifted->Plane(), drawingPlane);  // put onto the drawing's workplane
-  EXPECT_NE(tilted->Plane(), drawingPlane);
+  // The parallel graphic is read where it is, not moved onto the drawing's
+  // workplane, which would change its world position in the user's drawing.
+  EXPECT_EQ(lifted->Plane(), liftedPlane);
+  EXPECT_EQ(Snapshot(*host.drawing), before);
 }
 
 }  // namespace

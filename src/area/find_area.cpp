@@ -1,0 +1,160 @@
+#include "area/find_area.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "area/face_search.h"
+#include "area/neighbourhood.h"
+#include "area/noding.h"
+#include "area/planar_graph.h"
+#include "curves/circle_contacts.h"
+#include "geometry/tolerance.h"
+
+namespace pphatch {
+namespace {
+
+// Tolerance per drawing unit of the search window.
+constexpr double kRelativeTolerance = 1e-7;
+// Tolerance per drawing unit of coordinate magnitude.
+constexpr double kPrecisionTolerance = 1e-11;
+
+// A first look around the click gathers no more than this many graphics;
+// a window that picks more is halved first.
+constexpr int kProbeGraphics = 64;
+// Halvings and doublings of a window at most: 2^80 spans any drawing.
+constexpr int kMaxResizes = 80;
+// The first window is this many times the distance to the nearest graphic
+// (half its side), so that the nearest graphic lies well inside it.
+constexpr double kFirstWindowReach = 2;
+// A click on a graphic starts from this share of that graphic's size.
+constexpr double kOnGraphicShare = 1e-3;
+// Windows grown this many times without finding the area make the search
+// check first that graphics lie round the click on all four sides.
+constexpr int kGrowthsBeforeSideCheck = 4;
+
+Box SquareAround(Point2 p, double half) { return {p.x - half, p.y - half, p.x + half, p.y + half}; }
+
+bool Covers(const Box& outer, const Box& inner) {
+  return outer.minX <= inner.minX && outer.maxX >= inner.maxX && outer.minY <= inner.minY &&
+         outer.maxY >= inner.maxY;
+}
+
+double Magnitude(Point2 p, double half) { return std::max(std::fabs(p.x), std::fabs(p.y)) + half; }
+
+// Distance of p from the nearest point of the chains, and that chain.
+struct Nearest {
+  double distance = INFINITY;
+  int chain = -1;
+};
+Nearest NearestChain(const std::vector<CurveRecord>& chains, Point2 p) {
+  Nearest nearest;
+  for (int c = 0; c < static_cast<int>(chains.size()); ++c) {
+    const CurveRecord& chain = chains[static_cast<size_t>(c)];
+    for (int k = 0; k + 1 < chain.PointCount; ++k) {
+      const Point2 a{chain.X[k], chain.Y[k]}, b{chain.X[k + 1], chain.Y[k + 1]};
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      const double length2 = dx * dx + dy * dy;
+      const double u = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0;
+      const double d = std::hypot(p.x - (a.x + u * dx), p.y - (a.y + u * dy));
+      if (d < nearest.distance) nearest = {d, c};
+    }
+  }
+  return nearest;
+}
+
+// Half the side of the first window: found by halving a window from the
+// view's size until it picks few graphics, doubling it until it picks some,
+// and then measuring the distance to the nearest chain among them. Nothing
+// when no graphic lies anywhere near.
+std::optional<double> FirstWindow(Neighbourhood& hood, Point2 click, const Box& drawing) {
+  const double span = hood.ViewSpan().value_or(1 + Magnitude(click, 0) * 1e-3);
+  double half = span / 256;
+  for (int i = 0; i < kMaxResizes && hood.CountIn(SquareAround(click, half)) > kProbeGraphics; ++i) {
+    half /= 2;
+  }
+  for (int i = 0; i < kMaxResizes; ++i, half *= 2) {
+    GeomTolerance() = ToleranceFor(2 * half, Magnitude(click, half));
+    hood.Cover(SquareAround(click, half));
+    Nearest nearest = NearestChain(hood.Chains(), click);
+    if (nearest.chain < 0) {
+      if (Covers(SquareAround(click, half), drawing)) return std::nullopt;
+      continue;
+    }
+    // A chain beyond the window's side may lie nearer than one in its corner.
+    if (nearest.distance > half) {
+      hood.Cover(SquareAround(click, nearest.distance));
+      nearest = NearestChain(hood.Chains(), click);
+    }
+    const CurveRecord& chain = hood.Chains()[static_cast<size_t>(nearest.chain)];
+    const double size = std::max(chain.MaxX - chain.MinX, chain.MaxY - chain.MinY);
+    const double floor = std::max(ToleranceFor(0, Magnitude(click, 0)) * 1e3, span * 1e-9);
+    return std::max({kFirstWindowReach * nearest.distance, kOnGraphicShare * size, floor});
+  }
+  return std::nullopt;
+}
+
+// True when some graphic lies in each of the four directions from the
+// click, up to the edge of the drawing: a bounded area round the click
+// needs all four.
+bool SurroundedOnAllSides(const Neighbourhood& hood, Point2 click, const Box& drawing, double width) {
+  const Box strips[] = {{drawing.minX, click.y - width, click.x, click.y + width},
+                        {click.x, click.y - width, drawing.maxX, click.y + width},
+                        {click.x - width, drawing.minY, click.x + width, click.y},
+                        {click.x - width, click.y, click.x + width, drawing.maxY}};
+  return std::all_of(std::begin(strips), std::end(strips),
+                     [&](const Box& strip) { return hood.CountIn(strip) > 0; });
+}
+
+}  // namespace
+
+double ToleranceFor(double span, double magnitude) {
+  return std::max(kRelativeTolerance * span, kPrecisionTolerance * magnitude);
+}
+
+std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains, Point2 click,
+                                               double tolerance, BudgetGuard& budget) {
+  GeomTolerance() = tolerance;
+  RefineCircleContacts(chains, static_cast<int>(chains.size()));
+  const PlanarGraph graph(NodeChains(chains, tolerance, budget), budget);
+  const Point2 at = PointToLocate(graph, chains, click);
+  const std::optional<int> outer = RingHolding(graph, at, tolerance);
+  if (!outer) return std::nullopt;
+  AreaBoundaries area = BoundariesOf(graph, *outer, IslandRings(graph, *outer, tolerance, budget), click);
+  area.located = at;
+  return area;
+}
+
+std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
+  if (!std::isfinite(click.x) || !std::isfinite(click.y)) return std::nullopt;
+  BudgetGuard budget(&state);
+  Neighbourhood hood(state, budget);
+  const std::optional<Box> drawing = hood.DrawingBox();
+  if (!drawing || !drawing->Holds(click)) return std::nullopt;
+  std::optional<double> half = FirstWindow(hood, click, *drawing);
+  if (!half) return std::nullopt;
+
+  for (int growth = 0; growth < kMaxResizes; ++growth, *half *= 2) {
+    budget.Check();
+    const Box window = SquareAround(click, *half);
+    const double tolerance = ToleranceFor(2 * *half, Magnitude(click, *half));
+    GeomTolerance() = tolerance;
+    hood.Cover(window);
+    const bool whole = Covers(window, *drawing);
+    std::optional<AreaBoundaries> area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
+    // The area is final once its outer boundary lies inside the window, away
+    // from its sides: every graphic the window did not pick lies outside it.
+    const Box inner{window.minX + 2 * tolerance, window.minY + 2 * tolerance,
+                    window.maxX - 2 * tolerance, window.maxY - 2 * tolerance};
+    if (area && (whole || Covers(inner, Box{area->outer.MinX, area->outer.MinY, area->outer.MaxX,
+                                              area->outer.MaxY}))) {
+      return area;
+    }
+    if (whole) return std::nullopt;
+    if (growth == kGrowthsBeforeSideCheck && !SurroundedOnAllSides(hood, click, *drawing, tolerance)) {
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace pphatch

@@ -1,0 +1,306 @@
+#include "area/noding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "geometry/box_tree.h"
+#include "geometry/tolerance.h"
+
+namespace pphatch {
+namespace {
+
+// How far off the true curve a point may lie and still count as on it, in
+// tolerances: the host's end points of arcs and the lines drawn to them are
+// computed separately and may differ by a few roundings.
+constexpr double kOnCurveTolerances = 4;
+
+// The sagitta estimated from the turn between chords is enlarged by half, so
+// that unevenly sampled curves (ellipses, splines) are covered too.
+constexpr double kSagittaSlack = 1.5;
+
+double Cross(Point2 u, Point2 v) { return u.x * v.y - u.y * v.x; }
+double Dot(Point2 u, Point2 v) { return u.x * v.x + u.y * v.y; }
+Point2 Minus(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
+bool Finite(Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// Finds the node of a point: the nearest existing node within the
+// tolerance, or a new one. Nodes are kept in a hash of square cells one
+// tolerance wide, so that only the 3 x 3 cells around a point are searched.
+class NodeSnapper {
+ public:
+  NodeSnapper(double tolerance, std::vector<Point2>& nodes) : tolerance_(tolerance), nodes_(nodes) {}
+
+  int At(Point2 p) {
+    const long long cx = Cell(p.x), cy = Cell(p.y);
+    int best = -1;
+    double bestDistance = tolerance_;
+    for (long long dx = -1; dx <= 1; ++dx) {
+      for (long long dy = -1; dy <= 1; ++dy) {
+        const auto found = cells_.find(Key(cx + dx, cy + dy));
+        if (found == cells_.end()) continue;
+        for (const int n : found->second) {
+          const double d = std::hypot(p.x - nodes_[n].x, p.y - nodes_[n].y);
+          if (d < bestDistance || (d == bestDistance && (best < 0 || n < best))) {
+            bestDistance = d;
+            best = n;
+          }
+        }
+      }
+    }
+    if (best >= 0) return best;
+    const int id = static_cast<int>(nodes_.size());
+    nodes_.push_back(p);
+    cells_[Key(cx, cy)].push_back(id);
+    return id;
+  }
+
+ private:
+  // Cell numbers stay far inside the range of long long for any coordinate
+  // the tolerance rule allows; the clamp only guards against misuse.
+  long long Cell(double v) const {
+    const double c = std::floor(v / tolerance_);
+    return static_cast<long long>(std::clamp(c, -1e18, 1e18));
+  }
+  static std::uint64_t Key(long long x, long long y) {
+    const std::uint64_t h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull;
+    return h ^ (static_cast<std::uint64_t>(y) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2));
+  }
+
+  double tolerance_;
+  std::vector<Point2>& nodes_;
+  std::unordered_map<std::uint64_t, std::vector<int>> cells_;
+};
+
+// A segment of a chain between two nodes.
+struct Segment {
+  int a = 0, b = 0;
+  int chain = 0;
+  // How far off its line a chain point may lie and still cut it: the
+  // tolerance, or for a curve's chord the tolerance and the chord's sagitta
+  // on the side the true curve lies on (bulgeSide: +1 left of a -> b, -1
+  // right, 0 when the curve's side is unknown).
+  double reach = 0;
+  int bulgeSide = 0;
+};
+
+// What a node stands for.
+struct NodeRole {
+  bool vertex = false;   // a point of some chain (not only a crossing)
+  bool freeEnd = false;  // the first or last point of an open chain
+};
+
+class Noder {
+ public:
+  Noder(const std::vector<CurveRecord>& chains, double tolerance, BudgetGuard& budget)
+      : chains_(chains), tolerance_(tolerance), budget_(budget), snapper_(tolerance, out_.nodes) {}
+
+  NodedChains Run() {
+    MakeSegments();
+    std::vector<Box> boxes;
+    boxes.reserve(segments_.size());
+    for (const Segment& s : segments_) {
+      boxes.push_back(Box::Around(out_.nodes[s.a], out_.nodes[s.b], s.reach));
+    }
+    const BoxTree tree(boxes);
+    cuts_.assign(segments_.size(), {});
+    for (int i = 0; i < static_cast<int>(segments_.size()); ++i) {
+      tree.Query(boxes[i], [&](int j) {
+        if (j <= i) return;
+        budget_.Step();
+        CutPair(i, j);
+      });
+    }
+    MakeEdges();
+    return std::move(out_);
+  }
+
+ private:
+  // The node of every finite chain point, and a segment between every two
+  // consecutive points with different nodes.
+  void MakeSegments() {
+    for (int c = 0; c < static_cast<int>(chains_.size()); ++c) {
+      const CurveRecord& chain = chains_[c];
+      const int n = std::min<int>(chain.PointCount, static_cast<int>(std::min(chain.X.size(), chain.Y.size())));
+      std::vector<int> nodes(static_cast<size_t>(std::max(n, 0)), -1);
+      for (int k = 0; k < n; ++k) {
+        budget_.Step();
+        const Point2 p{chain.X[k], chain.Y[k]};
+        if (!Finite(p)) continue;
+        nodes[k] = snapper_.At(p);
+        Role(nodes[k]).vertex = true;
+      }
+      if (n < 1) continue;
+      const bool closed = n > 2 && nodes[0] >= 0 && nodes[0] == nodes[n - 1];
+      if (!closed) {
+        if (nodes[0] >= 0) Role(nodes[0]).freeEnd = true;
+        if (nodes[n - 1] >= 0) Role(nodes[n - 1]).freeEnd = true;
+      }
+      for (int k = 0; k + 1 < n; ++k) {
+        if (nodes[k] < 0 || nodes[k + 1] < 0 || nodes[k] == nodes[k + 1]) continue;
+        Segment s{nodes[k], nodes[k + 1], c, tolerance_, 0};
+        if (chain.Curved) AddCurveBand(chain, k, closed, s);
+        segments_.push_back(s);
+      }
+    }
+  }
+
+  NodeRole& Role(int node) {
+    if (static_cast<size_t>(node) >= roles_.size()) roles_.resize(static_cast<size_t>(node) + 1);
+    return roles_[static_cast<size_t>(node)];
+  }
+
+  // The side a curve's true shape lies on beside chord k, and the chord's
+  // sagitta, estimated from the turns of the chain at the chord's ends: a
+  // chain that turns left at both ends bows out to the right of the chord.
+  void AddCurveBand(const CurveRecord& chain, int k, bool closed, Segment& s) {
+    const int n = chain.PointCount;
+    const auto point = [&](int i) { return Point2{chain.X[i], chain.Y[i]}; };
+    const Point2 p = point(k), q = point(k + 1);
+    const Point2 chord = Minus(q, p);
+    int before = k - 1, after = k + 2;
+    if (closed && before < 0) before = n - 2;
+    if (closed && after > n - 1) after = 1;
+    int sign = 0;
+    double turn = 0;
+    bool mixed = false;
+    const auto look = [&](Point2 u, Point2 v) {
+      const double cross = Cross(u, v);
+      if (!std::isfinite(cross) || cross == 0) return;
+      const int t = cross > 0 ? 1 : -1;
+      if (sign != 0 && t != sign) mixed = true;
+      sign = t;
+      turn = std::max(turn, std::atan2(std::fabs(cross), Dot(u, v)));
+    };
+    if (before >= 0 && before < n) look(Minus(p, point(before)), chord);
+    if (after >= 0 && after < n) look(chord, Minus(point(after), q));
+    if (sign == 0 || mixed) return;
+    const double length = std::hypot(chord.x, chord.y);
+    const double sagitta = 0.5 * length * std::tan(std::min(turn, kPi / 2) / 4) * kSagittaSlack;
+    if (!std::isfinite(sagitta)) return;
+    s.reach = tolerance_ + sagitta;
+    s.bulgeSide = -sign;
+  }
+
+  // Distance of p from the true conic of a circle, ellipse or arc chain:
+  // the level of p on the conic's normalised equation over its gradient.
+  static double ConicDistance(const CurveRecord& conic, Point2 p) {
+    const double a = conic.Radius, b = conic.MinorRadius;
+    if (!(a > 0) || !(b > 0)) return INFINITY;
+    const Point2 d{p.x - conic.CenterX, p.y - conic.CenterY};
+    const double x = d.x * conic.AxisX + d.y * conic.AxisY;
+    const double y = -d.x * conic.AxisY + d.y * conic.AxisX;
+    const double level = std::hypot(x / a, y / b);
+    if (!(level > 0)) return a;
+    const double gradient = std::hypot(x / (a * a), y / (b * b)) / level;
+    return std::fabs(level - 1) / gradient;
+  }
+
+  // Cuts segment s at `node` when the node lies on it (within the
+  // tolerance), or in its curve band where the curve passes. True when it
+  // does.
+  bool CutAtPoint(int s, int node) {
+    const Segment& seg = segments_[s];
+    if (node == seg.a || node == seg.b) return false;
+    const Point2 a = out_.nodes[seg.a], b = out_.nodes[seg.b], p = out_.nodes[node];
+    const Point2 d = Minus(b, a);
+    const double length2 = Dot(d, d);
+    const double u = Dot(Minus(p, a), d) / length2;
+    if (!(u > 0 && u < 1)) return false;
+    const double across = Cross(d, Minus(p, a)) / std::sqrt(length2);
+    const double off = std::fabs(across);
+    if (off <= tolerance_) {
+      AddCut(s, u, node);
+      return true;
+    }
+    if (seg.bulgeSide == 0 || off > seg.reach || (across > 0 ? 1 : -1) != seg.bulgeSide) return false;
+    const CurveRecord& curve = chains_[seg.chain];
+    const NodeRole role = Role(node);
+    const bool onCurve = curve.Conic ? role.vertex && ConicDistance(curve, p) <= kOnCurveTolerances * tolerance_
+                                     : role.freeEnd;
+    if (!onCurve) return false;
+    AddCut(s, u, node);
+    return true;
+  }
+
+  // Where two segments cross strictly inside both, each is cut at the
+  // crossing's node.
+  void CutAtCrossing(int i, int j) {
+    const Segment& s = segments_[i];
+    const Segment& r = segments_[j];
+    const Point2 a = out_.nodes[s.a], b = out_.nodes[s.b];
+    const Point2 c = out_.nodes[r.a], d = out_.nodes[r.b];
+    const double d1 = Cross(Minus(b, a), Minus(c, a)), d2 = Cross(Minus(b, a), Minus(d, a));
+    if (!((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0))) return;
+    const double d3 = Cross(Minus(d, c), Minus(a, c)), d4 = Cross(Minus(d, c), Minus(b, c));
+    if (!((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))) return;
+    const double t = d1 / (d1 - d2);
+    const Point2 x{c.x + (d.x - c.x) * t, c.y + (d.y - c.y) * t};
+    if (!Finite(x)) return;
+    const int node = snapper_.At(x);
+    Role(node);
+    const Point2 at = out_.nodes[node];
+    if (node != s.a && node != s.b) AddCut(i, Param(a, b, at), node);
+    if (node != r.a && node != r.b) AddCut(j, Param(c, d, at), node);
+  }
+
+  static double Param(Point2 a, Point2 b, Point2 p) {
+    const Point2 d = Minus(b, a);
+    return std::clamp(Dot(Minus(p, a), d) / Dot(d, d), 0.0, 1.0);
+  }
+
+  void CutPair(int i, int j) {
+    const Segment s = segments_[i];
+    const Segment r = segments_[j];
+    bool touched = false;
+    touched = CutAtPoint(i, r.a) || touched;
+    touched = CutAtPoint(i, r.b) || touched;
+    touched = CutAtPoint(j, s.a) || touched;
+    touched = CutAtPoint(j, s.b) || touched;
+    const bool shared = s.a == r.a || s.a == r.b || s.b == r.a || s.b == r.b;
+    if (!touched && !shared) CutAtCrossing(i, j);
+  }
+
+  void AddCut(int s, double u, int node) { cuts_[static_cast<size_t>(s)].emplace_back(u, node); }
+
+  // Every segment becomes the edges between its cuts, in order along it;
+  // an edge met again (from the other direction too) is kept once.
+  void MakeEdges() {
+    std::unordered_set<std::uint64_t> seen;
+    for (size_t s = 0; s < segments_.size(); ++s) {
+      std::vector<std::pair<double, int>>& cuts = cuts_[s];
+      std::sort(cuts.begin(), cuts.end());
+      int from = segments_[s].a;
+      const auto edgeTo = [&](int to) {
+        if (to == from) return;
+        const auto low = static_cast<std::uint64_t>(std::min(from, to));
+        const auto high = static_cast<std::uint64_t>(std::max(from, to));
+        if (seen.insert(low << 32 | high).second) out_.edges.push_back({from, to, segments_[s].chain});
+        from = to;
+      };
+      for (const auto& cut : cuts) edgeTo(cut.second);
+      edgeTo(segments_[s].b);
+    }
+  }
+
+  const std::vector<CurveRecord>& chains_;
+  double tolerance_;
+  BudgetGuard& budget_;
+  NodedChains out_;
+  NodeSnapper snapper_;
+  std::vector<NodeRole> roles_;
+  std::vector<Segment> segments_;
+  std::vector<std::vector<std::pair<double, int>>> cuts_;
+};
+
+}  // namespace
+
+NodedChains NodeChains(const std::vector<CurveRecord>& chains, double tolerance,
+                       BudgetGuard& budget) {
+  return Noder(chains, tolerance, budget).Run();
+}
+
+}  // namespace pphatch
