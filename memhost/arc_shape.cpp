@@ -1,5 +1,6 @@
 #include "memhost/arc_shape.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pphatch::mem {
@@ -8,6 +9,13 @@ namespace {
 
 // Collinearity limit for three points: the sine of the angle at s.
 constexpr double kCollinearSine = 1e-12;
+
+// Relative difference of two half-diameters' lengths (and their dot
+// product) up to which the curve counts as a circle: rounding in rotations
+// leaves differences of a few units in the last place.
+constexpr double kCircleTolerance = 1e-9;
+
+double Direction(Vec2 d) { return std::atan2(d.y, d.x); }
 
 // A circular shape's major axis put back along +x; arc angles follow.
 ArcShape AlignCircular(ArcShape shape) {
@@ -50,6 +58,12 @@ std::array<double, 11> ArcShape::ArcData() const {
   a[7] = full ? 0 : start;
   a[8] = full ? kFullTurn : end;
   return a;
+}
+
+std::vector<Vec2> ArcShape::Layout() const {
+  if (full) return {centre};
+  const double sweep = Sweep();
+  return {centre, PointAt(start), PointAt(start + sweep), PointAt(start + sweep / 2)};
 }
 
 ArcShape CircleShape(Vec2 centre, double radius) {
@@ -102,15 +116,48 @@ std::optional<ArcThroughResult> ArcThroughPoints(Vec2 s, Vec2 m, Vec2 e) {
   return result;
 }
 
-Vec2 Placement::Apply(Vec2 p) const { return Vec2{x, y} + ApplyToVector(p); }
+ArcShape ConjugateArcShape(Vec2 centre, Vec2 u, Vec2 v, double start, double end, bool whole) {
+  const bool counterClockwise = Cross(u, v) >= 0;
+  const double lu = Length(u), lv = Length(v);
+  const double size = std::max(lu, lv);
+  if (std::fabs(lu - lv) <= kCircleTolerance * size &&
+      std::fabs(Dot(u, v)) <= kCircleTolerance * size * size) {
+    if (whole) return CircleShape(centre, lu);
+    const double a = Direction(std::cos(start) * u + std::sin(start) * v);
+    const double b = Direction(std::cos(end) * u + std::sin(end) * v);
+    return counterClockwise ? CircularArcShape(centre, lu, a, b) : CircularArcShape(centre, lu, b, a);
+  }
+  const double t0 = 0.5 * std::atan2(2 * Dot(u, v), Dot(u, u) - Dot(v, v));
+  const Vec2 major = std::cos(t0) * u + std::sin(t0) * v;
+  const Vec2 minor = -std::sin(t0) * u + std::cos(t0) * v;
+  const double ratio = Length(minor) / Length(major);
+  if (whole) return EllipseShape(centre, major, ratio);
+  // Counter-clockwise (u, v): the shape's parameter is t - t0. Clockwise: it
+  // is t0 - t, so the arc runs from t0 - end to t0 - start.
+  if (counterClockwise) return EllipticalArcShape(centre, major, ratio, start - t0, end - t0);
+  return EllipticalArcShape(centre, major, ratio, t0 - end, t0 - start);
+}
 
-Vec2 Placement::ApplyToVector(Vec2 v) const { return scale * Rotated(v, rotation); }
+ArcShape Transformed(const ArcShape& shape, const Affine2& map) {
+  if (map.IsSimilarity()) {
+    ArcShape t = shape;
+    t.centre = map.Apply(shape.centre);
+    t.major = map.ApplyToVector(shape.major);
+    // A mirror turns perp(major) against the image's perp(major): the
+    // parameter changes sign.
+    if (map.Determinant() < 0 && !shape.full) {
+      t.start = NormalizeAngle(-shape.end);
+      t.end = NormalizeAngle(-shape.start);
+    }
+    return t.Circular() ? AlignCircular(t) : t;
+  }
+  const Vec2 u = shape.major, v = shape.ratio * Vec2{-u.y, u.x};
+  return ConjugateArcShape(map.Apply(shape.centre), map.ApplyToVector(u), map.ApplyToVector(v),
+                           shape.start, shape.start + shape.Sweep(), shape.full);
+}
 
 ArcShape Transformed(const ArcShape& shape, const Placement& placement) {
-  ArcShape t = shape;
-  t.centre = placement.Apply(shape.centre);
-  t.major = placement.ApplyToVector(shape.major);
-  return t.Circular() ? AlignCircular(t) : t;
+  return Transformed(shape, placement.Map());
 }
 
 }  // namespace pphatch::mem

@@ -4,7 +4,9 @@
 #include <array>
 #include <numbers>
 #include <optional>
+#include <vector>
 
+#include "memhost/affine.h"
 #include "memhost/vec.h"
 
 namespace pphatch::mem {
@@ -34,6 +36,9 @@ struct ArcShape {
   /// GetArcData layout: [0],[1] centre; [3],[4] end of the major axis;
   /// [6] ratio; [7],[8] start and end (0 and 2 pi for a whole shape).
   std::array<double, 11> ArcData() const;
+  /// The points of the vertex layout: the centre, and for an arc the points
+  /// at the start, end and middle angles.
+  std::vector<Vec2> Layout() const;
 };
 
 /// A circle.
@@ -54,21 +59,22 @@ struct ArcThroughResult {
 /// Nothing when the points coincide or lie on one line.
 std::optional<ArcThroughResult> ArcThroughPoints(Vec2 s, Vec2 m, Vec2 e);
 
-/// Position, uniform scale and rotation of a block insert:
-/// p -> (x, y) + scale * R(rotation) * p.
-struct Placement {
-  double x = 0, y = 0;
-  double scale = 1;
-  double rotation = 0;
+/// The curve centre + cos(t) u + sin(t) v, t running from `start` to `end`
+/// (end > start; ignored when `whole`), as a shape. u and v are any two
+/// conjugate half-diameters (the images of two perpendicular radii under an
+/// affine map), not parallel; (u, v) may turn clockwise. The major axis lies
+/// at the parameter t0 where |p(t) - centre| is largest, and the range is
+/// re-measured from it; a clockwise (u, v) reverses the sense, so the range
+/// is mirrored and its ends swap. Half-diameters equal and perpendicular to
+/// within 1e-9 give a circular shape (major axis along +x).
+ArcShape ConjugateArcShape(Vec2 centre, Vec2 u, Vec2 v, double start, double end, bool whole);
 
-  /// Image of a point.
-  Vec2 Apply(Vec2 p) const;
-  /// Image of a direction (no translation).
-  Vec2 ApplyToVector(Vec2 v) const;
-};
-
-/// The shape under a placement; circular shapes are turned back to a major
-/// axis along +x with their angles moved accordingly.
+/// The shape under an affine map. A similarity keeps circles circular (they
+/// are turned back to a major axis along +x with their angles moved
+/// accordingly); any other map makes them ellipses. A mirroring map
+/// reverses an arc's sense, so its start and end swap.
+ArcShape Transformed(const ArcShape& shape, const Affine2& map);
+/// The shape under a placement.
 ArcShape Transformed(const ArcShape& shape, const Placement& placement);
 
 /// An angle brought into [0, 2 pi).

@@ -133,6 +133,13 @@ GraphicPtr AddEllipticalArc(const Into& into, Vec2 centre, Vec2 major, double ra
   return into.Put(g);
 }
 
+GraphicPtr AddShape(const Into& into, const ArcShape& shape) {
+  auto g = into.Make(shape.full ? "CIRCLE" : "ARC");
+  g->SetShape(shape);
+  g->SetClosedFlag(shape.full);
+  return into.Put(g);
+}
+
 void SetProperty(const GraphicPtr& graphic, const std::string& name, PropertyValue value) {
   graphic->Props().Define(name, std::move(value));
 }

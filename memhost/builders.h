@@ -92,6 +92,8 @@ GraphicPtr AddArc(const Into& into, Vec2 centre, double radius, double start, do
 /// An elliptical "ARC" between parametric angles measured from the major axis.
 GraphicPtr AddEllipticalArc(const Into& into, Vec2 centre, Vec2 major, double ratio,
                             double start, double end);
+/// A "CIRCLE" (Closed) for a whole shape, an "ARC" for an arc of one.
+GraphicPtr AddShape(const Into& into, const ArcShape& shape);
 
 // --- Containers ---
 
@@ -111,8 +113,12 @@ GraphicPtr AddRegion(const Into& into);      ///< "PWW70Region"
 /// graphics (add them with Into(block)).
 GraphicPtr NewBlock(MemDrawing& drawing);
 /// An "INSERT" of the block: its children are copies of the block's graphics
-/// under the placement (nested inserts are copied with their parts).
+/// under the placement (nested inserts are copied with their parts, so the
+/// maps compose). HostError when a scale is 0.
 GraphicPtr AddInsert(const Into& into, const GraphicPtr& block, const Placement& placement);
+/// The same under any affine map (a composed placement, a shear); HostError
+/// when its determinant is 0.
+GraphicPtr AddMappedInsert(const Into& into, const GraphicPtr& block, const Affine2& map);
 
 /// A "TEXT" with that "TextMode" and one "GRAPHIC" outline child holding the
 /// letters one after another, each closed, the first vertex of every letter

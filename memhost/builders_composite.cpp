@@ -31,10 +31,15 @@ GraphicPtr AddRegion(const Into& into) { return AddContainer(into, "PWW70Region"
 GraphicPtr NewBlock(MemDrawing& drawing) { return drawing.CreateGraphic("BLOCK"); }
 
 GraphicPtr AddInsert(const Into& into, const GraphicPtr& block, const Placement& placement) {
-  if (placement.scale == 0) throw HostError("an insert needs a non-zero scale");
+  return AddMappedInsert(into, block, placement.Map());
+}
+
+GraphicPtr AddMappedInsert(const Into& into, const GraphicPtr& block, const Affine2& map) {
+  // A flattening map would squash circles to segments the shapes cannot hold.
+  if (map.Determinant() == 0) throw HostError("an insert needs non-zero scales");
   auto insert = into.Put(into.Make("INSERT"));
   for (const auto& part : block->ChildItems()) {
-    insert->Children().Append(CopyGraphic(*part, into.Drawing(), &placement));
+    insert->Children().Append(CopyGraphic(*part, into.Drawing(), &map));
   }
   return insert;
 }

@@ -162,13 +162,8 @@ void MemGraphic::SetVertexList(std::vector<VertexData> vertices) {
 void MemGraphic::SetShape(const ArcShape& shape, bool rewriteVertices) {
   shape_ = shape;
   if (rewriteVertices) {
-    const auto at = [](Vec2 p) { return VertexData{p.x, p.y, 0, true, false}; };
-    vertices_ = {at(shape.centre)};
-    if (!shape.full) {
-      vertices_.push_back(at(shape.PointAt(shape.start)));
-      vertices_.push_back(at(shape.PointAt(shape.start + shape.Sweep())));
-      vertices_.push_back(at(shape.PointAt(shape.start + shape.Sweep() / 2)));
-    }
+    vertices_.clear();
+    for (const Vec2 p : shape.Layout()) vertices_.push_back({p.x, p.y, 0, true, false});
   }
   GeometryChanged();
 }

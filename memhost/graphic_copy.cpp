@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "memhost/arc_shape.h"
+#include "memhost/chain_map.h"
 #include "memhost/drawing.h"
 #include "memhost/graphic.h"
 
@@ -10,25 +12,43 @@ namespace pphatch::mem {
 
 namespace {
 
+// The vertices of a "CIRCLE" or "ARC" under the map, its layout rewritten
+// from the placed shape unless the map keeps it (a similarity that does not
+// mirror): then the mapped vertices are already where the layout wants them.
+std::vector<VertexData> PlacedLayout(std::vector<VertexData> vertices, const ArcShape& placed,
+                                     const Affine2& map) {
+  for (VertexData& v : vertices) {
+    const Vec2 p = map.Apply({v.x, v.y});
+    v.x = p.x;
+    v.y = p.y;
+  }
+  if (map.IsSimilarity() && map.Determinant() > 0) return vertices;
+  const std::vector<Vec2> layout = placed.Layout();
+  if (vertices.size() < layout.size()) vertices.resize(layout.size());
+  for (std::size_t k = 0; k < layout.size(); ++k) {
+    vertices[k].x = layout[k].x;
+    vertices[k].y = layout[k].y;
+  }
+  return vertices;
+}
+
 // A copy of the graphic alone, without its children.
 std::shared_ptr<MemGraphic> CopyOne(const MemGraphic& source, MemDrawing& drawing,
-                                    const Placement* placement) {
+                                    const Affine2* map) {
   auto copy = drawing.CreateGraphic(source.TypeText(), source.Plane());
   copy->SetInfoText(source.Info());
   copy->SetIgnored(source.Ignored());
   copy->SetClosedFlag(source.IsClosed());
   copy->Props() = source.Props().Clone();
-  std::vector<VertexData> vertices = source.VertexList();
-  if (placement) {
-    for (VertexData& v : vertices) {
-      const Vec2 p = placement->Apply({v.x, v.y});
-      v.x = p.x;
-      v.y = p.y;
-    }
-  }
-  copy->SetVertexList(std::move(vertices));
-  if (source.Shape()) {
-    copy->SetShape(placement ? Transformed(*source.Shape(), *placement) : *source.Shape(), false);
+  if (!map) {
+    copy->SetVertexList(source.VertexList());
+    if (source.Shape()) copy->SetShape(*source.Shape(), false);
+  } else if (source.Shape()) {
+    const ArcShape placed = Transformed(*source.Shape(), *map);
+    copy->SetVertexList(PlacedLayout(source.VertexList(), placed, *map));
+    copy->SetShape(placed, false);
+  } else {
+    copy->SetVertexList(MappedChain(source.VertexList(), *map));
   }
   return copy;
 }
@@ -39,8 +59,8 @@ std::shared_ptr<MemGraphic> CopyOne(const MemGraphic& source, MemDrawing& drawin
 // IDs are given out as a recursive copy would. The walk keeps its own stack,
 // so that any nesting depth fits.
 std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
-                                        const Placement* placement) {
-  auto root = CopyOne(source, drawing, placement);
+                                        const Affine2* map) {
+  auto root = CopyOne(source, drawing, map);
   // Graphics still to copy, each with the copy that receives it as a child.
   std::vector<std::pair<const MemGraphic*, MemGraphic*>> pending;
   const auto pushChildren = [&pending](const MemGraphic& from, MemGraphic* to) {
@@ -51,11 +71,18 @@ std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& dr
   while (!pending.empty()) {
     const auto [from, parent] = pending.back();
     pending.pop_back();
-    auto copy = CopyOne(*from, drawing, placement);
+    auto copy = CopyOne(*from, drawing, map);
     parent->Children().Append(copy);
     pushChildren(*from, copy.get());
   }
   return root;
+}
+
+std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
+                                        const Placement* placement) {
+  if (!placement) return CopyGraphic(source, drawing, static_cast<const Affine2*>(nullptr));
+  const Affine2 map = placement->Map();
+  return CopyGraphic(source, drawing, &map);
 }
 
 }  // namespace pphatch::mem

@@ -49,6 +49,28 @@ bool Meets(Vec2 a, Vec2 b) {
   return Length(a - b) <= kRingClosure * size;
 }
 
+}  // namespace
+
+Vec2 ArcRun::PointAt(double a) const { return centre + radius * Vec2{std::cos(a), std::sin(a)}; }
+
+ArcRun ReadArcRun(Vec2 s, Vec2 c, Vec2 d, Vec2 e) {
+  ArcRun run;
+  run.centre = c;
+  run.radius = Length(s - c);
+  run.from = std::atan2(s.y - c.y, s.x - c.x);
+  run.to = std::atan2(e.y - c.y, e.x - c.x);
+  const bool ccw = Cross(s - c, d - s) > 0;
+  const double sweep = NormalizeAngle(ccw ? run.to - run.from : run.from - run.to);
+  // A run without a radius or a sweep (or with non-finite points, which
+  // leave them NaN) is a straight move to its end.
+  if (std::isfinite(run.radius) && std::isfinite(sweep) && run.radius != 0 && sweep != 0) {
+    run.sweep = ccw ? sweep : -sweep;
+  }
+  return run;
+}
+
+namespace {
+
 // Builds one graphic's own chain into the outline, piece by piece.
 class ChainBuilder {
  public:
@@ -95,24 +117,16 @@ class ChainBuilder {
 
   // Start s, centre c, sense point d (left of c->s: counter-clockwise), end e.
   void AddArcRun(Vec2 s, Vec2 c, Vec2 d, Vec2 e) {
-    const double r = Length(s - c);
-    const double a1 = std::atan2(s.y - c.y, s.x - c.x);
-    const double a2 = std::atan2(e.y - c.y, e.x - c.x);
-    const bool ccw = Cross(s - c, d - s) > 0;
-    const double sweep = NormalizeAngle(ccw ? a2 - a1 : a1 - a2);
-    // A run without a radius or a sweep (or with non-finite points, which
-    // leave them NaN) is drawn as a straight move to its end.
-    if (!std::isfinite(r) || !std::isfinite(sweep) || r == 0 || sweep == 0) {
+    const ArcRun run = ReadArcRun(s, c, d, e);
+    if (run.sweep == 0) {
       piece_.push_back(e);
       return;
     }
-    out_.arcs.push_back({c, r, ccw ? a1 : a2, sweep});
+    const double sweep = std::fabs(run.sweep);
+    out_.arcs.push_back({run.centre, run.radius, run.sweep > 0 ? run.from : run.to, sweep});
     const int steps = std::max(1, static_cast<int>(std::ceil(sweep / kRingArcStep)));
-    for (int k = 1; k < steps; ++k) {
-      const double a = a1 + (ccw ? 1 : -1) * sweep * k / steps;
-      piece_.push_back(c + r * Vec2{std::cos(a), std::sin(a)});
-    }
-    piece_.push_back(c + r * Vec2{std::cos(a2), std::sin(a2)});
+    for (int k = 1; k < steps; ++k) piece_.push_back(run.PointAt(run.from + run.sweep * k / steps));
+    piece_.push_back(run.PointAt(run.to));
   }
 
   // Ends the current piece; a piece that returns to its start is a ring.

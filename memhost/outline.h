@@ -27,6 +27,24 @@ struct ArcPiece {
   double sweep = 0;
 };
 
+/// A polyline arc run (start s, centre c, sense point d, end e) read as the
+/// circular arc that is drawn for it: radius |s - c|, from the direction of
+/// s to that of e, counter-clockwise when d lies left of c->s.
+struct ArcRun {
+  Vec2 centre;
+  double radius = 0;
+  double from = 0;   ///< direction of the start seen from the centre
+  double to = 0;     ///< direction of the end seen from the centre
+  double sweep = 0;  ///< signed (positive counter-clockwise); 0: a straight move to e
+
+  /// The point of the run's circle in direction a.
+  Vec2 PointAt(double a) const;
+};
+
+/// The arc of an arc run. A run without a radius or a sweep (or with
+/// non-finite points) gets sweep 0.
+ArcRun ReadArcRun(Vec2 s, Vec2 c, Vec2 d, Vec2 e);
+
 /// Straight segments, circular arcs and isolated points of a graphic and all
 /// its descendants, in drawing coordinates, plus the closed rings that bound
 /// areas (arcs and ellipses sampled finely) for area picks of filled graphics.

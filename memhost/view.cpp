@@ -115,7 +115,7 @@ void MemView::FitToDrawing(double margin) {
   double ex = 0, ey = 0;
   for (const Vec2 corner : {Vec2{box->minX, box->minY}, Vec2{box->maxX, box->minY},
                             Vec2{box->minX, box->maxY}, Vec2{box->maxX, box->maxY}}) {
-    const Vec2 t = Rotated(corner - centre_, rotation_);
+    const Vec2 t = Rotated(Flip(corner - centre_), rotation_);
     ex = std::max(ex, 2 * std::fabs(t.x));
     ey = std::max(ey, 2 * std::fabs(t.y));
   }
@@ -127,11 +127,11 @@ void MemView::FitToDrawing(double margin) {
 }
 
 Vec2 MemView::ToDrawing(Vec2 view) const {
-  return centre_ + Rotated((1 / zoom_) * (view - Middle()), -rotation_);
+  return centre_ + Flip(Rotated((1 / zoom_) * (view - Middle()), -rotation_));
 }
 
 Vec2 MemView::ToView(Vec2 drawing) const {
-  return Middle() + zoom_ * Rotated(drawing - centre_, rotation_);
+  return Middle() + zoom_ * Rotated(Flip(drawing - centre_), rotation_);
 }
 
 MemPickResult::MemPickResult(std::vector<std::shared_ptr<MemGraphic>> graphics,

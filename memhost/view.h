@@ -1,4 +1,4 @@
-// A view of an in-memory drawing: pan, zoom and rotation, and picking.
+// A view of an in-memory drawing: pan, zoom, rotation, mirror, and picking.
 #pragma once
 
 #include <memory>
@@ -16,9 +16,10 @@ class MemGraphic;
 /// A window of the drawing. The visible area is [left, left + width] x
 /// [0, height] in view units; the drawing point `centre` shows at the
 /// middle of it:
-///   view = zoom * R(rotation) * (drawing - centre) + (left + width/2, height/2)
-/// and view z = zoom * drawing z. ViewToWorld and WorldToView are exact
-/// inverses of each other (up to rounding).
+///   view = zoom * R(rotation) * F * (drawing - centre) + (left + width/2, height/2)
+/// with F = diag(-1, 1) in a mirrored view (drawing x reversed before the
+/// turn) and the identity otherwise; view z = zoom * drawing z. ViewToWorld
+/// and WorldToView are exact inverses of each other (up to rounding).
 class MemView : public HostView {
  public:
   explicit MemView(std::shared_ptr<MemDrawing> drawing, double width = 1000, double height = 750);
@@ -46,9 +47,11 @@ class MemView : public HostView {
   /// View units per drawing unit; must be positive.
   void SetZoom(double zoom);
   void SetRotation(double radians) { rotation_ = radians; }
+  /// Shows the drawing mirrored (its x reversed before the rotation).
+  void SetMirrored(bool mirrored) { mirrored_ = mirrored; }
   /// Centres the drawing's extents and zooms so that they fill the view,
   /// leaving `margin` (a fraction of the extents) on each side. The rotation
-  /// stays. Nothing happens for a drawing without geometry.
+  /// and the mirror stay. Nothing happens for a drawing without geometry.
   void FitToDrawing(double margin = 0.05);
 
   /// The drawing shown, its size in view units (no host call counted).
@@ -58,6 +61,7 @@ class MemView : public HostView {
   Vec2 Centre() const { return centre_; }
   double Zoom() const { return zoom_; }
   double Rotation() const { return rotation_; }
+  bool Mirrored() const { return mirrored_; }
   /// Drawing point of a view point (no host call counted).
   Vec2 ToDrawing(Vec2 view) const;
   /// View point of a drawing point (no host call counted).
@@ -65,6 +69,8 @@ class MemView : public HostView {
 
  private:
   Vec2 Middle() const { return {left_ + width_ / 2, height_ / 2}; }
+  /// The view's mirror F applied to a vector (F is its own inverse).
+  Vec2 Flip(Vec2 v) const { return mirrored_ ? Vec2{-v.x, v.y} : v; }
 
   std::shared_ptr<MemDrawing> drawing_;
   double width_, height_;
@@ -72,6 +78,7 @@ class MemView : public HostView {
   Vec2 centre_;
   double zoom_ = 1;
   double rotation_ = 0;
+  bool mirrored_ = false;
 };
 
 /// The graphics of a pick, in order.

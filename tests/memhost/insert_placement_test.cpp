@@ -1,0 +1,291 @@
+// Block inserts under non-uniform, mirrored and nested placements.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "memhost_fixture.h"
+
+namespace pphatch::mem {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// X and Y of vertex i, read through the host interface.
+Vec2 VertexAt(const HostGraphicPtr& g, int i) {
+  const auto v = g->Vertices()->Item(i);
+  return {v->X(), v->Y()};
+}
+
+// Child i of a graphic, through the host interface.
+HostGraphicPtr ChildAt(const HostGraphicPtr& g, int i) { return g->Graphics()->Item(i); }
+
+// The point at parameter t of the curve that GetArcData describes.
+Vec2 ArcDataPoint(const std::array<double, 11>& a, double t) {
+  const Vec2 major{a[3] - a[0], a[4] - a[1]};
+  return Vec2{a[0], a[1]} + std::cos(t) * major + (std::sin(t) * a[6]) * Vec2{-major.y, major.x};
+}
+
+// Counter-clockwise length of GetArcData's parameter range.
+double ArcDataSweep(const std::array<double, 11>& a) {
+  double sweep = a[8] - a[7];
+  if (sweep <= 0) sweep += 2 * kPi;
+  return sweep;
+}
+
+// The parameter of p on the source ellipse (centre, major, ratio), and how
+// far p is off it: |local radius - 1|, in units of the ellipse's radii.
+struct OnEllipse {
+  double t = 0, off = 0;
+};
+OnEllipse Locate(Vec2 p, Vec2 centre, Vec2 major, double ratio) {
+  const double m2 = Dot(major, major);
+  const double x = Dot(p - centre, major) / m2;
+  const double y = Dot(p - centre, Vec2{-major.y, major.x}) / (ratio * m2);
+  return {std::atan2(y, x), std::fabs(std::hypot(x, y) - 1)};
+}
+
+// Checks a placed "ARC" against its source arc (centre, major, ratio,
+// start, end): every sampled point maps back onto the source arc, the
+// parametric sweep is kept, and vertices 0..3 hold the layout.
+void ExpectPlacedArc(const HostGraphicPtr& arc, const Affine2& map, Vec2 centre, Vec2 major,
+                     double ratio, double start, double end) {
+  ASSERT_EQ(arc->Type(), "ARC");
+  const auto a = arc->GetArcData();
+  const Affine2 back = map.Inverse();
+  double sourceSweep = end - start;
+  if (sourceSweep <= 0) sourceSweep += 2 * kPi;
+  EXPECT_NEAR(ArcDataSweep(a), sourceSweep, 1e-9);
+  for (int k = 0; k <= 16; ++k) {
+    const Vec2 p = ArcDataPoint(a, a[7] + ArcDataSweep(a) * k / 16);
+    const OnEllipse s = Locate(back.Apply(p), centre, major, ratio);
+    EXPECT_LT(s.off, 1e-9) << "sample " << k;
+    double into = s.t - start;
+    while (into < -1e-9) into += 2 * kPi;
+    EXPECT_LE(into, sourceSweep + 1e-9) << "sample " << k;
+  }
+  const Vec2 layout[] = {{a[0], a[1]}, ArcDataPoint(a, a[7]), ArcDataPoint(a, a[7] + ArcDataSweep(a)),
+                         ArcDataPoint(a, a[7] + ArcDataSweep(a) / 2)};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(VertexAt(arc, i).x, layout[i].x, 1e-9) << "vertex " << i;
+    EXPECT_NEAR(VertexAt(arc, i).y, layout[i].y, 1e-9) << "vertex " << i;
+  }
+}
+
+TEST(PlacementMap, UniformPlacementTurnsAndScalesAndComposes) {
+  const Placement p{1, 2, 3, 0.5};
+  const Vec2 image = p.Apply({2, -1});
+  const Vec2 expected = Vec2{1, 2} + 3 * Rotated({2, -1}, 0.5);
+  EXPECT_NEAR(image.x, expected.x, 1e-12);
+  EXPECT_NEAR(image.y, expected.y, 1e-12);
+  EXPECT_TRUE(p.Map().IsSimilarity());
+  EXPECT_TRUE((Placement{.scale = -2, .rotation = 1, .yscale = 2}).Map().IsSimilarity());
+  EXPECT_FALSE((Placement{.scale = 2, .yscale = 1}).Map().IsSimilarity());
+
+  // Scales first, about the block's origin, then the turn: (1, 1) -> (-3, 2) -> (-2, -3).
+  const Placement skewed{.x = 10, .y = 0, .scale = -3, .rotation = kPi / 2, .yscale = 2};
+  const Vec2 q = skewed.Apply({1, 1});
+  EXPECT_NEAR(q.x, 8, 1e-12);
+  EXPECT_NEAR(q.y, -3, 1e-12);
+  EXPECT_LT(skewed.Map().Determinant(), 0);
+
+  const Affine2 both = Compose(skewed, p);
+  const Vec2 viaBoth = both.Apply({2, -1}), stepwise = skewed.Apply(p.Apply({2, -1}));
+  EXPECT_NEAR(viaBoth.x, stepwise.x, 1e-12);
+  EXPECT_NEAR(viaBoth.y, stepwise.y, 1e-12);
+  const Vec2 undone = both.Inverse().Apply(viaBoth);
+  EXPECT_NEAR(undone.x, 2, 1e-12);
+  EXPECT_NEAR(undone.y, -1, 1e-12);
+}
+
+TEST(PlacementMap, ConjugateHalfDiametersGiveTheSameCurve) {
+  // centre + cos(t) u + sin(t) v from t = 0.2 to 1.9: a circle turning
+  // either way, and ellipses turning either way.
+  struct Case {
+    Vec2 u, v;
+    bool circular;
+  };
+  for (const Case c : {Case{{2, 0}, {0, 2}, true}, Case{{0, 2}, {2, 0}, true},
+                       Case{{2, 1}, {-1, 3}, false}, Case{{2, 1}, {1, -3}, false}}) {
+    const auto curve = [&c](double t) { return Vec2{1, 1} + std::cos(t) * c.u + std::sin(t) * c.v; };
+    const auto a = ConjugateArcShape({1, 1}, c.u, c.v, 0.2, 1.9, false).ArcData();
+    const bool clockwise = Cross(c.u, c.v) < 0;
+    EXPECT_EQ(a[6] == 1, c.circular);
+    EXPECT_NEAR(ArcDataSweep(a), 1.7, 1e-12);
+    // Counter-clockwise from the curve's start, or from its end when (u, v) turns clockwise.
+    const Vec2 first = ArcDataPoint(a, a[7]), middle = ArcDataPoint(a, a[7] + 0.85);
+    const Vec2 expectFirst = curve(clockwise ? 1.9 : 0.2), expectMiddle = curve(1.05);
+    EXPECT_NEAR(first.x, expectFirst.x, 1e-12);
+    EXPECT_NEAR(first.y, expectFirst.y, 1e-12);
+    EXPECT_NEAR(middle.x, expectMiddle.x, 1e-12);
+    EXPECT_NEAR(middle.y, expectMiddle.y, 1e-12);
+  }
+  // As graphics: a whole curve is a closed "CIRCLE", a part an "ARC".
+  HostFixture f;
+  const ArcShape part = ConjugateArcShape({1, 1}, {2, 1}, {1, -3}, 0.2, 1.9, false);
+  const auto arc = AddShape(f.drawing, part);
+  EXPECT_EQ(arc->Type(), "ARC");
+  EXPECT_FALSE(arc->Closed());
+  EXPECT_EQ(arc->GetArcData(), part.ArcData());
+  const auto whole = AddShape(f.drawing, ConjugateArcShape({1, 1}, {2, 1}, {1, -3}, 0, 0, true));
+  EXPECT_EQ(whole->Type(), "CIRCLE");
+  EXPECT_TRUE(whole->Closed());
+  EXPECT_NEAR(whole->GetArcData()[8], 2 * kPi, 1e-12);
+}
+
+TEST(InsertPlacement, FlatteningPlacementIsRefused) {
+  HostFixture f;
+  const auto block = NewBlock(*f.drawing);
+  AddLine(block, {0, 0}, {1, 0});
+  EXPECT_THROW(AddInsert(f.drawing, block, {.scale = 2, .yscale = 0}), HostError);
+  EXPECT_THROW(AddInsert(f.drawing, block, {.scale = 0}), HostError);
+  EXPECT_THROW(AddMappedInsert(f.drawing, block, {1, 2, 2, 4, {}}), HostError);
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 0);
+}
+
+TEST(InsertPlacement, NonUniformScaleMakesACircleAnEllipse) {
+  HostFixture f;
+  const auto block = NewBlock(*f.drawing);
+  AddCircle(block, {1, 1}, 2);
+  const Placement at{.x = 10, .y = 5, .scale = 2, .rotation = 0.4, .yscale = 1};
+  const auto ellipse = ChildAt(AddInsert(f.drawing, block, at), 0);
+  ASSERT_EQ(ellipse->Type(), "CIRCLE");
+  const auto a = ellipse->GetArcData();
+  // Radii 4 along the block's x axis and 2 along its y axis.
+  EXPECT_NEAR(std::hypot(a[3] - a[0], a[4] - a[1]), 4, 1e-12);
+  EXPECT_NEAR(a[6], 0.5, 1e-12);
+  EXPECT_NEAR(a[7], 0, 1e-12);
+  EXPECT_NEAR(a[8], 2 * kPi, 1e-12);
+  const Vec2 centre = at.Apply({1, 1});
+  EXPECT_NEAR(VertexAt(ellipse, 0).x, centre.x, 1e-12);
+  EXPECT_NEAR(VertexAt(ellipse, 0).y, centre.y, 1e-12);
+  const Affine2 back = at.Map().Inverse();
+  for (int k = 0; k < 24; ++k) {
+    const Vec2 source = back.Apply(ArcDataPoint(a, 2 * kPi * k / 24));
+    EXPECT_NEAR(Length(source - Vec2{1, 1}), 2, 1e-12) << "sample " << k;
+  }
+  // Picking sees the ellipse: its top is 2 from the centre, not 4.
+  const Vec2 top = at.Apply({1, 3}), upright = Rotated({0, 1}, 0.4);
+  EXPECT_NEAR(Length(top - centre), 2, 1e-12);
+  EXPECT_EQ(f.PickAt(top.x, top.y, 0.01).size(), 1u);
+  EXPECT_TRUE(f.PickAt(centre.x + 4 * upright.x, centre.y + 4 * upright.y, 0.01).empty());
+}
+
+TEST(InsertPlacement, MirrorReversesArcs) {
+  HostFixture f;
+  const auto block = NewBlock(*f.drawing);
+  AddArc(block, {0, 0}, 1, 0, kPi / 2);
+  AddEllipticalArc(block, {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const Placement mirror{.scale = -1, .yscale = 1};
+  const auto insert = AddInsert(f.drawing, block, mirror);
+
+  // The quarter from 0 to 90 degrees lands on the quarter from 90 to 180 degrees.
+  const auto quarter = ChildAt(insert, 0);
+  const auto a = quarter->GetArcData();
+  EXPECT_NEAR(a[3] - a[0], 1, 1e-12);  // circular: major axis along +x
+  EXPECT_NEAR(a[4] - a[1], 0, 1e-12);
+  EXPECT_EQ(a[6], 1);
+  EXPECT_NEAR(a[7], kPi / 2, 1e-12);
+  EXPECT_NEAR(a[8], kPi, 1e-12);
+  EXPECT_NEAR(VertexAt(quarter, 1).y, 1, 1e-12);   // start: the image of the old end
+  EXPECT_NEAR(VertexAt(quarter, 2).x, -1, 1e-12);  // end: the image of the old start
+  ExpectPlacedArc(quarter, mirror.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
+
+  ExpectPlacedArc(ChildAt(insert, 1), mirror.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  // A mirror that also turns and scales, and a shear, keep arcs on their images.
+  const Placement turned{.x = 3, .y = -2, .scale = 2, .rotation = 1, .yscale = -2};
+  const auto turnedInsert = AddInsert(f.drawing, block, turned);
+  ExpectPlacedArc(ChildAt(turnedInsert, 0), turned.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
+  ExpectPlacedArc(ChildAt(turnedInsert, 1), turned.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const Placement squashed{.x = 1, .scale = -2, .rotation = 0.7, .yscale = 0.5};
+  const auto squashedInsert = AddInsert(f.drawing, block, squashed);
+  ExpectPlacedArc(ChildAt(squashedInsert, 0), squashed.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
+  ExpectPlacedArc(ChildAt(squashedInsert, 1), squashed.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const Affine2 shear{1, 1.5, 0, 1, {2, 2}};
+  const auto sheared = AddMappedInsert(f.drawing, block, shear);
+  ExpectPlacedArc(ChildAt(sheared, 0), shear, {0, 0}, {1, 0}, 1, 0, kPi / 2);
+  ExpectPlacedArc(ChildAt(sheared, 1), shear, {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+}
+
+TEST(InsertPlacement, NestedInsertsComposeTheirPlacements) {
+  HostFixture f;
+  const auto inner = NewBlock(*f.drawing);
+  AddLine(inner, {0, 0}, {3, 0});
+  AddCircle(inner, {1, 2}, 1);
+  const auto outer = NewBlock(*f.drawing);
+  const Placement innerAt{.x = 5, .y = 1, .scale = 2, .rotation = kPi / 6};
+  AddInsert(outer, inner, innerAt);
+  const Placement outerAt{.x = -4, .y = 7, .scale = 1, .yscale = 3};
+  const auto nested = ChildAt(AddInsert(f.drawing, outer, outerAt), 0);
+  ASSERT_EQ(nested->Type(), "INSERT");
+
+  // (3, 0): scaled and turned to (6 cos 30, 3), moved to (5 + 6 cos 30, 4),
+  // then y tripled and moved: (1 + 6 cos 30, 19).
+  const auto line = ChildAt(nested, 0);
+  EXPECT_NEAR(VertexAt(line, 1).x, 1 + 6 * std::cos(kPi / 6), 1e-12);
+  EXPECT_NEAR(VertexAt(line, 1).y, 19, 1e-12);
+  const Affine2 both = Compose(outerAt, innerAt);
+  const Vec2 lineStart = both.Apply({0, 0});
+  EXPECT_NEAR(VertexAt(line, 0).x, lineStart.x, 1e-12);
+  EXPECT_NEAR(VertexAt(line, 0).y, lineStart.y, 1e-12);
+
+  // The unit circle became one of radius 2, then an ellipse 2 wide and 6 high.
+  const auto ellipse = ChildAt(nested, 1);
+  const auto a = ellipse->GetArcData();
+  EXPECT_NEAR(std::fabs(a[3] - a[0]), 0, 1e-9);
+  EXPECT_NEAR(std::fabs(a[4] - a[1]), 6, 1e-9);
+  EXPECT_NEAR(a[6], 1.0 / 3, 1e-12);
+  const Vec2 centre = both.Apply({1, 2});
+  EXPECT_NEAR(VertexAt(ellipse, 0).x, centre.x, 1e-12);
+  EXPECT_NEAR(VertexAt(ellipse, 0).y, centre.y, 1e-12);
+  const Affine2 back = both.Inverse();
+  for (int k = 0; k < 24; ++k) {
+    const Vec2 source = back.Apply(ArcDataPoint(a, 2 * kPi * k / 24));
+    EXPECT_NEAR(Length(source - Vec2{1, 2}), 1, 1e-12) << "sample " << k;
+  }
+}
+
+TEST(InsertPlacement, PolylineArcRunsFollowThePlacement) {
+  HostFixture f;
+  const auto block = NewBlock(*f.drawing);
+  // A half circle under the chord (0,0)-(2,0): centre (1, 0), radius 1.
+  AddPolyline(block, {{0, 0, 1}, {2, 0, 0}});
+
+  // A mirror keeps the run; its sense point now lies on the mirrored arc.
+  const Placement mirror{.x = 20, .scale = -1, .yscale = 1};
+  const auto kept = ChildAt(AddInsert(f.drawing, block, mirror), 0);
+  ASSERT_EQ(kept->Vertices()->Count(), 4);
+  EXPECT_TRUE(kept->Vertices()->Item(1)->ArcPoint());
+  EXPECT_TRUE(kept->Vertices()->Item(2)->ArcPoint());
+  EXPECT_NEAR(VertexAt(kept, 2).x, 19, 1e-12);
+  EXPECT_NEAR(VertexAt(kept, 2).y, -1, 1e-12);
+  EXPECT_EQ(f.PickAt(19, -1, 0.01).size(), 1u);
+  EXPECT_TRUE(f.PickAt(19, 1, 0.01).empty());
+
+  // Doubling y makes it half an ellipse: sampled, flags cleared.
+  const Placement tall{.x = 10, .scale = 1, .yscale = 2};
+  const auto sampled = ChildAt(AddInsert(f.drawing, block, tall), 0);
+  const auto vertices = sampled->Vertices();
+  const int n = vertices->Count();
+  ASSERT_GE(n, 2 + 64);  // at least 32 points a quarter turn
+  EXPECT_EQ(VertexAt(sampled, 0), (Vec2{10, 0}));
+  EXPECT_EQ(VertexAt(sampled, n - 1), (Vec2{12, 0}));
+  const Affine2 back = tall.Map().Inverse();
+  for (int i = 0; i < n; ++i) {
+    EXPECT_FALSE(vertices->Item(i)->ArcPoint()) << "vertex " << i;
+    EXPECT_TRUE(vertices->Item(i)->PenDown()) << "vertex " << i;
+    const Vec2 source = back.Apply(VertexAt(sampled, i));
+    EXPECT_NEAR(Length(source - Vec2{1, 0}), 1, 1e-12) << "vertex " << i;
+    EXPECT_LE(source.y, 1e-12) << "vertex " << i;  // the lower half only
+    if (i > 0) {
+      // The chord's middle (an affine map keeps middles) strays less than 1e-4.
+      const Vec2 mid = back.Apply(0.5 * (VertexAt(sampled, i - 1) + VertexAt(sampled, i)));
+      EXPECT_GT(Length(mid - Vec2{1, 0}), 1 - 1e-4) << "vertex " << i;
+    }
+  }
+  EXPECT_EQ(f.PickAt(11, -2, 0.01).size(), 1u);
+}
+
+}  // namespace
+}  // namespace pphatch::mem
