@@ -60,22 +60,32 @@ std::shared_ptr<MemGraphic> CopyOne(const MemGraphic& source, MemDrawing& drawin
 // so that any nesting depth fits.
 std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
                                         const Affine2* map) {
-  auto root = CopyOne(source, drawing, map);
-  // Graphics still to copy, each with the copy that receives it as a child.
-  std::vector<std::pair<const MemGraphic*, MemGraphic*>> pending;
-  const auto pushChildren = [&pending](const MemGraphic& from, MemGraphic* to) {
-    const auto& children = from.ChildItems();
-    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(it->get(), to);
-  };
-  pushChildren(source, root.get());
+  // Every copy is made first, parents before children, with its parent's
+  // position in `copies`. Children are attached afterwards, deepest first:
+  // attaching tells the parent's holders that its geometry changed, and a
+  // parent not yet attached itself has no holders, so that costs nothing
+  // however deep the tree is.
+  std::vector<std::pair<std::shared_ptr<MemGraphic>, std::ptrdiff_t>> copies;
+  std::vector<std::pair<const MemGraphic*, std::ptrdiff_t>> pending{{&source, -1}};
   while (!pending.empty()) {
     const auto [from, parent] = pending.back();
     pending.pop_back();
-    auto copy = CopyOne(*from, drawing, map);
-    parent->Children().Append(copy);
-    pushChildren(*from, copy.get());
+    copies.emplace_back(CopyOne(*from, drawing, map), parent);
+    const auto self = static_cast<std::ptrdiff_t>(copies.size()) - 1;
+    const auto& children = from->ChildItems();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(it->get(), self);
   }
-  return root;
+  // Walking the copies backwards meets a parent's children last one first;
+  // they are appended in their order once the parent itself is reached.
+  std::vector<std::vector<std::shared_ptr<MemGraphic>>> children(copies.size());
+  for (auto k = copies.size(); k-- > 0;) {
+    auto& [copy, parent] = copies[k];
+    auto& mine = children[k];
+    for (auto it = mine.rbegin(); it != mine.rend(); ++it) copy->Children().Append(*it);
+    mine.clear();
+    if (parent >= 0) children[static_cast<size_t>(parent)].push_back(copy);
+  }
+  return copies[0].first;
 }
 
 std::shared_ptr<MemGraphic> CopyGraphic(const MemGraphic& source, MemDrawing& drawing,
