@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "area/face_search.h"
 #include "area/neighbourhood.h"
@@ -30,7 +32,7 @@ constexpr double kFirstWindowReach = 2;
 constexpr double kOnGraphicShare = 1e-3;
 // Windows grown this many times without finding the area make the search
 // check first that graphics lie round the click on all four sides.
-constexpr int kGrowthsBeforeSideCheck = 4;
+constexpr int kGrowthsBeforeSideCheck = 2;
 
 Box SquareAround(Point2 p, double half) { return {p.x - half, p.y - half, p.x + half, p.y + half}; }
 
@@ -97,10 +99,13 @@ std::optional<double> FirstWindow(Neighbourhood& hood, Point2 click, const Box& 
 // click, up to the edge of the drawing: a bounded area round the click
 // needs all four.
 bool SurroundedOnAllSides(const Neighbourhood& hood, Point2 click, const Box& drawing, double width) {
-  const Box strips[] = {{drawing.minX, click.y - width, click.x, click.y + width},
-                        {click.x, click.y - width, drawing.maxX, click.y + width},
-                        {click.x - width, drawing.minY, click.x + width, click.y},
-                        {click.x - width, click.y, click.x + width, drawing.maxY}};
+  // The strips reach a little beyond the drawing's box, so that a graphic
+  // lying along its edge is met inside them, not on their border.
+  const double beyond = 0.01 * std::max(drawing.maxX - drawing.minX, drawing.maxY - drawing.minY) + width;
+  const Box strips[] = {{drawing.minX - beyond, click.y - width, click.x, click.y + width},
+                        {click.x, click.y - width, drawing.maxX + beyond, click.y + width},
+                        {click.x - width, drawing.minY - beyond, click.x + width, click.y},
+                        {click.x - width, click.y, click.x + width, drawing.maxY + beyond}};
   return std::all_of(std::begin(strips), std::end(strips),
                      [&](const Box& strip) { return hood.CountIn(strip) > 0; });
 }
@@ -141,6 +146,18 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
     hood.Cover(window);
     const bool whole = Covers(window, *drawing);
     std::optional<AreaBoundaries> area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
+    if (std::getenv("PPHATCH_DEBUG")) {
+      std::fprintf(stderr, "level %d half %g tol %g chains %zu area %d", growth, *half, tolerance, hood.Chains().size(), area ? 1 : 0);
+      if (area) std::fprintf(stderr, " box %g %g %g %g", area->outer.MinX, area->outer.MinY, area->outer.MaxX, area->outer.MaxY);
+      std::fprintf(stderr, "\n");
+      if (std::getenv("PPHATCH_DEBUG_CHAINS")) {
+        for (const CurveRecord& c : hood.Chains()) {
+          std::fprintf(stderr, "  chain %s n=%d:", c.TypeName.c_str(), c.PointCount);
+          for (int k = 0; k < c.PointCount; ++k) std::fprintf(stderr, " (%.6g,%.6g)", c.X[k], c.Y[k]);
+          std::fprintf(stderr, "\n");
+        }
+      }
+    }
     // The area is final once its outer boundary lies inside the window, away
     // from its sides: every graphic the window did not pick lies outside it.
     const Box inner{window.minX + 2 * tolerance, window.minY + 2 * tolerance,

@@ -7,6 +7,7 @@
 #include "component/errors.h"
 #include "curves/chain_geometry.h"
 #include "driver/view_convert.h"
+#include "geometry/box_tree.h"
 #include "geometry/incidence.h"
 #include "geometry/tolerance.h"
 
@@ -177,12 +178,46 @@ void MoveNearestOnto(CurveRecord& r, Point2 t) {
   }
 }
 
+// The records near each circle: only chains whose points come within a
+// circle's box (widened by its segment margin) can touch it. Found through
+// a tree of the records' boxes, in list order, so that the pairs are met in
+// the order a loop over all records would meet them.
+class NearCircles {
+ public:
+  NearCircles(const std::vector<CurveRecord>& records, int n) : records_(records) {
+    std::vector<Box> boxes;
+    boxes.reserve(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) {
+      Box box;
+      for (int q = 0; q < records[k].PointCount; ++q) box.Add(ChainPoint(records[k], q));
+      boxes.push_back(box);
+    }
+    tree_ = BoxTree(boxes);
+  }
+
+  /// Indices of the records whose points come near circle i, ascending.
+  const std::vector<int>& Of(int i) {
+    const CurveRecord& c = records_[i];
+    const double reach = c.Radius + SegmentMargin(c) + 2 * GeomTolerance();
+    near_.clear();
+    tree_.Query(Box{c.CenterX - reach, c.CenterY - reach, c.CenterX + reach, c.CenterY + reach},
+                [this](int k) { near_.push_back(k); });
+    std::sort(near_.begin(), near_.end());
+    return near_;
+  }
+
+ private:
+  const std::vector<CurveRecord>& records_;
+  BoxTree tree_;
+  std::vector<int> near_;
+};
+
 // Vertices of other chains that lie on circle i become points of i.
-void InsertVerticesOnCircles(std::vector<CurveRecord>& records, int n) {
+void InsertVerticesOnCircles(std::vector<CurveRecord>& records, int n, NearCircles& near) {
   const double e = GeomTolerance();
   for (int i = 0; i < n; ++i) {
     if (!IsCircleType(records[i]) || records[i].PointCount < 1) continue;
-    for (int j = 0; j < n; ++j) {
+    for (const int j : near.Of(i)) {
       CurveRecord& ci = records[i];
       const CurveRecord& cj = records[j];
       if (j == i || IsFullCircle(cj) || cj.PointCount < 1) continue;
@@ -205,11 +240,11 @@ void InsertVerticesOnCircles(std::vector<CurveRecord>& records, int n) {
 }
 
 // The touching point of two tangent circle-type records goes into both.
-void InsertTouchingPoints(std::vector<CurveRecord>& records, int n) {
+void InsertTouchingPoints(std::vector<CurveRecord>& records, int n, NearCircles& near) {
   const double e = GeomTolerance();
   for (int i = 0; i < n; ++i) {
-    if (!IsCircleType(records[i])) continue;
-    for (int j = 0; j < n; ++j) {
+    if (!IsCircleType(records[i]) || records[i].PointCount < 1) continue;
+    for (const int j : near.Of(i)) {
       if (j == i || !IsCircleType(records[j])) continue;
       CurveRecord& ci = records[i];
       CurveRecord& cj = records[j];
@@ -232,11 +267,11 @@ void InsertTouchingPoints(std::vector<CurveRecord>& records, int n) {
 
 // Where a straight segment of another chain touches circle i, the nearest
 // point of i is moved onto the touching point.
-void MoveOntoTouchingSegments(std::vector<CurveRecord>& records, int n) {
+void MoveOntoTouchingSegments(std::vector<CurveRecord>& records, int n, NearCircles& near) {
   const double e = GeomTolerance();
   for (int i = 0; i < n; ++i) {
-    if (!IsCircleType(records[i])) continue;
-    for (int j = 0; j < n; ++j) {
+    if (!IsCircleType(records[i]) || records[i].PointCount < 1) continue;
+    for (const int j : near.Of(i)) {
       CurveRecord& ci = records[i];
       const CurveRecord& cj = records[j];
       if (IsCircleType(cj) || ci.PointCount < 1 || cj.PointCount < 1) continue;
@@ -275,9 +310,13 @@ void MoveOntoTouchingSegments(std::vector<CurveRecord>& records, int n) {
 void RefineCircleContacts(std::vector<CurveRecord>& records, int n) {
   n = std::clamp(n, 0, static_cast<int>(records.size()));
   for (int i = 0; i < n; ++i) RequireChainPoints(records[i]);
-  InsertVerticesOnCircles(records, n);
-  InsertTouchingPoints(records, n);
-  MoveOntoTouchingSegments(records, n);
+  bool anyCircle = false;
+  for (int i = 0; i < n && !anyCircle; ++i) anyCircle = IsCircleType(records[i]);
+  if (!anyCircle) return;
+  NearCircles near(records, n);
+  InsertVerticesOnCircles(records, n, near);
+  InsertTouchingPoints(records, n, near);
+  MoveOntoTouchingSegments(records, n, near);
 }
 
 }  // namespace pphatch
