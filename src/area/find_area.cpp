@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "area/face_search.h"
 #include "area/neighbourhood.h"
@@ -18,7 +16,7 @@ namespace {
 // Tolerance per drawing unit of the search window.
 constexpr double kRelativeTolerance = 1e-7;
 // Tolerance per drawing unit of coordinate magnitude.
-constexpr double kPrecisionTolerance = 1e-11;
+constexpr double kPrecisionTolerance = 1e-13;
 
 // A first look around the click gathers no more than this many graphics;
 // a window that picks more is halved first.
@@ -146,18 +144,6 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
     hood.Cover(window);
     const bool whole = Covers(window, *drawing);
     std::optional<AreaBoundaries> area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
-    if (std::getenv("PPHATCH_DEBUG")) {
-      std::fprintf(stderr, "level %d half %g tol %g chains %zu area %d", growth, *half, tolerance, hood.Chains().size(), area ? 1 : 0);
-      if (area) std::fprintf(stderr, " box %g %g %g %g", area->outer.MinX, area->outer.MinY, area->outer.MaxX, area->outer.MaxY);
-      std::fprintf(stderr, "\n");
-      if (std::getenv("PPHATCH_DEBUG_CHAINS")) {
-        for (const CurveRecord& c : hood.Chains()) {
-          std::fprintf(stderr, "  chain %s n=%d:", c.TypeName.c_str(), c.PointCount);
-          for (int k = 0; k < c.PointCount; ++k) std::fprintf(stderr, " (%.6g,%.6g)", c.X[k], c.Y[k]);
-          std::fprintf(stderr, "\n");
-        }
-      }
-    }
     // The area is final once its outer boundary lies inside the window, away
     // from its sides: every graphic the window did not pick lies outside it.
     const Box inner{window.minX + 2 * tolerance, window.minY + 2 * tolerance,

@@ -15,7 +15,8 @@ namespace pphatch {
 /// at a window of `span` drawing units around a point whose coordinates
 /// are up to `magnitude`: a ten-millionth of the window (no zoom a CAD
 /// program offers shows such a gap next to the area), and never below what
-/// doubles at that magnitude can tell apart (a hundred-billionth of it).
+/// doubles at that magnitude can tell apart reliably (1e-13 of it, some
+/// 450 units in the last place).
 double ToleranceFor(double span, double magnitude);
 
 /// The area in the given chains whose closure holds `click`, with the

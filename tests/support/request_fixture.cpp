@@ -21,9 +21,13 @@ std::vector<Point2> ChildPoints(const HostGraphicPtr& child) {
 }  // namespace
 
 double SignedArea(const std::vector<Point2>& chain) {
+  // Relative to the first point, so that a chain far from the origin keeps
+  // the digits of its area.
   double twice = 0;
   for (size_t i = 0; i + 1 < chain.size(); ++i) {
-    twice += chain[i].x * chain[i + 1].y - chain[i + 1].x * chain[i].y;
+    const double ax = chain[i].x - chain[0].x, ay = chain[i].y - chain[0].y;
+    const double bx = chain[i + 1].x - chain[0].x, by = chain[i + 1].y - chain[0].y;
+    twice += ax * by - bx * ay;
   }
   return twice / 2;
 }

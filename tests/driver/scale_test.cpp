@@ -1,0 +1,165 @@
+// The answer depends only on what surrounds the click: not on graphics far
+// away, not on the drawing's size or distance from the origin, and with no
+// small fixed limit on boundaries or islands. Each test is named after a
+// fault it pins down.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "driver/contour_tests.h"
+#include "support/request_fixture.h"
+
+namespace pphatch {
+namespace {
+
+using mem::Into;
+using mem::Vec2;
+
+constexpr double kPi = std::numbers::pi;
+
+class Scale : public ::testing::Test, public RequestFixture {
+ protected:
+  PickOutcome Found(double x, double y) {
+    const PickOutcome out = Pick(x, y);
+    EXPECT_TRUE(out.ok) << "click at " << x << ", " << y << ": " << out.error;
+    return out;
+  }
+};
+
+/// A 10 x 8 room with a cabinet standing 0.02 from its left wall.
+void AddRoomWithCabinet(const std::shared_ptr<mem::MemDrawing>& drawing) {
+  mem::AddRectangle(Into(drawing), {0, 0}, {10, 8});
+  mem::AddRectangle(Into(drawing), {0.02, 3}, {1, 5});
+}
+
+TEST_F(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
+  AddRoomWithCabinet(drawing);
+  Look({5, 4}, 60);
+  const PickOutcome near = Found(1.5, 4), inGap = Found(0.01, 4);
+  const long scanned = drawing->Faults().Calls("HostGraphic.Type");
+  for (const double far : {100.0, 1e4, 1e7}) {
+    RequestFixture f;
+    AddRoomWithCabinet(f.drawing);
+    mem::AddLine(Into(f.drawing), {far, far}, {far + 1, far});
+    f.view->FitToDrawing();  // as a tool does for a drawing of a few graphics
+    f.hatch->Init(f.view);
+    f.drawing->Faults().ResetCounts();
+    for (const auto& [click, expected] : {std::pair{Vec2{1.5, 4}, near}, std::pair{Vec2{0.01, 4}, inGap}}) {
+      const PickOutcome out = f.Pick(click.x, click.y);
+      ASSERT_TRUE(out.ok) << far << ": " << out.error;
+      EXPECT_EQ(out.contours.size(), expected.contours.size()) << far;
+      EXPECT_NEAR(out.NetArea(), expected.NetArea(), 1e-9) << far;
+    }
+    // Only the room and the cabinet are ever read: the far line lies in no window.
+    EXPECT_EQ(f.drawing->Faults().Calls("HostGraphic.Type"), scanned) << far;
+  }
+  EXPECT_NEAR(near.NetArea(), 80 - 0.98 * 2, 1e-9);
+}
+
+TEST_F(Scale, SuccessAlwaysHoldsTheClickInAThinCurvedDuct) {
+  // A duct of four graphics: two concentric quarter arcs 0.5 apart and the
+  // two lines closing its ends, in a room.
+  mem::AddRectangle(Into(drawing), {-5, -5}, {20, 20});
+  mem::AddArc(Into(drawing), {0, 0}, 10, 0, kPi / 2);
+  mem::AddArc(Into(drawing), {0, 0}, 10.5, 0, kPi / 2);
+  mem::AddLine(Into(drawing), {10, 0}, {10.5, 0});
+  mem::AddLine(Into(drawing), {0, 10}, {0, 10.5});
+  Look({7, 7}, 30);
+  for (const double degrees : {3.0, 30.0, 45.0, 87.0}) {
+    const double a = degrees * kPi / 180;
+    const Vec2 click{10.25 * std::cos(a), 10.25 * std::sin(a)};
+    const PickOutcome out = Found(click.x, click.y);
+    ASSERT_FALSE(out.contours.empty());
+    CurveRecord outer;
+    for (const Point2 p : out.contours[0]) {
+      outer.X.push_back(p.x);
+      outer.Y.push_back(p.y);
+    }
+    outer.PointCount = static_cast<int>(outer.X.size());
+    EXPECT_EQ(PointInContour(outer, click.x, click.y), 1) << degrees;
+    EXPECT_NEAR(out.NetArea(), kPi / 4 * (10.5 * 10.5 - 100), 0.01) << degrees;
+  }
+}
+
+/// A 100 x 60 outline of eight lines whose ends miss each other by `gap`,
+/// scaled by `scale` and moved by `offset`.
+void AddLeakyOutline(const std::shared_ptr<mem::MemDrawing>& drawing, double gap, double scale,
+                     Vec2 offset) {
+  const std::vector<Vec2> corners = {{0, 0}, {50, 0}, {100, 0}, {100, 60}, {50, 60}, {0, 60}, {0, 30}};
+  const auto at = [&](Vec2 p) { return offset + scale * p; };
+  for (size_t i = 0; i < corners.size(); ++i) {
+    const Vec2 a = corners[i], b = corners[(i + 1) % corners.size()];
+    const Vec2 d = (1 / std::hypot(b.x - a.x, b.y - a.y)) * (b - a);
+    mem::AddLine(Into(drawing), at(a + gap * d), at(b));  // starts `gap` short of its corner
+  }
+  mem::AddCircle(Into(drawing), at({30, 30}), 5 * scale);
+}
+
+TEST_F(Scale, EndsThatMissByARoundingErrorMeetAtEverySizeAndPlace) {
+  for (const double scale : {1e-3, 1.0, 1e6}) {
+    for (const Vec2 offset : {Vec2{0, 0}, Vec2{1e7, -1e7}}) {
+      for (const auto& [gap, closed] : {std::pair{1.8e-6, true}, std::pair{1.0, false}}) {
+        RequestFixture f;
+        AddLeakyOutline(f.drawing, gap, scale, offset);
+        f.Look(offset + scale * Vec2{50, 30}, 8 / scale);
+        const Vec2 click = offset + scale * Vec2{70, 20};
+        const PickOutcome out = f.Pick(click.x, click.y);
+        const std::string what = "scale " + std::to_string(scale) + " offset " +
+                                 std::to_string(offset.x) + " gap " + std::to_string(gap);
+        ASSERT_EQ(out.ok, closed) << what;
+        if (!closed) continue;
+        const double hole = 30 * 25 * std::sin(2 * kPi / 60);
+        EXPECT_NEAR(out.NetArea() / (scale * scale), 6000 - hole, 1e-6 * 6000) << what;
+        EXPECT_EQ(out.contours.size(), 2u) << what;
+      }
+    }
+  }
+}
+
+TEST_F(Scale, LongBoundariesAndManyIslandsHaveNoSmallLimit) {
+  // A boundary of 12,000 separate lines round a polygon, a closed polyline of
+  // 12,000 vertices, and a room with 1,200 islands.
+  constexpr int kPieces = 12000, kIslands = 1200;
+  std::vector<Vec2> ring;
+  for (int k = 0; k < kPieces; ++k) {
+    const double a = 2 * kPi * k / kPieces, r = 100 + 3 * std::sin(40 * a);
+    ring.push_back({r * std::cos(a), r * std::sin(a)});
+  }
+  for (int k = 0; k < kPieces; ++k) mem::AddLine(Into(drawing), ring[k], ring[(k + 1) % kPieces]);
+  std::vector<mem::BulgePoint> polyline;
+  for (const Vec2 p : ring) polyline.push_back({p.x + 300, p.y, 0});
+  mem::AddPolyline(Into(drawing), polyline, true);
+  mem::AddRectangle(Into(drawing), {-100, 200}, {300, 300});
+  for (int i = 0; i < kIslands; ++i) {
+    const double x = -99 + (i % 100) * 4, y = 201 + (i / 100) * 8;
+    mem::AddRectangle(Into(drawing), {x, y}, {x + 1, y + 1});
+  }
+  Look({100, 100}, 1);
+  double polygon = 0;
+  for (int k = 0; k < kPieces; ++k) {
+    const Vec2 a = ring[k], b = ring[(k + 1) % kPieces];
+    polygon += 0.5 * (a.x * b.y - b.x * a.y);
+  }
+  EXPECT_NEAR(Found(0, 0).NetArea(), polygon, 1e-6 * polygon);
+  EXPECT_NEAR(Found(300, 0).NetArea(), polygon, 1e-6 * polygon);
+  const PickOutcome room = Found(0, 298);
+  EXPECT_EQ(room.contours.size(), kIslands + 1u);
+  EXPECT_NEAR(room.NetArea(), 400 * 100 - kIslands, 1e-6);
+}
+
+TEST_F(Scale, OpenStrokesInsideAnAreaAreNoIslands) {
+  mem::AddRectangle(Into(drawing), {0, 0}, {10, 10});
+  mem::AddChain(Into(drawing), {{2, 2}, {4, 3}, {3, 5}});
+  mem::AddRectangle(Into(drawing), {6, 6}, {7, 7});
+  mem::AddLine(Into(drawing), {7, 7}, {8, 9});  // hangs on an island
+  Look({5, 5}, 50);
+  const PickOutcome out = Found(5, 1);
+  ASSERT_EQ(out.contours.size(), 2u);
+  EXPECT_NEAR(out.NetArea(), 99, 1e-9);
+  for (const auto& contour : out.contours) EXPECT_GT(std::fabs(SignedArea(contour)), 0.5);
+}
+
+}  // namespace
+}  // namespace pphatch
