@@ -19,9 +19,6 @@ struct AreaBoundaries {
   /// the click meets, nearest first; then the others, the one reaching
   /// farthest right first.
   std::vector<CurveRecord> islands;
-  /// The point the face was found for: the click, or where a click between
-  /// a curve and its chords was moved to (see PointToLocate).
-  Point2 located;
 };
 
 /// The boundaries of the face bounded by `outerRing`, with the outside

@@ -83,25 +83,28 @@ std::vector<int> IslandRings(const PlanarGraph& graph, int outer, double toleran
   return islands;
 }
 
-Point2 PointToLocate(const PlanarGraph& graph, const std::vector<CurveRecord>& chains, Point2 p) {
-  for (const NodedEdge& e : graph.Edges()) {
-    const CurveRecord& chain = chains[static_cast<size_t>(e.chain)];
+std::optional<ChordGap> ChordGapHolding(const std::vector<CurveRecord>& chains, Point2 p) {
+  for (int c = 0; c < static_cast<int>(chains.size()); ++c) {
+    const CurveRecord& chain = chains[static_cast<size_t>(c)];
     if (!chain.Conic || !(chain.Radius > 0) || !(chain.MinorRadius > 0)) continue;
-    const Point2 a = graph.Nodes()[static_cast<size_t>(e.a)], b = graph.Nodes()[static_cast<size_t>(e.b)];
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    const double u = ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2;
-    if (!(u > 0 && u < 1)) continue;
-    const Point2 foot{a.x + u * dx, a.y + u * dy};
     const Point2 centre{chain.CenterX, chain.CenterY};
-    // p must lie beyond the chord seen from the centre, and inside the curve.
-    const double cross = dx * (p.y - a.y) - dy * (p.x - a.x);
-    const double centreCross = dx * (centre.y - a.y) - dy * (centre.x - a.x);
-    if (!(cross * centreCross < 0)) continue;
-    if (!(ConicLevel(chain, p) < 1)) continue;
-    return {2 * foot.x - p.x, 2 * foot.y - p.y};
+    // Only a point inside the curve, away from its centre, can lie in a gap.
+    const double level = ConicLevel(chain, p);
+    if (!(level < 1) || !(level > 0)) continue;
+    for (int k = 0; k + 1 < chain.PointCount; ++k) {
+      const Point2 a{chain.X[k], chain.Y[k]}, b{chain.X[k + 1], chain.Y[k + 1]};
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      // p and the centre on opposite sides of the chord, p's foot on it.
+      const double side = dx * (p.y - a.y) - dy * (p.x - a.x);
+      const double centreSide = dx * (centre.y - a.y) - dy * (centre.x - a.x);
+      if (!(side * centreSide < 0)) continue;
+      const double u = ((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy);
+      if (!(u > 0 && u < 1)) continue;
+      // The level is homogeneous in p - centre: scaling by 1 / level lands on the curve.
+      return ChordGap{c, k, {centre.x + (p.x - centre.x) / level, centre.y + (p.y - centre.y) / level}};
+    }
   }
-  return p;
+  return std::nullopt;
 }
 
 }  // namespace pphatch

@@ -21,11 +21,15 @@ std::optional<int> RingHolding(const PlanarGraph& graph, Point2 p, double tolera
 std::vector<int> IslandRings(const PlanarGraph& graph, int outer, double tolerance,
                              BudgetGuard& budget);
 
-/// The point to locate for a click at p. A click between the chord that
-/// stands for a circle or ellipse and the true curve lies inside the curve
-/// but outside its chords; it is mirrored to the inner side of the chord,
-/// so that the face inside the curve holds it. Any other click is located
-/// where it is.
-Point2 PointToLocate(const PlanarGraph& graph, const std::vector<CurveRecord>& chains, Point2 p);
+/// Where a click lies between the chord that stands for a circle or
+/// ellipse and the true curve: inside the curve but outside its chords.
+struct ChordGap {
+  int chain = 0;  ///< the chain of the curve
+  int chord = 0;  ///< its chord from point `chord` to point `chord + 1`
+  Point2 onCurve; ///< the point of the true curve seen from the centre through the click
+};
+
+/// The chord gap that holds p, if any (the first one in chain order).
+std::optional<ChordGap> ChordGapHolding(const std::vector<CurveRecord>& chains, Point2 p);
 
 }  // namespace pphatch

@@ -118,13 +118,20 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
                                                double tolerance, BudgetGuard& budget) {
   GeomTolerance() = tolerance;
   RefineCircleContacts(chains, static_cast<int>(chains.size()));
+  // A click between a curve's chord and the true curve lies inside the
+  // curve: the chord is cut at the curve's point beside the click, so that
+  // the chords hold the click too.
+  if (const std::optional<ChordGap> gap = ChordGapHolding(chains, click)) {
+    CurveRecord& curve = chains[static_cast<size_t>(gap->chain)];
+    const auto at = static_cast<std::ptrdiff_t>(gap->chord) + 1;
+    curve.X.insert(curve.X.begin() + at, gap->onCurve.x);
+    curve.Y.insert(curve.Y.begin() + at, gap->onCurve.y);
+    ++curve.PointCount;
+  }
   const PlanarGraph graph(NodeChains(chains, tolerance, budget), budget);
-  const Point2 at = PointToLocate(graph, chains, click);
-  const std::optional<int> outer = RingHolding(graph, at, tolerance);
+  const std::optional<int> outer = RingHolding(graph, click, tolerance);
   if (!outer) return std::nullopt;
-  AreaBoundaries area = BoundariesOf(graph, *outer, IslandRings(graph, *outer, tolerance, budget), click);
-  area.located = at;
-  return area;
+  return BoundariesOf(graph, *outer, IslandRings(graph, *outer, tolerance, budget), click);
 }
 
 std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {

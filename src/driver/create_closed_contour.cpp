@@ -51,10 +51,10 @@ std::vector<CurveRecord> ResultOrder(AreaBoundaries area) {
 }
 
 /// A success must never report a wrong area: the outer boundary must hold
-/// the point the search located and every island must lie inside it. A
-/// result that breaks this is not handed out.
-void RequireSoundArea(const AreaBoundaries& area) {
-  if (PointInContour(area.outer, area.located.x, area.located.y) != 1) throw GiveUp{};
+/// the click and every island must lie inside it. A result that breaks this
+/// is not handed out.
+void RequireSoundArea(const AreaBoundaries& area, Point2 click) {
+  if (PointInContour(area.outer, click.x, click.y) != 1) throw GiveUp{};
   for (const CurveRecord& island : area.islands) {
     if (island.PointCount < 1 || PointStrictlyInContour(area.outer, island.X[0], island.Y[0]) != 1) {
       throw GiveUp{};
@@ -81,7 +81,7 @@ bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphic
     const Point2 click = ClickPointInDrawing(xView, yView);
     std::optional<AreaBoundaries> area = FindAreaAround(state, click);
     if (!area) throw GiveUp{};
-    RequireSoundArea(*area);
+    RequireSoundArea(*area, click);
     const std::vector<CurveRecord> contours = ResultOrder(std::move(*area));
     resultGraphic = BuildResultGraphic(state, contours, static_cast<int>(contours.size()) - 1);
     result = true;

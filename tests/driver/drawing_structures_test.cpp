@@ -115,11 +115,16 @@ TEST_F(DrawingStructures, ClickBetweenACircleAndItsChordsFindsTheCircle) {
   mem::AddRectangle(Into(drawing), {-20, -20}, {20, 20});
   mem::AddCircle(Into(drawing), {0, 0}, 10);
   Look({0, 0}, 20);
-  // Halfway between two samples, outside the chord but inside the circle.
+  // Halfway between two samples, outside the chord but inside the circle:
+  // the chord is cut at the circle's point beside the click, and the
+  // boundary holds the click.
   const double a = 3 * kPi / 180;
-  const PickOutcome out = Found(9.9995 * std::cos(a), 9.9995 * std::sin(a));
+  const Vec2 click{9.9995 * std::cos(a), 9.9995 * std::sin(a)};
+  const PickOutcome out = Found(click.x, click.y);
   ASSERT_EQ(out.contours.size(), 1u);
-  EXPECT_NEAR(out.NetArea(), ChordPolygonArea(10, 60), 1e-6);
+  EXPECT_TRUE(out.OuterHolds(click.x, click.y));
+  const double cut = 100 * std::sin(a) * (1 - std::cos(a));  // the triangle the cut adds
+  EXPECT_NEAR(out.NetArea(), ChordPolygonArea(10, 60) + cut, 1e-9);
 }
 
 TEST_F(DrawingStructures, LargeArcNeitherClosesEarlyNorStalls) {

@@ -3,6 +3,8 @@
 #include <any>
 #include <cmath>
 
+#include "driver/contour_tests.h"
+
 namespace pphatch {
 namespace {
 
@@ -39,6 +41,17 @@ double PickOutcome::NetArea() const {
     area += i == 0 ? a : -a;
   }
   return area;
+}
+
+bool PickOutcome::OuterHolds(double x, double y) const {
+  if (contours.empty()) return false;
+  CurveRecord outer;
+  for (const Point2 p : contours.front()) {
+    outer.X.push_back(p.x);
+    outer.Y.push_back(p.y);
+  }
+  outer.PointCount = static_cast<int>(outer.X.size());
+  return PointInContour(outer, x, y) == 1;
 }
 
 RequestFixture::RequestFixture() {

@@ -24,6 +24,8 @@ struct PickOutcome {
 
   /// Area of the outer boundary minus the areas of the islands.
   double NetArea() const;
+  /// True when the outer boundary holds the point (inside or on it).
+  bool OuterHolds(double x, double y) const;
 };
 
 /// Signed area of a closed chain (positive counter-clockwise).
