@@ -43,11 +43,26 @@ RingSide SideOfRing(const PlanarGraph& graph, const Ring& ring, Point2 p, double
 RingLocator::RingLocator(const PlanarGraph& graph, const Ring& ring) {
   edges_.reserve(ring.halfEdges.size());
   for (const int h : ring.halfEdges) edges_.push_back({graph.OriginPoint(h), graph.OriginPoint(h ^ 1)});
-  minY_ = ring.box.minY;
-  const double height = ring.box.maxY - ring.box.minY;
+  SortIntoBands();
+}
+
+RingLocator::RingLocator(const CurveRecord& chain) {
+  const int n = std::min<int>(chain.PointCount, static_cast<int>(std::min(chain.X.size(), chain.Y.size())));
+  for (int k = 0; k + 1 < n; ++k) edges_.push_back({{chain.X[k], chain.Y[k]}, {chain.X[k + 1], chain.Y[k + 1]}});
+  SortIntoBands();
+}
+
+void RingLocator::SortIntoBands() {
+  Box box;
+  for (const Edge& e : edges_) {
+    box.Add(e.p);
+    box.Add(e.q);
+  }
+  minY_ = box.minY;
+  const double height = box.maxY - box.minY;
   const int bands = std::clamp(static_cast<int>(static_cast<double>(edges_.size()) / kEdgesPerBand), 1, kMaxBands);
   bandHeight_ = height > 0 ? height / bands : 1;
-  bands_.resize(static_cast<size_t>(bands));
+  bands_.assign(static_cast<size_t>(bands), {});
   for (int e = 0; e < static_cast<int>(edges_.size()); ++e) {
     const int low = BandOf(std::min(edges_[e].p.y, edges_[e].q.y));
     const int high = BandOf(std::max(edges_[e].p.y, edges_[e].q.y));

@@ -22,12 +22,15 @@ RingSide SideOfRing(const PlanarGraph& graph, const Ring& ring, Point2 p, double
 class RingLocator {
  public:
   RingLocator(const PlanarGraph& graph, const Ring& ring);
+  /// The ring of a closed chain (its last point repeats its first).
+  explicit RingLocator(const CurveRecord& chain);
   RingSide Side(Point2 p, double tolerance) const;
 
  private:
   struct Edge {
     Point2 p, q;
   };
+  void SortIntoBands();
   int BandOf(double y) const;
 
   std::vector<Edge> edges_;

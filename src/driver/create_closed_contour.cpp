@@ -9,10 +9,11 @@
 #include "component/beep.h"
 #include "component/errors.h"
 #include "component/state.h"
-#include "driver/contour_tests.h"
+#include "area/ring_tests.h"
 #include "driver/result_graphic.h"
 #include "driver/view_convert.h"
 #include "geometry/incidence.h"
+#include "geometry/tolerance.h"
 #include "pphatch/pick_point_hatch.h"
 
 namespace pphatch {
@@ -51,12 +52,14 @@ std::vector<CurveRecord> ResultOrder(AreaBoundaries area) {
 }
 
 /// A success must never report a wrong area: the outer boundary must hold
-/// the click and every island must lie inside it. A result that breaks this
-/// is not handed out.
+/// the click and every island must lie strictly inside it. A result that
+/// breaks this is not handed out.
 void RequireSoundArea(const AreaBoundaries& area, Point2 click) {
-  if (PointInContour(area.outer, click.x, click.y) != 1) throw GiveUp{};
+  const RingLocator outer(area.outer);
+  const double tolerance = GeomTolerance();
+  if (outer.Side(click, tolerance) == RingSide::kOutside) throw GiveUp{};
   for (const CurveRecord& island : area.islands) {
-    if (island.PointCount < 1 || PointStrictlyInContour(area.outer, island.X[0], island.Y[0]) != 1) {
+    if (island.PointCount < 1 || outer.Side({island.X[0], island.Y[0]}, tolerance) != RingSide::kInside) {
       throw GiveUp{};
     }
   }
