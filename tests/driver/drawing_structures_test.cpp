@@ -141,9 +141,10 @@ TEST_F(DrawingStructures, LargeArcNeitherClosesEarlyNorStalls) {
   const double bulge = r * r * (2 * half - std::sin(2 * half)) / 2;  // circular segment
   EXPECT_NEAR(Found(50, 50).NetArea(), 10000 + bulge, 1.0);
   EXPECT_NEAR(Found(1, 0.5).NetArea(), 10000 + bulge, 1.0);
-  // A 10 x 10 room with an arc of radius 4,000 lying 2 below it.
+  // A 10 x 10 room of four lines with an arc of radius 4,000 lying 2 below it.
   RequestFixture other;
-  mem::AddRectangle(Into(other.drawing), {0, 0}, {10, 10});
+  const std::vector<Vec2> corners = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  for (size_t k = 0; k < 4; ++k) mem::AddLine(Into(other.drawing), corners[k], corners[(k + 1) % 4]);
   mem::AddArc(Into(other.drawing), {5, -2 - 4000}, 4000, kPi / 2 - 0.01, kPi / 2 + 0.01);
   other.Look({5, 5}, 50);
   const PickOutcome room = other.Pick(5, 5);
