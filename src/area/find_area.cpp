@@ -28,6 +28,10 @@ constexpr int kMaxResizes = 80;
 constexpr double kFirstWindowReach = 2;
 // A click on a graphic starts from this share of that graphic's size.
 constexpr double kOnGraphicShare = 1e-3;
+// An area found reaching past the window makes the next window reach past
+// the area by this share, and grow at least by the other factor.
+constexpr double kAreaReach = 1.125;
+constexpr double kAreaGrowth = 1.25;
 // Windows grown this many times without finding the area make the search
 // check first that graphics lie round the click on all four sides.
 constexpr int kGrowthsBeforeSideCheck = 2;
@@ -142,8 +146,9 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
   if (!drawing || !drawing->Holds(click)) return std::nullopt;
   std::optional<double> half = FirstWindow(hood, click, *drawing);
   if (!half) return std::nullopt;
+  bool sidesChecked = false;
 
-  for (int growth = 0; growth < kMaxResizes; ++growth, *half *= 2) {
+  for (int growth = 0; growth < kMaxResizes; ++growth) {
     budget.Check();
     const Box window = SquareAround(click, *half);
     const double tolerance = ToleranceFor(2 * *half, Magnitude(click, *half));
@@ -151,18 +156,29 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
     hood.Cover(window);
     const bool whole = Covers(window, *drawing);
     std::optional<AreaBoundaries> area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
-    // The area is final once its outer boundary lies inside the window, away
-    // from its sides: every graphic the window did not pick lies outside it.
-    const Box inner{window.minX + 2 * tolerance, window.minY + 2 * tolerance,
-                    window.maxX - 2 * tolerance, window.maxY - 2 * tolerance};
-    if (area && (whole || Covers(inner, Box{area->outer.MinX, area->outer.MinY, area->outer.MaxX,
-                                              area->outer.MaxY}))) {
-      return area;
+    if (area) {
+      // The area is final once its outer boundary lies inside the window,
+      // away from its sides: every graphic the window did not pick lies
+      // outside it. Otherwise the next window reaches past it: more
+      // graphics can only cut the area smaller.
+      const Box outer{area->outer.MinX, area->outer.MinY, area->outer.MaxX, area->outer.MaxY};
+      const double margin = 2 * tolerance;
+      if (whole || Covers(Box{window.minX + margin, window.minY + margin, window.maxX - margin,
+                              window.maxY - margin},
+                          outer)) {
+        return area;
+      }
+      const double reach = std::max({click.x - outer.minX, outer.maxX - click.x, click.y - outer.minY,
+                                     outer.maxY - click.y});
+      *half = std::max(kAreaGrowth * *half, kAreaReach * reach);
+      continue;
     }
     if (whole) return std::nullopt;
-    if (growth == kGrowthsBeforeSideCheck && !SurroundedOnAllSides(hood, click, *drawing, tolerance)) {
-      return std::nullopt;
+    if (growth >= kGrowthsBeforeSideCheck && !sidesChecked) {
+      sidesChecked = true;
+      if (!SurroundedOnAllSides(hood, click, *drawing, tolerance)) return std::nullopt;
     }
+    *half *= 2;
   }
   return std::nullopt;
 }

@@ -30,9 +30,10 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
 
 /// The area around a click (drawing coordinates) in the drawing the module
 /// state's view shows. The graphics are gathered in square windows around
-/// the click, starting from twice the distance to the nearest graphic and
-/// doubling, until the area found lies inside the window (nothing outside
-/// it can change it) or the window covers the drawing. So the answer, and
+/// the click, starting from twice the distance to the nearest graphic,
+/// doubling while no area holds the click and reaching past the area found
+/// once one does, until the area found lies inside the window (nothing
+/// outside it can change it) or the window covers the drawing. So the answer, and
 /// its cost, depend only on what surrounds the click. GeomTolerance is set
 /// for each window. Nothing when no bounded area holds the click; raises
 /// BudgetSpent when the request's budget runs out.
