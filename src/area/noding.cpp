@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "geometry/box_tree.h"
@@ -28,21 +26,34 @@ Point2 Minus(Point2 a, Point2 b) { return {a.x - b.x, a.y - b.y}; }
 bool Finite(Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // Finds the node of a point: the nearest existing node within the
-// tolerance, or a new one. Nodes are kept in a hash of square cells one
-// tolerance wide, so that only the 3 x 3 cells around a point are searched.
+// tolerance, or a new one. Nodes are kept in square cells two tolerances
+// wide, in an open-addressing hash of cells (each holding a list of its
+// nodes through `next_`), so that only the 2 x 2 cells around a point are
+// searched.
 class NodeSnapper {
  public:
-  NodeSnapper(double tolerance, std::vector<Point2>& nodes) : tolerance_(tolerance), nodes_(nodes) {}
+  NodeSnapper(double tolerance, std::vector<Point2>& nodes, size_t expected)
+      : tolerance_(tolerance), nodes_(nodes) {
+    size_t capacity = 16;
+    while (capacity < 2 * expected) capacity *= 2;
+    keys_.assign(capacity, kEmpty);
+    heads_.assign(capacity, -1);
+  }
 
   int At(Point2 p) {
-    const long long cx = Cell(p.x), cy = Cell(p.y);
+    // Cells are two tolerances wide: the points within the tolerance of p
+    // lie in p's cell and in the neighbours on the sides p is nearer to.
+    const double fx = p.x / (2 * tolerance_), fy = p.y / (2 * tolerance_);
+    const long long cx = Cell(fx), cy = Cell(fy);
+    const long long nx = fx - std::floor(fx) < 0.5 ? cx - 1 : cx + 1;
+    const long long ny = fy - std::floor(fy) < 0.5 ? cy - 1 : cy + 1;
     int best = -1;
     double bestDistance = tolerance_;
-    for (long long dx = -1; dx <= 1; ++dx) {
-      for (long long dy = -1; dy <= 1; ++dy) {
-        const auto found = cells_.find(Key(cx + dx, cy + dy));
-        if (found == cells_.end()) continue;
-        for (const int n : found->second) {
+    for (const long long x : {cx, nx}) {
+      for (const long long y : {cy, ny}) {
+        const size_t slot = Slot(Key(x, y));
+        if (keys_[slot] == kEmpty) continue;
+        for (int n = heads_[slot]; n >= 0; n = next_[static_cast<size_t>(n)]) {
           const double d = std::hypot(p.x - nodes_[n].x, p.y - nodes_[n].y);
           if (d < bestDistance || (d == bestDistance && (best < 0 || n < best))) {
             bestDistance = d;
@@ -54,25 +65,57 @@ class NodeSnapper {
     if (best >= 0) return best;
     const int id = static_cast<int>(nodes_.size());
     nodes_.push_back(p);
-    cells_[Key(cx, cy)].push_back(id);
+    const std::uint64_t key = Key(cx, cy);
+    const size_t slot = Slot(key);
+    if (keys_[slot] == kEmpty) {
+      keys_[slot] = key;
+      ++used_;
+    }
+    next_.push_back(heads_[slot]);
+    heads_[slot] = id;
+    if (2 * used_ > keys_.size()) Grow();
     return id;
   }
 
  private:
+  static constexpr std::uint64_t kEmpty = ~0ull;
+
   // Cell numbers stay far inside the range of long long for any coordinate
   // the tolerance rule allows; the clamp only guards against misuse.
-  long long Cell(double v) const {
-    const double c = std::floor(v / tolerance_);
-    return static_cast<long long>(std::clamp(c, -1e18, 1e18));
+  static long long Cell(double scaled) {
+    return static_cast<long long>(std::clamp(std::floor(scaled), -1e18, 1e18));
   }
   static std::uint64_t Key(long long x, long long y) {
-    const std::uint64_t h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull;
-    return h ^ (static_cast<std::uint64_t>(y) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2));
+    const std::uint64_t k = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull ^
+                            (static_cast<std::uint64_t>(y) + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    return k == kEmpty ? 0 : k;
+  }
+  // The slot holding the key, or the empty slot where it would go.
+  size_t Slot(std::uint64_t key) const {
+    const size_t mask = keys_.size() - 1;
+    size_t slot = static_cast<size_t>(key ^ (key >> 29)) & mask;
+    while (keys_[slot] != kEmpty && keys_[slot] != key) slot = (slot + 1) & mask;
+    return slot;
+  }
+  void Grow() {
+    std::vector<std::uint64_t> keys = std::move(keys_);
+    std::vector<int> heads = std::move(heads_);
+    keys_.assign(2 * keys.size(), kEmpty);
+    heads_.assign(2 * keys.size(), -1);
+    for (size_t k = 0; k < keys.size(); ++k) {
+      if (keys[k] == kEmpty) continue;
+      const size_t slot = Slot(keys[k]);
+      keys_[slot] = keys[k];
+      heads_[slot] = heads[k];
+    }
   }
 
   double tolerance_;
   std::vector<Point2>& nodes_;
-  std::unordered_map<std::uint64_t, std::vector<int>> cells_;
+  std::vector<std::uint64_t> keys_;
+  std::vector<int> heads_;
+  std::vector<int> next_;
+  size_t used_ = 0;
 };
 
 // A segment of a chain between two nodes.
@@ -96,7 +139,10 @@ struct NodeRole {
 class Noder {
  public:
   Noder(const std::vector<CurveRecord>& chains, double tolerance, BudgetGuard& budget)
-      : chains_(chains), tolerance_(tolerance), budget_(budget), snapper_(tolerance, out_.nodes) {}
+      : chains_(chains),
+        tolerance_(tolerance),
+        budget_(budget),
+        snapper_(tolerance, out_.nodes, PointCount(chains)) {}
 
   NodedChains Run() {
     MakeSegments();
@@ -107,7 +153,7 @@ class Noder {
     }
     const BoxTree tree(boxes);
     cuts_.assign(segments_.size(), {});
-    for (int i = 0; i < static_cast<int>(segments_.size()); ++i) {
+    for (const int i : tree.ItemsInTreeOrder()) {
       tree.Query(boxes[i], [&](int j) {
         if (j <= i) return;
         budget_.Step();
@@ -146,6 +192,12 @@ class Noder {
         segments_.push_back(s);
       }
     }
+  }
+
+  static size_t PointCount(const std::vector<CurveRecord>& chains) {
+    size_t count = 0;
+    for (const CurveRecord& c : chains) count += static_cast<size_t>(std::max(c.PointCount, 0));
+    return count;
   }
 
   NodeRole& Role(int node) {
@@ -267,22 +319,36 @@ class Noder {
   void AddCut(int s, double u, int node) { cuts_[static_cast<size_t>(s)].emplace_back(u, node); }
 
   // Every segment becomes the edges between its cuts, in order along it;
-  // an edge met again (from the other direction too) is kept once.
+  // an edge met again (from the other direction too) is kept once, as the
+  // first chain drew it.
   void MakeEdges() {
-    std::unordered_set<std::uint64_t> seen;
+    std::vector<NodedEdge> edges;
+    edges.reserve(segments_.size());
     for (size_t s = 0; s < segments_.size(); ++s) {
       std::vector<std::pair<double, int>>& cuts = cuts_[s];
       std::sort(cuts.begin(), cuts.end());
       int from = segments_[s].a;
       const auto edgeTo = [&](int to) {
         if (to == from) return;
-        const auto low = static_cast<std::uint64_t>(std::min(from, to));
-        const auto high = static_cast<std::uint64_t>(std::max(from, to));
-        if (seen.insert(low << 32 | high).second) out_.edges.push_back({from, to, segments_[s].chain});
+        edges.push_back({from, to, segments_[s].chain});
         from = to;
       };
       for (const auto& cut : cuts) edgeTo(cut.second);
       edgeTo(segments_[s].b);
+    }
+    // Open addressing over the edges' node pairs; the first edge of a pair wins.
+    size_t capacity = 16;
+    while (capacity < 2 * edges.size()) capacity *= 2;
+    std::vector<std::uint64_t> seen(capacity, ~0ull);
+    for (const NodedEdge& e : edges) {
+      const auto low = static_cast<std::uint64_t>(std::min(e.a, e.b));
+      const auto high = static_cast<std::uint64_t>(std::max(e.a, e.b));
+      const std::uint64_t key = low << 32 | high;
+      size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 17) & (capacity - 1);
+      while (seen[slot] != ~0ull && seen[slot] != key) slot = (slot + 1) & (capacity - 1);
+      if (seen[slot] == key) continue;
+      seen[slot] = key;
+      out_.edges.push_back(e);
     }
   }
 

@@ -79,4 +79,12 @@ BoxTree::BoxTree(const std::vector<Box>& boxes) {
   }
 }
 
+std::vector<int> BoxTree::ItemsInTreeOrder() const {
+  std::vector<int> items;
+  if (levels_.empty()) return items;
+  items.reserve(levels_[0].size());
+  for (const Node& leaf : levels_[0]) items.push_back(leaf.first);
+  return items;
+}
+
 }  // namespace pphatch

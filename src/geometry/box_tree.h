@@ -34,6 +34,11 @@ class BoxTree {
   /// Item i of every query result is boxes[i].
   explicit BoxTree(const std::vector<Box>& boxes);
 
+  /// The items in the order the tree keeps them: boxes close together come
+  /// one after another, so that queries made in this order reuse the same
+  /// nodes.
+  std::vector<int> ItemsInTreeOrder() const;
+
   /// Calls visit(i) for every item whose box overlaps `query`, in no
   /// particular order.
   template <class Visit>

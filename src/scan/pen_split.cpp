@@ -37,6 +37,19 @@ void AddArcRun(HostVertices& v, int i, const HostGraphicSetPtr& set) {
   Must(set)->AddArcThroughPoints(s.x, s.y, 0, m.x, m.y, 0, e.x, e.y, 0);
 }
 
+// True when the chain draws one piece, all of its vertices, and curve
+// extraction reads the graphic's own vertices (a childless chain or
+// polyline): the piece would be a copy of the graphic, so the graphic
+// itself stands for it, and no copy is made.
+bool IsItsOwnPiece(const HostGraphicPtr& graphic, HostVertices& v, int n) {
+  for (int j = 2; j < n; ++j) {
+    if (!PenDownAt(v, j)) return false;
+  }
+  if (ChildCount(graphic) != 0) return false;
+  const std::string type = TypeOf(graphic);
+  return type == "GRAPHIC" || type == "PWW50Polyline";
+}
+
 }  // namespace
 
 // Each drawn piece of the chain as a plain graphic of the set.
@@ -48,6 +61,10 @@ void SplitAtPenUps(const HostGraphicPtr& graphic, const HostGraphicSetPtr& set, 
   int k = 1;
   while (k < n && !PenDownAt(v, k)) ++k;
   if (k >= n) return;
+  if (k == 1 && !closeChain && IsItsOwnPiece(graphic, v, n)) {
+    Must(set)->AddGraphic(graphic);
+    return;
+  }
 
   HostVerticesPtr piece = StartPiece(set, v, k - 1);
   for (int j = k; j < n;) {
