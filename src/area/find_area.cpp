@@ -45,6 +45,13 @@ bool Covers(const Box& outer, const Box& inner) {
 
 double Magnitude(Point2 p, double half) { return std::max(std::fabs(p.x), std::fabs(p.y)) + half; }
 
+Box BoxOf(const CurveRecord& chain) { return {chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}; }
+
+// Half the side of the square round p that just holds the box.
+double Reach(Point2 p, const Box& box) {
+  return std::max({p.x - box.minX, box.maxX - p.x, p.y - box.minY, box.maxY - p.y});
+}
+
 // Distance of p from the nearest point of the chains, and that chain.
 struct Nearest {
   double distance = INFINITY;
@@ -161,17 +168,23 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
       // away from its sides: every graphic the window did not pick lies
       // outside it. Otherwise the next window reaches past it: more
       // graphics can only cut the area smaller.
-      const Box outer{area->outer.MinX, area->outer.MinY, area->outer.MaxX, area->outer.MaxY};
       const double margin = 2 * tolerance;
-      if (whole || Covers(Box{window.minX + margin, window.minY + margin, window.maxX - margin,
-                              window.maxY - margin},
-                          outer)) {
-        return area;
+      const Box inner{window.minX + margin, window.minY + margin, window.maxX - margin,
+                      window.maxY - margin};
+      if (!whole && !Covers(inner, BoxOf(area->outer))) {
+        *half = std::max(kAreaGrowth * *half, kAreaReach * Reach(click, BoxOf(area->outer)));
+        continue;
       }
-      const double reach = std::max({click.x - outer.minX, outer.maxX - click.x, click.y - outer.minY,
-                                     outer.maxY - click.y});
-      *half = std::max(kAreaGrowth * *half, kAreaReach * reach);
-      continue;
+      // Its points must be told apart at the area's own size, not at the
+      // size of a window grown wide while the click lay in no area: an area
+      // that holds the click only because a wide window's tolerance closed
+      // a gap is no area at all.
+      const double own = kAreaReach * Reach(click, BoxOf(area->outer));
+      const double ownTolerance = ToleranceFor(2 * own, Magnitude(click, own));
+      if (!(ownTolerance < tolerance)) return area;
+      GeomTolerance() = ownTolerance;
+      area = FindAreaInChains(hood.Chains(), click, ownTolerance, budget);
+      if (area && (whole || Covers(inner, BoxOf(area->outer)))) return area;
     }
     if (whole) return std::nullopt;
     if (growth >= kGrowthsBeforeSideCheck && !sidesChecked) {

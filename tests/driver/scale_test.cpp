@@ -57,6 +57,23 @@ TEST_F(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
   EXPECT_NEAR(near.NetArea(), 80 - 0.98 * 2, 1e-9);
 }
 
+TEST_F(Scale, WideWindowsNeverCloseAGapNearTheClick) {
+  // A room whose top wall has a door 0.5 wide, with lines a billion units
+  // away: the windows grow that far while no area holds the click, but the
+  // door stays open at the room's size. Without a frame there is no area;
+  // within a frame the area is the frame's (the room's walls hang in it).
+  for (const bool framed : {false, true}) {
+    RequestFixture f;
+    mem::AddChain(Into(f.drawing), {{4.75, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {5.25, 10}});
+    const std::vector<Vec2> far = {{-1e9, -1e9}, {1e9, -1e9}, {1e9, 1e9}, {-1e9, 1e9}};
+    for (size_t k = 0; k < (framed ? 4 : 1); ++k) mem::AddLine(Into(f.drawing), far[k], far[(k + 1) % 4]);
+    f.Look({5, 5}, 50);
+    const PickOutcome out = f.Pick(5, 5);
+    ASSERT_EQ(out.ok, framed);
+    if (framed) EXPECT_NEAR(out.NetArea(), 4e18, 4e18 * 1e-9);
+  }
+}
+
 TEST_F(Scale, SuccessAlwaysHoldsTheClickInAThinCurvedDuct) {
   // A duct of four graphics: two concentric quarter arcs 0.5 apart and the
   // two lines closing its ends, in a room.
