@@ -10,6 +10,11 @@
 //            click, read the face's boundary; and, separately, locating the
 //            click in an arrangement built beforehand.
 //
+// The drawings: floor plans of growing size (every click in a room of the
+// same size), random segments, and the scaling rows: one area whose
+// boundary grows (a gear outline of separate lines, and the same outline as
+// one polyline), and one room whose island count grows.
+//
 // Prints a table (p50 and p95 per click, pphatch's p50 over each peer's) and
 // writes it as CSV. A peer whose click is estimated, from the smaller sizes,
 // to take longer than the limit is marked skipped at that size.
@@ -43,15 +48,29 @@ namespace {
 constexpr double kAreaAgreement = 1e-6;
 // Clicks where a peer disagrees that are listed, per peer and drawing.
 constexpr int kDisagreementsShown = 3;
+// pphatch makes at least this many clicks on a drawing, whatever its budget.
+constexpr std::size_t kMinClicks = 5;
 
 // What to run, from the command line.
 struct Settings {
   std::vector<std::size_t> sizes{1000, 10000, 100000, 1000000};
   std::size_t randomSegments = 5000;
   int clicks = 200;
+  // The scaling rows: boundary pieces of the gear, islands of the room, the
+  // clicks on each of their drawings, and the time pphatch and each peer
+  // may spend on one of them.
+  std::vector<std::size_t> boundaries{1000, 10000, 100000};
+  std::vector<std::size_t> islands{1000, 10000, 100000};
+  int scaleClicks = 30;
+  double scaleSeconds = 10;       // pphatch's clicks, at least kMinClicks
+  double scaleBudgetSeconds = 3;  // one peer
+  double scaleLimitSeconds = 5;   // a peer click estimated longer is skipped
   unsigned seed = 1;
   double limitSeconds = 60;   // a peer click estimated longer than this is skipped
   double budgetSeconds = 20;  // time spent on one peer at one size, at most
+  // Time spent on pphatch's clicks on one drawing (0: no limit); at least
+  // kMinClicks are made.
+  double ourBudgetSeconds = 0;
   std::string csv = "bench-results.csv";
   bool dxf = false;
   bool peers = true;
@@ -174,13 +193,17 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
   const std::vector<Piece> pieces = PlanPieces(plan);
   row.pieces = pieces.size();
   row.graphics = drawing->List()->Count();
-  row.clicks = static_cast<int>(plan.clicks.size());
 
   std::vector<ClickOutcome> ours;
   {
     PphatchClicker clicker(drawing, settings.view);
     clicker.Click(plan.clicks.front());  // the host's index is built at the first pick
+    const auto start = Clock::now();
     for (const Vec2 c : plan.clicks) {
+      if (settings.ourBudgetSeconds > 0 && ours.size() >= kMinClicks &&
+          SecondsSince(start) > settings.ourBudgetSeconds) {
+        break;
+      }
       ours.push_back(clicker.Click(c));
       row.pphatch.seconds.push_back(ours.back().seconds);
       row.pphatchCpu.push_back(ours.back().cpuSeconds);
@@ -188,11 +211,31 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
       if (ours.back().ok) ++row.found;
     }
   }
+  // The clicks made; the peers make the same ones.
+  const std::vector<Vec2> clicks(plan.clicks.begin(),
+                                 plan.clicks.begin() + static_cast<std::ptrdiff_t>(ours.size()));
+  row.clicks = static_cast<int>(clicks.size());
   std::fprintf(stderr, "  pphatch: %d of %d found, p50 %.3f ms, p95 %.3f ms\n", row.found,
                row.clicks, row.pphatch.P50() * 1e3, row.pphatch.P95() * 1e3);
+  if (plan.expectedContours > 0) {
+    row.expected = 0;
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+      const ClickOutcome& o = ours[i];
+      if (o.ok && o.contours.size() == plan.expectedContours &&
+          std::fabs(o.area - plan.expectedArea) <= kAreaAgreement * plan.expectedArea) {
+        ++row.expected;
+      } else if (static_cast<int>(i) - row.expected < kDisagreementsShown) {
+        std::fprintf(stderr, "  pphatch: click (%.17g, %.17g): %s %.9g with %zu contours\n",
+                     clicks[i].x, clicks[i].y, o.ok ? "area" : "fails", o.area,
+                     o.contours.size());
+      }
+    }
+    std::fprintf(stderr, "  pphatch: %d of %d clicks found the area %.9g with %zu contours\n",
+                 row.expected, row.clicks, plan.expectedArea, plan.expectedContours);
+  }
   const auto slowest = std::max_element(
       ours.begin(), ours.end(), [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
-  const Vec2 slow = plan.clicks[static_cast<std::size_t>(slowest - ours.begin())];
+  const Vec2 slow = clicks[static_cast<std::size_t>(slowest - ours.begin())];
   std::fprintf(stderr, "  pphatch: slowest click (%.17g, %.17g): %.3f ms, %zu contours\n", slow.x,
                slow.y, slowest->seconds * 1e3, slowest->contours.size());
   if (settings.viewCheckClicks > 0) CheckViews(plan, drawing, settings.viewCheckClicks);
@@ -200,10 +243,10 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
   if (!settings.peers) return row;
 
   row.geos = TimePeer(
-      "GEOS", [&](Vec2 c) { return GeosAreaForClick(pieces, c); }, plan.clicks, ours, row.pieces,
+      "GEOS", [&](Vec2 c) { return GeosAreaForClick(pieces, c); }, clicks, ours, row.pieces,
       geosTrend, settings);
   row.cgal = TimePeer(
-      "CGAL", [&](Vec2 c) { return CgalAreaForClick(pieces, c); }, plan.clicks, ours, row.pieces,
+      "CGAL", [&](Vec2 c) { return CgalAreaForClick(pieces, c); }, clicks, ours, row.pieces,
       cgalTrend, settings);
 
   // Locating in an arrangement built once: worth it while one build fits the limit.
@@ -218,9 +261,9 @@ Row RunDrawing(const Plan& plan, const std::string& label, Trend& geosTrend, Tre
     const CgalArrangement arrangement(pieces, CgalArrangement::Locator::kLandmarks);
     row.cgalBuildSeconds = SecondsSince(start);
     buildTrend = {row.pieces, row.cgalBuildSeconds};
-    for (std::size_t i = 0; i < plan.clicks.size(); ++i) {
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
       const auto t0 = Clock::now();
-      const std::optional<double> area = arrangement.AreaAround(plan.clicks[i]);
+      const std::optional<double> area = arrangement.AreaAround(clicks[i]);
       row.cgalLocate.seconds.push_back(SecondsSince(t0));
       ++row.cgalLocate.compared;
       if (SameArea(ours[i], area)) ++row.cgalLocate.agreeing;
@@ -245,7 +288,8 @@ int main(int argc, char** argv) {
   using namespace pphatch::bench;
   Settings settings;
   CLI::App app{"Per-click cost of pphatch, GEOS and CGAL on generated drawings"};
-  app.add_option("--sizes", settings.sizes, "floor plan sizes, in straight pieces")->delimiter(',');
+  app.add_option("--sizes", settings.sizes, "floor plan sizes, in straight pieces (0: none)")
+      ->delimiter(',');
   app.add_option("--random", settings.randomSegments, "segments of the random drawing (0: none)");
   app.add_option("--clicks", settings.clicks, "clicks per drawing")->check(CLI::PositiveNumber);
   app.add_option("--seed", settings.seed, "seed of the drawings and clicks");
@@ -259,11 +303,26 @@ int main(int argc, char** argv) {
           {"around", ViewChoice::kAroundClick}, {"whole", ViewChoice::kWholeDrawing}}));
   app.add_option("--view-check", settings.viewCheckClicks,
                  "compare this many clicks with the whole drawing in view");
+  app.add_option("--boundaries", settings.boundaries,
+                 "scaling rows: boundary pieces of the gear, drawn as lines and as a polyline "
+                 "(0: none)")
+      ->delimiter(',');
+  app.add_option("--islands", settings.islands, "scaling rows: islands in the room (0: none)")
+      ->delimiter(',');
+  app.add_option("--scale-clicks", settings.scaleClicks, "scaling rows: clicks per drawing")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--scale-time", settings.scaleSeconds,
+                 "scaling rows: time for pphatch's clicks on one drawing (s; at least 5 clicks)");
+  app.add_option("--scale-budget", settings.scaleBudgetSeconds,
+                 "scaling rows: time for one peer on one drawing (s)");
+  app.add_option("--scale-limit", settings.scaleLimitSeconds,
+                 "scaling rows: skip a peer whose click would take longer (s)");
   CLI11_PARSE(app, argc, argv);
 
   std::vector<Row> rows;
   Trend geos, cgal, build;
   for (const std::size_t size : settings.sizes) {
+    if (size == 0) continue;
     const Plan plan = MakeFloorPlan(size, settings.seed, settings.clicks);
     rows.push_back(RunDrawing(plan, "floor plan " + SizeLabel(size), geos, cgal, build, settings));
   }
@@ -272,6 +331,29 @@ int main(int argc, char** argv) {
     const Plan plan = MakeRandomSegments(settings.randomSegments, settings.seed, settings.clicks);
     rows.push_back(
         RunDrawing(plan, "random " + SizeLabel(settings.randomSegments), g, c, b, settings));
+  }
+  // The scaling rows: fewer clicks, and a shorter time for each contender.
+  Settings scaling = settings;
+  scaling.ourBudgetSeconds = settings.scaleSeconds;
+  scaling.budgetSeconds = settings.scaleBudgetSeconds;
+  scaling.limitSeconds = settings.scaleLimitSeconds;
+  for (const OutlineAs outline : {OutlineAs::kLines, OutlineAs::kPolyline}) {
+    Trend g, c, b;
+    for (const std::size_t pieces : settings.boundaries) {
+      if (pieces == 0) continue;
+      const Plan plan = MakeGearBoundary(pieces, outline, settings.seed, settings.scaleClicks);
+      const std::string label = "boundary " + SizeLabel(pieces) +
+                                (outline == OutlineAs::kLines ? " lines" : " polyline");
+      rows.push_back(RunDrawing(plan, label, g, c, b, scaling));
+    }
+  }
+  {
+    Trend g, c, b;
+    for (const std::size_t count : settings.islands) {
+      if (count == 0) continue;
+      const Plan plan = MakeIslandRoom(count, settings.seed, settings.scaleClicks);
+      rows.push_back(RunDrawing(plan, "room " + SizeLabel(count) + " islands", g, c, b, scaling));
+    }
   }
   PrintTable(std::cout, rows);
   std::ofstream csv(settings.csv);

@@ -362,6 +362,95 @@ Plan MakeFloorPlan(std::size_t targetPieces, std::uint32_t seed, int clicks) {
   return plan;
 }
 
+Plan MakeGearBoundary(std::size_t pieces, OutlineAs outline, std::uint32_t seed, int clicks) {
+  // Tooth pitch one unit along the root circle, teeth half a unit deep.
+  constexpr double kPitch = 1, kDepth = 0.5;
+  // Clicks keep this far inside the root circle.
+  constexpr double kClearance = 0.1;
+  const std::size_t teeth = std::max<std::size_t>(3, (pieces + 3) / 4);
+  const double root = static_cast<double>(teeth) * kPitch / mem::kFullTurn;
+  const double tip = root + kDepth;
+  // Each corner is computed once, so that the lines that meet there end on
+  // the same doubles.
+  std::vector<Vec2> corners;
+  corners.reserve(4 * teeth);
+  const auto at = [](double radius, double angle) {
+    return Vec2{radius * std::cos(angle), radius * std::sin(angle)};
+  };
+  for (std::size_t t = 0; t < teeth; ++t) {
+    const double a0 = mem::kFullTurn * static_cast<double>(t) / static_cast<double>(teeth);
+    const double a1 = mem::kFullTurn * (static_cast<double>(t) + 0.5) / static_cast<double>(teeth);
+    corners.push_back(at(root, a0));
+    corners.push_back(at(tip, a0));
+    corners.push_back(at(tip, a1));
+    corners.push_back(at(root, a1));
+  }
+  Plan plan;
+  const std::string count = std::to_string(corners.size());
+  if (outline == OutlineAs::kLines) {
+    plan.name = "gear of " + count + " lines";
+    for (std::size_t i = 0; i < corners.size(); ++i)
+      plan.figures.push_back(Line(corners[i], corners[(i + 1) % corners.size()]));
+  } else {
+    plan.name = "gear, one polyline of " + count + " corners";
+    Figure polygon;
+    polygon.kind = Figure::Kind::kPolygon;
+    polygon.points = corners;
+    plan.figures.push_back(std::move(polygon));
+  }
+  double twice = 0;
+  for (std::size_t i = 0; i < corners.size(); ++i)
+    twice += mem::Cross(corners[i], corners[(i + 1) % corners.size()]);
+  plan.expectedArea = std::fabs(twice) / 2;
+  plan.expectedContours = 1;
+  Random random(seed);
+  const double reach = root - kClearance;
+  while (plan.clicks.size() < static_cast<std::size_t>(clicks)) {
+    const Vec2 p{random.Uniform(-reach, reach), random.Uniform(-reach, reach)};
+    if (mem::Dot(p, p) < reach * reach) plan.clicks.push_back(p);
+  }
+  return plan;
+}
+
+Plan MakeIslandRoom(std::size_t islands, std::uint32_t seed, int clicks) {
+  // Islands kSide wide every kPitch; the walls kMargin from the outer ones;
+  // clicks kClearance from islands and walls. All multiples of 1/64.
+  constexpr double kSide = 0.5, kPitch = 1.5, kMargin = 1, kClearance = 0.125;
+  const std::size_t n = std::max<std::size_t>(1, islands);
+  const auto columns = static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(n))));
+  const std::size_t rows = (n + columns - 1) / columns;
+  const double width = 2 * kMargin + kPitch * static_cast<double>(columns - 1) + kSide;
+  const double height = 2 * kMargin + kPitch * static_cast<double>(rows - 1) + kSide;
+  Plan plan;
+  plan.name = "room, " + std::to_string(n) + " islands in " + std::to_string(columns) + " columns";
+  const Vec2 corners[] = {{0, 0}, {width, 0}, {width, height}, {0, height}};
+  for (int k = 0; k < 4; ++k) plan.figures.push_back(Line(corners[k], corners[(k + 1) % 4]));
+  for (std::size_t k = 0; k < n; ++k) {
+    const double x = kMargin + kPitch * static_cast<double>(k % columns);
+    const double y = kMargin + kPitch * static_cast<double>(k / columns);
+    plan.figures.push_back(Rectangle({x, y, x + kSide, y + kSide}));
+  }
+  plan.expectedArea = width * height - static_cast<double>(n) * kSide * kSide;
+  plan.expectedContours = n + 1;
+  Random random(seed);
+  while (plan.clicks.size() < static_cast<std::size_t>(clicks)) {
+    const Vec2 p{random.Uniform(kClearance, width - kClearance),
+                 random.Uniform(kClearance, height - kClearance)};
+    // The island of the grid cell p falls in, if there is one, grown by the clearance.
+    const double cx = std::floor((p.x - kMargin + (kPitch - kSide) / 2) / kPitch);
+    const double cy = std::floor((p.y - kMargin + (kPitch - kSide) / 2) / kPitch);
+    const bool onGrid = cx >= 0 && cy >= 0 && cx < static_cast<double>(columns) &&
+                        cy < static_cast<double>(rows) &&
+                        static_cast<std::size_t>(cy) * columns + static_cast<std::size_t>(cx) < n;
+    if (onGrid) {
+      const double x = kMargin + kPitch * cx, y = kMargin + kPitch * cy;
+      if (Rect{x, y, x + kSide, y + kSide}.Grown(kClearance).Holds(p)) continue;
+    }
+    plan.clicks.push_back(p);
+  }
+  return plan;
+}
+
 Plan MakeRandomSegments(std::size_t count, std::uint32_t seed, int clicks) {
   // In a square of side 1000, a segment of mean length 56 crosses about
   // 2 n L^2 / (pi A) = 10 others for n = 5000; lengths scale with 1/sqrt(n).

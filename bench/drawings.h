@@ -21,4 +21,24 @@ Plan MakeFloorPlan(std::size_t targetPieces, std::uint32_t seed, int clicks);
 /// ten others, and `clicks` random points at least a little away from them.
 Plan MakeRandomSegments(std::size_t count, std::uint32_t seed, int clicks);
 
+/// How the outline of MakeGearBoundary is drawn.
+enum class OutlineAs {
+  kLines,    ///< one LINE graphic per piece
+  kPolyline  ///< one closed polyline through all the corners
+};
+
+/// One closed area whose boundary has `pieces` straight pieces (rounded up
+/// to a multiple of 4): a gear-like outline, a circle of square teeth, each
+/// tooth half a unit wide and deep and its four pieces about half a unit
+/// long, so that the circle's radius grows with the piece count. `clicks`
+/// random points lie inside the teeth's root circle, clear of the outline;
+/// every click finds the whole gear, with no island.
+Plan MakeGearBoundary(std::size_t pieces, OutlineAs outline, std::uint32_t seed, int clicks);
+
+/// A room with `islands` small square islands (half a unit wide, closed
+/// polylines) on a square grid of 1.5 units, walled by four lines around
+/// them. `clicks` random points lie on free floor between the islands;
+/// every click finds the room with all its islands.
+Plan MakeIslandRoom(std::size_t islands, std::uint32_t seed, int clicks);
+
 }  // namespace pphatch::bench

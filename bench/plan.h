@@ -52,6 +52,11 @@ struct Plan {
   std::vector<Block> blocks;
   /// Click points in drawing coordinates, each inside a closed area.
   std::vector<Vec2> clicks;
+  /// For drawings where every click lies in the same known area: its net
+  /// area (outer boundary minus islands) and its number of contours (outer
+  /// boundary and islands). Zero when the clicks' areas are not known.
+  double expectedArea = 0;
+  std::size_t expectedContours = 0;
 };
 
 /// Builds the plan's figures, in order, into a new in-memory drawing.

@@ -22,11 +22,20 @@ std::string Ms(const Timing& t, double seconds) {
   return text;
 }
 
-// pphatch's p50 over the peer's, or the reason there is none.
+// pphatch's p50 over the peer's, or the reason there is none: "1/250" when
+// pphatch is 250 times faster, "1/1.4" when it is 1.4 times faster, "2.1"
+// when it is 2.1 times slower.
 std::string Ratio(const Timing& ours, const Timing& peer) {
   if (peer.skipped || peer.seconds.empty() || ours.seconds.empty()) return "-";
   char text[32];
-  std::snprintf(text, sizeof text, "1/%.0f", peer.P50() / ours.P50());
+  const double faster = peer.P50() / ours.P50();
+  if (faster >= 10) {
+    std::snprintf(text, sizeof text, "1/%.0f", faster);
+  } else if (faster >= 1) {
+    std::snprintf(text, sizeof text, "1/%.1f", faster);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f", 1 / faster);
+  }
   return text;
 }
 
@@ -101,7 +110,8 @@ void WriteCsv(std::ostream& out, const std::vector<Row>& rows) {
          "pphatch_peak_kib_max,geos_clicks,geos_p50_ms,geos_p95_ms,geos_skipped_estimate_s,"
          "pphatch_over_geos_p50,geos_agreeing,cgal_clicks,cgal_p50_ms,cgal_p95_ms,"
          "cgal_skipped_estimate_s,pphatch_over_cgal_p50,cgal_agreeing,cgal_build_s,"
-         "cgal_locate_p50_ms,cgal_locate_p95_ms,cgal_locate_skipped_estimate_s,dxf_mb_per_s\n";
+         "cgal_locate_p50_ms,cgal_locate_p95_ms,cgal_locate_skipped_estimate_s,dxf_mb_per_s,"
+         "expected_area_found\n";
   for (const Row& r : rows) {
     const auto ratio = [&](const Timing& peer) -> std::string {
       if (peer.skipped || peer.seconds.empty() || r.pphatch.seconds.empty()) return "";
@@ -124,7 +134,8 @@ void WriteCsv(std::ostream& out, const std::vector<Row>& rows) {
         << ',' << r.cgal.agreeing << ','
         << (r.cgalLocate.skipped ? "" : CsvNumber(r.cgalBuildSeconds)) << ','
         << CsvMs(r.cgalLocate, r.cgalLocate.P50()) << ',' << CsvMs(r.cgalLocate, r.cgalLocate.P95())
-        << ',' << skipped(r.cgalLocate) << ',' << (r.dxfMBps ? CsvNumber(*r.dxfMBps) : "") << '\n';
+        << ',' << skipped(r.cgalLocate) << ',' << (r.dxfMBps ? CsvNumber(*r.dxfMBps) : "") << ','
+        << (r.expected >= 0 ? std::to_string(r.expected) : "") << '\n';
   }
 }
 

@@ -32,6 +32,9 @@ struct Row {
   std::size_t graphics = 0;
   int clicks = 0;
   int found = 0;  ///< clicks where pphatch returned an area
+  /// Clicks where pphatch found the area the drawing was made with (its net
+  /// area and contour count); -1 when the drawing has no such area.
+  int expected = -1;
   Timing pphatch;
   std::vector<double> pphatchCpu;  ///< CPU seconds of each pphatch click
   std::vector<double> peakKiB;     ///< heap peak of each pphatch click
