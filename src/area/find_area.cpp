@@ -32,9 +32,14 @@ constexpr double kOnGraphicShare = 1e-3;
 // the area by this share, and grow at least by the other factor.
 constexpr double kAreaReach = 1.125;
 constexpr double kAreaGrowth = 1.25;
+// A window up to this many times as wide as the area found in it decides
+// which points count as one; an area found in a wider window is found again
+// at its own size.
+constexpr double kWindowsPerArea = 8;
 // Windows grown this many times without finding the area make the search
-// check first that graphics lie round the click on all four sides.
-constexpr int kGrowthsBeforeSideCheck = 2;
+// check that graphics lie round the click on all four sides, out to the
+// drawing's edges, before growing further.
+constexpr int kGrowthsBeforeSideCheck = 6;
 
 Box SquareAround(Point2 p, double half) { return {p.x - half, p.y - half, p.x + half, p.y + half}; }
 
@@ -175,13 +180,13 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
         *half = std::max(kAreaGrowth * *half, kAreaReach * Reach(click, BoxOf(area->outer)));
         continue;
       }
-      // Its points must be told apart at the area's own size, not at the
-      // size of a window grown wide while the click lay in no area: an area
-      // that holds the click only because a wide window's tolerance closed
-      // a gap is no area at all.
+      // Its points must be told apart at about the area's own size, not at
+      // the size of a window grown wide while the click lay in no area: an
+      // area that holds the click only because a wide window's tolerance
+      // closed a gap is no area at all.
       const double own = kAreaReach * Reach(click, BoxOf(area->outer));
       const double ownTolerance = ToleranceFor(2 * own, Magnitude(click, own));
-      if (!(ownTolerance < tolerance)) return area;
+      if (!(ownTolerance * kWindowsPerArea < tolerance)) return area;
       GeomTolerance() = ownTolerance;
       area = FindAreaInChains(hood.Chains(), click, ownTolerance, budget);
       if (area && (whole || Covers(inner, BoxOf(area->outer)))) return area;

@@ -153,13 +153,10 @@ class Noder {
     }
     const BoxTree tree(boxes);
     cuts_.assign(segments_.size(), {});
-    for (const int i : tree.ItemsInTreeOrder()) {
-      tree.Query(boxes[i], [&](int j) {
-        if (j <= i) return;
-        budget_.Step();
-        CutPair(i, j);
-      });
-    }
+    tree.ForEachOverlappingPair([&](int i, int j) {
+      budget_.Step();
+      CutPair(std::min(i, j), std::max(i, j));
+    });
     MakeEdges();
     return std::move(out_);
   }

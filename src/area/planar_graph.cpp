@@ -81,27 +81,37 @@ void PlanarGraph::PruneDanglingEdges(BudgetGuard& budget) {
 void PlanarGraph::LinkHalfEdges(BudgetGuard& budget) {
   const size_t halfCount = 2 * noded_.edges.size();
   next_.assign(halfCount, -1);
-  std::vector<std::vector<std::pair<double, int>>> leaving(noded_.nodes.size());
-  for (size_t e = 0; e < noded_.edges.size(); ++e) {
-    if (!alive_[e]) continue;
-    for (int h : {static_cast<int>(2 * e), static_cast<int>(2 * e + 1)}) {
-      budget.Step();
-      const Point2 from = OriginPoint(h), to = OriginPoint(h ^ 1);
-      leaving[static_cast<size_t>(Origin(h))].emplace_back(std::atan2(to.y - from.y, to.x - from.x), h);
-    }
+  // The half-edges leaving each node, node by node (counted first, then
+  // filled in), each with its direction.
+  std::vector<int> start(noded_.nodes.size() + 1, 0);
+  for (size_t h = 0; h < halfCount; ++h) {
+    if (alive_[h >> 1]) ++start[static_cast<size_t>(Origin(static_cast<int>(h))) + 1];
+  }
+  for (size_t n = 0; n + 1 < start.size(); ++n) start[n + 1] += start[n];
+  std::vector<std::pair<double, int>> leaving(static_cast<size_t>(start.back()));
+  std::vector<int> fill(start.begin(), start.end() - 1);
+  for (size_t h = 0; h < halfCount; ++h) {
+    if (!alive_[h >> 1]) continue;
+    budget.Step();
+    const Point2 from = OriginPoint(static_cast<int>(h)), to = OriginPoint(static_cast<int>(h ^ 1));
+    leaving[static_cast<size_t>(fill[static_cast<size_t>(Origin(static_cast<int>(h)))]++)] = {
+        std::atan2(to.y - from.y, to.x - from.x), static_cast<int>(h)};
   }
   std::vector<int> position(halfCount, 0);
-  for (auto& list : leaving) {
-    std::sort(list.begin(), list.end());
-    for (size_t k = 0; k < list.size(); ++k) position[static_cast<size_t>(list[k].second)] = static_cast<int>(k);
+  for (size_t n = 0; n + 1 < start.size(); ++n) {
+    const auto first = leaving.begin() + start[n], last = leaving.begin() + start[n + 1];
+    std::sort(first, last);
+    for (auto it = first; it != last; ++it) {
+      position[static_cast<size_t>(it->second)] = static_cast<int>(it - leaving.begin());
+    }
   }
   for (size_t h = 0; h < halfCount; ++h) {
     if (!alive_[h >> 1]) continue;
     const int back = static_cast<int>(h ^ 1);
-    const auto& around = leaving[static_cast<size_t>(Origin(back))];
-    const int count = static_cast<int>(around.size());
-    const int k = (position[static_cast<size_t>(back)] - 1 + count) % count;
-    next_[h] = around[static_cast<size_t>(k)].second;
+    const size_t node = static_cast<size_t>(Origin(back));
+    const int at = position[static_cast<size_t>(back)];
+    const int clockwise = at == start[node] ? start[node + 1] - 1 : at - 1;
+    next_[h] = leaving[static_cast<size_t>(clockwise)].second;
   }
 }
 
