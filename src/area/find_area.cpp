@@ -32,6 +32,11 @@ constexpr double kOnGraphicShare = 1e-3;
 // the area by this share, and grow at least by the other factor.
 constexpr double kAreaReach = 1.125;
 constexpr double kAreaGrowth = 1.25;
+// Windows that find no area double while they hold fewer chains than this,
+// and grow fourfold after that: a boundary far longer than the first
+// window costs a few searches, not one per doubling, while a room among
+// rooms is not read together with its neighbours' neighbours.
+constexpr size_t kChainsForLeaps = 4096;
 // A window up to this many times as wide as the area found in it decides
 // which points count as one; an area found in a wider window is found again
 // at its own size.
@@ -159,6 +164,9 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
   std::optional<double> half = FirstWindow(hood, click, *drawing);
   if (!half) return std::nullopt;
   bool sidesChecked = false;
+  // Chains the last search that found no area looked at: a window that adds
+  // none cannot find one either, short of covering the drawing.
+  size_t searchedInVain = 0;
 
   for (int growth = 0; growth < kMaxResizes; ++growth) {
     budget.Check();
@@ -167,7 +175,11 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
     GeomTolerance() = tolerance;
     hood.Cover(window);
     const bool whole = Covers(window, *drawing);
-    std::optional<AreaBoundaries> area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
+    std::optional<AreaBoundaries> area;
+    if (whole || hood.Chains().size() != searchedInVain) {
+      area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
+      if (!area) searchedInVain = hood.Chains().size();
+    }
     if (area) {
       // The area is final once its outer boundary lies inside the window,
       // away from its sides: every graphic the window did not pick lies
@@ -196,7 +208,7 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
       sidesChecked = true;
       if (!SurroundedOnAllSides(hood, click, *drawing, tolerance)) return std::nullopt;
     }
-    *half *= 2;
+    *half *= hood.Chains().size() < kChainsForLeaps ? 2 : 4;
   }
   return std::nullopt;
 }
