@@ -1,5 +1,5 @@
-// Micro-benchmarks of the chain work of one request: extraction, the point
-// tests and circle contact refinement.
+// Micro-benchmarks of the chain work of one request: extraction, noding and
+// rings, the point locator and circle contact refinement.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -7,7 +7,9 @@
 
 #include "curves/circle_contacts.h"
 #include "curves/extract.h"
-#include "driver/contour_tests.h"
+#include "area/noding.h"
+#include "area/planar_graph.h"
+#include "area/ring_tests.h"
 #include "geometry/tolerance.h"
 #include "memhost/builders.h"
 
@@ -61,33 +63,38 @@ void BM_ExtractPolygon(benchmark::State& state) {
 }
 BENCHMARK(BM_ExtractPolygon)->Arg(4)->Arg(64)->Arg(1024)->Complexity();
 
-void BM_PointInContour(benchmark::State& state) {
-  GeomTolerance() = 1e-6;
+// Noding a polygon of n corners crossed by n lines, and walking its rings.
+void BM_NodeAndRings(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
   const auto drawing = mem::MemDrawing::Create();
-  const CurveRecord chain =
-      Extracted(mem::AddPolygon(drawing, RoundPolygon(static_cast<int>(state.range(0)), 5)));
-  double y = -4;
+  std::vector<CurveRecord> chains{Extracted(mem::AddPolygon(drawing, RoundPolygon(n, 5)))};
+  for (int i = 0; i < n; ++i) {
+    const double y = -4 + 8.0 * i / n;
+    chains.push_back(Extracted(mem::AddLine(drawing, {-6, y}, {6, y + 0.5})));
+  }
+  GeomTolerance() = 1e-6;
+  BudgetGuard budget(nullptr);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(PointInContour(chain, 0.25, y));
-    y = y > 4 ? -4 : y + 0.01;
+    const PlanarGraph graph(NodeChains(chains, 1e-6, budget), budget);
+    benchmark::DoNotOptimize(graph.Rings().size());
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PointInContour)->Arg(61)->Arg(1024)->Complexity();
+BENCHMARK(BM_NodeAndRings)->Arg(64)->Arg(1024)->Complexity();
 
-void BM_PointStrictlyInContour(benchmark::State& state) {
-  GeomTolerance() = 1e-6;
+// Where a point lies in a ring of n corners, through its banded locator.
+void BM_RingLocator(benchmark::State& state) {
   const auto drawing = mem::MemDrawing::Create();
-  const CurveRecord chain =
-      Extracted(mem::AddPolygon(drawing, RoundPolygon(static_cast<int>(state.range(0)), 5)));
+  const RingLocator ring(
+      Extracted(mem::AddPolygon(drawing, RoundPolygon(static_cast<int>(state.range(0)), 5))));
   double y = -4;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(PointStrictlyInContour(chain, 0.25, y));
+    benchmark::DoNotOptimize(ring.Side({0.25, y}, 1e-6));
     y = y > 4 ? -4 : y + 0.01;
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PointStrictlyInContour)->Arg(61)->Arg(1024)->Complexity();
+BENCHMARK(BM_RingLocator)->Arg(61)->Arg(1024)->Complexity();
 
 // A column (circle) with the faces of four walls ending on it and a door
 // arc nearby: the contacts a room corner with a column has.

@@ -2,9 +2,7 @@
 // thread, and one object state per PickPointHatch.
 #pragma once
 
-#include <vector>
 
-#include "curves/curve_record.h"
 #include "pphatch/host.h"
 
 namespace pphatch {
@@ -14,10 +12,7 @@ struct ModuleState {
   HostViewPtr View;                  ///< set by Init
   HostDrawingPtr Drawing;            ///< the drawing shown by View
   HostGraphicsPtr DrawingGraphics;   ///< the drawing's graphics, per request
-  HostPickResultPtr WindowHits;      ///< graphics of the latest pick
   HostGraphicPtr CurrentGraphic;     ///< the graphic being examined or built
-  CurveRecord WorkContour;           ///< the chain produced last
-  std::vector<CurveRecord> Curves;   ///< chains of the search's candidate set
 };
 
 /// This thread's module-wide state.

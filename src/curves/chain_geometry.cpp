@@ -43,10 +43,4 @@ Line LineThrough(Point2 p, Point2 q) {
   return line;
 }
 
-bool BoundsNear(const CurveRecord& chain, double minX, double minY, double maxX, double maxY,
-                double margin) {
-  return chain.MinX - maxX <= margin && chain.MinY - maxY <= margin &&
-         chain.MaxX - minX >= -margin && chain.MaxY - minY >= -margin;
-}
-
 }  // namespace pphatch

@@ -30,9 +30,4 @@ double Distance(Point2 a, Point2 b);
 /// c = a p.x + b p.y.
 Line LineThrough(Point2 p, Point2 q);
 
-/// True when the chain's bounds come within `margin` of the box
-/// [minX, maxX] x [minY, maxY].
-bool BoundsNear(const CurveRecord& chain, double minX, double minY, double maxX, double maxY,
-                double margin);
-
 }  // namespace pphatch

@@ -1,4 +1,4 @@
-// Point-on-segment tests, line intersection and circle meeting.
+// The point-on-segment test and line intersection.
 //
 // Tolerances: with E = GeomTolerance(), an end point matches when both
 // coordinate differences are below E (a square box, not a distance); a point
@@ -57,15 +57,6 @@ int PointOnSegment(double x1, double y1, double x2, double y2, double px, double
   return PointInsideSegment(x1, y1, x2, y2, px, py, e);
 }
 
-// 1 when P is on the segment without its start point; the start box is
-// tested first, so a degenerate segment never holds a point at its place.
-int PointOnSegmentExclStart(double x1, double y1, double x2, double y2, double px, double py) {
-  const double e = GeomTolerance();
-  if (InBox(x1, y1, px, py, e)) return 0;
-  if (InBox(x2, y2, px, py, e)) return 1;
-  return PointInsideSegment(x1, y1, x2, y2, px, py, e);
-}
-
 // Cramer's rule; a zero determinant or any non-finite value gives nothing.
 std::optional<Point2> IntersectLines(double a1, double b1, double c1, double a2, double b2,
                                      double c2) {
@@ -75,19 +66,6 @@ std::optional<Point2> IntersectLines(double a1, double b1, double c1, double a2,
   const double y = (a1 * c2 - a2 * c1) / d;
   if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
   return Point2{x, y};
-}
-
-// True when the circles cross or touch within E; same centres never meet.
-bool CirclesMeet(double cx1, double cy1, double r1, double cx2, double cy2, double r2) {
-  const double e = GeomTolerance();
-  const double dx = Diff(cx2, cx1);
-  const double dy = Diff(cy2, cy1);
-  const double d = CheckedFinite(std::sqrt(CheckedFinite(dx * dx + dy * dy)));
-  if (d < e) return false;
-  if (CheckedFinite(r1 + r2 + e) < d) return false;
-  if (r1 > r2 && CheckedFinite(d + r2 + e) < r1) return false;
-  if (r2 > r1 && CheckedFinite(d + r1 + e) < r2) return false;
-  return true;
 }
 
 }  // namespace pphatch

@@ -1,4 +1,4 @@
-// Point-on-segment tests, line intersection and circle meeting, measured
+// The point-on-segment test and line intersection, measured
 // against GeomTolerance (E): end points match within a box of half-width E,
 // the band around a segment's line is 10 E wide on each side.
 #pragma once
@@ -14,19 +14,10 @@ struct Point2 {
 /// 1 when P lies on the closed segment (x1,y1)-(x2,y2), else 0.
 int PointOnSegment(double x1, double y1, double x2, double y2, double px, double py);
 
-/// Like PointOnSegment, but P at the start point is never on the segment
-/// (the end point always is), so a vertex shared by two consecutive
-/// segments of a chain belongs to the one that ends there.
-int PointOnSegmentExclStart(double x1, double y1, double x2, double y2, double px, double py);
-
 /// Solves a1 x + b1 y = c1, a2 x + b2 y = c2; nothing when the determinant
 /// is zero or the result is not finite. No tolerance: nearly parallel lines
 /// give a far point.
 std::optional<Point2> IntersectLines(double a1, double b1, double c1, double a2, double b2,
                                      double c2);
-
-/// True when the two circles have a common point within E; concentric
-/// circles never meet.
-bool CirclesMeet(double cx1, double cy1, double r1, double cx2, double cy2, double r2);
 
 }  // namespace pphatch

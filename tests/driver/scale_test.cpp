@@ -70,7 +70,9 @@ TEST_F(Scale, WideWindowsNeverCloseAGapNearTheClick) {
     f.Look({5, 5}, 50);
     const PickOutcome out = f.Pick(5, 5);
     ASSERT_EQ(out.ok, framed);
-    if (framed) EXPECT_NEAR(out.NetArea(), 4e18, 4e18 * 1e-9);
+    if (framed) {
+      EXPECT_NEAR(out.NetArea(), 4e18, 4e18 * 1e-9);
+    }
   }
 }
 

@@ -37,24 +37,5 @@ TEST_F(Angles, VectorAngleQuadrantsAndSnapping) {
   EXPECT_NEAR(VectorAngle(1, 0.0001), kHalfPi - 1e-4, 1e-9);
 }
 
-TEST_F(Angles, RelativeAngleTurnsFromReference) {
-  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 0, 0, 1, 0), 0);
-  EXPECT_NEAR(RelativeAngle(0, 1, 0, 0, 0, 0, 0, 1), kHalfPi, 1e-15);
-  EXPECT_NEAR(RelativeAngle(0, 1, 0, 0, 0, 0, 0, -1), -kHalfPi, 1e-15);
-  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 0, 0, -1, 0), 3.14159265358979);  // not -pi
-  EXPECT_NEAR(RelativeAngle(1, 0, 0, 0, 3, 4, 5, 4), -kHalfPi, 1e-15);  // u up, chord right
-  // The origin cancels out: chord (-4, 5) against u at atan2(0.6, 0.8).
-  const double expected = std::atan2(5.0, -4.0) - std::atan2(0.6, 0.8);
-  EXPECT_NEAR(RelativeAngle(0.6, 0.8, 0, 0, 1, 2, -3, 7), expected, 1e-12);
-  EXPECT_NEAR(RelativeAngle(0.6, 0.8, 100, -50, 1, 2, -3, 7), expected, 1e-12);
-}
-
-TEST_F(Angles, ShortChordHasNoDirection) {
-  EXPECT_EQ(RelativeAngle(0, 1, 0, 0, 2, 2, 2 + 0.5 * E, 2 + 0.5 * E), 6.28318530717958);
-  EXPECT_NE(RelativeAngle(0, 1, 0, 0, 2, 2, 2 + 2 * E, 2), 6.28318530717958);
-  GeomTolerance() = 0;
-  EXPECT_THROW(RelativeAngle(0, 1, 0, 0, 2, 2, 2, 2), ComputeError);
-}
-
 }  // namespace
 }  // namespace pphatch

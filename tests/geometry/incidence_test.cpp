@@ -24,37 +24,34 @@ class Incidence : public ::testing::Test {
 TEST_F(Incidence, PointOnSegmentBoxesBandAndEnds) {
   struct Case {
     double x1, y1, x2, y2, px, py;
-    int closed, openStart;
+    int closed;
     const char* what;
   };
   const Case cases[] = {
-      {0, 0, 10, 0, 0, 0, 1, 0, "at the start"},
-      {0, 0, 10, 0, 10, 0, 1, 1, "at the end"},
-      {0, 0, 10, 0, -0.5 * E, 0.9 * E, 1, 0, "in the start box"},
-      {0, 0, 10, 0, 10 + 0.9 * E, -0.9 * E, 1, 1, "in the end box"},
-      {10, 0, 0, 0, 0, 0, 1, 1, "reversed: the end"},
-      {0, 0, 10, 0, 5, 5 * E, 1, 1, "5 E beside the middle"},
-      {0, 0, 10, 0, 5, -11 * E, 0, 0, "11 E beside the middle"},
-      {0, 0, 10, 10, 5 - 4 * E, 5 + 4 * E, 1, 1, "5.7 E off a diagonal"},
-      {0, 0, 10, 10, 5 - 8 * E, 5 + 8 * E, 0, 0, "11.3 E off a diagonal"},
-      {0, 0, 10, 0, 10 + 2 * E, 0, 0, 0, "2 E beyond the end"},
-      {0, 0, 10, 0, -2 * E, 0, 0, 0, "2 E before the start"},
-      {0, 0, 10, 0, 10 + 2 * E, 5 * E, 0, 0, "in the band, past the end"},
-      {1, 1, 1 + 0.5 * E, 1, 1 + 0.5 * E, 1, 1, 0, "degenerate: start box first"},
-      {1, 1, 1 + 0.5 * E, 1, 1 + 0.25 * E, 1 + 5 * E, 0, 0, "degenerate: band"},
+      {0, 0, 10, 0, 0, 0, 1, "at the start"},
+      {0, 0, 10, 0, 10, 0, 1, "at the end"},
+      {0, 0, 10, 0, -0.5 * E, 0.9 * E, 1, "in the start box"},
+      {0, 0, 10, 0, 10 + 0.9 * E, -0.9 * E, 1, "in the end box"},
+      {10, 0, 0, 0, 0, 0, 1, "reversed: the end"},
+      {0, 0, 10, 0, 5, 5 * E, 1, "5 E beside the middle"},
+      {0, 0, 10, 0, 5, -11 * E, 0, "11 E beside the middle"},
+      {0, 0, 10, 10, 5 - 4 * E, 5 + 4 * E, 1, "5.7 E off a diagonal"},
+      {0, 0, 10, 10, 5 - 8 * E, 5 + 8 * E, 0, "11.3 E off a diagonal"},
+      {0, 0, 10, 0, 10 + 2 * E, 0, 0, "2 E beyond the end"},
+      {0, 0, 10, 0, -2 * E, 0, 0, "2 E before the start"},
+      {0, 0, 10, 0, 10 + 2 * E, 5 * E, 0, "in the band, past the end"},
+      {1, 1, 1 + 0.5 * E, 1, 1 + 0.5 * E, 1, 1, "degenerate: start box first"},
+      {1, 1, 1 + 0.5 * E, 1, 1 + 0.25 * E, 1 + 5 * E, 0, "degenerate: band"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointOnSegment(c.x1, c.y1, c.x2, c.y2, c.px, c.py), c.closed) << c.what;
-    EXPECT_EQ(PointOnSegmentExclStart(c.x1, c.y1, c.x2, c.y2, c.px, c.py), c.openStart) << c.what;
   }
 }
 
 TEST_F(Incidence, FaultsAreRaised) {
   EXPECT_THROW(PointOnSegment(0, 0, 1e200, 1e200, 5, 5), ComputeError);  // square overflows
-  EXPECT_THROW(CirclesMeet(0, 0, 1, 1e200, 1e200, 1), ComputeError);
   GeomTolerance() = 0;
   EXPECT_THROW(PointOnSegment(1, 1, 1, 1, 2, 2), ComputeError);  // zero by zero
-  EXPECT_THROW(PointOnSegmentExclStart(1, 1, 1, 1, 2, 2), ComputeError);
   // Boxes and band have no width: only points exactly inside count.
   EXPECT_EQ(PointOnSegment(0, 0, 4, 0, 2, 0), 1);
   EXPECT_EQ(PointOnSegment(0, 0, 4, 0, 4, 0), 0);
@@ -77,18 +74,6 @@ TEST_F(Incidence, IntersectLines) {
   EXPECT_FALSE(IntersectLines(1, 1, 1, 2, 2, 2));            // the same line
   EXPECT_FALSE(IntersectLines(1e200, 1, 1, 1, 1e200, 1));    // D overflows
   EXPECT_FALSE(IntersectLines(1e-200, 0, 1e200, 0, 1, 0));   // x overflows
-}
-
-TEST_F(Incidence, CirclesMeet) {
-  EXPECT_TRUE(CirclesMeet(0, 0, 1, 2, 0, 1));              // touching outside
-  EXPECT_TRUE(CirclesMeet(0, 0, 1, 2 + 0.5 * E, 0, 1));    // gap below E
-  EXPECT_FALSE(CirclesMeet(0, 0, 1, 2 + 2 * E, 0, 1));     // apart
-  EXPECT_TRUE(CirclesMeet(0, 0, 1, 1, 0, 1));              // crossing
-  EXPECT_TRUE(CirclesMeet(2, 0, 1, 0, 0, 3));              // touching inside
-  EXPECT_FALSE(CirclesMeet(0, 0, 3, 0.5, 0, 1));           // nested
-  EXPECT_FALSE(CirclesMeet(0.5, 0, 1, 0, 0, 3));
-  EXPECT_FALSE(CirclesMeet(5, 5, 1, 5, 5, 1));             // concentric
-  EXPECT_FALSE(CirclesMeet(5, 5, 1, 5 + 0.5 * E, 5, 2));
 }
 
 TEST(Tolerance, IsPerThreadAndStartsAtZero) {

@@ -78,24 +78,6 @@ TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
   EXPECT_NO_THROW(formats::ReadDxfText(point("2.0"), "whole.dxf"));
 }
 
-// A loop whose last stretch runs out from its first point and back, as the
-// walk may return it: spike removal dropped the stretch together with the
-// closing point, and the request handed the host an open boundary.
-TEST(Regression, SpikeAtTheSeamLeavesTheContourClosed) {
-  ToleranceScope tolerance(1e-6);
-  CurveRecord loop;
-  loop.X = {0, 10, 10, 0, 0, 5, 0};
-  loop.Y = {0, 0, 10, 10, 0, 5, 0};
-  loop.PointCount = 7;
-  std::vector<CurveRecord> contours = {loop};
-  RemoveSpikes(contours, 0);
-  const CurveRecord& cleaned = contours[0];
-  ASSERT_EQ(cleaned.PointCount, 5);
-  EXPECT_EQ(cleaned.X[0], cleaned.X[4]);
-  EXPECT_EQ(cleaned.Y[0], cleaned.Y[4]);
-  for (int i = 0; i < cleaned.PointCount; ++i) EXPECT_NE(cleaned.X[i], 5) << i;
-}
-
 // A click exactly on a line that hangs outside a square: the walk round the
 // square goes out along the line and back, so the loop "holds" the click on
 // that spike; spike removal then cuts the line away and the square was handed

@@ -3,7 +3,8 @@
 #include <any>
 #include <cmath>
 
-#include "driver/contour_tests.h"
+#include "area/ring_tests.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch {
 namespace {
@@ -51,7 +52,7 @@ bool PickOutcome::OuterHolds(double x, double y) const {
     outer.Y.push_back(p.y);
   }
   outer.PointCount = static_cast<int>(outer.X.size());
-  return PointInContour(outer, x, y) == 1;
+  return RingLocator(outer).Side({x, y}, GeomTolerance()) != RingSide::kOutside;
 }
 
 RequestFixture::RequestFixture() {
