@@ -8,6 +8,7 @@
 #include "area/noding.h"
 #include "area/planar_graph.h"
 #include "curves/circle_contacts.h"
+#include "curves/ellipse_contacts.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {
@@ -139,6 +140,7 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
                                                double tolerance, BudgetGuard& budget) {
   GeomTolerance() = tolerance;
   RefineCircleContacts(chains, static_cast<int>(chains.size()));
+  TouchEllipses(chains, tolerance);
   // A click between a curve's chord and the true curve lies inside the
   // curve: the chord is cut at the curve's point beside the click, so that
   // the chords hold the click too.

@@ -249,8 +249,9 @@ class Noder {
   }
 
   // Cuts segment s at `node` when the node lies on it (within the
-  // tolerance), or in its curve band where the curve passes. True when it
-  // does.
+  // tolerance), or in its curve band where the curve passes. True only for
+  // the first: a point in the band lies off the chord, so a segment ending
+  // there may still cross the chord itself.
   bool CutAtPoint(int s, int node) {
     const Segment& seg = segments_[s];
     if (node == seg.a || node == seg.b) return false;
@@ -272,7 +273,7 @@ class Noder {
                                      : role.freeEnd;
     if (!onCurve) return false;
     AddCut(s, u, node);
-    return true;
+    return false;
   }
 
   // Where two segments cross strictly inside both, each is cut at the

@@ -11,6 +11,10 @@
 namespace pphatch {
 namespace {
 
+// Axis ratios closer to 1 than this are circles: rounding in the host's
+// turns and scales leaves differences of a few units in the last place.
+constexpr double kCircleRatio = 1e-9;
+
 // A full circle or ellipse is sampled every 6 degrees: 60 steps, 61 points.
 constexpr int kCircleSteps = 60;
 
@@ -74,11 +78,12 @@ void CirclePoint(const Conic& c, double theta, double& x, double& y) {
   y = CheckedFinite(c.cy + c.r * std::sin(theta));
 }
 
-// Kind and circle data shared by circles and arcs: a ratio within the
-// tolerance of 1 is a circle (exact when the radii are equal), any other an
-// ellipse, which the later stages treat like a polyline.
+// Kind and circle data shared by circles and arcs: a ratio within
+// kCircleRatio of 1 is a circle (exact when the radii are equal), any other
+// an ellipse. The ratio has no unit, so it is not compared with the
+// tolerance, which is a length and grows with the drawing.
 void WriteCircleData(const Conic& c, CurveRecord& record) {
-  if (std::fabs(c.ratio - 1) < GeomTolerance()) {
+  if (std::fabs(c.ratio - 1) < kCircleRatio) {
     record.TypeName = "CIRCLE";
     record.ExactCircle = (c.r == c.rm);
   } else {

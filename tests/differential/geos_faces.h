@@ -1,5 +1,6 @@
-// The bounded faces of a set of straight pieces, found by GEOS: the pieces
-// are noded into one planar graph (the unary union of all linework), and the
+// The bounded faces of a set of chains, found by GEOS: points lying on
+// another point or chain only up to rounding are put on it, the chains are
+// noded into one planar graph (the unary union of all linework), and the
 // graph is polygonized. Each face is a polygon whose holes are the outlines
 // of whatever lies inside it and does not touch its shell, so the face's area
 // is the area a pick inside it should enclose. Dangling pieces bound no face.
@@ -7,23 +8,92 @@
 
 #include <geos_c.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "differential/line_pieces.h"
 
 namespace pphatch::differential {
 
-/// The bounded faces of the pieces, with their areas, ready for point tests.
+/// The chains with every point lying within `snap` of an earlier point
+/// (of any chain) replaced by that point, so that ends meant to meet are
+/// equal; repeated points are dropped, and chains left with fewer than two.
+inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::vector<Vec2>>& chains,
+                                                       double snap) {
+  const auto cell = [snap](double v) { return static_cast<int64_t>(std::floor(v / snap)); };
+  const auto key = [](int64_t x, int64_t y) {
+    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
+  };
+  std::unordered_map<uint64_t, std::vector<Vec2>> kept;
+  std::vector<std::vector<Vec2>> merged;
+  for (const auto& chain : chains) {
+    std::vector<Vec2> out;
+    for (Vec2 p : chain) {
+      const int64_t x = cell(p.x), y = cell(p.y);
+      bool found = false;
+      for (int64_t dx = -1; dx <= 1 && !found; ++dx) {
+        for (int64_t dy = -1; dy <= 1 && !found; ++dy) {
+          const auto it = kept.find(key(x + dx, y + dy));
+          if (it == kept.end()) continue;
+          for (const Vec2 q : it->second) {
+            if (mem::Length(p - q) <= snap) {
+              p = q;
+              found = true;
+              break;
+            }
+          }
+        }
+      }
+      if (!found) kept[key(x, y)].push_back(p);
+      if (out.empty() || !(out.back() == p)) out.push_back(p);
+    }
+    if (out.size() >= 2) merged.push_back(std::move(out));
+  }
+  return merged;
+}
+
+/// For each chain, the points of other chains lying within `snap` of one of
+/// its pieces, away from its own points (a line ending on another up to
+/// rounding): where GEOS must snap it. Close points must be merged first.
+inline std::vector<std::vector<Vec2>> SnapTargets(const std::vector<std::vector<Vec2>>& chains,
+                                                  double snap) {
+  const PieceGrid grid(chains, snap);
+  std::vector<std::vector<Vec2>> targets(chains.size());
+  for (size_t i = 0; i < chains.size(); ++i) {
+    for (const Vec2 p : chains[i]) {
+      grid.Near(p, [&](size_t j, size_t k) {
+        const Vec2 a = chains[j][k], b = chains[j][k + 1];
+        if (j == i || p == a || p == b || DistanceToSegment(p, a, b) > snap) return;
+        if (std::find(targets[j].begin(), targets[j].end(), p) == targets[j].end())
+          targets[j].push_back(p);
+      });
+    }
+  }
+  return targets;
+}
+
+/// The bounded faces of the chains, with their areas, ready for point tests.
 class GeosFaces {
  public:
-  /// Nodes and polygonizes the pieces; throws std::runtime_error when GEOS fails.
-  explicit GeosFaces(const std::vector<Piece>& pieces) : context_(GEOS_init_r()) {
+  /// Snaps, nodes and polygonizes the chains; `snap` is how far a point may
+  /// lie off another chain and still be on it (rounding only: far below any
+  /// distance the drawing means). Throws std::runtime_error when GEOS fails.
+  /// Near misses (see NearMiss) are kept up to `nearReach`, among the
+  /// chains as given and among the pieces of the noded graph, where crossings
+  /// are points too.
+  GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap, double nearReach = 0)
+      : context_(GEOS_init_r()) {
     GEOSContext_setErrorMessageHandler_r(context_, &GeosFaces::KeepMessage, &message_);
     try {
-      Polygonize(pieces);
+      if (nearReach > 0) AddNearMisses(chains, nearReach, nearMisses_);
+      Polygonize(chains, snap, nearReach);
     } catch (...) {
       Release();
       throw;
@@ -36,15 +106,18 @@ class GeosFaces {
   GeosFaces& operator=(const GeosFaces&) = delete;
 
   /// Number of bounded faces.
-  size_t Count() const { return areas_.size(); }
+  size_t Count() const { return faces_.size(); }
 
   /// Indices of the faces whose interior holds the point (at most one for a
   /// sound planar graph; none when the point lies in the unbounded face).
   std::vector<size_t> FacesHolding(Vec2 p) const {
     GEOSGeometry* point = Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y));
     std::vector<size_t> hits;
-    for (size_t i = 0; i < prepared_.size(); ++i) {
-      if (GEOSPreparedContains_r(context_, prepared_[i], point) == 1) hits.push_back(i);
+    for (size_t i = 0; i < faces_.size(); ++i) {
+      if (faces_[i].box.Holds(p) &&
+          GEOSPreparedContains_r(context_, faces_[i].prepared, point) == 1) {
+        hits.push_back(i);
+      }
     }
     GEOSGeom_destroy_r(context_, point);
     return hits;
@@ -54,74 +127,115 @@ class GeosFaces {
   std::optional<double> AreaAround(Vec2 p) const {
     const std::vector<size_t> hits = FacesHolding(p);
     if (hits.empty()) return std::nullopt;
-    return areas_[hits.front()];
+    return faces_[hits.front()].area;
   }
 
   /// Area of face i (shell minus holes).
-  double Area(size_t i) const { return areas_[i]; }
-
+  double Area(size_t i) const { return faces_[i].area; }
   /// Number of holes of face i: the outlines of what lies inside it.
-  int HoleCount(size_t i) const {
-    const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i));
-    return GEOSGetNumInteriorRings_r(context_, face);
-  }
+  int HoleCount(size_t i) const { return faces_[i].holes; }
+  /// Length of all boundaries of face i.
+  double Perimeter(size_t i) const { return faces_[i].perimeter; }
+  /// Bounds of face i.
+  const Box& Bounds(size_t i) const { return faces_[i].box; }
 
-  /// The x nearest left of p at which the outer boundary (shell) of face i
-  /// crosses the horizontal line through p; nothing when it does not.
-  std::optional<double> ShellCrossingLeftOf(size_t i, Vec2 p) const {
-    const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, static_cast<int>(i));
-    const GEOSCoordSequence* ring =
-        GEOSGeom_getCoordSeq_r(context_, GEOSGetExteriorRing_r(context_, face));
-    unsigned n = 0;
-    GEOSCoordSeq_getSize_r(context_, ring, &n);
-    std::vector<Piece> pieces;
-    Vec2 last;
-    for (unsigned k = 0; k < n; ++k) {
-      Vec2 q;
-      GEOSCoordSeq_getXY_r(context_, ring, k, &q.x, &q.y);
-      if (k > 0) pieces.push_back({last, q});
-      last = q;
+  /// How much the area of a face within that box may differ where the
+  /// component joins what lies closer than `tolerance` (see NearMiss).
+  double NearMissAllowance(const Box& face, double tolerance) const {
+    double allowance = 0;
+    for (const NearMiss& m : nearMisses_) {
+      if (m.distance <= tolerance && face.Grown(tolerance).Meets(m.box)) allowance += m.allowance;
     }
-    std::optional<double> nearest;
-    for (const RayCrossing& c : RayCrossingsLeftOf(pieces, p)) {
-      if (!nearest || c.x > *nearest) nearest = c.x;
-    }
-    return nearest;
+    return allowance;
   }
 
  private:
-  /// Fills the faces, their prepared forms and their areas.
-  void Polygonize(const std::vector<Piece>& pieces) {
+  struct Face {
+    const GEOSPreparedGeometry* prepared = nullptr;
+    double area = 0, perimeter = 0;
+    int holes = 0;
+    Box box;
+  };
+
+  GEOSGeometry* Line(const std::vector<Vec2>& points) const {
+    GEOSCoordSequence* seq =
+        Check(GEOSCoordSeq_create_r(context_, static_cast<unsigned>(points.size()), 2));
+    for (size_t k = 0; k < points.size(); ++k) {
+      GEOSCoordSeq_setXY_r(context_, seq, static_cast<unsigned>(k), points[k].x, points[k].y);
+    }
+    return Check(GEOSGeom_createLineString_r(context_, seq));
+  }
+
+  /// The chain snapped onto the points that lie on it up to rounding.
+  GEOSGeometry* Snapped(const std::vector<Vec2>& chain, const std::vector<Vec2>& targets,
+                        double snap) const {
+    GEOSGeometry* line = Line(chain);
+    if (targets.empty()) return line;
+    std::vector<GEOSGeometry*> points;
+    for (const Vec2 p : targets)
+      points.push_back(Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y)));
+    GEOSGeometry* reference = Check(GEOSGeom_createCollection_r(
+        context_, GEOS_MULTIPOINT, points.data(), static_cast<unsigned>(points.size())));
+    GEOSGeometry* snapped = GEOSSnap_r(context_, line, reference, snap);
+    GEOSGeom_destroy_r(context_, line);
+    GEOSGeom_destroy_r(context_, reference);
+    return Check(snapped);
+  }
+
+  /// Fills the faces, their prepared forms and their measures.
+  void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
+    const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
+    const std::vector<std::vector<Vec2>> targets = SnapTargets(chains, snap);
     std::vector<GEOSGeometry*> lines;
-    for (const Piece& p : pieces) {
-      GEOSCoordSequence* seq = GEOSCoordSeq_create_r(context_, 2, 2);
-      GEOSCoordSeq_setXY_r(context_, seq, 0, p.a.x, p.a.y);
-      GEOSCoordSeq_setXY_r(context_, seq, 1, p.b.x, p.b.y);
-      lines.push_back(Check(GEOSGeom_createLineString_r(context_, seq)));
+    for (size_t i = 0; i < chains.size(); ++i) {
+      if (chains[i].size() >= 2) lines.push_back(Snapped(chains[i], targets[i], snap));
     }
     // The collection takes ownership of the lines.
     GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
-        context_, GEOS_MULTILINESTRING, lines.data(), static_cast<unsigned>(lines.size())));
+        context_, GEOS_GEOMETRYCOLLECTION, lines.data(), static_cast<unsigned>(lines.size())));
     GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
     GEOSGeom_destroy_r(context_, all);
     Check(noded);
+    if (nearReach > 0) AddNearMisses(Pieces(noded), nearReach, nearMisses_);
     const GEOSGeometry* input[] = {noded};
-    faces_ = GEOSPolygonize_r(context_, input, 1);
+    polygons_ = GEOSPolygonize_r(context_, input, 1);
     GEOSGeom_destroy_r(context_, noded);
-    Check(faces_);
-    for (int i = 0; i < GEOSGetNumGeometries_r(context_, faces_); ++i) {
-      const GEOSGeometry* face = GEOSGetGeometryN_r(context_, faces_, i);
-      double area = 0;
-      GEOSArea_r(context_, face, &area);
-      prepared_.push_back(Check(GEOSPrepare_r(context_, face)));
-      areas_.push_back(area);
+    Check(polygons_);
+    for (int i = 0; i < GEOSGetNumGeometries_r(context_, polygons_); ++i) {
+      const GEOSGeometry* polygon = GEOSGetGeometryN_r(context_, polygons_, i);
+      Face face;
+      GEOSArea_r(context_, polygon, &face.area);
+      GEOSLength_r(context_, polygon, &face.perimeter);
+      face.holes = GEOSGetNumInteriorRings_r(context_, polygon);
+      GEOSGeom_getXMin_r(context_, polygon, &face.box.minX);
+      GEOSGeom_getYMin_r(context_, polygon, &face.box.minY);
+      GEOSGeom_getXMax_r(context_, polygon, &face.box.maxX);
+      GEOSGeom_getYMax_r(context_, polygon, &face.box.maxY);
+      face.prepared = Check(GEOSPrepare_r(context_, polygon));
+      faces_.push_back(face);
     }
+  }
+
+  /// The lines of a collection of lines as point lists.
+  std::vector<std::vector<Vec2>> Pieces(const GEOSGeometry* lines) const {
+    std::vector<std::vector<Vec2>> pieces;
+    for (int i = 0; i < GEOSGetNumGeometries_r(context_, lines); ++i) {
+      const GEOSCoordSequence* seq =
+          GEOSGeom_getCoordSeq_r(context_, GEOSGetGeometryN_r(context_, lines, i));
+      unsigned n = 0;
+      if (!seq || !GEOSCoordSeq_getSize_r(context_, seq, &n)) continue;
+      std::vector<Vec2> line(n);
+      for (unsigned k = 0; k < n; ++k)
+        GEOSCoordSeq_getXY_r(context_, seq, k, &line[k].x, &line[k].y);
+      pieces.push_back(std::move(line));
+    }
+    return pieces;
   }
 
   /// Frees everything GEOS made, the context last.
   void Release() {
-    for (const GEOSPreparedGeometry* p : prepared_) GEOSPreparedGeom_destroy_r(context_, p);
-    if (faces_) GEOSGeom_destroy_r(context_, faces_);
+    for (const Face& f : faces_) GEOSPreparedGeom_destroy_r(context_, f.prepared);
+    if (polygons_) GEOSGeom_destroy_r(context_, polygons_);
     GEOS_finish_r(context_);
   }
 
@@ -139,9 +253,9 @@ class GeosFaces {
 
   GEOSContextHandle_t context_;
   std::string message_;
-  GEOSGeometry* faces_ = nullptr;
-  std::vector<const GEOSPreparedGeometry*> prepared_;
-  std::vector<double> areas_;
+  GEOSGeometry* polygons_ = nullptr;
+  std::vector<Face> faces_;
+  std::vector<NearMiss> nearMisses_;
 };
 
 }  // namespace pphatch::differential

@@ -1,10 +1,13 @@
-// Straight pieces of line and the few facts about them that the comparison
-// with GEOS needs: distances, crossings with a horizontal line, and which
-// pieces hang together. Coordinates are drawing coordinates.
+// The few facts about straight pieces of line that the comparison with GEOS
+// needs: distances, boxes, the pieces near a point, and the points of one
+// chain that lie very near another. Coordinates are drawing coordinates.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "memhost/vec.h"
@@ -13,80 +16,132 @@ namespace pphatch::differential {
 
 using mem::Vec2;
 
-/// A straight piece of line from a to b.
-struct Piece {
-  Vec2 a, b;
-};
+/// Where the foot of p lies on the line a-b: 0 at a, 1 at b.
+inline double FootParameter(Vec2 p, Vec2 a, Vec2 b) {
+  const Vec2 d = b - a;
+  const double len2 = mem::Dot(d, d);
+  return len2 > 0 ? mem::Dot(p - a, d) / len2 : 0;
+}
 
 /// Euclidean distance from p to the closed segment a-b.
-inline double DistanceToPiece(Vec2 p, const Piece& s) {
-  const Vec2 d = s.b - s.a;
-  const double len2 = mem::Dot(d, d);
-  double t = len2 > 0 ? mem::Dot(p - s.a, d) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  return mem::Length(p - (s.a + t * d));
+inline double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
+  const double t = std::clamp(FootParameter(p, a, b), 0.0, 1.0);
+  return mem::Length(p - (a + t * (b - a)));
 }
 
-/// Distance from p to the nearest piece.
-inline double DistanceToPieces(Vec2 p, const std::vector<Piece>& pieces) {
-  double best = INFINITY;
-  for (const Piece& s : pieces) best = std::min(best, DistanceToPiece(p, s));
-  return best;
-}
+/// An axis-parallel box; empty until a point is added.
+struct Box {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
 
-/// Where a piece crosses the horizontal line through a point.
-struct RayCrossing {
-  double x = 0;
-  size_t piece = 0;
+  void Add(Vec2 p) {
+    minX = std::min(minX, p.x);
+    minY = std::min(minY, p.y);
+    maxX = std::max(maxX, p.x);
+    maxY = std::max(maxY, p.y);
+  }
+  /// The box grown by d on every side.
+  Box Grown(double d) const { return {minX - d, minY - d, maxX + d, maxY + d}; }
+  bool Holds(Vec2 p) const { return minX <= p.x && p.x <= maxX && minY <= p.y && p.y <= maxY; }
+  bool Meets(const Box& o) const {
+    return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
+  }
+  /// Distance from p to the box (0 inside).
+  double Distance(Vec2 p) const {
+    const double dx = std::max({minX - p.x, 0.0, p.x - maxX});
+    const double dy = std::max({minY - p.y, 0.0, p.y - maxY});
+    return std::hypot(dx, dy);
+  }
 };
 
-/// Every crossing left of p of a piece with the horizontal line through p
-/// (horizontal pieces never cross it).
-inline std::vector<RayCrossing> RayCrossingsLeftOf(const std::vector<Piece>& pieces, Vec2 p) {
-  std::vector<RayCrossing> crossings;
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    const Piece& s = pieces[i];
-    if ((s.a.y < p.y) == (s.b.y < p.y) || s.a.y == s.b.y) continue;
-    const double x = s.a.x + (s.b.x - s.a.x) * (p.y - s.a.y) / (s.b.y - s.a.y);
-    if (x < p.x) crossings.push_back({x, i});
-  }
-  return crossings;
-}
-
-/// Sign of the turn a -> b -> c: exact for coordinates on a fine binary grid.
-inline int Turn(Vec2 a, Vec2 b, Vec2 c) {
-  const double t = mem::Cross(b - a, c - a);
-  return (t > 0) - (t < 0);
-}
-
-/// True when the closed segments share a point (touching and overlapping included).
-inline bool PiecesMeet(const Piece& s, const Piece& t) {
-  const auto within = [](Vec2 a, Vec2 b, Vec2 q) {
-    return std::min(a.x, b.x) <= q.x && q.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= q.y &&
-           q.y <= std::max(a.y, b.y);
-  };
-  const int d1 = Turn(s.a, s.b, t.a), d2 = Turn(s.a, s.b, t.b);
-  const int d3 = Turn(t.a, t.b, s.a), d4 = Turn(t.a, t.b, s.b);
-  if (d1 * d2 < 0 && d3 * d4 < 0) return true;
-  return (d1 == 0 && within(s.a, s.b, t.a)) || (d2 == 0 && within(s.a, s.b, t.b)) ||
-         (d3 == 0 && within(t.a, t.b, s.a)) || (d4 == 0 && within(t.a, t.b, s.b));
-}
-
-/// For every piece, the index of the connected group of lines it belongs to.
-inline std::vector<size_t> ConnectedGroups(const std::vector<Piece>& pieces) {
-  std::vector<size_t> group(pieces.size());
-  for (size_t i = 0; i < group.size(); ++i) group[i] = i;
-  const auto root = [&group](size_t i) {
-    while (group[i] != i) i = group[i] = group[group[i]];
-    return i;
-  };
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    for (size_t j = i + 1; j < pieces.size(); ++j) {
-      if (PiecesMeet(pieces[i], pieces[j])) group[root(i)] = root(j);
+/// The pieces of a set of chains in a grid of square cells, for finding the
+/// pieces that pass near a point.
+class PieceGrid {
+ public:
+  /// `reach`: how near a piece must pass to a point to be found.
+  PieceGrid(const std::vector<std::vector<Vec2>>& chains, double reach) {
+    for (const auto& c : chains) {
+      for (const Vec2 p : c) all_.Add(p);
+    }
+    constexpr double kCellsAcross = 64;
+    const double size = std::max(all_.maxX - all_.minX, all_.maxY - all_.minY);
+    cell_ = size > 0 ? size / kCellsAcross : 1;
+    for (size_t i = 0; i < chains.size(); ++i) {
+      for (size_t k = 0; k + 1 < chains[i].size(); ++k) {
+        const Vec2 a = chains[i][k], b = chains[i][k + 1];
+        for (int64_t x = Index(std::min(a.x, b.x) - reach, all_.minX);
+             x <= Index(std::max(a.x, b.x) + reach, all_.minX); ++x) {
+          for (int64_t y = Index(std::min(a.y, b.y) - reach, all_.minY);
+               y <= Index(std::max(a.y, b.y) + reach, all_.minY); ++y) {
+            // Only the cells the piece passes near (a cell's half diagonal is below its side).
+            const Vec2 centre{all_.minX + (x + 0.5) * cell_, all_.minY + (y + 0.5) * cell_};
+            if (DistanceToSegment(centre, a, b) <= cell_ + reach)
+              cells_[Key(x, y)].push_back({i, k});
+          }
+        }
+      }
     }
   }
-  for (size_t i = 0; i < group.size(); ++i) group[i] = root(i);
-  return group;
+
+  /// Calls f(chain, piece) for every piece registered in p's cell: all that
+  /// pass within `reach` of p, and some more.
+  template <class F>
+  void Near(Vec2 p, F f) const {
+    const auto found = cells_.find(Key(Index(p.x, all_.minX), Index(p.y, all_.minY)));
+    if (found == cells_.end()) return;
+    for (const auto& [chain, piece] : found->second) f(chain, piece);
+  }
+
+ private:
+  int64_t Index(double v, double min) const {
+    return static_cast<int64_t>(std::floor((v - min) / cell_));
+  }
+  static uint64_t Key(int64_t x, int64_t y) {
+    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
+  }
+
+  Box all_;
+  double cell_ = 1;
+  std::unordered_map<uint64_t, std::vector<std::pair<size_t, size_t>>> cells_;
+};
+
+/// A point of one chain lying off a piece of another, but so little that
+/// the component may join them (within its tolerance, 1e-7 of its search
+/// window), or the oracle does (within its snapping distance), each in its
+/// own way: one moves the point onto the piece, the other cuts the piece at
+/// the point's foot, or bends the piece through it; two crossings this close
+/// may become one. Either moves a point by at most the distance, so the areas
+/// beside them change by at most half the distance times the lengths of the
+/// piece and of the two pieces at the point.
+struct NearMiss {
+  /// The box of the point and the piece: where areas can change.
+  Box box;
+  double distance = 0;
+  double allowance = 0;
+};
+
+/// Adds every point of the chains lying off a piece of another chain (not
+/// at one of its ends) by no more than `reach`.
+inline void AddNearMisses(const std::vector<std::vector<Vec2>>& chains, double reach,
+                          std::vector<NearMiss>& out) {
+  const PieceGrid grid(chains, reach);
+  for (size_t i = 0; i < chains.size(); ++i) {
+    const std::vector<Vec2>& chain = chains[i];
+    for (size_t k = 0; k < chain.size(); ++k) {
+      const Vec2 p = chain[k];
+      double beside = 0;  // the lengths of the pieces at p
+      if (k > 0) beside += mem::Length(p - chain[k - 1]);
+      if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
+      grid.Near(p, [&](size_t j, size_t n) {
+        const Vec2 a = chains[j][n], b = chains[j][n + 1];
+        if (j == i || p == a || p == b) return;
+        const double d = DistanceToSegment(p, a, b);
+        if (d == 0 || d > reach) return;
+        Box box;
+        for (const Vec2 q : {p, a, b}) box.Add(q);
+        out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
+      });
+    }
+  }
 }
 
 }  // namespace pphatch::differential

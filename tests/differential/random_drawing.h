@@ -1,57 +1,153 @@
-// Seeded random drawings of lines, open chains, rectangles and polygons in
-// [0, 100] x [0, 100]. Points lie on a half-unit grid, or at the middle of a
-// piece (T-junctions), so every coordinate is a short binary fraction and
-// crossings are well conditioned. A drawing is kept as a plan of figures
-// that can be built in an in-memory drawing and handed to a peer library.
+// Seeded random drawings in about [0, 100] x [0, 100], holding what real
+// drawings hold: rooms with islands, lines and chains, circles, ellipses and
+// their arcs (as islands, across walls, with lines ending on them or
+// touching them), polylines with bulges, block inserts nested three deep
+// under any affine map, nearly straight arcs of huge radius as walls, long
+// zigzag chains, and T-junctions whose end lies on the other line only up to
+// rounding. A drawing is kept as a plan of figures that can be built in an
+// in-memory drawing, moved and scaled.
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <numbers>
 #include <random>
 #include <vector>
 
 #include "differential/line_pieces.h"
+#include "memhost/affine.h"
+#include "memhost/arc_shape.h"
 #include "memhost/builders.h"
 #include "memhost/drawing.h"
 
 namespace pphatch::differential {
 
-/// One graphic of a random drawing. A closed figure returns to its first
-/// point; that point is not repeated in `points`.
-struct Figure {
-  enum class Kind { kLine, kChain, kRectangle, kPolygon };
-  Kind kind = Kind::kLine;
-  std::vector<Vec2> points;
+using mem::Affine2;
+using mem::ArcShape;
 
-  bool Closed() const { return kind == Kind::kRectangle || kind == Kind::kPolygon; }
-};
+inline constexpr double kTurn = 2 * std::numbers::pi;
 
-using Plan = std::vector<Figure>;
-
-/// The straight pieces of every figure of the plan, closing pieces included.
-inline std::vector<Piece> PlanPieces(const Plan& plan) {
-  std::vector<Piece> pieces;
-  for (const Figure& f : plan) {
-    const size_t n = f.points.size();
-    for (size_t i = 0; i + 1 < n; ++i) pieces.push_back({f.points[i], f.points[i + 1]});
-    if (f.Closed() && n > 2) pieces.push_back({f.points[n - 1], f.points[0]});
-  }
-  return pieces;
+/// Steps of the chain the component samples a curve into: 60 for a whole
+/// circle or ellipse; for an arc 61 per turn of its sweep, rounded down,
+/// raised to 5 below 1 step, to 10 below 10 and to 20 below 20.
+inline int CurveSteps(const ArcShape& shape) {
+  if (shape.full) return 60;
+  const int k = static_cast<int>(std::floor(shape.Sweep() / kTurn * 61));
+  return k < 1 ? 5 : k < 10 ? 10 : k < 20 ? 20 : k;
 }
 
-/// Adds the plan's figures to the drawing as graphics, in plan order.
-inline void BuildPlan(const Plan& plan, const std::shared_ptr<mem::MemDrawing>& drawing) {
-  const mem::Into into(drawing);
-  for (const Figure& f : plan) {
-    switch (f.kind) {
-      case Figure::Kind::kLine: mem::AddLine(into, f.points[0], f.points[1]); break;
-      case Figure::Kind::kChain: mem::AddChain(into, f.points); break;
-      case Figure::Kind::kRectangle: mem::AddRectangle(into, f.points[0], f.points[2]); break;
-      case Figure::Kind::kPolygon: mem::AddPolygon(into, f.points); break;
-    }
+/// Parameter of sample i of the curve's chain, measured from its start.
+inline double SampleOffset(const ArcShape& shape, int i) {
+  return shape.Sweep() * i / CurveSteps(shape);
+}
+
+/// What a figure was drawn as; the summary counts them.
+enum class Feature {
+  kPlain,
+  kCurveIsland,
+  kCurveAcrossWall,
+  kLineOnCurve,
+  kTangent,
+  kBulgePolyline,
+  kInsertIsland,
+  kInsertWall,
+  kFlatArcWall,
+  kZigzag,
+  kRoundedT,
+  kCount
+};
+
+inline constexpr std::array<const char*, static_cast<size_t>(Feature::kCount)> kFeatureNames = {
+    "plain",          "curve islands",   "curves across walls", "lines ending on curves",
+    "tangent lines",  "bulge polylines", "insert islands",      "insert walls",
+    "flat arc walls", "zigzags",         "rounded T-junctions"};
+
+/// One graphic of a random drawing.
+struct Figure {
+  enum class Kind { kLine, kChain, kPolygon, kShape, kPolyline, kInsert };
+  Kind kind = Kind::kLine;
+  /// Line (2 points), chain, polygon (its first point not repeated), polyline.
+  std::vector<Vec2> points;
+  /// Polyline: the bulge of the segment starting at each point.
+  std::vector<double> bulges;
+  bool closed = false;  ///< polyline
+  ArcShape shape;       ///< circle, ellipse or arc
+  size_t block = 0;     ///< insert: index into Plan::blocks
+  Affine2 map;          ///< insert
+  Feature feature = Feature::kPlain;
+
+  /// A figure of straight pieces (or a polyline's points).
+  static Figure Of(Kind kind, std::vector<Vec2> points) {
+    Figure f;
+    f.kind = kind;
+    f.points = std::move(points);
+    return f;
   }
+};
+
+/// A drawing: block definitions (a block may insert earlier blocks), the
+/// top-level figures, and how the view shows it.
+struct Plan {
+  std::vector<std::vector<Figure>> blocks;
+  std::vector<Figure> figures;
+  double viewRotation = 0;
+  bool viewMirrored = false;
+};
+
+/// Adds one figure as a graphic; `blocks` are the plan's built blocks.
+inline void AddFigure(const mem::Into& into, const Figure& f,
+                      const std::vector<mem::GraphicPtr>& blocks) {
+  switch (f.kind) {
+    case Figure::Kind::kLine:
+      mem::AddLine(into, f.points[0], f.points[1]);
+      break;
+    case Figure::Kind::kChain:
+      mem::AddChain(into, f.points);
+      break;
+    case Figure::Kind::kPolygon:
+      mem::AddPolygon(into, f.points);
+      break;
+    case Figure::Kind::kShape:
+      mem::AddShape(into, f.shape);
+      break;
+    case Figure::Kind::kPolyline: {
+      std::vector<mem::BulgePoint> points;
+      for (size_t i = 0; i < f.points.size(); ++i) {
+        points.push_back({f.points[i].x, f.points[i].y, f.bulges[i]});
+      }
+      mem::AddPolyline(into, points, f.closed);
+      break;
+    }
+    case Figure::Kind::kInsert:
+      mem::AddMappedInsert(into, blocks[f.block], f.map);
+      break;
+  }
+}
+
+/// Builds the plan's blocks and adds its figures to the drawing, in plan order.
+inline void BuildPlan(const Plan& plan, const std::shared_ptr<mem::MemDrawing>& drawing) {
+  std::vector<mem::GraphicPtr> blocks;
+  for (const std::vector<Figure>& figures : plan.blocks) {
+    blocks.push_back(mem::NewBlock(*drawing));
+    for (const Figure& f : figures) AddFigure(mem::Into(blocks.back()), f, blocks);
+  }
+  for (const Figure& f : plan.figures) AddFigure(mem::Into(drawing), f, blocks);
+}
+
+/// The plan scaled by `scale` (positive) about the origin and then moved by
+/// `offset`; blocks stay as they are, their inserts' maps take the change.
+inline Plan MovedPlan(Plan plan, double scale, Vec2 offset) {
+  const Affine2 move{scale, 0, 0, scale, offset};
+  for (Figure& f : plan.figures) {
+    for (Vec2& p : f.points) p = move.Apply(p);
+    f.shape.centre = move.Apply(f.shape.centre);
+    f.shape.major = scale * f.shape.major;
+    f.map = mem::Compose(move, f.map);
+  }
+  return plan;
 }
 
 /// Makes the random plan of one seed. Only the raw output of std::mt19937
@@ -61,15 +157,27 @@ class PlanMaker {
  public:
   explicit PlanMaker(uint32_t seed) : rng_(seed) {}
 
-  /// Mostly a frame round the square; rooms with islands (some nested),
-  /// star-shaped polygons, free and anchored lines (shared vertices,
-  /// T-junctions, bridges) and open chains.
+  /// Mostly a frame round the square; rooms with islands (some nested, some
+  /// with a nearly straight arc as a wall), star-shaped polygons, curves
+  /// across walls, sometimes a big insert as walls, free and anchored lines
+  /// (shared vertices, T-junctions, bridges, ends on curves, tangents), open
+  /// chains and sometimes a long zigzag; the view is often turned, sometimes
+  /// mirrored.
   Plan Make() {
-    if (Chance(0.7)) plan_.push_back(Rectangle(GridPoint(0, 8), GridPoint(92, 100)));
+    plan_.viewRotation = Chance(0.6) ? Uniform(0, kTurn) : 0;
+    plan_.viewMirrored = Chance(0.3);
+    MakeBlocks();
+    if (Chance(0.7)) {
+      const Vec2 min = GridPoint(0, 8);
+      Add(Rectangle(min, GridPoint(92, 100)));
+    }
     for (int n = Count(2, 5); n > 0; --n) AddRoom();
-    for (int n = Count(1, 3); n > 0; --n) AddStar(GridPoint(10, 90), Uniform(4, 15));
+    for (int n = Count(0, 2); n > 0; --n) AddStar();
+    for (int n = Count(1, 3); n > 0; --n) AddCurveAcrossWall();
+    if (Chance(0.3)) AddInsertWall();
     for (int n = Count(4, 9); n > 0; --n) AddLine();
     for (int n = Count(0, 2); n > 0; --n) AddOpenChain();
+    if (Chance(0.25)) AddZigzag();
     return plan_;
   }
 
@@ -83,43 +191,242 @@ class PlanMaker {
   /// True with probability p.
   bool Chance(double p) { return Unit() < p; }
   /// A multiple of 0.5 in [lo, hi] (lo and hi multiples of 0.5).
-  double Grid(double lo, double hi) {
-    return lo + 0.5 * std::floor(Unit() * (2 * (hi - lo) + 1));
-  }
+  double Grid(double lo, double hi) { return lo + 0.5 * std::floor(Unit() * (2 * (hi - lo) + 1)); }
   /// A point whose coordinates are Grid(lo, hi).
   Vec2 GridPoint(double lo, double hi) { return {Grid(lo, hi), Grid(lo, hi)}; }
   /// The nearest multiple of 0.5 inside [0, 100].
   static double Snap(double v) { return std::clamp(std::round(2 * v) / 2, 0.0, 100.0); }
+  /// A unit vector in a random direction.
+  Vec2 Direction() {
+    const double a = Uniform(0, kTurn);
+    return {std::cos(a), std::sin(a)};
+  }
 
-  /// A rectangular room, with islands inside in most cases.
+  void Add(Figure f, Feature feature = Feature::kPlain) {
+    if (f.feature == Feature::kPlain) f.feature = feature;
+    plan_.figures.push_back(std::move(f));
+  }
+
+  static Figure Line(Vec2 a, Vec2 b) { return Figure::Of(Figure::Kind::kLine, {a, b}); }
+  static Figure Chain(std::vector<Vec2> points) {
+    return Figure::Of(Figure::Kind::kChain, std::move(points));
+  }
+  static Figure Shape(const ArcShape& shape) {
+    Figure f = Figure::Of(Figure::Kind::kShape, {});
+    f.shape = shape;
+    return f;
+  }
+  static Figure Polyline(std::vector<Vec2> points, std::vector<double> bulges) {
+    Figure f = Figure::Of(Figure::Kind::kPolyline, std::move(points));
+    f.bulges = std::move(bulges);
+    f.closed = true;
+    return f;
+  }
+  static Figure Insert(size_t block, const Affine2& map) {
+    Figure f = Figure::Of(Figure::Kind::kInsert, {});
+    f.block = block;
+    f.map = map;
+    return f;
+  }
+  /// An axis-parallel rectangle, counter-clockwise from its lower-left corner.
+  static Figure Rectangle(Vec2 min, Vec2 max) {
+    return Figure::Of(Figure::Kind::kPolygon, {min, {max.x, min.y}, max, {min.x, max.y}});
+  }
+
+  // --- Blocks ---
+
+  /// Half the size of each block: its graphics lie within this distance of
+  /// the block's origin.
+  static constexpr std::array<double, 3> kBlockReach = {1.6, 5, 7.5};
+
+  /// Three blocks, the third holding the second, which holds the first twice:
+  /// 0, a table (a rectangle with a circle inside, sometimes a semicircular
+  /// handle ending on its side and a line from the circle to the side);
+  /// 1, two tables (one mirrored, one squeezed) and an ellipse in a rounded
+  /// rectangle; 2, block 1 squeezed in y (its circles become ellipses)
+  /// inside a circle, crossed by an elliptical arc.
+  void MakeBlocks() {
+    std::vector<Figure> table{Rectangle({-1, -0.6}, {1, 0.6})};
+    const double r = Uniform(0.2, 0.45);
+    const ArcShape circle = mem::CircleShape({Uniform(-0.5, 0.5), 0}, r);
+    table.push_back(Shape(circle));
+    if (Chance(0.6))
+      table.push_back(Shape(mem::CircularArcShape({1, 0}, 0.4, -kTurn / 4, kTurn / 4)));
+    if (Chance(0.5)) {
+      const Vec2 p = BetweenSamples(circle);
+      table.push_back(Line(p, {Uniform(-0.9, 0.9), 0.6}));
+    }
+    plan_.blocks.push_back(table);
+
+    const double q = std::tan(kTurn / 16);  // the bulge of a quarter circle
+    std::vector<Figure> pair{RoundedRectangle({-4.5, -2}, {4.5, 2}, 0.6, q)};
+    pair.push_back(Insert(0, mem::Placement{-2.2, 0, 1, Uniform(0, kTurn)}.Map()));
+    pair.push_back(Insert(0, mem::Placement{2.2, 0, -1, Uniform(0, kTurn), Uniform(0.6, 1)}.Map()));
+    pair.push_back(Shape(mem::EllipseShape({0, 0}, {0, 1.2}, 0.4)));
+    plan_.blocks.push_back(pair);
+
+    std::vector<Figure> ring{Insert(1, mem::Placement{0, 0, 1, 0, Uniform(0.6, 0.9)}.Map())};
+    ring.push_back(Shape(mem::CircleShape({0, 0}, 6)));
+    const double from = Uniform(0, 1);
+    ring.push_back(Shape(mem::EllipticalArcShape({6, 0}, {0, 1.5}, 0.6, from, Uniform(2, 3))));
+    plan_.blocks.push_back(ring);
+  }
+
+  /// A map that puts a block of that reach within `room` of the point `at`:
+  /// turned, often mirrored or squeezed, sometimes sheared.
+  Affine2 InsertMap(Vec2 at, double reach, double room) {
+    constexpr double kShear = 0.4;
+    const double scale = room / (reach * (1 + kShear)) * Uniform(0.5, 1);
+    mem::Placement p{at.x, at.y, scale * (Chance(0.3) ? -1 : 1),
+                     Chance(0.8) ? Uniform(0, kTurn) : 0};
+    if (Chance(0.4)) p.yscale = scale * Uniform(0.5, 1) * (Chance(0.2) ? -1 : 1);
+    Affine2 map = p.Map();
+    if (Chance(0.15)) map = mem::Compose(map, Affine2{1, Uniform(-kShear, kShear), 0, 1, {}});
+    return map;
+  }
+
+  // --- Rooms and islands ---
+
+  /// A rectangular room (sometimes with a nearly straight arc for a side),
+  /// with islands inside in most cases.
   void AddRoom() {
     const Vec2 min = GridPoint(0, 70);
     const Vec2 max{std::min(100.0, min.x + Grid(15, 50)), std::min(100.0, min.y + Grid(15, 50))};
-    plan_.push_back(Rectangle(min, max));
+    if (Chance(0.2)) {
+      AddRoomWithFlatArc(min, max);
+    } else {
+      Add(Rectangle(min, max));
+    }
     if (Chance(0.7)) AddIsland(min, max, 0);
     if (Chance(0.3)) AddIsland(min, max, 0);
   }
 
-  /// A rectangle or triangle strictly inside the box (at least one unit from
-  /// its sides); sometimes with an island of its own.
+  /// A room whose one side is an arc of radius 1,000 to 100,000 times the
+  /// room's size, bowing in or out; the other three sides are one chain
+  /// that starts and ends at the arc's own end points.
+  void AddRoomWithFlatArc(Vec2 min, Vec2 max) {
+    const std::array<Vec2, 4> corners = {min, Vec2{max.x, min.y}, max, Vec2{min.x, max.y}};
+    const int side = Count(0, 3);
+    const Vec2 p = corners[side], q = corners[(side + 1) % 4];
+    const double radius = std::max(max.x - min.x, max.y - min.y) * std::pow(10.0, Uniform(3, 5));
+    const double half = Length(q - p) / 2;
+    const Vec2 inward = (1 / (2 * half)) * Vec2{p.y - q.y, q.x - p.x};
+    const bool bowsOut = Chance(0.5);  // the centre lies inside the room
+    const Vec2 centre =
+        0.5 * (p + q) + (bowsOut ? 1 : -1) * std::sqrt(radius * radius - half * half) * inward;
+    // Counter-clockwise round a centre on the room's side runs from p to q.
+    const Vec2 first = bowsOut ? p : q, last = bowsOut ? q : p;
+    const ArcShape arc =
+        mem::CircularArcShape(centre, radius, Angle(first - centre), Angle(last - centre));
+    const std::vector<Vec2> ends = arc.Layout();
+    const Vec2 atP = bowsOut ? ends[1] : ends[2], atQ = bowsOut ? ends[2] : ends[1];
+    Add(Shape(arc), Feature::kFlatArcWall);
+    Add(Chain({atQ, corners[(side + 2) % 4], corners[(side + 3) % 4], atP}), Feature::kFlatArcWall);
+  }
+
+  /// An island strictly inside the box (at least one unit from its sides):
+  /// a rectangle (sometimes with an island of its own), a triangle, a
+  /// circle or ellipse, a polyline with bulges, an arc closed by a line, or
+  /// an insert of a block.
   void AddIsland(Vec2 min, Vec2 max, int depth) {
     if (max.x - min.x < 4 || max.y - min.y < 4) return;
     const double x1 = Grid(min.x + 1, max.x - 2), y1 = Grid(min.y + 1, max.y - 2);
     const double x2 = Grid(x1 + 1, max.x - 1), y2 = Grid(y1 + 1, max.y - 1);
-    if (Chance(0.7)) {
-      plan_.push_back(Rectangle({x1, y1}, {x2, y2}));
-      if (depth < 2 && Chance(0.5)) AddIsland({x1, y1}, {x2, y2}, depth + 1);
+    const Vec2 lo{x1, y1}, hi{x2, y2}, mid = 0.5 * (lo + hi);
+    const double half = 0.5 * std::min(x2 - x1, y2 - y1);
+    const double pick = Unit();
+    if (pick < 0.35) {
+      Add(Rectangle(lo, hi));
+      if (depth < 2 && Chance(0.5)) AddIsland(lo, hi, depth + 1);
+    } else if (pick < 0.45) {
+      Add(Figure::Of(Figure::Kind::kPolygon, {lo, {x2, Grid(y1, y2)}, {Grid(x1, x2), y2}}));
+    } else if (pick < 0.6) {
+      const double r = half * Uniform(0.5, 1);
+      const Vec2 major = r * Direction();
+      const ArcShape shape = Chance(0.5) ? mem::CircleShape(mid, r)
+                                         : mem::EllipseShape(mid, major, Uniform(0.3, 0.85));
+      Add(Shape(shape), Feature::kCurveIsland);
+      curves_.push_back(shape);
+      const Vec2 corner{r * 0.6, shape.ratio * r * 0.6};
+      if (depth < 2 && shape.Circular() && Chance(0.3))
+        AddIsland(mid - corner, mid + corner, depth + 1);
+    } else if (pick < 0.75) {
+      AddBulgeIsland(lo, hi);
+    } else if (pick < 0.9) {
+      const double room = 0.5 * std::min(max.x - min.x, max.y - min.y) - 1;
+      const size_t block = static_cast<size_t>(Count(0, 2));
+      const Vec2 at = 0.5 * (min + max);
+      Add(Insert(block, InsertMap(at, kBlockReach[block], room)), Feature::kInsertIsland);
     } else {
-      plan_.push_back({Figure::Kind::kPolygon, {{x1, y1}, {x2, Grid(y1, y2)}, {Grid(x1, x2), y2}}});
+      const double r = half * Uniform(0.5, 1), start = Uniform(0, kTurn);
+      const double end = start + Uniform(0.25, 0.85) * kTurn;
+      const Vec2 major = r * Direction();
+      const ArcShape arc =
+          Chance(0.5) ? mem::CircularArcShape(mid, r, start, end)
+                      : mem::EllipticalArcShape(mid, major, Uniform(0.3, 0.85), start, end);
+      const std::vector<Vec2> ends = arc.Layout();
+      Add(Shape(arc), Feature::kCurveIsland);
+      Add(Line(ends[1], ends[2]), Feature::kCurveIsland);
+      curves_.push_back(arc);
     }
+  }
+
+  /// A polyline with bulges inside the box: a rounded rectangle, a slot, a
+  /// circle made of two half circles, or a "D".
+  void AddBulgeIsland(Vec2 lo, Vec2 hi) {
+    const double w = hi.x - lo.x, h = hi.y - lo.y, m = std::min(w, h);
+    const Vec2 mid = 0.5 * (lo + hi);
+    switch (Count(0, 3)) {
+      case 0:
+        Add(RoundedRectangle(lo, hi, m * Uniform(0.1, 0.45), std::tan(kTurn / 16)),
+            Feature::kBulgePolyline);
+        break;
+      case 1: {  // a slot along the longer side
+        const double r = 0.5 * m * Uniform(0.4, 0.95);
+        const Vec2 along = w >= h ? Vec2{0.5 * w - r, 0} : Vec2{0, 0.5 * h - r};
+        const Vec2 across = w >= h ? Vec2{0, r} : Vec2{-r, 0};
+        Add(Polyline({mid - along - across, mid + along - across, mid + along + across,
+                      mid - along + across},
+                     {0, 1, 0, 1}),
+            Feature::kBulgePolyline);
+        break;
+      }
+      case 2: {
+        const double r = 0.5 * m * Uniform(0.4, 1);
+        Add(Polyline({{mid.x + r, mid.y}, {mid.x - r, mid.y}}, {1, 1}), Feature::kBulgePolyline);
+        break;
+      }
+      default: {  // the straight side on the right, the half circle bowing left
+        const double r = 0.5 * m * Uniform(0.4, 1);
+        const Vec2 top{mid.x + 0.5 * r, mid.y + r}, bottom{mid.x + 0.5 * r, mid.y - r};
+        Add(Polyline({bottom, top}, {0, 1}), Feature::kBulgePolyline);
+        break;
+      }
+    }
+  }
+
+  /// A closed polyline round the box with corners of radius r; `quarter`
+  /// is the bulge of a quarter circle.
+  static Figure RoundedRectangle(Vec2 lo, Vec2 hi, double r, double quarter) {
+    return Polyline({{lo.x + r, lo.y},
+                     {hi.x - r, lo.y},
+                     {hi.x, lo.y + r},
+                     {hi.x, hi.y - r},
+                     {hi.x - r, hi.y},
+                     {lo.x + r, hi.y},
+                     {lo.x, hi.y - r},
+                     {lo.x, lo.y + r}},
+                    {0, quarter, 0, quarter, 0, quarter, 0, quarter});
   }
 
   /// A star-shaped polygon of 3 to 6 corners around the centre, snapped to
   /// the grid (it may cross itself after snapping, which is fine).
-  void AddStar(Vec2 centre, double radius) {
+  void AddStar() {
+    const Vec2 centre = GridPoint(10, 90);
+    const double radius = Uniform(4, 15);
     const int n = Count(3, 6);
     std::vector<double> angles;
-    for (int i = 0; i < n; ++i) angles.push_back(Uniform(0, 6.283185307179586));
+    for (int i = 0; i < n; ++i) angles.push_back(Uniform(0, kTurn));
     std::sort(angles.begin(), angles.end());
     std::vector<Vec2> ring;
     for (const double a : angles) {
@@ -128,17 +435,102 @@ class PlanMaker {
       if (ring.empty() || !(ring.back() == p)) ring.push_back(p);
     }
     while (ring.size() > 1 && ring.back() == ring.front()) ring.pop_back();
-    if (ring.size() >= 3) plan_.push_back({Figure::Kind::kPolygon, ring});
+    if (ring.size() >= 3) Add(Figure::Of(Figure::Kind::kPolygon, ring));
   }
 
-  /// A line: free, from an existing corner, from the middle of an existing
-  /// piece (a T-junction), or a bridge between two such points.
-  void AddLine() {
-    const int kind = Count(0, 3);
-    const Vec2 a = kind == 0 ? GridPoint(0, 100) : Anchor(kind == 2);
-    const Vec2 b = kind == 3 ? Anchor(Chance(0.5)) : Toward(a);
-    if (!(a == b)) plan_.push_back({Figure::Kind::kLine, {a, b}});
+  // --- Curves and inserts across walls ---
+
+  /// A circle, ellipse or arc of either centred near a point of some wall,
+  /// large enough to cross it.
+  void AddCurveAcrossWall() {
+    const Vec2 wall = Anchor(Unit());
+    const Vec2 centre = wall + Vec2{Uniform(-1, 1), Uniform(-1, 1)};
+    const double r = Uniform(2, 10), start = Uniform(0, kTurn),
+                 end = start + Uniform(0.1, 0.95) * kTurn;
+    const Vec2 major = r * Direction();
+    const double ratio = Uniform(0.3, 0.85);
+    ArcShape shape;
+    switch (Count(0, 3)) {
+      case 0:
+        shape = mem::CircleShape(centre, r);
+        break;
+      case 1:
+        shape = mem::CircularArcShape(centre, r, start, end);
+        break;
+      case 2:
+        shape = mem::EllipseShape(centre, major, ratio);
+        break;
+      default:
+        shape = mem::EllipticalArcShape(centre, major, ratio, start, end);
+        break;
+    }
+    Add(Shape(shape), Feature::kCurveAcrossWall);
+    curves_.push_back(shape);
   }
+
+  /// An insert of a large block, 15 to 100 units across, whose outlines
+  /// cross the rooms.
+  void AddInsertWall() {
+    const size_t block = static_cast<size_t>(Count(1, 2));
+    const Vec2 at = GridPoint(15, 85);
+    Add(Insert(block, InsertMap(at, kBlockReach[block], Uniform(15, 50))), Feature::kInsertWall);
+  }
+
+  // --- Lines and chains ---
+
+  /// A line: free, from an existing corner, from a point of an existing
+  /// piece (a T-junction, at its middle or at a rounded point), a bridge
+  /// between two such points, from a point of a curve, or touching a curve.
+  void AddLine() {
+    const int kind = Count(0, 6);
+    if (kind >= 4 && !curves_.empty()) return AddCurveLine(kind);
+    const double along = kind == 1 ? 0 : AlongPiece();
+    const Vec2 a = kind == 0 ? GridPoint(0, 100) : Anchor(along);
+    const double alongB = kind == 3 ? AlongPiece() : 0;
+    const Vec2 b = kind == 3 ? Anchor(alongB) : Toward(a);
+    const bool rounded = (kind == 2 || kind == 3) && (along != 0.5 || (kind == 3 && alongB != 0.5));
+    if (!(a == b)) Add(Line(a, b), rounded ? Feature::kRoundedT : Feature::kPlain);
+  }
+
+  /// Where along a piece a line starts: its middle, a third of the way, or
+  /// anywhere; the point then lies on the piece only up to rounding.
+  double AlongPiece() {
+    const double pick = Unit();
+    return pick < 0.4 ? 0.5 : pick < 0.6 ? 1.0 / 3 : Unit();
+  }
+
+  /// A line from a point of a curve between the curve's samples: to a
+  /// nearby point, into the curve, or to another curve; or a line touching
+  /// a curve at such a point.
+  void AddCurveLine(int kind) {
+    const ArcShape& curve = curves_[static_cast<size_t>(Unit() * curves_.size())];
+    const double t = SampleBetween(curve);
+    const Vec2 p = curve.PointAt(t);
+    if (kind == 4) {
+      Add(Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)}),
+          Feature::kLineOnCurve);
+    } else if (kind == 5) {
+      const Vec2 perp{-curve.major.y, curve.major.x};
+      const Vec2 tangent = -std::sin(t) * curve.major + (std::cos(t) * curve.ratio) * perp;
+      const Vec2 d = (1 / Length(tangent)) * tangent;
+      const Vec2 from = p - Uniform(2, 15) * d;
+      Add(Line(from, p + Uniform(2, 15) * d), Feature::kTangent);
+    } else {
+      const ArcShape& other = curves_[static_cast<size_t>(Unit() * curves_.size())];
+      const Vec2 q = other.PointAt(SampleBetween(other));
+      if (!(p == q)) Add(Line(p, q), Feature::kLineOnCurve);
+    }
+  }
+
+  /// A parameter of the curve between two of its samples, a fifth of a step
+  /// or more from both.
+  double SampleBetween(const ArcShape& curve) {
+    const int i = Count(0, CurveSteps(curve) - 1);
+    const double step = SampleOffset(curve, 1);
+    return (curve.full ? 0 : curve.start) + step * (i + Uniform(0.2, 0.8));
+  }
+  /// A point on the true curve between two samples.
+  Vec2 BetweenSamples(const ArcShape& curve) { return curve.PointAt(SampleBetween(curve)); }
 
   /// An open chain of 3 or 4 points, each near the one before (see Toward).
   void AddOpenChain() {
@@ -147,29 +539,48 @@ class PlanMaker {
       const Vec2 p = Toward(points.back());
       if (!(p == points.back())) points.push_back(p);
     }
-    if (points.size() >= 2) plan_.push_back({Figure::Kind::kChain, points});
+    if (points.size() >= 2) Add(Chain(points));
+  }
+
+  /// An open zigzag of 200 to 3,000 points, 20 to 80 units long, hanging
+  /// from a wall or starting anywhere, running across whatever lies there.
+  void AddZigzag() {
+    const int n = Count(200, 3000);
+    const Vec2 start = Chance(0.5) ? Anchor(Unit()) : GridPoint(0, 100);
+    const Vec2 d = Direction();
+    const Vec2 step = (Uniform(20, 80) / n) * d, side = Uniform(0.05, 1.5) * Vec2{-d.y, d.x};
+    std::vector<Vec2> points{start};
+    for (int i = 1; i < n; ++i) points.push_back(start + i * step + (i % 2 ? 1 : -1) * side);
+    Add(Chain(points), Feature::kZigzag);
   }
 
   /// A grid point up to 30 units from p in x and in y, inside the square.
-  Vec2 Toward(Vec2 p) {
-    return {Snap(p.x + Uniform(-30, 30)), Snap(p.y + Uniform(-30, 30))};
+  Vec2 Toward(Vec2 p) { return {Snap(p.x + Uniform(-30, 30)), Snap(p.y + Uniform(-30, 30))}; }
+
+  /// The point a + t (b - a) of a straight piece of an existing figure
+  /// (t = 0: its corner); computed in floating point, so it lies on the
+  /// piece only up to rounding unless t is a short binary fraction.
+  Vec2 Anchor(double t) {
+    std::vector<const Figure*> straight;
+    for (const Figure& f : plan_.figures) {
+      const bool lines = f.kind == Figure::Kind::kLine || f.kind == Figure::Kind::kChain ||
+                         f.kind == Figure::Kind::kPolygon;
+      if (lines && f.feature != Feature::kZigzag) straight.push_back(&f);
+    }
+    if (straight.empty()) return GridPoint(0, 100);
+    const Figure& f = *straight[static_cast<size_t>(Unit() * straight.size())];
+    const size_t n = f.points.size(), pieces = f.kind == Figure::Kind::kPolygon ? n : n - 1;
+    const size_t i = static_cast<size_t>(Unit() * pieces);
+    const Vec2 a = f.points[i], b = f.points[(i + 1) % n];
+    return a + t * (b - a);
   }
 
-  /// A corner of an existing figure, or the middle of one of its pieces.
-  Vec2 Anchor(bool middle) {
-    const std::vector<Piece> pieces = PlanPieces(plan_);
-    if (pieces.empty()) return GridPoint(0, 100);
-    const Piece& s = pieces[static_cast<size_t>(Unit() * pieces.size())];
-    return middle ? 0.5 * (s.a + s.b) : s.a;
-  }
-
-  /// An axis-parallel rectangle, counter-clockwise from its lower-left corner.
-  static Figure Rectangle(Vec2 min, Vec2 max) {
-    return {Figure::Kind::kRectangle, {min, {max.x, min.y}, max, {min.x, max.y}}};
-  }
+  static double Angle(Vec2 d) { return std::atan2(d.y, d.x); }
 
   std::mt19937 rng_;
   Plan plan_;
+  /// The top-level circles, ellipses and arcs, for lines ending on them.
+  std::vector<ArcShape> curves_;
 };
 
 /// The random plan of that seed.

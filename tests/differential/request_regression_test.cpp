@@ -248,5 +248,34 @@ TEST_F(FoundByComparison, FreeIslandWhoseLastSideRunsBackOverAnEarlierSide) {
   ExpectArea(60.08, 16.76, 37.5 * 22 - 46);
 }
 
+// A line tangent to an ellipse passes its chords by up to their sagitta:
+// the touching point must join them, or the area between leaks out.
+TEST_F(FoundByComparison, LineTangentToAnEllipseClosesTheAreaBetween) {
+  Look({10, 10}, 20);
+  mem::AddRectangle(Into(drawing), {0, 0}, {20, 20});
+  mem::AddLine(Into(drawing), {10, 0}, {10, 20});
+  mem::AddEllipse(Into(drawing), {10, 10}, {6, 0}, 0.5);
+  mem::AddLine(Into(drawing), {1.7763568394002505e-15, 17.909198863654538}, {20, 9.811358531704464});
+  const PickOutcome out = Pick(10.5, 13.3);
+  ASSERT_TRUE(out.ok);
+  EXPECT_NEAR(out.NetArea(), 1.17249567612, 1e-3);
+}
+
+// A line ending on an ellipse between its chain points cuts the chord beside
+// the curve; a short line crossing that chord nearby must still leave the
+// pieces meeting only at their ends.
+TEST_F(FoundByComparison, LineEndingOnAnEllipseBesideACrossingKeepsThePiecesApart) {
+  Look({30, 30}, 7);
+  mem::AddEllipse(Into(drawing), {35.857862700009719, 31.919691562885419},
+                  {5.8135099094098051, -0.92122045556184096}, 0.45566245355876162);
+  mem::AddLine(Into(drawing), {31.642925178100644, 34.316912181503639},
+               {16.386256836799898, -0.14178819819012523});
+  mem::AddLine(Into(drawing), {32.724947101730038, 36.271539814911563},
+               {31.376663598342457, 33.833893111765335});
+  const PickOutcome out = Pick(30.97849115729332, 32.863270468078554);
+  ASSERT_TRUE(out.ok);
+  EXPECT_NEAR(out.NetArea(), 1.80975435825, 1e-3);
+}
+
 }  // namespace
 }  // namespace pphatch

@@ -1,0 +1,104 @@
+// What the comparisons read from a request's result, which drawings they
+// compare and where they click.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "differential/drawing_chords.h"
+#include "support/request_fixture.h"
+
+namespace pphatch::differential {
+
+/// The drawings a test compares: `count` seeds from `first`, or "FIRST:COUNT"
+/// from the environment variable, for a longer hunt.
+inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t first,
+                                               uint32_t count) {
+  const char* text = std::getenv(variable);
+  unsigned from = 0, n = 0;
+  if (text && std::sscanf(text, "%u:%u", &from, &n) == 2 && n > 0) return {from, n};
+  return {first, count};
+}
+
+/// Signed area of a ring the host fills (its last point joined to its
+/// first), measured from its first point so that far coordinates lose no
+/// digits to cancellation.
+inline double RingArea(const std::vector<Point2>& ring) {
+  double twice = 0;
+  for (size_t i = 1; i + 1 < ring.size(); ++i) {
+    const double ax = ring[i].x - ring[0].x, ay = ring[i].y - ring[0].y;
+    const double bx = ring[i + 1].x - ring[0].x, by = ring[i + 1].y - ring[0].y;
+    twice += ax * by - bx * ay;
+  }
+  return twice / 2;
+}
+
+/// Area of the outer boundary minus the islands.
+inline double FilledArea(const PickOutcome& out) {
+  double area = 0;
+  for (size_t i = 0; i < out.contours.size(); ++i) {
+    area += (i == 0 ? 1 : -1) * std::fabs(RingArea(out.contours[i]));
+  }
+  return area;
+}
+
+/// Length of all boundaries of the result.
+inline double BoundaryLength(const PickOutcome& out) {
+  double length = 0;
+  for (const std::vector<Point2>& c : out.contours) {
+    for (size_t i = 0; i + 1 < c.size(); ++i)
+      length += std::hypot(c[i + 1].x - c[i].x, c[i + 1].y - c[i].y);
+  }
+  return length;
+}
+
+/// True when every boundary of the result ends within `gap` of where it
+/// starts, in x and in y.
+inline bool AllClosed(const PickOutcome& out, double gap) {
+  for (const std::vector<Point2>& c : out.contours) {
+    if (c.empty() || std::fabs(c.front().x - c.back().x) > gap ||
+        std::fabs(c.front().y - c.back().y) > gap) {
+      return false;
+    }
+  }
+  return true;
+}
+
+/// Clicks at seeded random points of [0, 100] x [0, 100] lying at least
+/// `clearance` from every chain, and from every true curve (a curve's
+/// chord error farther): closer in, the face holding the click is a matter
+/// of rounding, or of how the curve is sampled.
+class ClickMaker {
+ public:
+  ClickMaker(uint32_t seed, const DrawingChords& chords, double clearance)
+      : rng_(seed * 7919u + 17u), chords_(chords), clearance_(clearance) {}
+
+  Vec2 Next() {
+    for (;;) {
+      const double x = Coordinate();
+      const Vec2 click{x, Coordinate()};
+      if (chords_.Clearance(click) >= clearance_) return click;
+    }
+  }
+
+ private:
+  double Coordinate() { return 100.0 * (rng_() / 4294967296.0); }
+
+  std::mt19937 rng_;
+  const DrawingChords& chords_;
+  double clearance_;
+};
+
+/// The chains' point lists, for GEOS.
+inline std::vector<std::vector<Vec2>> ChainPoints(const DrawingChords& chords) {
+  std::vector<std::vector<Vec2>> points;
+  for (const Chain& c : chords.Chains()) points.push_back(c.points);
+  return points;
+}
+
+}  // namespace pphatch::differential

@@ -1,0 +1,143 @@
+// A drawing gives the same answers however large it is, wherever it lies,
+// and whatever lies far away from it: random drawings (random_drawing.h)
+// built scaled, moved far from the origin, or with a line far away, viewed
+// alike, must answer the same clicks (placed alike) as the plain drawing:
+// the same success or failure, the same number of boundaries, and the area
+// scaled by the square of the scale.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "differential/drawing_chords.h"
+#include "differential/random_drawing.h"
+#include "differential/request_areas.h"
+#include "support/request_fixture.h"
+
+namespace pphatch::differential {
+namespace {
+
+/// Clicks closer than this to a line (or to a true curve, beyond its chord
+/// error) are left out, as in the comparison with GEOS.
+constexpr double kClearance = 1e-3;
+/// See the comparison with GEOS: a point counts as on a curve within this.
+constexpr double kOnCurve = 1e-7;
+constexpr double kRelative = 1e-9;
+constexpr uint32_t kFirstSeed = 1;
+constexpr uint32_t kDrawings = 10;
+constexpr int kClicksPerDrawing = 20;
+constexpr double kZoom = 10;
+/// The drawings' square is [0, 100] x [0, 100].
+constexpr double kSize = 100;
+
+/// One way of placing the drawing: scaled about the origin, then moved, with
+/// a line of the drawing's size `far` sizes away from it (0: none).
+struct Variant {
+  const char* name;
+  double scale;
+  Vec2 offset;
+  double far;
+};
+constexpr Variant kVariants[] = {{"scaled by 1e-3", 1e-3, {0, 0}, 0},
+                                 {"scaled by 1e3", 1e3, {0, 0}, 0},
+                                 {"scaled by 1e6", 1e6, {0, 0}, 0},
+                                 {"moved by (1e7, -1e7)", 1, {1e7, -1e7}, 0},
+                                 {"with a line 10 sizes away", 1, {0, 0}, 10},
+                                 {"with a line 1e3 sizes away", 1, {0, 0}, 1e3},
+                                 {"with a line 1e6 sizes away", 1, {0, 0}, 1e6}};
+
+/// How far the area of a placed drawing may lie from the plain area times
+/// the scale squared: 1e-9 relative for rounding, and the rounding of the
+/// coordinates themselves. A coordinate of magnitude M is held to half a unit
+/// in the last place (ulp(M); 2^-29, about 1.9e-9, near 1e7); the view's
+/// conversions, the sampling of curves and the crossings add a few more
+/// roundings, so each boundary point may lie some 8 ulps off its place,
+/// which moves the area by at most that times the boundary's length.
+double Allowed(double area, double length, const Variant& v) {
+  const double magnitude = std::max(std::fabs(v.offset.x), std::fabs(v.offset.y)) + kSize * v.scale;
+  const double ulp = std::ldexp(1.0, std::ilogb(magnitude) - 52);
+  return kRelative * area + 8 * ulp * length;
+}
+
+/// The plan placed as the variant says; the far line lies in a direction
+/// chosen by the seed, across it.
+Plan Placed(const Plan& plan, const Variant& v, uint32_t seed) {
+  Plan placed = MovedPlan(plan, v.scale, v.offset);
+  if (v.far > 0) {
+    const double angle = kTurn * (seed % 8) / 8;
+    const Vec2 d{std::cos(angle), std::sin(angle)}, across{-d.y, d.x};
+    const Vec2 at = Vec2{50, 50} + (v.far * kSize) * d;
+    placed.figures.push_back(
+        Figure::Of(Figure::Kind::kLine, {at - 0.5 * kSize * across, at + 0.5 * kSize * across}));
+  }
+  return placed;
+}
+
+TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
+  const auto [firstSeed, drawings] = SeedRange("PPHATCH_SCALE_SEEDS", kFirstSeed, kDrawings);
+  int compared = 0, agreeing = 0, inFaces = 0;
+  std::vector<std::string> disagreements;
+  for (uint32_t n = 0; n < drawings; ++n) {
+    const uint32_t seed = firstSeed + n;
+    const Plan plan = RandomPlan(seed);
+    RequestFixture plain;
+    BuildPlan(plan, plain.drawing);
+    plain.view->SetMirrored(plan.viewMirrored);
+    plain.Look({50, 50}, kZoom, plan.viewRotation);
+    const DrawingChords chords(*plain.drawing, kOnCurve);
+    ClickMaker maker(seed, chords, kClearance);
+    std::vector<Vec2> clicks;
+    std::vector<PickOutcome> answers;
+    for (int i = 0; i < kClicksPerDrawing; ++i) {
+      clicks.push_back(maker.Next());
+      answers.push_back(plain.Pick(clicks.back().x, clicks.back().y));
+      inFaces += answers.back().ok;
+    }
+    for (const Variant& v : kVariants) {
+      RequestFixture placed;
+      BuildPlan(Placed(plan, v, seed), placed.drawing);
+      placed.view->SetMirrored(plan.viewMirrored);
+      placed.Look(v.scale * Vec2{50, 50} + v.offset, kZoom / v.scale, plan.viewRotation);
+      for (size_t i = 0; i < clicks.size(); ++i) {
+        const Vec2 at = v.scale * clicks[i] + v.offset;
+        const PickOutcome out = placed.Pick(at.x, at.y);
+        const PickOutcome& base = answers[i];
+        const double expected = FilledArea(base) * v.scale * v.scale;
+        const double area = FilledArea(out);
+        const bool agrees = out.ok == base.ok && out.contours.size() == base.contours.size() &&
+                            std::fabs(area - expected) <=
+                                Allowed(std::fabs(expected), BoundaryLength(base) * v.scale, v);
+        ++compared;
+        agreeing += agrees;
+        if (agrees) continue;
+        char text[400];
+        std::snprintf(text, sizeof text,
+                      "seed %u click (%.17g, %.17g) %s: plain %s %.12g in %zu contours, placed %s "
+                      "%.12g (scaled back %.12g) in %zu contours",
+                      seed, clicks[i].x, clicks[i].y, v.name, base.ok ? "finds" : "fails",
+                      FilledArea(base), base.contours.size(), out.ok ? "finds" : "fails", area,
+                      area / (v.scale * v.scale), out.contours.size());
+        disagreements.push_back(text);
+        std::printf("[ disagreement ] %s\n", text);
+      }
+    }
+  }
+  std::ostringstream summary;
+  summary << agreeing << " of " << compared << " placed clicks agree with the plain drawing ("
+          << drawings << " drawings, " << inFaces << " of " << drawings * kClicksPerDrawing
+          << " plain clicks find an area, " << std::size(kVariants) << " placements)";
+  std::printf("[ scale        ] %s\n", summary.str().c_str());
+  ::testing::Test::RecordProperty("agreement", summary.str());
+  // Both successes and failures must be compared.
+  EXPECT_GT(inFaces, static_cast<int>(drawings * kClicksPerDrawing) / 2);
+  EXPECT_LT(inFaces, static_cast<int>(drawings * kClicksPerDrawing));
+  EXPECT_EQ(agreeing, compared) << summary.str();
+  for (const std::string& d : disagreements) ADD_FAILURE() << d;
+}
+
+}  // namespace
+}  // namespace pphatch::differential
