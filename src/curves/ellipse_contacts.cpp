@@ -65,7 +65,12 @@ void InsertIntoChain(CurveRecord& e, Point2 p, double tolerance) {
     }
   }
   if (nearest < 0 || best <= tolerance) return;
-  for (const int k : {nearest, nearest - 1}) {
+  // A closed chain's first and last points are one: next to either, the
+  // point may lie on the chord before the last or after the first.
+  const int last = e.PointCount - 1;
+  const bool closed = e.X[0] == e.X[last] && e.Y[0] == e.Y[last];
+  const int seam = closed && (nearest == 0 || nearest == last) ? last - 1 : -1;
+  for (const int k : {nearest, nearest - 1, seam, closed && nearest == last ? 0 : -1}) {
     if (k < 0 || k + 1 >= e.PointCount) continue;
     const double dx = e.X[k + 1] - e.X[k], dy = e.Y[k + 1] - e.Y[k];
     const double u = ((p.x - e.X[k]) * dx + (p.y - e.Y[k]) * dy) / (dx * dx + dy * dy);

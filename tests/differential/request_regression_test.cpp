@@ -261,6 +261,25 @@ TEST_F(FoundByComparison, LineTangentToAnEllipseClosesTheAreaBetween) {
   EXPECT_NEAR(out.NetArea(), 1.17249567612, 1e-3);
 }
 
+// The same where the touching point lies on the chord into the ellipse's
+// first point, the seam of its closed chain. The ellipse touches the left
+// wall at its far end too, so the two contacts cut the area left of the line
+// into the parts above and below the ellipse.
+TEST_F(FoundByComparison, LineTangentToAnEllipseAtItsSeamCutsTheAreaInTwo) {
+  Look({10, 10}, 20);
+  mem::AddRectangle(Into(drawing), {4, 0}, {20, 20});
+  mem::AddEllipse(Into(drawing), {10, 10}, {6, 0}, 0.5);
+  const double t = -3 * 3.141592653589793 / 180;  // between the last two samples
+  const Vec2 p{10 + 6 * std::cos(t), 10 + 3 * std::sin(t)}, d{-6 * std::sin(t), 3 * std::cos(t)};
+  const auto xAt = [&](double y) { return p.x + (y - p.y) * d.x / d.y; };
+  mem::AddLine(Into(drawing), {xAt(0), 0}, {xAt(20), 20});
+  const PickOutcome above = Pick(15, 15), below = Pick(15, 5);
+  ASSERT_TRUE(above.ok && below.ok);
+  const double left = 20 * (p.x - 4) + d.x / d.y * (200 - 20 * p.y);
+  // The ellipse as its 60 chords (and the touching points put into them).
+  EXPECT_NEAR(above.NetArea() + below.NetArea(), left - 30 * 18 * std::sin(3.141592653589793 / 30), 0.01);
+}
+
 // A line ending on an ellipse between its chain points cuts the chord beside
 // the curve; a short line crossing that chord nearby must still leave the
 // pieces meeting only at their ends.
