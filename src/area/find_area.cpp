@@ -58,6 +58,28 @@ double Magnitude(Point2 p, double half) { return std::max(std::fabs(p.x), std::f
 
 Box BoxOf(const CurveRecord& chain) { return {chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}; }
 
+// Puts the chains of circles, ellipses and their arcs back as they were
+// read when it goes out of scope. A search puts contacts into them, found at
+// its own tolerance; a later search at another tolerance must start from
+// the curves themselves, not from contacts a coarser one found.
+class CurvesAsRead {
+ public:
+  explicit CurvesAsRead(std::vector<CurveRecord>& chains) : chains_(chains) {
+    for (size_t k = 0; k < chains.size(); ++k) {
+      if (chains[k].Conic) saved_.emplace_back(k, chains[k]);
+    }
+  }
+  ~CurvesAsRead() {
+    for (auto& [k, chain] : saved_) chains_[k] = std::move(chain);
+  }
+  CurvesAsRead(const CurvesAsRead&) = delete;
+  CurvesAsRead& operator=(const CurvesAsRead&) = delete;
+
+ private:
+  std::vector<CurveRecord>& chains_;
+  std::vector<std::pair<size_t, CurveRecord>> saved_;
+};
+
 // Half the side of the square round p that just holds the box.
 double Reach(Point2 p, const Box& box) {
   return std::max({p.x - box.minX, box.maxX - p.x, p.y - box.minY, box.maxY - p.y});
@@ -139,6 +161,7 @@ double ToleranceFor(double span, double magnitude) {
 std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains, Point2 click,
                                                double tolerance, BudgetGuard& budget) {
   GeomTolerance() = tolerance;
+  const CurvesAsRead restore(chains);
   RefineCircleContacts(chains, static_cast<int>(chains.size()));
   TouchEllipses(chains, tolerance);
   // A click between a curve's chord and the true curve lies inside the

@@ -24,7 +24,7 @@ double ToleranceFor(double span, double magnitude);
 /// meet, that holds the click (a click on a line belongs to the smaller
 /// area beside it), and the outlines of the groups of chains inside it.
 /// Dangling lines bound nothing. Nothing when the click lies in no bounded
-/// face. The chains' circle contacts are refined in place.
+/// face. The chains are as they were when it returns.
 std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains, Point2 click,
                                                double tolerance, BudgetGuard& budget);
 
