@@ -63,14 +63,19 @@ void BM_ExtractPolygon(benchmark::State& state) {
 }
 BENCHMARK(BM_ExtractPolygon)->Arg(4)->Arg(64)->Arg(1024)->Complexity();
 
-// Noding a polygon of n corners crossed by n lines, and walking its rings.
+// Noding a polygon of n corners crossed by n spokes, and walking its rings.
 void BM_NodeAndRings(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const auto drawing = mem::MemDrawing::Create();
   std::vector<CurveRecord> chains{Extracted(mem::AddPolygon(drawing, RoundPolygon(n, 5)))};
+  // Each spoke as long as three sides, so that the work per spoke stays the
+  // same however many there are.
+  const double reach = 3 * 3.141592653589793 * 5 / n;
+  const std::vector<Vec2> inner = RoundPolygon(n, 5 - reach), outer = RoundPolygon(n, 5 + reach);
   for (int i = 0; i < n; ++i) {
-    const double y = -4 + 8.0 * i / n;
-    chains.push_back(Extracted(mem::AddLine(drawing, {-6, y}, {6, y + 0.5})));
+    // Half a step turned, so that each spoke crosses a side, not a corner.
+    const Vec2 a = inner[static_cast<size_t>(i)], b = outer[static_cast<size_t>((i + 1) % n)];
+    chains.push_back(Extracted(mem::AddLine(drawing, a, 0.5 * (b + outer[static_cast<size_t>(i)]))));
   }
   GeomTolerance() = 1e-6;
   BudgetGuard budget(nullptr);
