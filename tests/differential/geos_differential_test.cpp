@@ -147,7 +147,7 @@ std::vector<Comparison> CompareDrawing(uint32_t seed, double zoom, Tally& tally)
     const PickOutcome out = f.Pick(c.click.x, c.click.y);
     c.ok = out.ok;
     c.closed = AllClosed(out, kClosingGap);
-    c.ours = out.ok ? FilledArea(out) : 0;
+    c.ours = out.ok ? out.NetArea() : 0;
     c.contours = out.contours.size();
     const std::vector<size_t> holding = faces.FacesHolding(c.click);
     EXPECT_LE(holding.size(), 1u) << "overlapping GEOS faces: " << c.Describe();

@@ -25,28 +25,6 @@ inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t fi
   return {first, count};
 }
 
-/// Signed area of a ring the host fills (its last point joined to its
-/// first), measured from its first point so that far coordinates lose no
-/// digits to cancellation.
-inline double RingArea(const std::vector<Point2>& ring) {
-  double twice = 0;
-  for (size_t i = 1; i + 1 < ring.size(); ++i) {
-    const double ax = ring[i].x - ring[0].x, ay = ring[i].y - ring[0].y;
-    const double bx = ring[i + 1].x - ring[0].x, by = ring[i + 1].y - ring[0].y;
-    twice += ax * by - bx * ay;
-  }
-  return twice / 2;
-}
-
-/// Area of the outer boundary minus the islands.
-inline double FilledArea(const PickOutcome& out) {
-  double area = 0;
-  for (size_t i = 0; i < out.contours.size(); ++i) {
-    area += (i == 0 ? 1 : -1) * std::fabs(RingArea(out.contours[i]));
-  }
-  return area;
-}
-
 /// Length of all boundaries of the result.
 inline double BoundaryLength(const PickOutcome& out) {
   double length = 0;

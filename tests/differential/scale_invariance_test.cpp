@@ -112,8 +112,8 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
         const Vec2 at = v.scale * clicks[i] + v.offset;
         const PickOutcome out = placed.Pick(at.x, at.y);
         const PickOutcome& base = answers[i];
-        const double expected = FilledArea(base) * v.scale * v.scale;
-        const double area = FilledArea(out);
+        const double expected = base.NetArea() * v.scale * v.scale;
+        const double area = out.NetArea();
         const bool agrees = out.ok == base.ok && out.contours.size() == base.contours.size() &&
                             std::fabs(area - expected) <=
                                 Allowed(std::fabs(expected), BoundaryLength(base) * v.scale, v);
@@ -125,7 +125,7 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
                       "seed %u click (%.17g, %.17g) %s: plain %s %.12g in %zu contours, placed %s "
                       "%.12g (scaled back %.12g) in %zu contours",
                       seed, clicks[i].x, clicks[i].y, v.name, base.ok ? "finds" : "fails",
-                      FilledArea(base), base.contours.size(), out.ok ? "finds" : "fails", area,
+                      base.NetArea(), base.contours.size(), out.ok ? "finds" : "fails", area,
                       area / (v.scale * v.scale), out.contours.size());
         disagreements.push_back(text);
         std::printf("[ disagreement ] %s\n", text);
