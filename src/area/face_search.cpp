@@ -4,20 +4,9 @@
 #include <cmath>
 
 #include "area/ring_tests.h"
+#include "curves/conic_frame.h"
 
 namespace pphatch {
-namespace {
-
-// Level of p on the normalised equation of a chain's conic: below 1 inside.
-double ConicLevel(const CurveRecord& conic, Point2 p) {
-  const double dx = p.x - conic.CenterX, dy = p.y - conic.CenterY;
-  const double x = dx * conic.AxisX + dy * conic.AxisY;
-  const double y = -dx * conic.AxisY + dy * conic.AxisX;
-  return std::hypot(x / conic.Radius, y / conic.MinorRadius);
-}
-
-}  // namespace
-
 std::optional<int> RingHolding(const PlanarGraph& graph, Point2 p, double tolerance) {
   std::optional<int> best;
   for (int r = 0; r < static_cast<int>(graph.Rings().size()); ++r) {
@@ -86,10 +75,10 @@ std::vector<int> IslandRings(const PlanarGraph& graph, int outer, double toleran
 std::optional<ChordGap> ChordGapHolding(const std::vector<CurveRecord>& chains, Point2 p) {
   for (int c = 0; c < static_cast<int>(chains.size()); ++c) {
     const CurveRecord& chain = chains[static_cast<size_t>(c)];
-    if (!chain.Conic || !(chain.Radius > 0) || !(chain.MinorRadius > 0)) continue;
+    if (!HasConic(chain)) continue;
     const Point2 centre{chain.CenterX, chain.CenterY};
     // Only a point inside the curve, away from its centre, can lie in a gap.
-    const double level = ConicLevel(chain, p);
+    const double level = ConicFrame(chain).Level(p);
     if (!(level < 1) || !(level > 0)) continue;
     for (int k = 0; k + 1 < chain.PointCount; ++k) {
       const Point2 a{chain.X[k], chain.Y[k]}, b{chain.X[k + 1], chain.Y[k + 1]};

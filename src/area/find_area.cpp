@@ -95,11 +95,7 @@ Nearest NearestChain(const std::vector<CurveRecord>& chains, Point2 p) {
   for (int c = 0; c < static_cast<int>(chains.size()); ++c) {
     const CurveRecord& chain = chains[static_cast<size_t>(c)];
     for (int k = 0; k + 1 < chain.PointCount; ++k) {
-      const Point2 a{chain.X[k], chain.Y[k]}, b{chain.X[k + 1], chain.Y[k + 1]};
-      const double dx = b.x - a.x, dy = b.y - a.y;
-      const double length2 = dx * dx + dy * dy;
-      const double u = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0;
-      const double d = std::hypot(p.x - (a.x + u * dx), p.y - (a.y + u * dy));
+      const double d = DistanceToSegment(p, {chain.X[k], chain.Y[k]}, {chain.X[k + 1], chain.Y[k + 1]});
       if (d < nearest.distance) nearest = {d, c};
     }
   }

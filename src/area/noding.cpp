@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "curves/conic_frame.h"
 #include "geometry/box_tree.h"
 #include "geometry/tolerance.h"
 
@@ -234,20 +235,6 @@ class Noder {
     s.bulgeSide = -sign;
   }
 
-  // Distance of p from the true conic of a circle, ellipse or arc chain:
-  // the level of p on the conic's normalised equation over its gradient.
-  static double ConicDistance(const CurveRecord& conic, Point2 p) {
-    const double a = conic.Radius, b = conic.MinorRadius;
-    if (!(a > 0) || !(b > 0)) return INFINITY;
-    const Point2 d{p.x - conic.CenterX, p.y - conic.CenterY};
-    const double x = d.x * conic.AxisX + d.y * conic.AxisY;
-    const double y = -d.x * conic.AxisY + d.y * conic.AxisX;
-    const double level = std::hypot(x / a, y / b);
-    if (!(level > 0)) return a;
-    const double gradient = std::hypot(x / (a * a), y / (b * b)) / level;
-    return std::fabs(level - 1) / gradient;
-  }
-
   // Cuts segment s at `node` when the node lies on it (within the
   // tolerance), or in its curve band where the curve passes. True only for
   // the first: a point in the band lies off the chord, so a segment ending
@@ -269,7 +256,8 @@ class Noder {
     if (seg.bulgeSide == 0 || off > seg.reach || (across > 0 ? 1 : -1) != seg.bulgeSide) return false;
     const CurveRecord& curve = chains_[seg.chain];
     const NodeRole role = Role(node);
-    const bool onCurve = curve.Conic ? role.vertex && ConicDistance(curve, p) <= kOnCurveTolerances * tolerance_
+    const bool onCurve = curve.Conic ? role.vertex && HasConic(curve) &&
+                                            ConicFrame(curve).Distance(p) <= kOnCurveTolerances * tolerance_
                                      : role.freeEnd;
     if (!onCurve) return false;
     AddCut(s, u, node);

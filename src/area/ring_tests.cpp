@@ -11,15 +11,6 @@ constexpr double kEdgesPerBand = 4;
 // Bands at most, so that long edges spanning many bands stay cheap.
 constexpr int kMaxBands = 4096;
 
-// Distance of p from the segment a-b.
-double DistanceToSegment(Point2 p, Point2 a, Point2 b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double length2 = dx * dx + dy * dy;
-  double u = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
-  u = std::clamp(u, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + u * dx), p.y - (a.y + u * dy));
-}
-
 // True when the edge a-b crosses the ray from p towards +x (half-open in
 // y, so that a vertex on the ray counts once).
 bool CrossesRay(Point2 p, Point2 a, Point2 b) {

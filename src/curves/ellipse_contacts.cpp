@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "curves/conic_frame.h"
 #include "geometry/box_tree.h"
 
 namespace pphatch {
@@ -11,32 +12,12 @@ namespace {
 // How far off the true ellipse a touching point may lie, in tolerances.
 constexpr double kTouchTolerances = 4;
 
-bool IsEllipse(const CurveRecord& r) {
-  return r.Conic && r.TypeName != "CIRCLE" && r.Radius > 0 && r.MinorRadius > 0 && r.PointCount >= 2;
-}
-
-// The ellipse's own frame, in which it is the unit circle.
-struct EllipseFrame {
-  Point2 centre, axis;
-  double a = 1, b = 1;
-
-  explicit EllipseFrame(const CurveRecord& e)
-      : centre{e.CenterX, e.CenterY}, axis{e.AxisX, e.AxisY}, a(e.Radius), b(e.MinorRadius) {}
-
-  Point2 In(Point2 p) const {
-    const double dx = p.x - centre.x, dy = p.y - centre.y;
-    return {(dx * axis.x + dy * axis.y) / a, (-dx * axis.y + dy * axis.x) / b};
-  }
-  Point2 Out(Point2 q) const {
-    const double u = q.x * a, v = q.y * b;
-    return {centre.x + u * axis.x - v * axis.y, centre.y + u * axis.y + v * axis.x};
-  }
-};
+bool IsEllipse(const CurveRecord& r) { return HasConic(r) && r.TypeName != "CIRCLE" && r.PointCount >= 2; }
 
 // The point where the segment a-b touches the ellipse, if it does: the foot
 // of the ellipse's centre on the segment's line, in the ellipse's frame,
 // lying on the unit circle within the allowed distance.
-std::optional<Point2> TouchingPoint(const EllipseFrame& frame, Point2 a, Point2 b, double allowed) {
+std::optional<Point2> TouchingPoint(const ConicFrame& frame, Point2 a, Point2 b, double allowed) {
   const Point2 p = frame.In(a), q = frame.In(b);
   const double dx = q.x - p.x, dy = q.y - p.y;
   const double length2 = dx * dx + dy * dy;
@@ -97,7 +78,7 @@ void TouchEllipses(std::vector<CurveRecord>& records, double tolerance) {
   const double allowed = kTouchTolerances * tolerance;
   for (const int i : ellipses) {
     CurveRecord& e = records[static_cast<size_t>(i)];
-    const EllipseFrame frame(e);
+    const ConicFrame frame(e);
     const double reach = e.Radius + allowed;
     std::vector<Point2> touches;
     tree.Query(Box{e.CenterX - reach, e.CenterY - reach, e.CenterX + reach, e.CenterY + reach}, [&](int j) {

@@ -7,6 +7,7 @@
 // their rounding) stay on it, while end points still match only closely.
 #include "geometry/incidence.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "component/errors.h"
@@ -55,6 +56,14 @@ int PointOnSegment(double x1, double y1, double x2, double y2, double px, double
   if (InBox(x1, y1, px, py, e)) return 1;
   if (InBox(x2, y2, px, py, e)) return 1;
   return PointInsideSegment(x1, y1, x2, y2, px, py, e);
+}
+
+// The distance to the foot of p on the segment, the foot kept within it.
+double DistanceToSegment(Point2 p, Point2 a, Point2 b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  const double u = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0;
+  return std::hypot(p.x - (a.x + u * dx), p.y - (a.y + u * dy));
 }
 
 // Cramer's rule; a zero determinant or any non-finite value gives nothing.

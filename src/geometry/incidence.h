@@ -14,6 +14,10 @@ struct Point2 {
 /// 1 when P lies on the closed segment (x1,y1)-(x2,y2), else 0.
 int PointOnSegment(double x1, double y1, double x2, double y2, double px, double py);
 
+/// Euclidean distance of p from the closed segment a-b (from a when the
+/// segment has no length). No tolerance.
+double DistanceToSegment(Point2 p, Point2 a, Point2 b);
+
 /// Solves a1 x + b1 y = c1, a2 x + b2 y = c2; nothing when the determinant
 /// is zero or the result is not finite. No tolerance: nearly parallel lines
 /// give a far point.

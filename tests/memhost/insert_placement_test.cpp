@@ -12,12 +12,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// X and Y of vertex i, read through the host interface.
-Vec2 VertexAt(const HostGraphicPtr& g, int i) {
-  const auto v = g->Vertices()->Item(i);
-  return {v->X(), v->Y()};
-}
-
 // Child i of a graphic, through the host interface.
 HostGraphicPtr ChildAt(const HostGraphicPtr& g, int i) { return g->Graphics()->Item(i); }
 

@@ -13,12 +13,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// X and Y of vertex i, read through the host interface.
-Vec2 VertexAt(const HostGraphicPtr& g, int i) {
-  const auto v = g->Vertices()->Item(i);
-  return {v->X(), v->Y()};
-}
-
 TEST(ArcLayout, CircleKeepsItsCentreInVertexZero) {
   HostFixture f;
   const auto circle = AddCircle(f.drawing, {1, 1}, 2);

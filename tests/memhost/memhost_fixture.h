@@ -37,4 +37,10 @@ struct HostFixture {
   }
 };
 
+/// X and Y of vertex i, read through the host interface.
+inline Vec2 VertexAt(const HostGraphicPtr& g, int i) {
+  const auto v = g->Vertices()->Item(i);
+  return {v->X(), v->Y()};
+}
+
 }  // namespace pphatch::mem

@@ -11,6 +11,17 @@
 namespace pphatch::mem {
 namespace {
 
+// WorldToView undoes ViewToWorld for view points near and far.
+void ExpectRoundTrips(MemView& view) {
+  for (const Vec3 v : {Vec3{0, 0, 0}, Vec3{13.25, 700.5, 1}, Vec3{-250, 1e4, -3}}) {
+    const HostPoint3 w = view.ViewToWorld(v.x, v.y, v.z);
+    const HostPoint3 back = view.WorldToView(w.x, w.y, w.z);
+    EXPECT_NEAR(back.x, v.x, 1e-9);
+    EXPECT_NEAR(back.y, v.y, 1e-9);
+    EXPECT_NEAR(back.z, v.z, 1e-12);
+  }
+}
+
 TEST(MemView, PanZoomRotationMapAndInvert) {
   HostFixture f;
   f.view->SetSize(800, 600);
@@ -24,13 +35,7 @@ TEST(MemView, PanZoomRotationMapAndInvert) {
   EXPECT_NEAR(step.x, 400 + 4 * std::cos(0.3), 1e-12);
   EXPECT_NEAR(step.y, 300 + 4 * std::sin(0.3), 1e-12);
   EXPECT_DOUBLE_EQ(step.z, 8);
-  for (const Vec3 v : {Vec3{0, 0, 0}, Vec3{13.25, 700.5, 1}, Vec3{-250, 1e4, -3}}) {
-    const HostPoint3 w = f.view->ViewToWorld(v.x, v.y, v.z);
-    const HostPoint3 back = f.view->WorldToView(w.x, w.y, w.z);
-    EXPECT_NEAR(back.x, v.x, 1e-9);
-    EXPECT_NEAR(back.y, v.y, 1e-9);
-    EXPECT_NEAR(back.z, v.z, 1e-12);
-  }
+  ExpectRoundTrips(*f.view);
 }
 
 TEST(MemView, ApertureIsInViewUnits) {
@@ -71,13 +76,7 @@ TEST(MemView, MirroredTurnedViewMapsInvertsAndPicks) {
   EXPECT_NEAR(step.x, 400 - 2 * std::cos(turn), 1e-12);
   EXPECT_NEAR(step.y, 300 - 2 * std::sin(turn), 1e-12);
   EXPECT_DOUBLE_EQ(step.z, 2);
-  for (const Vec3 v : {Vec3{0, 0, 0}, Vec3{13.25, 700.5, 1}, Vec3{-250, 1e4, -3}}) {
-    const HostPoint3 w = f.view->ViewToWorld(v.x, v.y, v.z);
-    const HostPoint3 back = f.view->WorldToView(w.x, w.y, w.z);
-    EXPECT_NEAR(back.x, v.x, 1e-9);
-    EXPECT_NEAR(back.y, v.y, 1e-9);
-    EXPECT_NEAR(back.z, v.z, 1e-12);
-  }
+  ExpectRoundTrips(*f.view);
 
   EXPECT_EQ(f.PickAt(40.2, 5, 0.5), std::vector<int>{line});
   EXPECT_TRUE(f.PickAt(39.2, 5, 0.5).empty());
