@@ -32,7 +32,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
                  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 .PHONY: all deps configure build check check-all check-main check-asan check-tsan check-fuzz \
-        fuzz fuzz-build demo bench clean
+        fuzz fuzz-build demo bench mutants clean
 
 all: build
 
@@ -116,6 +116,14 @@ bench:
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_compare pphatch_micro
 	@$(BENCH_BUILD)/bench/pphatch_micro --benchmark_min_time=0.2
 	@$(BENCH_BUILD)/bench/pphatch_compare --dxf --csv $(BENCH_BUILD)/bench-results.csv $(BENCH_ARGS)
+
+# Mutation check of the main suite (not part of `make check`): MUTANTS small
+# faults drawn from MUTANT_SEED, each built and tested in $(MUTANT_BUILD).
+MUTANTS ?= 150
+MUTANT_SEED ?= 1
+MUTANT_BUILD ?= build-mutants
+mutants: deps
+	@scripts/mutants -n $(MUTANTS) --seed $(MUTANT_SEED) --build $(MUTANT_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
