@@ -32,9 +32,15 @@ std::string JsonLine(const PickOutcome& outcome) {
       Json contour;
       contour["kind"] = i == 0 ? "External" : "Internal";
       contour["points"] = std::move(points);
+      if (i < outcome.measures.contourAreas.size()) {
+        contour["area"] = outcome.measures.contourAreas[i];
+        contour["length"] = outcome.measures.contourLengths[i];
+      }
       contours.push_back(std::move(contour));
     }
     line["contours"] = std::move(contours);
+    line["area"] = outcome.measures.area;
+    line["perimeter"] = outcome.measures.perimeter;
   } else {
     line["error"] = outcome.error;
   }
