@@ -7,9 +7,9 @@
 // writers can draw true arcs and measures are those of the curves.
 #pragma once
 
+#include <array>
 #include <vector>
 
-#include "formats/dxf_writer.h"
 #include "memhost/vec.h"
 
 namespace pphatch::mem {
@@ -17,6 +17,11 @@ class MemDrawing;
 }
 
 namespace pphatch::formats {
+
+/// A point in drawing coordinates.
+using Point2 = std::array<double, 2>;
+/// A closed boundary: its points in order; the last may repeat the first.
+using Contour = std::vector<Point2>;
 
 /// One stretch of a true contour: a straight line from `from` to `to`, or
 /// the arc of the conic centre + cos(t) u + sin(t) v for t from t0 to t1

@@ -41,6 +41,8 @@ int Run(int argc, char** argv) {
       ->add_option("-o,--output", pick.output,
                    "Write to FILE instead of standard output (required for dxf)")
       ->type_name("FILE");
+  pickCommand->add_flag("--solid", pick.solid,
+                        "DXF hatches are filled solid (default: ANSI31 lines scaled to the units)");
 
   std::string infoDrawing;
   CLI::App* infoCommand =

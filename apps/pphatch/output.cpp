@@ -64,7 +64,7 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::PickArea> areas;
   for (const PickOutcome& outcome : outcomes) {
-    if (outcome.ok) areas.push_back({outcome.contours});
+    if (outcome.ok) areas.push_back({outcome.contours, outcome.curves, {outcome.at.x, outcome.at.y}});
   }
   return areas;
 }

@@ -4,6 +4,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "dxf_output.h"
 #include "formats/dxf_writer.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
@@ -70,7 +71,8 @@ int RunPickCommand(const PickOptions& options) {
       });
       ReportFailures(outcomes);
     } else if (options.format == "dxf") {
-      formats::WriteDxfResult(options.output, ToAreas(outcomes), loaded.drawing.get());
+      WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
+                     options.solid);
       ReportFailures(outcomes);
     } else {
       ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });

@@ -163,13 +163,23 @@ TEST(CliPick, SvgAndDxfOutputsHoldTheFoundAreas) {
   // Without JSON lines, failures are told on standard error.
   EXPECT_NE(run.err.find(std::string("no area at 300,300: ") + kNoArea), std::string::npos) << run.err;
 
-  run = RunTool({"pick", Example("plate.dxf"), "--at", "25,27", "--format", "dxf", "-o",
+  run = RunTool({"pick", Example("walls.json"), "--at", "150,150", "--format", "dxf", "-o",
                  "picks.dxf"},
                 dir);
   EXPECT_EQ(run.status, 0) << run.err;
   const std::string dxf = FileText(dir.Path() / "picks.dxf");
   EXPECT_NE(dxf.find("\nHATCH"), std::string::npos);
   EXPECT_NE(dxf.find("PPHATCH_BOUNDARY"), std::string::npos);
+  // An R12 file has no HATCH entity: its areas come as boundaries, and the
+  // user is told.
+  run = RunTool({"pick", Example("plate.dxf"), "--at", "25,27", "--format", "dxf", "-o",
+                 "plate.dxf"},
+                dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string r12 = FileText(dir.Path() / "plate.dxf");
+  EXPECT_EQ(r12.find("\nHATCH"), std::string::npos);
+  EXPECT_NE(r12.find("PPHATCH_BOUNDARY"), std::string::npos);
+  EXPECT_NE(run.err.find("boundary polylines only"), std::string::npos) << run.err;
   // The result file reads back as a drawing.
   run = RunTool({"info", (dir.Path() / "picks.dxf").string()}, dir);
   EXPECT_EQ(run.status, 0) << run.err;

@@ -1,0 +1,127 @@
+#include "formats/dxf_add_areas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "formats/dxf_source_scan.h"
+#include "formats/hatch_entities.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+// Layer colours (the DXF colour index): hatches grey, boundaries red.
+constexpr int kGrey = 8, kRed = 1;
+
+// The area's contours as pieces, left out when fewer than three distinct
+// points or no curve bound them; empty when the outer contour is left out.
+std::vector<TrueContour> Fillable(const PickArea& area) {
+  std::vector<TrueContour> rings;
+  for (std::size_t i = 0; i < area.contours.size(); ++i) {
+    TrueContour ring = i < area.curves.size() ? area.curves[i] : StraightContour(area.contours[i]);
+    const bool curved = std::any_of(ring.begin(), ring.end(), [](const ContourPiece& p) { return p.arc; });
+    if (!curved && ring.size() < 3) ring.clear();
+    if (ring.empty() && i == 0) return {};
+    if (!ring.empty()) rings.push_back(std::move(ring));
+  }
+  return rings;
+}
+
+// The size of the box of all areas' points.
+double AreasSize(const std::vector<PickArea>& areas) {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (const PickArea& area : areas) {
+    for (const Contour& c : area.contours) {
+      for (const Point2& p : c) {
+        minX = std::min(minX, p[0]), maxX = std::max(maxX, p[0]);
+        minY = std::min(minY, p[1]), maxY = std::max(maxY, p[1]);
+      }
+    }
+  }
+  return maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
+}
+
+// A LAYER table entry.
+void AddLayer(DxfText& out, EntityContext& context, const DxfSourceMap& map, const char* name,
+              int colour) {
+  out.Add(0, "LAYER");
+  if (map.Modern()) {
+    out.Add(5, HandleText(context.TakeHandle()));
+    if (!map.layerTableHandle.empty()) out.Add(330, map.layerTableHandle);
+    out.Add(100, "AcDbSymbolTableRecord");
+    out.Add(100, "AcDbLayerTableRecord");
+  }
+  out.Add(2, name);
+  out.Add(70, 0);
+  out.Add(62, colour);
+  out.Add(6, "CONTINUOUS");
+}
+
+}  // namespace
+
+std::string AddAreasToDxf(const std::string& source, const std::string& name,
+                          const std::vector<PickArea>& areas, const DxfWriteOptions& options,
+                          std::vector<std::string>& notes) {
+  const DxfSourceMap map = ScanDxfSource(source, name);
+  EntityContext context(map.Modern(), map.modelSpace, map.firstFreeHandle);
+  HatchFill fill = options.fill;
+  if (fill.pattern != "SOLID" && fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
+  const bool hatches = map.Modern();
+  const bool boundaries = options.boundaries || !hatches;
+  if (!hatches && !areas.empty()) {
+    notes.push_back("the file is older than AutoCAD R13 and has no HATCH entity: "
+                    "the areas are added as boundary polylines only");
+  }
+
+  DxfText entities(map.newline);
+  for (const PickArea& area : areas) {
+    const std::vector<TrueContour> rings = Fillable(area);
+    if (rings.empty()) continue;
+    if (hatches) AddHatch(entities, context, rings, area.seed, fill);
+    if (boundaries) {
+      for (const TrueContour& ring : rings) AddBoundary(entities, context, ring);
+    }
+  }
+  DxfText layers(map.newline);
+  if (map.layerTableEnd != kNowhere) {
+    if (hatches && !map.layers.count(kHatchLayer)) AddLayer(layers, context, map, kHatchLayer, kGrey);
+    if (boundaries && !map.layers.count(kBoundaryLayer)) {
+      AddLayer(layers, context, map, kBoundaryLayer, kRed);
+    }
+  }
+
+  // Edits at offsets of the source, applied from the last to the first so
+  // that each offset still points where the scan found it.
+  std::vector<std::pair<std::size_t, std::string>> inserts;
+  if (map.entitiesEnd != kNowhere) {
+    inserts.push_back({map.entitiesEnd, entities.Text()});
+  } else if (!entities.Text().empty()) {
+    DxfText section(map.newline);
+    section.Add(0, "SECTION");
+    section.Add(2, "ENTITIES");
+    DxfText end(map.newline);
+    end.Add(0, "ENDSEC");
+    const std::size_t at = map.objectsStart != kNowhere ? map.objectsStart
+                           : map.eof != kNowhere        ? map.eof
+                                                        : source.size();
+    inserts.push_back({at, section.Text() + entities.Text() + end.Text()});
+  }
+  if (map.layerTableEnd != kNowhere) inserts.push_back({map.layerTableEnd, layers.Text()});
+  std::sort(inserts.begin(), inserts.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+
+  std::string out = source;
+  bool seedDone = map.handseedValue == kNowhere;
+  for (const auto& [at, text] : inserts) {
+    if (!seedDone && map.handseedValue > at) {
+      out.replace(map.handseedValue, map.handseedLength, HandleText(context.NextHandle()));
+      seedDone = true;
+    }
+    out.insert(at, text);
+  }
+  if (!seedDone) out.replace(map.handseedValue, map.handseedLength, HandleText(context.NextHandle()));
+  return out;
+}
+
+}  // namespace pphatch::formats

@@ -1,0 +1,155 @@
+#include "formats/dxf_source_scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "formats/errors.h"
+
+namespace pphatch::formats {
+
+namespace {
+
+// Reads the text line by line, two lines a pair.
+class PairReader {
+ public:
+  explicit PairReader(const std::string& text) : text_(text) {}
+
+  // The next pair; false at the end of the text.
+  bool Next() {
+    if (at_ >= text_.size()) return false;
+    start_ = at_;
+    const std::string codeLine = Line();
+    valueStart_ = at_;
+    value_ = Line();
+    valueLength_ = value_.size();
+    std::string trimmed = Trim(codeLine);
+    const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), code_);
+    valid_ = result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size();
+    value_ = Trim(value_);
+    return true;
+  }
+  bool Valid() const { return valid_; }
+  int Code() const { return code_; }
+  const std::string& Value() const { return value_; }
+  std::size_t Start() const { return start_; }
+  std::size_t ValueStart() const { return valueStart_; }
+  std::size_t ValueLength() const { return valueLength_; }
+  std::size_t LineNumber() const { return line_; }
+
+ private:
+  // The line at the read position, without its ending.
+  std::string Line() {
+    std::size_t end = text_.find('\n', at_);
+    if (end == std::string::npos) end = text_.size();
+    std::size_t stop = end;
+    if (stop > at_ && text_[stop - 1] == '\r') --stop;
+    std::string line = text_.substr(at_, stop - at_);
+    at_ = std::min(end + 1, text_.size());
+    ++line_;
+    return line;
+  }
+  static std::string Trim(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
+    return s.substr(a, b - a);
+  }
+
+  const std::string& text_;
+  std::size_t at_ = 0, start_ = 0, valueStart_ = 0, valueLength_ = 0, line_ = 0;
+  int code_ = 0;
+  bool valid_ = false;
+  std::string value_;
+};
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// A hexadecimal handle; 0 when the text is not one.
+std::uint64_t ParseHandle(const std::string& text) {
+  std::uint64_t value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return result.ec == std::errc() ? value : 0;
+}
+
+}  // namespace
+
+bool DxfSourceMap::Modern() const { return version >= "AC1012"; }
+
+DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
+  DxfSourceMap map;
+  const std::size_t firstEnd = text.find('\n');
+  if (firstEnd != std::string::npos && firstEnd > 0 && text[firstEnd - 1] == '\r') map.newline = "\r\n";
+  PairReader reader(text);
+  std::string section, table, object, variable, recordName, recordHandle;
+  std::uint64_t highest = 0;
+  bool expectSectionName = false;
+  std::size_t sectionStart = 0;
+  while (reader.Next()) {
+    if (!reader.Valid()) {
+      throw ReadError(name + ": line " + std::to_string(reader.LineNumber() - 1) +
+                      ": not a group code");
+    }
+    const int code = reader.Code();
+    const std::string& value = reader.Value();
+    if (code == 0) {
+      object = value;
+      recordName.clear();
+      recordHandle.clear();
+      if (value == "SECTION") {
+        expectSectionName = true;
+        sectionStart = reader.Start();
+        section.clear();
+      } else if (value == "ENDSEC") {
+        if (section == "ENTITIES") map.entitiesEnd = reader.Start();
+        section.clear();
+      } else if (value == "ENDTAB") {
+        if (table == "LAYER") map.layerTableEnd = reader.Start();
+        table.clear();
+      } else if (value == "EOF") {
+        map.eof = reader.Start();
+        break;
+      }
+      continue;
+    }
+    if (code == 2 && expectSectionName) {
+      section = value;
+      expectSectionName = false;
+      if (section == "OBJECTS" && map.objectsStart == kNowhere) map.objectsStart = sectionStart;
+      continue;
+    }
+    if (code == 5 || code == 105) highest = std::max(highest, ParseHandle(value));
+    if (section == "HEADER") {
+      if (code == 9) {
+        variable = value;
+      } else if (variable == "$ACADVER" && code == 1) {
+        map.version = value;
+      } else if (variable == "$INSUNITS" && code == 70) {
+        map.insunits = std::atoi(value.c_str());
+      } else if (variable == "$HANDSEED" && code == 5) {
+        map.handseedValue = reader.ValueStart();
+        map.handseedLength = reader.ValueLength();
+      }
+    } else if (section == "TABLES") {
+      if (object == "TABLE" && code == 2) {
+        table = value;
+      } else if (object == "TABLE" && code == 5 && table == "LAYER") {
+        map.layerTableHandle = value;
+      } else if (object == "LAYER" && code == 2) {
+        map.layers.insert(Upper(value));
+      } else if (object == "LTYPE" && code == 2 && Upper(value) == "CONTINUOUS") {
+        map.hasContinuous = true;
+      } else if (object == "BLOCK_RECORD" && (code == 2 || code == 5)) {
+        (code == 2 ? recordName : recordHandle) = value;
+        if (Upper(recordName) == "*MODEL_SPACE" && !recordHandle.empty()) map.modelSpace = recordHandle;
+      }
+    }
+  }
+  map.firstFreeHandle = highest + 1;
+  return map;
+}
+
+}  // namespace pphatch::formats
