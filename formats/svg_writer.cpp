@@ -1,6 +1,7 @@
 #include "formats/svg_writer.h"
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -109,6 +110,28 @@ class PathData {
           << Point(to);
     pen_ = to;
   }
+  // A piece of a found contour: a line, or an arc of a circle or ellipse,
+  // split in halves when it turns by more than half a turn so that the
+  // flags of each SVG arc are plain.
+  void Piece(const ContourPiece& piece) {
+    if (!piece.arc) {
+      LineTo(piece.to);
+      return;
+    }
+    const double span = piece.t1 - piece.t0;
+    const int parts = std::fabs(span) > mem::kFullTurn / 2 ? 2 : 1;
+    const std::string rx = Num(frame_.Length(Length(piece.u)));
+    const std::string ry = Num(frame_.Length(Length(piece.v)));
+    // With y turned down, angles turn the other way: the axis angle is
+    // negated and a counter-clockwise arc has sweep flag 0.
+    const double axis = -std::atan2(piece.u.y, piece.u.x) * 180 / std::numbers::pi;
+    for (int k = 1; k <= parts; ++k) {
+      const Vec2 to = k == parts ? piece.to : piece.At(piece.t0 + span * k / parts);
+      data_ << " A" << rx << ' ' << ry << ' ' << Num(axis) << " 0 " << (span > 0 ? 0 : 1) << ' '
+            << Point(to);
+      pen_ = to;
+    }
+  }
   void Close() {
     data_ << " Z";
     pen_.reset();
@@ -161,10 +184,18 @@ void WriteDefs(std::ostream& out) {
 // One found area: a tinted fill and the hatch, islands open by the even-odd rule.
 void WriteArea(std::ostream& out, const SvgPick& pick, std::size_t colour, const Frame& frame) {
   PathData path(frame);
-  for (const Contour& ring : pick.contours) {
-    if (ring.empty()) continue;
-    path.MoveTo({ring[0][0], ring[0][1]});
-    for (std::size_t k = 1; k < ring.size(); ++k) path.LineTo({ring[k][0], ring[k][1]});
+  // The true contours when given, else the contours' points.
+  const std::vector<TrueContour> straight = [&] {
+    std::vector<TrueContour> rings;
+    if (pick.curves.empty()) {
+      for (const Contour& c : pick.contours) rings.push_back(StraightContour(c));
+    }
+    return rings;
+  }();
+  for (const TrueContour& contour : pick.curves.empty() ? straight : pick.curves) {
+    if (contour.empty()) continue;
+    path.MoveTo(contour.front().from);
+    for (const ContourPiece& piece : contour) path.Piece(piece);
     path.Close();
   }
   const std::string d = path.Text();
