@@ -27,14 +27,38 @@ double Degrees(double radians) {
   return d;
 }
 
-// The start and end angles of an arc edge in degrees. A clockwise edge is
-// stored with its angles negated, as DXF defines it.
+// True when the arc goes all the way round.
+bool WholeTurn(const ContourPiece& p) {
+  return p.arc && std::fabs(p.t1 - p.t0) >= 2 * std::numbers::pi * (1 - 1e-12);
+}
+
+// The start and end angles of an arc edge in degrees, each in [0, 360)
+// (an end below the start runs through 0), or 0 and 360 for a whole turn.
+// A clockwise edge is stored with its angles negated, as DXF defines it.
 void AddEdgeAngles(DxfText& out, const ContourPiece& p) {
   const bool ccw = p.t1 > p.t0;
-  const double start = Degrees(ccw ? p.t0 : -p.t0);
-  out.Add(50, start);
-  out.Add(51, start + std::fabs(p.t1 - p.t0) * kDegrees);
+  const bool whole = WholeTurn(p);
+  out.Add(50, whole ? 0.0 : Degrees(ccw ? p.t0 : -p.t0));
+  out.Add(51, whole ? 360.0 : Degrees(ccw ? p.t1 : -p.t1));
   out.Add(73, ccw ? 1 : 0);
+}
+
+// The pieces of a loop as edges: a whole turn is one edge when it is the
+// whole loop, else two halves that start where the loop reaches it.
+TrueContour LoopEdges(const TrueContour& contour) {
+  TrueContour edges;
+  for (const ContourPiece& p : contour) {
+    if (contour.size() == 1 || !WholeTurn(p)) {
+      edges.push_back(p);
+      continue;
+    }
+    ContourPiece first = p, second = p;
+    first.t1 = second.t0 = (p.t0 + p.t1) / 2;
+    first.to = second.from = p.At(first.t1);
+    edges.push_back(first);
+    edges.push_back(second);
+  }
+  return edges;
 }
 
 void AddEdge(DxfText& out, const ContourPiece& p) {
@@ -135,8 +159,9 @@ void AddHatch(DxfText& out, EntityContext& context, const std::vector<TrueContou
   out.Add(91, static_cast<int>(contours.size()));
   for (std::size_t i = 0; i < contours.size(); ++i) {
     out.Add(92, (i == 0 ? kExternalLoop : kOutermostLoop) | kDerivedLoop);
-    out.Add(93, static_cast<int>(contours[i].size()));
-    for (const ContourPiece& p : contours[i]) AddEdge(out, p);
+    const TrueContour edges = LoopEdges(contours[i]);
+    out.Add(93, static_cast<int>(edges.size()));
+    for (const ContourPiece& p : edges) AddEdge(out, p);
     out.Add(97, 0);
   }
   out.Add(75, 0);  // odd parity: islands stay open
@@ -157,6 +182,22 @@ void AddHatch(DxfText& out, EntityContext& context, const std::vector<TrueContou
 }
 
 void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contour) {
+  if (context.Modern() && contour.size() == 1 && WholeTurn(contour[0]) && !contour[0].Circular()) {
+    // A whole ellipse has no polyline form; it is written as itself.
+    const ContourPiece& p = contour[0];
+    context.Begin(out, "ELLIPSE", kBoundaryLayer);
+    out.Add(100, "AcDbEllipse");
+    out.Add(10, p.centre.x);
+    out.Add(20, p.centre.y);
+    out.Add(30, 0.0);
+    out.Add(11, p.u.x);
+    out.Add(21, p.u.y);
+    out.Add(31, 0.0);
+    out.Add(40, Length(p.v) / Length(p.u));
+    out.Add(41, 0.0);
+    out.Add(42, 2 * std::numbers::pi);
+    return;
+  }
   const std::vector<Vertex> vertices = Vertices(contour);
   if (context.Modern()) {
     context.Begin(out, "LWPOLYLINE", kBoundaryLayer);

@@ -47,7 +47,8 @@ void AddHatch(DxfText& out, EntityContext& context, const std::vector<TrueContou
 
 /// The contour as a closed polyline on kBoundaryLayer: an LWPOLYLINE (a
 /// POLYLINE in older files) whose circular arcs are bulges; elliptic arcs
-/// are followed by vertices at most 6 degrees of their parameter apart.
+/// are followed by vertices at most 6 degrees of their parameter apart,
+/// and a contour that is one whole ellipse is an ELLIPSE (in R13 and later).
 void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contour);
 
 /// The pattern scale that gives ANSI31 hatch lines about 3 mm apart in
