@@ -12,6 +12,7 @@
 #include "output.h"
 #include "picking.h"
 #include "points.h"
+#include "progress.h"
 
 namespace pphatch::cli {
 
@@ -63,24 +64,39 @@ int RunPickCommand(const PickOptions& options) {
   const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
-  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
   try {
+    if (options.format == "json") {
+      // Each line is written as soon as its pick ends, so that a batch that
+      // is cut short keeps what it printed.
+      std::vector<PickOutcome> outcomes;
+      ToOutput(options.output, [&](std::ostream& out) {
+        Progress progress(points.size());
+        outcomes = RunPicks(loaded.drawing, points, [&](const PickOutcome& outcome) {
+          out << JsonLine(outcome) << '\n' << std::flush;
+          progress.Done(outcome.ok);
+        });
+      });
+      return ExitStatus(outcomes);
+    }
+    std::vector<PickOutcome> outcomes;
+    {
+      Progress progress(points.size());
+      outcomes = RunPicks(loaded.drawing, points,
+                          [&](const PickOutcome& outcome) { progress.Done(outcome.ok); });
+    }
     if (options.format == "svg") {
       ToOutput(options.output, [&](std::ostream& out) {
         formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes));
       });
-      ReportFailures(outcomes);
-    } else if (options.format == "dxf") {
+    } else {
       WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
                      options.solid);
-      ReportFailures(outcomes);
-    } else {
-      ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });
     }
+    ReportFailures(outcomes);
+    return ExitStatus(outcomes);
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());
   }
-  return ExitStatus(outcomes);
 }
 
 }  // namespace pphatch::cli
