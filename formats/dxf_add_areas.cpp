@@ -1,6 +1,7 @@
 #include "formats/dxf_add_areas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -11,8 +12,10 @@ namespace pphatch::formats {
 
 namespace {
 
-// Layer colours (the DXF colour index): hatches grey, boundaries red.
-constexpr int kGrey = 8, kRed = 1;
+// Layer colours (the DXF colour index): hatches grey, boundaries red, labels blue.
+constexpr int kGrey = 8, kRed = 1, kBlue = 5;
+// A label's text height is this fraction of the smaller side of its area's box.
+constexpr double kLabelHeight = 0.05;
 
 // The area's contours as pieces, left out when fewer than three distinct
 // points or no curve bound them; empty when the outer contour is left out.
@@ -28,18 +31,27 @@ std::vector<TrueContour> Fillable(const PickArea& area) {
   return rings;
 }
 
-// The size of the box of all areas' points.
-double AreasSize(const std::vector<PickArea>& areas) {
+// The width and height of the box of the contours' points (0 when none).
+std::array<double, 2> BoxSides(const std::vector<const Contour*>& contours) {
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-  for (const PickArea& area : areas) {
-    for (const Contour& c : area.contours) {
-      for (const Point2& p : c) {
-        minX = std::min(minX, p[0]), maxX = std::max(maxX, p[0]);
-        minY = std::min(minY, p[1]), maxY = std::max(maxY, p[1]);
-      }
+  for (const Contour* c : contours) {
+    for (const Point2& p : *c) {
+      minX = std::min(minX, p[0]), maxX = std::max(maxX, p[0]);
+      minY = std::min(minY, p[1]), maxY = std::max(maxY, p[1]);
     }
   }
-  return maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
+  if (maxX < minX) return {0, 0};
+  return {maxX - minX, maxY - minY};
+}
+
+// The size of the box of all areas' points.
+double AreasSize(const std::vector<PickArea>& areas) {
+  std::vector<const Contour*> all;
+  for (const PickArea& area : areas) {
+    for (const Contour& c : area.contours) all.push_back(&c);
+  }
+  const auto sides = BoxSides(all);
+  return std::max(sides[0], sides[1]);
 }
 
 // A LAYER table entry.
@@ -82,6 +94,11 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
     if (boundaries) {
       for (const TrueContour& ring : rings) AddBoundary(entities, context, ring);
     }
+    if (!area.label.empty()) {
+      const auto sides = BoxSides({&area.contours[0]});
+      const double height = kLabelHeight * std::min(sides[0], sides[1]);
+      AddLabel(entities, context, {area.seed[0], area.seed[1] - 2 * height}, height, area.label);
+    }
   }
   DxfText layers(map.newline);
   if (map.layerTableEnd != kNowhere) {
@@ -89,6 +106,9 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
     if (boundaries && !map.layers.count(kBoundaryLayer)) {
       AddLayer(layers, context, map, kBoundaryLayer, kRed);
     }
+    const bool labels = std::any_of(areas.begin(), areas.end(),
+                                    [](const PickArea& a) { return !a.label.empty(); });
+    if (labels && !map.layers.count(kLabelLayer)) AddLayer(layers, context, map, kLabelLayer, kBlue);
   }
 
   // Edits at offsets of the source, applied from the last to the first so

@@ -4,64 +4,12 @@
 #include <cctype>
 #include <charconv>
 
+#include "formats/dxf_line_pairs.h"
 #include "formats/errors.h"
 
 namespace pphatch::formats {
 
 namespace {
-
-// Reads the text line by line, two lines a pair.
-class PairReader {
- public:
-  explicit PairReader(const std::string& text) : text_(text) {}
-
-  // The next pair; false at the end of the text.
-  bool Next() {
-    if (at_ >= text_.size()) return false;
-    start_ = at_;
-    const std::string codeLine = Line();
-    valueStart_ = at_;
-    value_ = Line();
-    valueLength_ = value_.size();
-    std::string trimmed = Trim(codeLine);
-    const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), code_);
-    valid_ = result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size();
-    value_ = Trim(value_);
-    return true;
-  }
-  bool Valid() const { return valid_; }
-  int Code() const { return code_; }
-  const std::string& Value() const { return value_; }
-  std::size_t Start() const { return start_; }
-  std::size_t ValueStart() const { return valueStart_; }
-  std::size_t ValueLength() const { return valueLength_; }
-  std::size_t LineNumber() const { return line_; }
-
- private:
-  // The line at the read position, without its ending.
-  std::string Line() {
-    std::size_t end = text_.find('\n', at_);
-    if (end == std::string::npos) end = text_.size();
-    std::size_t stop = end;
-    if (stop > at_ && text_[stop - 1] == '\r') --stop;
-    std::string line = text_.substr(at_, stop - at_);
-    at_ = std::min(end + 1, text_.size());
-    ++line_;
-    return line;
-  }
-  static std::string Trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
-    return s.substr(a, b - a);
-  }
-
-  const std::string& text_;
-  std::size_t at_ = 0, start_ = 0, valueStart_ = 0, valueLength_ = 0, line_ = 0;
-  int code_ = 0;
-  bool valid_ = false;
-  std::string value_;
-};
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

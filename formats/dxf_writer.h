@@ -23,6 +23,7 @@ namespace pphatch::formats {
 
 inline constexpr const char* kHatchLayer = "PPHATCH_HATCH";
 inline constexpr const char* kBoundaryLayer = "PPHATCH_BOUNDARY";
+inline constexpr const char* kLabelLayer = "PPHATCH_LABEL";
 
 /// The result of one successful pick: the outer boundary first, then the
 /// boundary of each island.
@@ -32,6 +33,7 @@ struct PickArea {
   /// are written as they are.
   std::vector<TrueContour> curves;
   Point2 seed{0, 0};  ///< the pick point, written as the hatch's seed
+  std::string label;  ///< when not empty, written as a TEXT below the seed on kLabelLayer
 };
 
 /// How the hatches are filled: "SOLID", or a pattern name such as "ANSI31"

@@ -227,6 +227,18 @@ void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contou
   context.Begin(out, "SEQEND", kBoundaryLayer);
 }
 
+void AddLabel(DxfText& out, EntityContext& context, Vec2 at, double height,
+              const std::string& text) {
+  context.Begin(out, "TEXT", kLabelLayer);
+  if (context.Modern()) out.Add(100, "AcDbText");
+  out.Add(10, at.x);
+  out.Add(20, at.y);
+  out.Add(30, 0.0);
+  out.Add(40, height);
+  out.Add(1, text);
+  if (context.Modern()) out.Add(100, "AcDbText");
+}
+
 double PatternScale(int insunits, double size) {
   // Millimetres per drawing unit; unknown units are taken as millimetres.
   double mm = 1;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/dxf_text.h"
+#include "formats/dxf_pair_text.h"
 #include "formats/dxf_writer.h"
 #include "formats/true_contour.h"
 
@@ -50,6 +50,10 @@ void AddHatch(DxfText& out, EntityContext& context, const std::vector<TrueContou
 /// are followed by vertices at most 6 degrees of their parameter apart,
 /// and a contour that is one whole ellipse is an ELLIPSE (in R13 and later).
 void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contour);
+
+/// A one-line TEXT on kLabelLayer with its lower left corner at `at`.
+void AddLabel(DxfText& out, EntityContext& context, mem::Vec2 at, double height,
+              const std::string& text);
 
 /// The pattern scale that gives ANSI31 hatch lines about 3 mm apart in
 /// drawing units ($INSUNITS code), made coarser by powers of ten until an

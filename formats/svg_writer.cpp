@@ -238,6 +238,11 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
   out << "<path d=\"M" << Num(x - 2 * kMarkRadius) << ' ' << Num(y) << " H" << Num(x + 2 * kMarkRadius)
       << " M" << Num(x) << ' ' << Num(y - 2 * kMarkRadius) << " V" << Num(y + 2 * kMarkRadius)
       << "\"/></g>\n";
+  if (pick.ok && !pick.label.empty()) {
+    out << "<text x=\"" << Num(x + 3 * kMarkRadius) << "\" y=\"" << Num(y + 2 * kMarkRadius + kFontSize)
+        << "\" fill=\"#111\" font-family=\"sans-serif\" font-size=\"" << Num(kFontSize)
+        << "\">" << Escape(pick.label) << "</text>\n";
+  }
   if (pick.ok || pick.message.empty()) return;
   // The message runs to the right of the mark, or to its left in the right half.
   const bool leftward = x > frame.Width() / 2;

@@ -19,6 +19,7 @@ struct SvgPick {
   std::vector<Contour> contours;  ///< outer boundary first, then the islands
   std::string message;           ///< shown beside a pick that found nothing
   std::vector<TrueContour> curves;  ///< the contours on the drawing's curves; may be empty
+  std::string label;             ///< shown beside a pick that found its area, when not empty
 };
 
 /// Size of the picture.

@@ -20,6 +20,19 @@ struct PickOptions {
 /// Hatches the areas around the points and writes them in the chosen format.
 int RunPickCommand(const PickOptions& options);
 
+/// Options of `pphatch rooms`.
+struct RoomsOptions {
+  std::string drawing;              ///< an ASCII .dxf file
+  std::vector<std::string> layers;  ///< --layer values: labels only from these layers
+  std::string match;                ///< --match: labels only whose text this regex finds in
+  std::string format = "csv";       ///< csv, json, svg or dxf
+  std::string output;               ///< -o FILE; empty for standard output
+  bool solid = false;               ///< --solid: DXF hatches filled solid
+};
+
+/// Picks at every label of the drawing and writes the room schedule.
+int RunRoomsCommand(const RoomsOptions& options);
+
 /// Lists what was loaded from the drawing.
 int RunInfoCommand(const std::string& drawing);
 

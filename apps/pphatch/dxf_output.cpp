@@ -11,9 +11,6 @@
 
 namespace pphatch::cli {
 
-namespace {
-
-// True for a .dxf file that is text, not binary DXF.
 bool IsAsciiDxf(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -25,8 +22,6 @@ bool IsAsciiDxf(const std::string& path) {
   file.read(head.data(), static_cast<std::streamsize>(head.size()));
   return head != kBinarySentinel;
 }
-
-}  // namespace
 
 void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawing,
                     const std::string& output, const std::vector<formats::PickArea>& areas,

@@ -10,6 +10,9 @@
 
 namespace pphatch::cli {
 
+/// True for a .dxf file that is text, not binary DXF.
+bool IsAsciiDxf(const std::string& path);
+
 /// Writes the areas to `output`: over the source file itself when it is an
 /// ASCII DXF (everything in it kept), else as a new file showing the loaded
 /// drawing. Notes about the result go to standard error. CliError when a

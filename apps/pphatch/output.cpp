@@ -1,6 +1,8 @@
 #include "output.h"
 
 #include <cmath>
+#include <fstream>
+#include <iostream>
 
 #include <nlohmann/json.hpp>
 
@@ -57,7 +59,7 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
     picks.push_back(
-        {outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error, outcome.curves});
+        {outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error, outcome.curves, ""});
   }
   return picks;
 }
@@ -65,9 +67,22 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::PickArea> areas;
   for (const PickOutcome& outcome : outcomes) {
-    if (outcome.ok) areas.push_back({outcome.contours, outcome.curves, {outcome.at.x, outcome.at.y}});
+    if (outcome.ok) areas.push_back({outcome.contours, outcome.curves, {outcome.at.x, outcome.at.y}, ""});
   }
   return areas;
+}
+
+void ToOutput(const std::string& path, const std::function<void(std::ostream&)>& write) {
+  if (path.empty()) {
+    write(std::cout);
+    std::cout.flush();
+    return;
+  }
+  std::ofstream file(path, std::ios::binary);
+  if (!file) throw CliError(path + ": cannot open for writing");
+  write(file);
+  file.flush();
+  if (!file) throw CliError(path + ": cannot write");
 }
 
 int ExitStatus(const std::vector<PickOutcome>& outcomes) {

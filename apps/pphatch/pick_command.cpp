@@ -1,5 +1,4 @@
 // `pphatch pick`: hatches the areas around the given points.
-#include <fstream>
 #include <iostream>
 
 #include "cli_error.h"
@@ -28,21 +27,6 @@ std::vector<DrawingPoint> CollectPoints(const PickOptions& options) {
   }
   if (points.empty()) throw CliError("no pick points: give --at X,Y or --points FILE");
   return points;
-}
-
-// Runs `write` on the output file, or on standard output when none is named.
-template <typename Write>
-void ToOutput(const std::string& path, Write write) {
-  if (path.empty()) {
-    write(std::cout);
-    std::cout.flush();
-    return;
-  }
-  std::ofstream file(path, std::ios::binary);
-  if (!file) throw CliError(path + ": cannot open for writing");
-  write(file);
-  file.flush();
-  if (!file) throw CliError(path + ": cannot write");
 }
 
 // A line on standard error for each pick that found no area.

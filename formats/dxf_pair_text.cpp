@@ -1,4 +1,4 @@
-#include "formats/dxf_text.h"
+#include "formats/dxf_pair_text.h"
 
 #include <charconv>
 #include <cstdio>
