@@ -70,6 +70,13 @@ void AddLayer(DxfText& out, EntityContext& context, const DxfSourceMap& map, con
   out.Add(6, "CONTINUOUS");
 }
 
+// The name of the n-th anonymous hatch block that no block of the file has.
+std::string FreeBlockName(const DxfSourceMap& map, int& n) {
+  std::string name = "*X" + std::to_string(n);
+  while (map.blocks.count(name)) name = "*X" + std::to_string(++n);
+  return name;
+}
+
 }  // namespace
 
 std::string AddAreasToDxf(const std::string& source, const std::string& name,
@@ -80,17 +87,28 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
   HatchFill fill = options.fill;
   if (fill.pattern != "SOLID" && fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
   const bool hatches = map.Modern();
-  const bool boundaries = options.boundaries || !hatches;
+  const bool boundaries = options.boundaries;
   if (!hatches && !areas.empty()) {
-    notes.push_back("the file is older than AutoCAD R13 and has no HATCH entity: "
-                    "the areas are added as boundary polylines only");
+    // Older files have no HATCH entity: a hatch is a block of its lines,
+    // and there is no solid fill.
+    if (fill.pattern == "SOLID") {
+      notes.push_back("the file is older than AutoCAD R13, which has no solid hatch: "
+                      "the areas are hatched with lines");
+      fill = HatchFill{};
+    }
+    if (fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
   }
 
-  DxfText entities(map.newline);
+  DxfText entities(map.newline), blocks(map.newline);
+  int blockCount = 0;
   for (const PickArea& area : areas) {
     const std::vector<TrueContour> rings = Fillable(area);
     if (rings.empty()) continue;
-    if (hatches) AddHatch(entities, context, rings, area.seed, fill);
+    if (hatches) {
+      AddHatch(entities, context, rings, area.seed, fill);
+    } else {
+      AddLineHatch(blocks, entities, context, FreeBlockName(map, ++blockCount), rings, fill);
+    }
     if (boundaries) {
       for (const TrueContour& ring : rings) AddBoundary(entities, context, ring);
     }
@@ -102,7 +120,7 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
   }
   DxfText layers(map.newline);
   if (map.layerTableEnd != kNowhere) {
-    if (hatches && !map.layers.count(kHatchLayer)) AddLayer(layers, context, map, kHatchLayer, kGrey);
+    if (!map.layers.count(kHatchLayer)) AddLayer(layers, context, map, kHatchLayer, kGrey);
     if (boundaries && !map.layers.count(kBoundaryLayer)) {
       AddLayer(layers, context, map, kBoundaryLayer, kRed);
     }
@@ -111,21 +129,34 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
     if (labels && !map.layers.count(kLabelLayer)) AddLayer(layers, context, map, kLabelLayer, kBlue);
   }
 
+  // A file without a BLOCKS section gets one before its entities.
+  std::string blocksText = blocks.Text();
+  if (!blocksText.empty() && map.blocksEnd == kNowhere) {
+    DxfText head(map.newline), end(map.newline);
+    head.Add(0, "SECTION");
+    head.Add(2, "BLOCKS");
+    end.Add(0, "ENDSEC");
+    blocksText = head.Text() + blocksText + end.Text();
+  }
   // Edits at offsets of the source, applied from the last to the first so
   // that each offset still points where the scan found it.
   std::vector<std::pair<std::size_t, std::string>> inserts;
   if (map.entitiesEnd != kNowhere) {
     inserts.push_back({map.entitiesEnd, entities.Text()});
   } else if (!entities.Text().empty()) {
-    DxfText section(map.newline);
-    section.Add(0, "SECTION");
-    section.Add(2, "ENTITIES");
-    DxfText end(map.newline);
+    DxfText head(map.newline), end(map.newline);
+    head.Add(0, "SECTION");
+    head.Add(2, "ENTITIES");
     end.Add(0, "ENDSEC");
     const std::size_t at = map.objectsStart != kNowhere ? map.objectsStart
                            : map.eof != kNowhere        ? map.eof
                                                         : source.size();
-    inserts.push_back({at, section.Text() + entities.Text() + end.Text()});
+    std::string text = head.Text() + entities.Text() + end.Text();
+    if (map.blocksEnd == kNowhere) text = std::exchange(blocksText, "") + text;
+    inserts.push_back({at, text});
+  }
+  if (!blocksText.empty()) {
+    inserts.push_back({map.blocksEnd != kNowhere ? map.blocksEnd : map.entitiesStart, blocksText});
   }
   if (map.layerTableEnd != kNowhere) inserts.push_back({map.layerTableEnd, layers.Text()});
   std::sort(inserts.begin(), inserts.end(),

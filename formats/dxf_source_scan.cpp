@@ -53,6 +53,7 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
         section.clear();
       } else if (value == "ENDSEC") {
         if (section == "ENTITIES") map.entitiesEnd = reader.Start();
+        if (section == "BLOCKS") map.blocksEnd = reader.Start();
         section.clear();
       } else if (value == "ENDTAB") {
         if (table == "LAYER") map.layerTableEnd = reader.Start();
@@ -67,9 +68,11 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
       section = value;
       expectSectionName = false;
       if (section == "OBJECTS" && map.objectsStart == kNowhere) map.objectsStart = sectionStart;
+      if (section == "ENTITIES" && map.entitiesStart == kNowhere) map.entitiesStart = sectionStart;
       continue;
     }
     if (code == 5 || code == 105) highest = std::max(highest, ParseHandle(value));
+    if (section == "BLOCKS" && object == "BLOCK" && code == 2) map.blocks.insert(Upper(value));
     if (section == "HEADER") {
       if (code == 9) {
         variable = value;

@@ -25,6 +25,9 @@ struct DxfSourceMap {
   std::set<std::string> layers;          ///< layer names, upper case
   bool hasContinuous = false;            ///< the CONTINUOUS line type exists
   std::string modelSpace;                ///< handle of the *Model_Space block record
+  std::size_t blocksEnd = kNowhere;      ///< start of the ENDSEC pair closing BLOCKS
+  std::set<std::string> blocks;          ///< block names, upper case
+  std::size_t entitiesStart = kNowhere;  ///< start of the SECTION pair opening ENTITIES
   std::size_t entitiesEnd = kNowhere;    ///< start of the ENDSEC pair closing ENTITIES
   std::size_t objectsStart = kNowhere;   ///< start of the SECTION pair opening OBJECTS
   std::size_t eof = kNowhere;            ///< start of the EOF pair

@@ -1,5 +1,7 @@
 #include "formats/hatch_entities.h"
 
+#include "formats/pattern_lines.h"
+
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -225,6 +227,35 @@ void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contou
     if (v.bulge != 0) out.Add(42, v.bulge);
   }
   context.Begin(out, "SEQEND", kBoundaryLayer);
+}
+
+void AddLineHatch(DxfText& blocks, DxfText& out, EntityContext& context, const std::string& name,
+                  const std::vector<TrueContour>& contours, const HatchFill& fill) {
+  constexpr int kAnonymousBlock = 1;
+  context.Begin(blocks, "BLOCK", kHatchLayer);
+  if (context.Modern()) blocks.Add(100, "AcDbBlockBegin");
+  blocks.Add(2, name);
+  blocks.Add(70, kAnonymousBlock);
+  blocks.Add(10, 0.0);
+  blocks.Add(20, 0.0);
+  blocks.Add(30, 0.0);
+  blocks.Add(3, name);
+  const double angle = (45 + fill.angle) / kDegrees;
+  for (const auto& [a, b] : PatternLines(contours, angle, kAnsi31Spacing * fill.scale)) {
+    context.Begin(blocks, "LINE", kHatchLayer);
+    blocks.Add(10, a.x);
+    blocks.Add(20, a.y);
+    blocks.Add(30, 0.0);
+    blocks.Add(11, b.x);
+    blocks.Add(21, b.y);
+    blocks.Add(31, 0.0);
+  }
+  context.Begin(blocks, "ENDBLK", kHatchLayer);
+  context.Begin(out, "INSERT", kHatchLayer);
+  out.Add(2, name);
+  out.Add(10, 0.0);
+  out.Add(20, 0.0);
+  out.Add(30, 0.0);
 }
 
 void AddLabel(DxfText& out, EntityContext& context, Vec2 at, double height,

@@ -51,6 +51,12 @@ void AddHatch(DxfText& out, EntityContext& context, const std::vector<TrueContou
 /// and a contour that is one whole ellipse is an ELLIPSE (in R13 and later).
 void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contour);
 
+/// A hatch as older files hold it: an anonymous block `name` of the
+/// pattern's lines (appended to `blocks`) and its INSERT on kHatchLayer
+/// (appended to `out`).
+void AddLineHatch(DxfText& blocks, DxfText& out, EntityContext& context, const std::string& name,
+                  const std::vector<TrueContour>& contours, const HatchFill& fill);
+
 /// A one-line TEXT on kLabelLayer with its lower left corner at `at`.
 void AddLabel(DxfText& out, EntityContext& context, mem::Vec2 at, double height,
               const std::string& text);
