@@ -33,7 +33,7 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
   if (firstEnd != std::string::npos && firstEnd > 0 && text[firstEnd - 1] == '\r') map.newline = "\r\n";
   PairReader reader(text);
   std::string section, table, object, variable, recordName, recordHandle;
-  std::uint64_t highest = 0;
+  std::uint64_t highest = 0, seedHandle = 0;
   bool expectSectionName = false;
   std::size_t sectionStart = 0;
   while (reader.Next()) {
@@ -71,7 +71,8 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
       if (section == "ENTITIES" && map.entitiesStart == kNowhere) map.entitiesStart = sectionStart;
       continue;
     }
-    if (code == 5 || code == 105) highest = std::max(highest, ParseHandle(value));
+    const bool seed = section == "HEADER" && variable == "$HANDSEED" && code == 5;
+    if ((code == 5 || code == 105) && !seed) highest = std::max(highest, ParseHandle(value));
     if (section == "BLOCKS" && object == "BLOCK" && code == 2) map.blocks.insert(Upper(value));
     if (section == "HEADER") {
       if (code == 9) {
@@ -83,6 +84,7 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
       } else if (variable == "$HANDSEED" && code == 5) {
         map.handseedValue = reader.ValueStart();
         map.handseedLength = reader.ValueLength();
+        seedHandle = ParseHandle(value);
       }
     } else if (section == "TABLES") {
       if (object == "TABLE" && code == 2) {
@@ -99,7 +101,7 @@ DxfSourceMap ScanDxfSource(const std::string& text, const std::string& name) {
       }
     }
   }
-  map.firstFreeHandle = highest + 1;
+  map.firstFreeHandle = std::max(highest + 1, seedHandle);
   return map;
 }
 

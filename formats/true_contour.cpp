@@ -98,6 +98,10 @@ std::optional<double> ParameterOf(const Curve& c, Vec2 p, double tolerance) {
 // The edge ab as a short piece of the curve: both ends on it, a turn of at
 // most kMaxChordTurn between them, and its middle inside the curve's range.
 std::optional<OnCurve> EdgeOn(const Curve& c, std::size_t index, Vec2 a, Vec2 b, double tolerance) {
+  // Most curves of the neighbourhood are far from the edge: a look at the
+  // curve's box spares their trigonometry.
+  const double reach = std::max(Length(c.u), Length(c.v)) + tolerance;
+  if (std::fabs(a.x - c.centre.x) > reach || std::fabs(a.y - c.centre.y) > reach) return std::nullopt;
   const auto ta = ParameterOf(c, a, tolerance);
   if (!ta) return std::nullopt;
   const auto tb = ParameterOf(c, b, tolerance);

@@ -75,6 +75,24 @@ TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
       << svg;
 }
 
+TEST_F(SvgPicture, TrueContoursAreDrawnWithArcsAndAFoundAreaWithItsLabel) {
+  SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}}}, "", {}, "Hall  4686"};
+  // The island: a whole circle of radius 10 about (50, 25), run clockwise.
+  formats::ContourPiece circle;
+  circle.arc = true;
+  circle.centre = {50, 25};
+  circle.u = {10, 0};
+  circle.v = {0, 10};
+  circle.t1 = -2 * std::numbers::pi;
+  circle.from = circle.to = {60, 25};
+  room.curves = {formats::StraightContour(room.contours[0]), {circle}};
+  const std::string svg = Write({room});
+  // Halves of 96 pixels' radius; clockwise in the drawing is sweep flag 1 with y down.
+  EXPECT_NE(svg.find(" Z M596 260 A96 96 0 0 1 404 260 A96 96 0 0 1 596 260 Z\""), std::string::npos)
+      << svg;
+  EXPECT_NE(svg.find(">Hall  4686</text>"), std::string::npos) << svg;
+}
+
 TEST(SvgFile, UnwritablePathNamesTheFile) {
   auto drawing = mem::MemDrawing::Create();
   try {
