@@ -178,10 +178,17 @@ TrueContour FollowCurves(mem::MemDrawing& drawing, const Contour& contour) {
     }
     if (!on[i]) continue;
     // An edge along a straight line of the drawing is that line, even when
-    // its ends also lie on a curve.
+    // its ends also lie on a curve: both ends on one drawn segment, or its
+    // middle on a drawn segment that runs its way (an edge over two
+    // collinear segments). A chord's middle lies off its curve, and no
+    // drawn line runs along a chord that the component sampled.
     const double straight = kOnCurveTolerance * magnitude;
+    const Vec2 mid = 0.5 * (a + b);
     for (const auto& s : near.segments) {
-      if (SegmentDistance(a, s.a, s.b) <= straight && SegmentDistance(b, s.a, s.b) <= straight) {
+      const bool ends = SegmentDistance(a, s.a, s.b) <= straight && SegmentDistance(b, s.a, s.b) <= straight;
+      const bool along = SegmentDistance(mid, s.a, s.b) <= straight &&
+                         std::fabs(Cross(b - a, s.b - s.a)) <= kOnCurveTolerance * Length(b - a) * Length(s.b - s.a);
+      if (ends || along) {
         on[i].reset();
         break;
       }

@@ -114,6 +114,23 @@ TEST_F(TrueContours, ChordDrawnAcrossACircleStaysStraight) {
   EXPECT_NEAR(MeasureArea(curves).area, r * r / 2 * (a - std::sin(a)), 1e-9 * r * r * a * a * a);
 }
 
+TEST_F(TrueContours, ChordDrawnAsTwoCollinearLinesStaysStraight) {
+  // The segment's chord drawn in two halves, and a contour that takes the
+  // halves as one edge, whose ends lie on the circle 5 degrees apart.
+  const double r = 100, a = 5 * kPi / 180;
+  const Vec2 p{r, 0}, q{r * std::cos(a), r * std::sin(a)};
+  mem::AddCircle(drawing, {0, 0}, r);
+  mem::AddLine(drawing, p, 0.5 * (p + q));
+  mem::AddLine(drawing, 0.5 * (p + q), q);
+  Contour contour;
+  for (int k = 0; k <= 5; ++k) contour.push_back({r * std::cos(a * k / 5), r * std::sin(a * k / 5)});
+  contour.push_back({p.x, p.y});
+  const TrueContour c = FollowCurves(*drawing, contour);
+  ASSERT_EQ(c.size(), 2u);
+  EXPECT_EQ(Arcs(c), 1);
+  EXPECT_NEAR(SignedArea(c), r * r / 2 * (a - std::sin(a)), 1e-9 * r * r * a * a * a);
+}
+
 TEST(StraightContour, ClosesTheRingWithoutTheRepeatedPoint) {
   const TrueContour c = StraightContour({{0, 0}, {4, 0}, {4, 3}, {0, 0}});
   ASSERT_EQ(c.size(), 3u);
