@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <utility>
 
@@ -77,6 +78,66 @@ std::string FreeBlockName(const DxfSourceMap& map, int& n) {
   return name;
 }
 
+// What is added to a file, as DXF text.
+struct Additions {
+  DxfText entities, blocks, layers;
+  std::uint64_t nextHandle;  ///< the new $HANDSEED
+};
+
+// A whole section holding the body.
+std::string Section(const char* name, const std::string& body, const std::string& newline) {
+  DxfText head(newline), end(newline);
+  head.Add(0, "SECTION");
+  head.Add(2, name);
+  end.Add(0, "ENDSEC");
+  return head.Text() + body + end.Text();
+}
+
+// The source with the additions where the scan found their places: the
+// entities at the end of ENTITIES, the blocks at the end of BLOCKS, the
+// layers at the end of the LAYER table (new sections where a file has
+// none), and the new handle seed.
+std::string Place(const std::string& source, const DxfSourceMap& map, const Additions& add) {
+  const std::string& nl = map.newline;
+  std::string blocks = add.blocks.Text();
+  if (!blocks.empty() && map.blocksEnd == kNowhere) blocks = Section("BLOCKS", blocks, nl);
+  // Edits at offsets of the source, applied from the last to the first so
+  // that each offset still points where the scan found it.
+  struct Edit {
+    std::size_t at;
+    std::string text;     ///< inserted at `at`
+    bool seed = false;    ///< instead: the handle seed's value, which starts at `at`, replaced
+  };
+  std::vector<Edit> inserts;
+  if (map.entitiesEnd != kNowhere) {
+    inserts.push_back({map.entitiesEnd, add.entities.Text()});
+  } else {
+    const std::size_t at = map.objectsStart != kNowhere ? map.objectsStart
+                           : map.eof != kNowhere        ? map.eof
+                                                        : source.size();
+    std::string text = Section("ENTITIES", add.entities.Text(), nl);
+    // Blocks come before the entities that insert them.
+    if (map.blocksEnd == kNowhere) text = std::exchange(blocks, "") + text;
+    inserts.push_back({at, text});
+  }
+  if (!blocks.empty()) {
+    inserts.push_back({map.blocksEnd != kNowhere ? map.blocksEnd : map.entitiesStart, blocks});
+  }
+  if (map.layerTableEnd != kNowhere) inserts.push_back({map.layerTableEnd, add.layers.Text()});
+  if (map.handseedValue != kNowhere) inserts.push_back({map.handseedValue, "", true});
+  std::sort(inserts.begin(), inserts.end(), [](const Edit& a, const Edit& b) { return a.at > b.at; });
+
+  std::string out = source;
+  for (const Edit& edit : inserts) {
+    if (edit.seed) {
+      out.replace(edit.at, map.handseedLength, HandleText(add.nextHandle));
+    } else {
+      out.insert(edit.at, edit.text);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string AddAreasToDxf(const std::string& source, const std::string& name,
@@ -84,95 +145,47 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
                           std::vector<std::string>& notes) {
   const DxfSourceMap map = ScanDxfSource(source, name);
   EntityContext context(map.Modern(), map.modelSpace, map.firstFreeHandle);
-  HatchFill fill = options.fill;
-  if (fill.pattern != "SOLID" && fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
   const bool hatches = map.Modern();
-  const bool boundaries = options.boundaries;
-  if (!hatches && !areas.empty()) {
-    // Older files have no HATCH entity: a hatch is a block of its lines,
-    // and there is no solid fill.
-    if (fill.pattern == "SOLID") {
-      notes.push_back("the file is older than AutoCAD R13, which has no solid hatch: "
-                      "the areas are hatched with lines");
-      fill = HatchFill{};
-    }
-    if (fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
+  HatchFill fill = options.fill;
+  if (!hatches && fill.pattern == "SOLID" && !areas.empty()) {
+    // Older files have no HATCH entity: a hatch is a block of its lines.
+    notes.push_back("the file is older than AutoCAD R13, which has no solid hatch: "
+                    "the areas are hatched with lines");
+    fill = HatchFill{};
   }
+  if (fill.pattern != "SOLID" && fill.scale <= 0) fill.scale = PatternScale(map.insunits, AreasSize(areas));
 
-  DxfText entities(map.newline), blocks(map.newline);
+  Additions add{DxfText(map.newline), DxfText(map.newline), DxfText(map.newline), 0};
   int blockCount = 0;
+  bool labels = false;
   for (const PickArea& area : areas) {
     const std::vector<TrueContour> rings = Fillable(area);
     if (rings.empty()) continue;
     if (hatches) {
-      AddHatch(entities, context, rings, area.seed, fill);
+      AddHatch(add.entities, context, rings, area.seed, fill);
     } else {
-      AddLineHatch(blocks, entities, context, FreeBlockName(map, ++blockCount), rings, fill);
+      AddLineHatch(add.blocks, add.entities, context, FreeBlockName(map, ++blockCount), rings, fill);
     }
-    if (boundaries) {
-      for (const TrueContour& ring : rings) AddBoundary(entities, context, ring);
+    if (options.boundaries) {
+      for (const TrueContour& ring : rings) AddBoundary(add.entities, context, ring);
     }
     if (!area.label.empty()) {
       const auto sides = BoxSides({&area.contours[0]});
       const double height = kLabelHeight * std::min(sides[0], sides[1]);
-      AddLabel(entities, context, {area.seed[0], area.seed[1] - 2 * height}, height, area.label);
+      AddLabel(add.entities, context, {area.seed[0], area.seed[1] - 2 * height}, height, area.label);
+      labels = true;
     }
   }
-  DxfText layers(map.newline);
+  if (add.entities.Text().empty()) return source;  // nothing to add
   if (map.layerTableEnd != kNowhere) {
-    if (!map.layers.count(kHatchLayer)) AddLayer(layers, context, map, kHatchLayer, kGrey);
-    if (boundaries && !map.layers.count(kBoundaryLayer)) {
-      AddLayer(layers, context, map, kBoundaryLayer, kRed);
+    if (!map.layers.count(kHatchLayer)) AddLayer(add.layers, context, map, kHatchLayer, kGrey);
+    if (options.boundaries && !map.layers.count(kBoundaryLayer)) {
+      AddLayer(add.layers, context, map, kBoundaryLayer, kRed);
     }
-    const bool labels = std::any_of(areas.begin(), areas.end(),
-                                    [](const PickArea& a) { return !a.label.empty(); });
-    if (labels && !map.layers.count(kLabelLayer)) AddLayer(layers, context, map, kLabelLayer, kBlue);
+    if (labels && !map.layers.count(kLabelLayer)) AddLayer(add.layers, context, map, kLabelLayer, kBlue);
   }
-
-  // A file without a BLOCKS section gets one before its entities.
-  std::string blocksText = blocks.Text();
-  if (!blocksText.empty() && map.blocksEnd == kNowhere) {
-    DxfText head(map.newline), end(map.newline);
-    head.Add(0, "SECTION");
-    head.Add(2, "BLOCKS");
-    end.Add(0, "ENDSEC");
-    blocksText = head.Text() + blocksText + end.Text();
-  }
-  // Edits at offsets of the source, applied from the last to the first so
-  // that each offset still points where the scan found it.
-  std::vector<std::pair<std::size_t, std::string>> inserts;
-  if (map.entitiesEnd != kNowhere) {
-    inserts.push_back({map.entitiesEnd, entities.Text()});
-  } else if (!entities.Text().empty()) {
-    DxfText head(map.newline), end(map.newline);
-    head.Add(0, "SECTION");
-    head.Add(2, "ENTITIES");
-    end.Add(0, "ENDSEC");
-    const std::size_t at = map.objectsStart != kNowhere ? map.objectsStart
-                           : map.eof != kNowhere        ? map.eof
-                                                        : source.size();
-    std::string text = head.Text() + entities.Text() + end.Text();
-    if (map.blocksEnd == kNowhere) text = std::exchange(blocksText, "") + text;
-    inserts.push_back({at, text});
-  }
-  if (!blocksText.empty()) {
-    inserts.push_back({map.blocksEnd != kNowhere ? map.blocksEnd : map.entitiesStart, blocksText});
-  }
-  if (map.layerTableEnd != kNowhere) inserts.push_back({map.layerTableEnd, layers.Text()});
-  std::sort(inserts.begin(), inserts.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first; });
-
-  std::string out = source;
-  bool seedDone = map.handseedValue == kNowhere;
-  for (const auto& [at, text] : inserts) {
-    if (!seedDone && map.handseedValue > at) {
-      out.replace(map.handseedValue, map.handseedLength, HandleText(context.NextHandle()));
-      seedDone = true;
-    }
-    out.insert(at, text);
-  }
-  if (!seedDone) out.replace(map.handseedValue, map.handseedLength, HandleText(context.NextHandle()));
-  return out;
+  add.nextHandle = context.NextHandle();
+  return Place(source, map, add);
 }
 
 }  // namespace pphatch::formats
