@@ -125,7 +125,7 @@ void Take(TextEntity& t, int code, const std::string& value) {
     case 41: if (t.mtext) t.boxWidth = Number(value); break;
     case 50: t.rotation = Number(value); break;
     case 67: t.paperSpace = Number(value) != 0; break;
-    case 71: if (t.mtext) t.attachment = std::atoi(value.c_str()); break;
+    case 71: if (t.mtext) t.attachment = std::clamp(std::atoi(value.c_str()), 1, 9); break;
     case 72: t.hJust = std::atoi(value.c_str()); break;
     case 73: t.vJust = std::atoi(value.c_str()); break;
     default: break;

@@ -11,7 +11,10 @@ namespace pphatch::formats {
 /// value line. Values are trimmed of surrounding white space.
 class PairReader {
  public:
-  explicit PairReader(const std::string& text) : text_(text) {}
+  /// Reads `text`, which must outlive the reader; a UTF-8 byte order mark
+  /// at its start is skipped.
+  explicit PairReader(const std::string& text)
+      : text_(text), at_(text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0) {}
 
   /// Moves to the next pair; false at the end of the text.
   bool Next();
@@ -31,7 +34,7 @@ class PairReader {
   std::string Line();
 
   const std::string& text_;
-  std::size_t at_ = 0, start_ = 0, valueStart_ = 0, valueLength_ = 0, line_ = 0;
+  std::size_t at_, start_ = 0, valueStart_ = 0, valueLength_ = 0, line_ = 0;
   int code_ = 0;
   bool valid_ = false;
   std::string value_;

@@ -74,8 +74,8 @@ TEST(DxfAddAreas, KeepsTheSourceAndAddsHatchLayersAndHandlesAboveEveryOther) {
   EXPECT_EQ(stripped, source);
 }
 
-TEST(DxfAddAreas, AFileOfBlocksOnlyGetsAnEntitiesSection) {
-  const std::string source = Pairs("0 SECTION 2 HEADER 9 $ACADVER 1 AC1015 0 ENDSEC") +
+TEST(DxfAddAreas, AFileOfBlocksOnlyAfterAByteOrderMarkGetsAnEntitiesSection) {
+  const std::string source = "\xEF\xBB\xBF" + Pairs("0 SECTION 2 HEADER 9 $ACADVER 1 AC1015 0 ENDSEC") +
                              Pairs("0 SECTION 2 BLOCKS 0 BLOCK 5 A 2 B1 0 ENDBLK 5 B 0 ENDSEC 0 EOF");
   std::vector<std::string> notes;
   const std::string out = AddAreasToDxf(source, "s.dxf", {SquareWithColumn()}, {}, notes);
@@ -84,6 +84,7 @@ TEST(DxfAddAreas, AFileOfBlocksOnlyGetsAnEntitiesSection) {
   EXPECT_LT(map.blocksEnd, map.entitiesStart);
   EXPECT_LT(map.entitiesEnd, map.eof);
   EXPECT_NE(out.find("HATCH", map.entitiesStart), std::string::npos);
+  EXPECT_EQ(out.rfind(source.substr(0, map.entitiesStart), 0), 0u);
 }
 
 }  // namespace
