@@ -52,8 +52,12 @@ std::vector<formats::DxfLabel> ChosenLabels(const RoomsOptions& options) {
 
 // "LABEL  AREA": the text a picture or a drawing shows for a row.
 std::string Caption(const RoomRow& row) {
-  char area[32];
-  std::snprintf(area, sizeof area, "%.6g", row.outcome.measures.area);
+  // Two decimals at most, and no exponent however large the area.
+  char digits[64];
+  std::snprintf(digits, sizeof digits, "%.2f", row.outcome.measures.area);
+  std::string area = digits;
+  while (area.back() == '0') area.pop_back();
+  if (area.back() == '.') area.pop_back();
   return row.label + "  " + area;
 }
 

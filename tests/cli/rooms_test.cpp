@@ -84,12 +84,12 @@ TEST(Rooms, DxfAndSvgShowEveryRoomWithItsLabelAndArea) {
   ToolRun run = RunTool({"rooms", Example("rooms_plan.dxf"), "--layer", "ROOMS", "--format", "dxf", "-o", "rooms.dxf"}, dir);
   EXPECT_EQ(run.status, 1) << run.err;
   const std::string dxf = FileText(dir.Path() / "rooms.dxf");
-  EXPECT_NE(dxf.find("\nOffice 1  218437\n"), std::string::npos);
+  EXPECT_NE(dxf.find("\nOffice 1  218436.5\n"), std::string::npos);
   EXPECT_EQ(dxf.find("\nMeeting  "), std::string::npos);  // its area is Office 2's
   EXPECT_NE(dxf.find("PPHATCH_LABEL"), std::string::npos);
   run = RunTool({"rooms", Example("rooms_plan.dxf"), "--layer", "ROOMS", "--format", "svg", "-o", "rooms.svg"}, dir);
   const std::string svg = FileText(dir.Path() / "rooms.svg");
-  EXPECT_NE(svg.find(">Store  146046</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Store  146046.02</text>"), std::string::npos);
   EXPECT_NE(svg.find(">Terrace: Operation can not be performed with these objects.</text>"), std::string::npos);
 }
 
