@@ -239,7 +239,10 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
       << " M" << Num(x) << ' ' << Num(y - 2 * kMarkRadius) << " V" << Num(y + 2 * kMarkRadius)
       << "\"/></g>\n";
   if (pick.ok && !pick.label.empty()) {
-    out << "<text x=\"" << Num(x + 3 * kMarkRadius) << "\" y=\"" << Num(y + 2 * kMarkRadius + kFontSize)
+    // Below the mark, or above it in the lower half, so that it stays off
+    // the boundary that a label usually sits near.
+    const double below = y > frame.Height() / 2 ? -2 * kMarkRadius - 2 : 2 * kMarkRadius + kFontSize;
+    out << "<text x=\"" << Num(x + 3 * kMarkRadius) << "\" y=\"" << Num(y + below)
         << "\" fill=\"#111\" font-family=\"sans-serif\" font-size=\"" << Num(kFontSize)
         << "\">" << Escape(pick.label) << "</text>\n";
   }
