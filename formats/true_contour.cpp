@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 #include "memhost/arc_shape.h"
 #include "memhost/drawing.h"
@@ -60,21 +61,32 @@ void AddCurves(const mem::MemGraphic& root, const mem::Outline& outline, Neighbo
   }
 }
 
-// The geometry of the top-level graphics that meet the box of the contour.
-Neighbourhood Around(mem::MemDrawing& drawing, const Contour& contour, double tolerance) {
-  double minX = contour[0][0], maxX = minX, minY = contour[0][1], maxY = minY;
-  for (const Point2& p : contour) {
-    minX = std::min(minX, p[0]);
-    maxX = std::max(maxX, p[0]);
-    minY = std::min(minY, p[1]);
-    maxY = std::max(maxY, p[1]);
-  }
-  minX -= tolerance, minY -= tolerance, maxX += tolerance, maxY += tolerance;
+// Edges of a contour looked up together: the graphics near each run of
+// this many edges are those that meet the run's box, so that a long
+// contour round a large area reads only what lies along it.
+constexpr std::size_t kEdgesPerQuery = 16;
+
+// The geometry of the top-level graphics that meet the boxes of the
+// contour's runs of edges (grown by the tolerance), each graphic once.
+Neighbourhood Around(mem::MemDrawing& drawing, const std::vector<Vec2>& ring, double tolerance) {
+  std::unordered_set<mem::MemGraphic*> seen;
   Neighbourhood near;
-  for (mem::MemGraphic* g : drawing.Index().InPolygon({{minX, minY}, {maxX, minY}, {maxX, maxY}, {minX, maxY}})) {
-    const mem::Outline outline = mem::BuildOutline(*g);
-    near.segments.insert(near.segments.end(), outline.segments.begin(), outline.segments.end());
-    AddCurves(*g, outline, near);
+  const std::size_t n = ring.size();
+  for (std::size_t first = 0; first < n; first += kEdgesPerQuery) {
+    double minX = ring[first].x, maxX = minX, minY = ring[first].y, maxY = minY;
+    for (std::size_t k = first + 1; k <= std::min(first + kEdgesPerQuery, n); ++k) {
+      const Vec2 p = ring[k % n];
+      minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+      minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    }
+    minX -= tolerance, minY -= tolerance, maxX += tolerance, maxY += tolerance;
+    for (mem::MemGraphic* g :
+         drawing.Index().InPolygon({{minX, minY}, {maxX, minY}, {maxX, maxY}, {minX, maxY}})) {
+      if (!seen.insert(g).second) continue;
+      const mem::Outline outline = mem::BuildOutline(*g);
+      near.segments.insert(near.segments.end(), outline.segments.begin(), outline.segments.end());
+      AddCurves(*g, outline, near);
+    }
   }
   return near;
 }
@@ -165,7 +177,7 @@ TrueContour FollowCurves(mem::MemDrawing& drawing, const Contour& contour) {
   const std::size_t n = ring.size();
   if (n < 2) return {};
   const double magnitude = Magnitude(ring);
-  const Neighbourhood near = Around(drawing, contour, kOnCurveTolerance * magnitude);
+  const Neighbourhood near = Around(drawing, ring, kOnCurveTolerance * magnitude);
   auto tolerance = [&](const Curve& c) { return kOnCurveTolerance * (magnitude + Length(c.u)); };
   // The curve of each edge, trying the curve of the edge before first.
   std::vector<std::optional<OnCurve>> on(n);
