@@ -11,6 +11,10 @@ columns, a cabinet standing against a wall and a desk-and-chair block
 inserted three times (once turned by 90 and once by 30 degrees). Room labels
 are TEXT entities, which carry no boundary.
 
+rooms_plan.dxf (units: cm): a labelled office floor for `pphatch rooms`:
+four rooms with their names as TEXT on layer ROOMS, one room with two
+labels, a terrace left open to the outside, and a scale note on layer NOTES.
+
 plate.dxf (units: mm): a 200 x 120 plate with 10 mm corner fillets (a bulged
 polyline), four 16 mm bolt holes, a 50 mm bore and a slot drawn as two lines
 and two arcs.
@@ -223,6 +227,36 @@ def floor_plan():
     write("floor_plan.dxf", layers, [("DESK", desk)], e)
 
 
+def rooms_plan():
+    """Outer face 0..1200 x 0..800, inner faces 20..1180 x 20..780; wall at
+    x 600..610 full height; left wall at y 400..410 (x 20..600), right wall
+    at y 500..510 (x 610..1180). Office 1: 20..600 x 20..400 with a round
+    column r 25; Office 2: 20..600 x 410..780, labelled twice; Lab:
+    610..1180 x 20..500 with a desk; Store: 610..1180 x 510..780 less a
+    quarter-round counter r 100 in its far corner. The terrace east of the
+    building has two sides only."""
+    e = Dxf()
+    e.rectangle("WALLS", (0, 0), (1200, 800))
+    e.rectangle("WALLS", (20, 20), (1180, 780))
+    for x in (600, 610):
+        e.line("WALLS", (x, 20), (x, 780))
+    for y in (400, 410):
+        e.line("WALLS", (20, y), (600, y))
+    for y in (500, 510):
+        e.line("WALLS", (610, y), (1180, y))
+    e.circle("COLUMNS", (300, 200), 25)
+    e.rectangle("FURNITURE", (800, 200), (920, 260))
+    e.arc("FURNITURE", (1180, 780), 100, 180, 270)
+    e.line("WALLS", (1200, 100), (1400, 100))
+    e.line("WALLS", (1400, 100), (1400, 400))
+    for at, name in (((40, 40), "Office 1"), ((40, 740), "Office 2"), ((400, 600), "Meeting"),
+                     ((630, 40), "Lab"), ((630, 740), "Store"), ((1300, 250), "Terrace")):
+        e.text("ROOMS", at, 15, name)
+    e.text("NOTES", (0, -60), 15, "Scale 1:100")
+    layers = [("0", 7), ("WALLS", 7), ("COLUMNS", 5), ("FURNITURE", 4), ("ROOMS", 3), ("NOTES", 8)]
+    write("rooms_plan.dxf", layers, [], e)
+
+
 def plate():
     """Plate 0..200 x 0..120 with 10 mm fillets, holes and a slot."""
     e = Dxf()
@@ -245,4 +279,5 @@ def plate():
 
 if __name__ == "__main__":
     floor_plan()
+    rooms_plan()
     plate()

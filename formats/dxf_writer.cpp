@@ -3,9 +3,11 @@
 #include <dxflib/dl_dxf.h>
 
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <numbers>
 
+#include "formats/dxf_add_areas.h"
 #include "memhost/drawing.h"
 #include "memhost/outline.h"
 
@@ -20,18 +22,6 @@ constexpr int kByLayer = 256;
 constexpr int kLineweight = 25;
 
 constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
-
-// A contour without repeated points and without the closing repeat of the
-// first point; empty when fewer than three points remain.
-Contour Ring(const Contour& contour) {
-  Contour ring;
-  for (const Point2& p : contour) {
-    if (ring.empty() || ring.back() != p) ring.push_back(p);
-  }
-  if (ring.size() > 1 && ring.back() == ring.front()) ring.pop_back();
-  if (ring.size() < 3) ring.clear();
-  return ring;
-}
 
 DL_Attributes On(const char* layer) { return DL_Attributes(layer, kByLayer, -1, "BYLAYER", 1.0); }
 
@@ -96,33 +86,13 @@ void WriteSource(DL_Dxf& dxf, DL_WriterA& dw, const mem::MemDrawing& source) {
   }
 }
 
-// One HATCH whose loops are the rings, each a loop of line edges.
-void WriteHatch(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<Contour>& rings,
-                const HatchFill& fill) {
-  const bool solid = fill.pattern == "SOLID";
-  const DL_HatchData data(static_cast<int>(rings.size()), solid, fill.scale, fill.angle,
-                          fill.pattern);
-  const DL_Attributes attrib = On(kHatchLayer);
-  dxf.writeHatch1(dw, data, attrib);
-  for (const Contour& ring : rings) {
-    const DL_HatchLoopData loop(static_cast<int>(ring.size()));
-    dxf.writeHatchLoop1(dw, loop);
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-      const Point2& a = ring[i];
-      const Point2& b = ring[(i + 1) % ring.size()];
-      dxf.writeHatchEdge(dw, DL_HatchEdgeData(a[0], a[1], b[0], b[1]));
-    }
-    dxf.writeHatchLoop2(dw, loop);
-  }
-  dxf.writeHatch2(dw, data, attrib);
-}
-
-void WriteBoundary(DL_Dxf& dxf, DL_WriterA& dw, const Contour& ring) {
-  const int closed = 1;
-  dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(ring.size()), 0, 0, closed),
-                    On(kBoundaryLayer));
-  for (const Point2& p : ring) dxf.writeVertex(dw, DL_VertexData(p[0], p[1], 0, 0));
-  dxf.writePolylineEnd(dw);
+// Writes the text to the file; WriteError naming it when that fails.
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  if (!file) throw WriteError(path + ": cannot open for writing");
+  file << text;
+  file.flush();
+  if (!file) throw WriteError(path + ": cannot write");
 }
 
 }  // namespace
@@ -138,24 +108,23 @@ void WriteDxfResult(const std::string& path, const std::vector<PickArea>& areas,
   WriteBlocks(dxf, *dw);
   dw->sectionEntities();
   if (source) WriteSource(dxf, *dw, *source);
-  for (const PickArea& area : areas) {
-    std::vector<Contour> rings;
-    for (std::size_t i = 0; i < area.contours.size(); ++i) {
-      Contour ring = Ring(area.contours[i]);
-      if (ring.empty() && i == 0) break;  // no outer boundary: nothing to fill
-      if (!ring.empty()) rings.push_back(std::move(ring));
-    }
-    if (rings.empty()) continue;
-    WriteHatch(dxf, *dw, rings, options.fill);
-    if (options.boundaries) {
-      for (const Contour& ring : rings) WriteBoundary(dxf, *dw, ring);
-    }
-  }
   dw->sectionEnd();
   dxf.writeObjects(*dw);
   dxf.writeObjectsEnd(*dw);
   dw->dxfEOF();
   dw->close();
+  dw.reset();
+  std::vector<std::string> notes;
+  WriteText(path, AddAreasToDxf(ReadWholeFile(path), path, areas, options, notes));
+}
+
+std::vector<std::string> WriteDxfOverSource(const std::string& sourcePath, const std::string& path,
+                                            const std::vector<PickArea>& areas,
+                                            const DxfWriteOptions& options) {
+  std::vector<std::string> notes;
+  const std::string text = AddAreasToDxf(ReadWholeFile(sourcePath), sourcePath, areas, options, notes);
+  WriteText(path, text);
+  return notes;
 }
 
 }  // namespace pphatch::formats

@@ -1,6 +1,7 @@
 #include "formats/svg_writer.h"
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -109,6 +110,28 @@ class PathData {
           << Point(to);
     pen_ = to;
   }
+  // A piece of a found contour: a line, or an arc of a circle or ellipse,
+  // split in halves when it turns by more than half a turn so that the
+  // flags of each SVG arc are plain.
+  void Piece(const ContourPiece& piece) {
+    if (!piece.arc) {
+      LineTo(piece.to);
+      return;
+    }
+    const double span = piece.t1 - piece.t0;
+    const int parts = std::fabs(span) > mem::kFullTurn / 2 ? 2 : 1;
+    const std::string rx = Num(frame_.Length(Length(piece.u)));
+    const std::string ry = Num(frame_.Length(Length(piece.v)));
+    // With y turned down, angles turn the other way: the axis angle is
+    // negated and a counter-clockwise arc has sweep flag 0.
+    const double axis = -std::atan2(piece.u.y, piece.u.x) * 180 / std::numbers::pi;
+    for (int k = 1; k <= parts; ++k) {
+      const Vec2 to = k == parts ? piece.to : piece.At(piece.t0 + span * k / parts);
+      data_ << " A" << rx << ' ' << ry << ' ' << Num(axis) << " 0 " << (span > 0 ? 0 : 1) << ' '
+            << Point(to);
+      pen_ = to;
+    }
+  }
   void Close() {
     data_ << " Z";
     pen_.reset();
@@ -161,10 +184,18 @@ void WriteDefs(std::ostream& out) {
 // One found area: a tinted fill and the hatch, islands open by the even-odd rule.
 void WriteArea(std::ostream& out, const SvgPick& pick, std::size_t colour, const Frame& frame) {
   PathData path(frame);
-  for (const Contour& ring : pick.contours) {
-    if (ring.empty()) continue;
-    path.MoveTo({ring[0][0], ring[0][1]});
-    for (std::size_t k = 1; k < ring.size(); ++k) path.LineTo({ring[k][0], ring[k][1]});
+  // The true contours when given, else the contours' points.
+  const std::vector<TrueContour> straight = [&] {
+    std::vector<TrueContour> rings;
+    if (pick.curves.empty()) {
+      for (const Contour& c : pick.contours) rings.push_back(StraightContour(c));
+    }
+    return rings;
+  }();
+  for (const TrueContour& contour : pick.curves.empty() ? straight : pick.curves) {
+    if (contour.empty()) continue;
+    path.MoveTo(contour.front().from);
+    for (const ContourPiece& piece : contour) path.Piece(piece);
     path.Close();
   }
   const std::string d = path.Text();
@@ -207,6 +238,14 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
   out << "<path d=\"M" << Num(x - 2 * kMarkRadius) << ' ' << Num(y) << " H" << Num(x + 2 * kMarkRadius)
       << " M" << Num(x) << ' ' << Num(y - 2 * kMarkRadius) << " V" << Num(y + 2 * kMarkRadius)
       << "\"/></g>\n";
+  if (pick.ok && !pick.label.empty()) {
+    // Below the mark, or above it in the lower half, so that it stays off
+    // the boundary that a label usually sits near.
+    const double below = y > frame.Height() / 2 ? -2 * kMarkRadius - 2 : 2 * kMarkRadius + kFontSize;
+    out << "<text x=\"" << Num(x + 3 * kMarkRadius) << "\" y=\"" << Num(y + below)
+        << "\" fill=\"#111\" font-family=\"sans-serif\" font-size=\"" << Num(kFontSize)
+        << "\">" << Escape(pick.label) << "</text>\n";
+  }
   if (pick.ok || pick.message.empty()) return;
   // The message runs to the right of the mark, or to its left in the right half.
   const bool leftward = x > frame.Width() / 2;

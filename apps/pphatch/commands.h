@@ -14,10 +14,24 @@ struct PickOptions {
   std::string pointsFile;          ///< --points FILE, read after the --at values
   std::string format = "json";     ///< json, svg or dxf
   std::string output;              ///< -o FILE; empty for standard output
+  bool solid = false;              ///< --solid: DXF hatches filled solid
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.
 int RunPickCommand(const PickOptions& options);
+
+/// Options of `pphatch rooms`.
+struct RoomsOptions {
+  std::string drawing;              ///< an ASCII .dxf file
+  std::vector<std::string> layers;  ///< --layer values: labels only from these layers
+  std::string match;                ///< --match: labels only whose text this regex finds in
+  std::string format = "csv";       ///< csv, json, svg or dxf
+  std::string output;               ///< -o FILE; empty for standard output
+  bool solid = false;               ///< --solid: DXF hatches filled solid
+};
+
+/// Picks at every label of the drawing and writes the room schedule.
+int RunRoomsCommand(const RoomsOptions& options);
 
 /// Lists what was loaded from the drawing.
 int RunInfoCommand(const std::string& drawing);

@@ -11,7 +11,16 @@ namespace {
 
 using pphatch::cli::kExitUsage;
 
-// The command line: three commands, each with --help, and --version.
+// The output file and the fill of DXF hatches, as pick and rooms take them.
+void AddOutputOptions(CLI::App& command, std::string& output, bool& solid) {
+  command
+      .add_option("-o,--output", output, "Write to FILE instead of standard output (required for dxf)")
+      ->type_name("FILE");
+  command.add_flag("--solid", solid,
+                   "DXF hatches are filled solid (default: ANSI31 lines scaled to the units)");
+}
+
+// The command line: four commands, each with --help, and --version.
 int Run(int argc, char** argv) {
   CLI::App app{"Finds the closed area around a picked point of a 2D drawing (DXF or JSON)\n"
                "and its islands, as a CAD program's \"hatch by picking a point\" does.",
@@ -37,10 +46,26 @@ int Run(int argc, char** argv) {
                    "json: one JSON line per pick (default); svg: a picture; dxf: hatches")
       ->check(CLI::IsMember({"json", "svg", "dxf"}))
       ->type_name("FORMAT");
-  pickCommand
-      ->add_option("-o,--output", pick.output,
-                   "Write to FILE instead of standard output (required for dxf)")
+  AddOutputOptions(*pickCommand, pick.output, pick.solid);
+
+  pphatch::cli::RoomsOptions rooms;
+  CLI::App* roomsCommand = app.add_subcommand(
+      "rooms", "Hatch the area around every TEXT and MTEXT label of a DXF drawing: a room schedule.");
+  roomsCommand->add_option("DRAWING", rooms.drawing, "The drawing: an ASCII .dxf file")
+      ->required()
       ->type_name("FILE");
+  roomsCommand->add_option("--layer", rooms.layers, "Only labels on this layer (repeatable)")
+      ->allow_extra_args(false)
+      ->type_name("NAME");
+  roomsCommand->add_option("--match", rooms.match, "Only labels whose text this regular expression finds in")
+      ->type_name("REGEX");
+  // --gap joins here once gap tolerance is part of picking.
+  roomsCommand
+      ->add_option("--format", rooms.format,
+                   "csv: the schedule (default); json; svg: a picture; dxf: the drawing with the rooms hatched")
+      ->check(CLI::IsMember({"csv", "json", "svg", "dxf"}))
+      ->type_name("FORMAT");
+  AddOutputOptions(*roomsCommand, rooms.output, rooms.solid);
 
   std::string infoDrawing;
   CLI::App* infoCommand =
@@ -58,6 +83,7 @@ int Run(int argc, char** argv) {
     return app.exit(e) == 0 ? 0 : kExitUsage;
   }
   if (*pickCommand) return pphatch::cli::RunPickCommand(pick);
+  if (*roomsCommand) return pphatch::cli::RunRoomsCommand(rooms);
   if (*infoCommand) return pphatch::cli::RunInfoCommand(infoDrawing);
   if (*demoCommand) return pphatch::cli::RunDemoCommand(argc > 0 ? argv[0] : "pphatch");
   return kExitUsage;

@@ -1,6 +1,8 @@
 #include "output.h"
 
 #include <cmath>
+#include <fstream>
+#include <iostream>
 
 #include <nlohmann/json.hpp>
 
@@ -32,9 +34,15 @@ std::string JsonLine(const PickOutcome& outcome) {
       Json contour;
       contour["kind"] = i == 0 ? "External" : "Internal";
       contour["points"] = std::move(points);
+      if (i < outcome.measures.contourAreas.size()) {
+        contour["area"] = outcome.measures.contourAreas[i];
+        contour["length"] = outcome.measures.contourLengths[i];
+      }
       contours.push_back(std::move(contour));
     }
     line["contours"] = std::move(contours);
+    line["area"] = outcome.measures.area;
+    line["perimeter"] = outcome.measures.perimeter;
   } else {
     line["error"] = outcome.error;
   }
@@ -50,7 +58,8 @@ void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes)
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
-    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error});
+    picks.push_back(
+        {outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error, outcome.curves, ""});
   }
   return picks;
 }
@@ -58,9 +67,22 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::PickArea> areas;
   for (const PickOutcome& outcome : outcomes) {
-    if (outcome.ok) areas.push_back({outcome.contours});
+    if (outcome.ok) areas.push_back({outcome.contours, outcome.curves, {outcome.at.x, outcome.at.y}, ""});
   }
   return areas;
+}
+
+void ToOutput(const std::string& path, const std::function<void(std::ostream&)>& write) {
+  if (path.empty()) {
+    write(std::cout);
+    std::cout.flush();
+    return;
+  }
+  std::ofstream file(path, std::ios::binary);
+  if (!file) throw CliError(path + ": cannot open for writing");
+  write(file);
+  file.flush();
+  if (!file) throw CliError(path + ": cannot write");
 }
 
 int ExitStatus(const std::vector<PickOutcome>& outcomes) {

@@ -2,6 +2,7 @@
 // SVG and DXF writers take.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
 
 /// The areas of the successful outcomes, in order.
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes);
+
+/// Runs `write` on the file at `path`, or on standard output when `path`
+/// is empty; CliError naming the file when it cannot be written.
+void ToOutput(const std::string& path, const std::function<void(std::ostream&)>& write);
 
 /// kExitAllFound when every outcome found an area, else kExitSomeFailed.
 int ExitStatus(const std::vector<PickOutcome>& outcomes);

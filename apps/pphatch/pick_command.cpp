@@ -1,9 +1,9 @@
 // `pphatch pick`: hatches the areas around the given points.
-#include <fstream>
 #include <iostream>
 
 #include "cli_error.h"
 #include "commands.h"
+#include "dxf_output.h"
 #include "formats/dxf_writer.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
@@ -11,6 +11,7 @@
 #include "output.h"
 #include "picking.h"
 #include "points.h"
+#include "progress.h"
 
 namespace pphatch::cli {
 
@@ -26,21 +27,6 @@ std::vector<DrawingPoint> CollectPoints(const PickOptions& options) {
   }
   if (points.empty()) throw CliError("no pick points: give --at X,Y or --points FILE");
   return points;
-}
-
-// Runs `write` on the output file, or on standard output when none is named.
-template <typename Write>
-void ToOutput(const std::string& path, Write write) {
-  if (path.empty()) {
-    write(std::cout);
-    std::cout.flush();
-    return;
-  }
-  std::ofstream file(path, std::ios::binary);
-  if (!file) throw CliError(path + ": cannot open for writing");
-  write(file);
-  file.flush();
-  if (!file) throw CliError(path + ": cannot write");
 }
 
 // A line on standard error for each pick that found no area.
@@ -62,23 +48,39 @@ int RunPickCommand(const PickOptions& options) {
   const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
-  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
   try {
+    if (options.format == "json") {
+      // Each line is written as soon as its pick ends, so that a batch that
+      // is cut short keeps what it printed.
+      std::vector<PickOutcome> outcomes;
+      ToOutput(options.output, [&](std::ostream& out) {
+        Progress progress(points.size());
+        outcomes = RunPicks(loaded.drawing, points, [&](const PickOutcome& outcome) {
+          out << JsonLine(outcome) << '\n' << std::flush;
+          progress.Done(outcome.ok);
+        });
+      });
+      return ExitStatus(outcomes);
+    }
+    std::vector<PickOutcome> outcomes;
+    {
+      Progress progress(points.size());
+      outcomes = RunPicks(loaded.drawing, points,
+                          [&](const PickOutcome& outcome) { progress.Done(outcome.ok); });
+    }
     if (options.format == "svg") {
       ToOutput(options.output, [&](std::ostream& out) {
         formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes));
       });
-      ReportFailures(outcomes);
-    } else if (options.format == "dxf") {
-      formats::WriteDxfResult(options.output, ToAreas(outcomes), loaded.drawing.get());
-      ReportFailures(outcomes);
     } else {
-      ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });
+      WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
+                     options.solid);
     }
+    ReportFailures(outcomes);
+    return ExitStatus(outcomes);
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());
   }
-  return ExitStatus(outcomes);
 }
 
 }  // namespace pphatch::cli

@@ -30,7 +30,8 @@ std::vector<formats::Contour> ReadContours(const HostGraphicPtr& result) {
 }
 
 // One request at the click, timed.
-PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint click) {
+PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, mem::MemDrawing& drawing,
+                    DrawingPoint click) {
   PickOutcome outcome;
   outcome.at = click;
   ShowForClick(view, click);
@@ -50,6 +51,10 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint clic
   try {
     if (!result) throw HostError("the request gave no result graphic");
     outcome.contours = ReadContours(result);
+    for (const formats::Contour& c : outcome.contours) {
+      outcome.curves.push_back(formats::FollowCurves(drawing, c));
+    }
+    outcome.measures = formats::MeasureArea(outcome.curves);
   } catch (const std::exception& e) {
     outcome.ok = false;
     outcome.error = e.what();
@@ -64,14 +69,18 @@ void ShowForClick(mem::MemView& view, DrawingPoint click) {
 }
 
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
-                                  const std::vector<DrawingPoint>& points) {
+                                  const std::vector<DrawingPoint>& points,
+                                  const std::function<void(const PickOutcome&)>& done) {
   SetBeepHandler([] {});
   auto view = std::make_shared<mem::MemView>(drawing);
   PickPointHatch hatch;
   hatch.Init(view);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
-  for (const DrawingPoint& click : points) outcomes.push_back(PickOne(hatch, *view, click));
+  for (const DrawingPoint& click : points) {
+    outcomes.push_back(PickOne(hatch, *view, *drawing, click));
+    if (done) done(outcomes.back());
+  }
   return outcomes;
 }
 

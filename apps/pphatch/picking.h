@@ -1,11 +1,14 @@
 // Running the component on a drawing, one request per pick point.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "formats/contour_measure.h"
 #include "formats/dxf_writer.h"
+#include "formats/true_contour.h"
 #include "memhost/drawing.h"
 #include "memhost/view.h"
 #include "points.h"
@@ -17,6 +20,8 @@ struct PickOutcome {
   DrawingPoint at;                         ///< the pick point, drawing coordinates
   bool ok = false;                         ///< an area was found
   std::vector<formats::Contour> contours;  ///< outer boundary first, then the islands
+  std::vector<formats::TrueContour> curves;  ///< the contours on the drawing's curves
+  formats::AreaMeasures measures;          ///< measured on `curves`
   std::string error;                       ///< the component's message when !ok
   double ms = 0;                           ///< wall time of the request, milliseconds
 };
@@ -30,8 +35,10 @@ void ShowForClick(mem::MemView& view, DrawingPoint click);
 
 /// Binds one component to a view of the drawing and runs one request per
 /// point, in order. Beeps are silenced. A host error that escapes a request
-/// counts as a failed pick carrying the error's text.
+/// counts as a failed pick carrying the error's text. `done`, when given,
+/// is called with each outcome as soon as its pick ends.
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
-                                  const std::vector<DrawingPoint>& points);
+                                  const std::vector<DrawingPoint>& points,
+                                  const std::function<void(const PickOutcome&)>& done = {});
 
 }  // namespace pphatch::cli

@@ -36,6 +36,8 @@ void ExpectAreas(const ToolRun& run, const std::vector<Expected>& expected) {
     ASSERT_EQ(lines[i]["ok"], true) << lines[i];
     EXPECT_EQ(lines[i]["contours"].size(), e.islands + 1);
     EXPECT_NEAR(HatchedArea(lines[i]), e.area, e.tolerance);
+    // The measured area follows the true curves: exact up to rounding.
+    EXPECT_NEAR(lines[i]["area"].get<double>(), e.area, 1e-9 * e.area);
   }
 }
 

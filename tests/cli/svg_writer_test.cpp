@@ -56,8 +56,8 @@ TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
 
 TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
   SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}},
-                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, ""};
-  SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\""};
+                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, "", {}, ""};
+  SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\"", {}, ""};
   const std::string svg = Write({room, miss});
   const std::string d = "M20 500 L980 500 L980 20 L20 20 L20 500 Z M404 308 L596 308 L596 212 "
                         "L404 212 L404 308 Z";
@@ -73,6 +73,24 @@ TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
   EXPECT_NE(svg.find("<g stroke=\"#d01010\" stroke-width=\"1.5\"><circle cx=\"884\" cy=\"116\""),
             std::string::npos)
       << svg;
+}
+
+TEST_F(SvgPicture, TrueContoursAreDrawnWithArcsAndAFoundAreaWithItsLabel) {
+  SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}}}, "", {}, "Hall  4686"};
+  // The island: a whole circle of radius 10 about (50, 25), run clockwise.
+  formats::ContourPiece circle;
+  circle.arc = true;
+  circle.centre = {50, 25};
+  circle.u = {10, 0};
+  circle.v = {0, 10};
+  circle.t1 = -2 * std::numbers::pi;
+  circle.from = circle.to = {60, 25};
+  room.curves = {formats::StraightContour(room.contours[0]), {circle}};
+  const std::string svg = Write({room});
+  // Halves of 96 pixels' radius; clockwise in the drawing is sweep flag 1 with y down.
+  EXPECT_NE(svg.find(" Z M596 260 A96 96 0 0 1 404 260 A96 96 0 0 1 596 260 Z\""), std::string::npos)
+      << svg;
+  EXPECT_NE(svg.find(">Hall  4686</text>"), std::string::npos) << svg;
 }
 
 TEST(SvgFile, UnwritablePathNamesTheFile) {

@@ -53,12 +53,22 @@ const Contour kOuter{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
 const Contour kIsland{{2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
 const Contour kTriangle{{20, 0}, {26, 0}, {23, 5}};
 
+// An area given by its contours alone, written as they are.
+PickArea Area(std::vector<Contour> contours) {
+  PickArea area;
+  area.contours = std::move(contours);
+  return area;
+}
+
 TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
   auto source = mem::MemDrawing::Create();
   mem::AddRectangle(source, {0, 0}, {10, 8});
   mem::AddCircle(source, {3, 3}, 1);
   // A contour of two points cannot be filled and is left out.
-  WriteDxfResult(path_, {{{kOuter, kIsland}}, {{kTriangle}}, {{{{0, 0}, {1, 1}}}}}, source.get());
+  DxfWriteOptions solid;
+  solid.fill.pattern = "SOLID";
+  WriteDxfResult(path_, {Area({kOuter, kIsland}), Area({kTriangle}), Area({{{0, 0}, {1, 1}}})},
+                 source.get(), solid);
   Collected got;
   DL_Dxf dxf;
   ASSERT_TRUE(dxf.in(path_, &got));
@@ -81,7 +91,7 @@ TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
 TEST_F(DxfWriterTest, OurReaderSeesHatchesBoundariesAndSource) {
   auto source = mem::MemDrawing::Create();
   mem::AddLine(source, {0, -1}, {10, -1});
-  WriteDxfResult(path_, {{{kOuter, kIsland}}}, source.get(), {{"ANSI31", 2, 45}, true});
+  WriteDxfResult(path_, {Area({kOuter, kIsland})}, source.get(), {{"ANSI31", 2, 45}, true});
   const LoadedDrawing loaded = ReadDxfFile(path_);
   EXPECT_TRUE(loaded.summary.report.Lines().empty());
   const auto& items = loaded.drawing->List()->Items();
@@ -98,7 +108,7 @@ TEST_F(DxfWriterTest, OurReaderSeesHatchesBoundariesAndSource) {
 }
 
 TEST_F(DxfWriterTest, UnwritablePathIsAWriteError) {
-  EXPECT_THROW(WriteDxfResult("/nonexistent/dir/out.dxf", {{{kTriangle}}}), WriteError);
+  EXPECT_THROW(WriteDxfResult("/nonexistent/dir/out.dxf", {Area({kTriangle})}), WriteError);
 }
 
 }  // namespace
