@@ -11,9 +11,9 @@ namespace pphatch::cli {
 struct PickOptions {
   std::string drawing;             ///< .dxf or .json file
   std::vector<std::string> at;     ///< --at values "X,Y", in order
-  std::string pointsFile;          ///< --points FILE, read after the --at values
-  std::string format = "json";     ///< json, svg or dxf
-  std::string output;              ///< -o FILE; empty for standard output
+  std::string pointsFile;          ///< --points FILE ("-": standard input), after the --at values
+  std::string format;              ///< json, svg or dxf; empty: from the output's extension
+  std::string output;              ///< -o FILE; empty or "-" for standard output
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.

@@ -2,21 +2,43 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "cli_error.h"
 #include "commands.h"
+#include "points.h"
 
 namespace {
 
+using pphatch::cli::CliError;
 using pphatch::cli::kExitUsage;
 
-// The command line: three commands, each with --help, and --version.
+// Writes a message on standard error with "pphatch: " before each of its lines.
+void PrintError(const std::string& message) {
+  std::istringstream lines(message);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty()) std::cerr << "pphatch: " << line << '\n';
+  }
+}
+
+// CliError with a hint when the shell split a point ("--at 1 2" or "--at 1, 2").
+void CheckSplitPoints(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) != "--at") continue;
+    if (const auto hint = pphatch::cli::SplitPointHint(argv[i + 1], i + 2 < argc ? argv[i + 2] : "")) {
+      throw CliError(*hint);
+    }
+  }
+}
+
+// The command line: pick, info, demo and help, each with --help, and --version.
 int Run(int argc, char** argv) {
   CLI::App app{"Finds the closed area around a picked point of a 2D drawing (DXF or JSON)\n"
                "and its islands, as a CAD program's \"hatch by picking a point\" does.",
                "pphatch"};
-  app.set_version_flag("--version", std::string("pphatch ") + PPHATCH_VERSION);
+  app.set_version_flag("-V,--version", std::string("pphatch ") + PPHATCH_VERSION);
   app.require_subcommand(1);
 
   pphatch::cli::PickOptions pick;
@@ -30,16 +52,18 @@ int Run(int argc, char** argv) {
       ->type_name("X,Y");
   pickCommand
       ->add_option("--points", pick.pointsFile,
-                   "Pick points, one a line as X Y or X,Y (# starts a comment); after the --at points")
+                   "Pick points, one a line as X Y or X,Y (# starts a comment), after the --at "
+                   "points; - reads standard input")
       ->type_name("FILE");
   pickCommand
       ->add_option("--format", pick.format,
-                   "json: one JSON line per pick (default); svg: a picture; dxf: hatches")
-      ->check(CLI::IsMember({"json", "svg", "dxf"}))
+                   "json: one JSON line per pick; svg: a picture; dxf: hatches. Default: from "
+                   "the extension of -o (.svg, .dxf, .json, .jsonl), else json")
+      ->check(CLI::IsMember({"json", "jsonl", "svg", "dxf"}, CLI::ignore_case))
       ->type_name("FORMAT");
   pickCommand
       ->add_option("-o,--output", pick.output,
-                   "Write to FILE instead of standard output (required for dxf)")
+                   "Write to FILE instead of standard output (- is standard output)")
       ->type_name("FILE");
 
   std::string infoDrawing;
@@ -52,10 +76,31 @@ int Run(int argc, char** argv) {
   CLI::App* demoCommand = app.add_subcommand(
       "demo", "Hatch the rooms of the bundled floor plan; print JSON lines, write demo.svg.");
 
+  std::string helpTopic;
+  CLI::App* helpCommand = app.add_subcommand("help", "Show the help of pphatch or of a command.");
+  helpCommand->add_option("COMMAND", helpTopic, "The command to explain");
+
+  CheckSplitPoints(argc, argv);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? 0 : kExitUsage;
+    if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+    PrintError(e.what());
+    std::cerr << "pphatch: see 'pphatch help' for the commands and their options\n";
+    return kExitUsage;
+  }
+  if (*helpCommand) {
+    if (helpTopic.empty()) {
+      std::cout << app.help();
+      return 0;
+    }
+    for (CLI::App* command : {pickCommand, infoCommand, demoCommand}) {
+      if (command->get_name() == helpTopic) {
+        std::cout << command->help();
+        return 0;
+      }
+    }
+    throw CliError("help: no command '" + helpTopic + "' (the commands: pick, info, demo)");
   }
   if (*pickCommand) return pphatch::cli::RunPickCommand(pick);
   if (*infoCommand) return pphatch::cli::RunInfoCommand(infoDrawing);
@@ -69,7 +114,7 @@ int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
   } catch (const std::exception& e) {  // CliError, and anything unforeseen
-    std::cerr << "pphatch: " << e.what() << '\n';
+    PrintError(e.what());
     return kExitUsage;
   }
 }

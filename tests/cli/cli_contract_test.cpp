@@ -118,11 +118,11 @@ TEST(CliPick, UsageErrorsExitTwo) {
       {{"pick", plate, "--at", "nan,2"}, "--at nan,2"},
       {{"pick", plate, "--at", "1,2,3"}, "--at 1,2,3"},
       {{"pick", plate, "--points", badPoints.string()}, "pts.txt: line 3"},
-      {{"pick", plate, "--points", "nowhere.txt"}, "nowhere.txt: cannot open"},
+      {{"pick", plate, "--points", "nowhere.txt"}, "nowhere.txt: cannot open: No such file"},
       {{"pick", plate, "--at", "1,2", "--format", "pdf"}, "pdf"},
       {{"pick", plate, "--at", "1,2", "--format", "dxf"}, "needs -o"},
       {{"pick", plate, "--at", "1,2", "-o", (dir.Path() / "no/such/dir/out.jsonl").string()},
-       "cannot open for writing"},
+       "out.jsonl: cannot open for writing: No such file or directory"},
       {{}, "subcommand"},
       {{"info"}, "DRAWING"},
   };

@@ -1,0 +1,29 @@
+// Input and output files as the user names them: "-" for the standard
+// streams, the output format from the file's extension, and the system's
+// reason when a file cannot be opened.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace pphatch::cli {
+
+/// The name that stands for standard input or standard output.
+inline constexpr const char* kStandardStream = "-";
+
+/// The text of the system's last error ("No such file or directory").
+std::string SystemReason();
+
+/// The output format for --format (any case; "jsonl" is "json") or, when
+/// that is empty, for the extension of `output`: .dxf, .svg, .json and
+/// .jsonl name their formats, anything else (and standard output) is json.
+std::string OutputFormat(const std::string& formatOption, const std::string& output);
+
+/// CliError "refusing to overwrite the input drawing; choose another -o"
+/// when `output` is the file `input` (by path or as the same file on disk).
+void RefuseToOverwrite(const std::string& output, const std::string& input);
+
+/// Opens `path` for writing; CliError "PATH: cannot open for writing: REASON".
+std::ofstream OpenForWriting(const std::string& path);
+
+}  // namespace pphatch::cli
