@@ -91,7 +91,8 @@ int Run(int argc, char** argv) {
   }
   if (*helpCommand) {
     if (helpTopic.empty()) {
-      std::cout << app.help();
+      // app.help() would show the help of the chosen command, "help" itself.
+      std::cout << app.get_formatter()->make_help(&app, "pphatch", CLI::AppFormatMode::Normal);
       return 0;
     }
     for (CLI::App* command : {pickCommand, infoCommand, demoCommand}) {

@@ -335,7 +335,7 @@ TEST(DxfReader, MalformedFilesAreRefusedWithFileAndLine) {
         try {
           ReadDxfFile("/nonexistent/plan.dxf");
         } catch (const ReadError& e) {
-          EXPECT_STREQ(e.what(), "/nonexistent/plan.dxf: cannot open");
+          EXPECT_STREQ(e.what(), "/nonexistent/plan.dxf: cannot open: No such file or directory");
           throw;
         }
       },
