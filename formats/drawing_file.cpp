@@ -26,13 +26,20 @@ bool LooksLikeDwg(const std::string& path) {
 
 }  // namespace
 
-LoadedDrawing ReadDrawingFile(const std::string& path) {
+LoadedDrawing ReadDrawingFile(const std::string& path, const LayerFilter& layers) {
   std::string extension = std::filesystem::path(path).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (LooksLikeDwg(path)) throw ReadError(Located(path, 0, kDwgAdvice));
-  if (extension == ".dxf") return ReadDxfFile(path);
-  if (extension == ".json") return ReadJsonFile(path);
+  if (extension == ".dxf") return ReadDxfFile(path, layers);
+  if (extension == ".json") {
+    LoadedDrawing loaded = ReadJsonFile(path);
+    loaded.summary.contents.format = "JSON";
+    if (!layers.KeepsAll()) {
+      loaded.summary.report.warnings.push_back("a JSON drawing has no layers; the layer selection does not apply");
+    }
+    return loaded;
+  }
   if (extension == ".dwg") throw ReadError(Located(path, 0, "DWG files cannot be read; save the drawing as DXF"));
   throw ReadError(Located(path, 0, "unknown drawing format (expected a .dxf or .json file)"));
 }

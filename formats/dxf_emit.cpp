@@ -279,6 +279,7 @@ class Emitter {
       return nullptr;
     }
     if (depth_ >= kMaxNesting) {
+      report_.limitReached = true;
       Warn(e, "blocks nested more than " + std::to_string(kMaxNesting) +
                   " deep; the inner INSERT of " + Quoted(s.block) + " is left out");
       return nullptr;

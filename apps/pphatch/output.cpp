@@ -20,8 +20,9 @@ double RoundedMs(double ms) { return std::round(ms * 100) / 100; }
 
 }  // namespace
 
-std::string JsonLine(const PickOutcome& outcome) {
+std::string JsonLine(const PickOutcome& outcome, const std::string& units) {
   Json line;
+  line["index"] = outcome.index;
   line["at"] = PointJson(outcome.at.x, outcome.at.y);
   line["ok"] = outcome.ok;
   if (outcome.ok) {
@@ -36,15 +37,18 @@ std::string JsonLine(const PickOutcome& outcome) {
     }
     line["contours"] = std::move(contours);
   } else {
+    line["code"] = outcome.code;
     line["error"] = outcome.error;
   }
+  line["units"] = units.empty() ? Json(nullptr) : Json(units);
   line["ms"] = RoundedMs(outcome.ms);
   // Invalid UTF-8 in a message is replaced rather than thrown on.
   return line.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes) {
-  for (const PickOutcome& outcome : outcomes) out << JsonLine(outcome) << '\n';
+void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes,
+                    const std::string& units) {
+  for (const PickOutcome& outcome : outcomes) out << JsonLine(outcome, units) << '\n';
 }
 
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes) {

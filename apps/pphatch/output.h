@@ -13,13 +13,15 @@
 namespace pphatch::cli {
 
 /// One JSON object on one line (no newline):
-/// {"at":[X,Y],"ok":true,"contours":[{"kind":"External","points":[[x,y],...]},
-///  {"kind":"Internal",...}],"ms":0.42}, or for a failed pick
-/// {"at":[X,Y],"ok":false,"error":"...","ms":0.42}. ms has two decimals.
-std::string JsonLine(const PickOutcome& outcome);
+/// {"index":1,"at":[X,Y],"ok":true,"contours":[{"kind":"External","points":[[x,y],...]},
+///  {"kind":"Internal",...}],"units":"millimeters","ms":0.42}, or for a failed pick
+/// {"index":2,"at":[X,Y],"ok":false,"code":"no_area","error":"...","units":...,"ms":0.42}.
+/// units is null when the drawing does not say; ms has two decimals.
+std::string JsonLine(const PickOutcome& outcome, const std::string& units);
 
 /// JsonLine of each outcome, one a line, in order.
-void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes);
+void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes,
+                    const std::string& units);
 
 /// Every outcome as a pick to draw.
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes);

@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "files.h"
 #include "formats/dxf_writer.h"
+#include "failure_code.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
 #include "load.h"
@@ -82,8 +83,9 @@ void WriteDxfOutput(const std::string& path, const std::vector<PickOutcome>& out
 void ReportFailures(const std::vector<PickOutcome>& outcomes) {
   for (const PickOutcome& outcome : outcomes) {
     if (outcome.ok) continue;
+    const std::string reason = FailureReason(outcome.code);
     std::cerr << "pphatch: no area at " << outcome.at.x << ',' << outcome.at.y << ": "
-              << outcome.error << '\n';
+              << outcome.error << (reason.empty() ? "" : " (" + reason + ")") << '\n';
   }
 }
 
@@ -99,7 +101,8 @@ int RunPickCommand(const PickOptions& options) {
   const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
-  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
+  std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
+  AssignFailureCodes(outcomes, loaded.summary);
   try {
     if (format == "svg") {
       ToOutput(options.output, [&](std::ostream& out) {
@@ -110,7 +113,7 @@ int RunPickCommand(const PickOptions& options) {
       WriteDxfOutput(options.output, outcomes, *loaded.drawing);
       ReportFailures(outcomes);
     } else {
-      ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });
+      ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes, loaded.summary.contents.units); });
     }
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());

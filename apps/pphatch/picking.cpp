@@ -71,7 +71,10 @@ std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawin
   hatch.Init(view);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
-  for (const DrawingPoint& click : points) outcomes.push_back(PickOne(hatch, *view, click));
+  for (const DrawingPoint& click : points) {
+    outcomes.push_back(PickOne(hatch, *view, click));
+    outcomes.back().index = static_cast<int>(outcomes.size());
+  }
   return outcomes;
 }
 
