@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "layer_options.h"
+
 namespace pphatch::cli {
 
 /// Options of `pphatch pick`.
@@ -14,13 +16,21 @@ struct PickOptions {
   std::string pointsFile;          ///< --points FILE ("-": standard input), after the --at values
   std::string format;              ///< json, svg or dxf; empty: from the output's extension
   std::string output;              ///< -o FILE; empty or "-" for standard output
+  LayerOptions layers;             ///< the layers that bound areas
+};
+
+/// Options of `pphatch info`.
+struct InfoOptions {
+  std::string drawing;  ///< .dxf or .json file
+  LayerOptions layers;  ///< the layers to load
+  bool verbose = false; ///< also list the graphics by the in-memory host's kinds
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.
 int RunPickCommand(const PickOptions& options);
 
-/// Lists what was loaded from the drawing.
-int RunInfoCommand(const std::string& drawing);
+/// Lists what the drawing holds, in its format's words, and what will not bound an area.
+int RunInfoCommand(const InfoOptions& options);
 
 /// Hatches the rooms of the bundled floor plan, prints the JSON lines and
 /// writes demo.svg into the current directory. `program` is argv[0].

@@ -65,13 +65,17 @@ int Run(int argc, char** argv) {
       ->add_option("-o,--output", pick.output,
                    "Write to FILE instead of standard output (- is standard output)")
       ->type_name("FILE");
+  pphatch::cli::AddLayerOptions(*pickCommand, pick.layers);
 
-  std::string infoDrawing;
-  CLI::App* infoCommand =
-      app.add_subcommand("info", "Show what is loaded from a drawing and what is ignored.");
-  infoCommand->add_option("DRAWING", infoDrawing, "The drawing: a .dxf or .json file")
+  pphatch::cli::InfoOptions info;
+  CLI::App* infoCommand = app.add_subcommand(
+      "info", "Show what a drawing holds (entities, layers, units) and what bounds no area.");
+  infoCommand->add_option("DRAWING", info.drawing, "The drawing: a .dxf or .json file")
       ->required()
       ->type_name("FILE");
+  pphatch::cli::AddLayerOptions(*infoCommand, info.layers);
+  infoCommand->add_flag("-v,--verbose", info.verbose,
+                        "Also list the graphics as loaded, by the in-memory host's kinds");
 
   CLI::App* demoCommand = app.add_subcommand(
       "demo", "Hatch the rooms of the bundled floor plan; print JSON lines, write demo.svg.");
@@ -104,7 +108,7 @@ int Run(int argc, char** argv) {
     throw CliError("help: no command '" + helpTopic + "' (the commands: pick, info, demo)");
   }
   if (*pickCommand) return pphatch::cli::RunPickCommand(pick);
-  if (*infoCommand) return pphatch::cli::RunInfoCommand(infoDrawing);
+  if (*infoCommand) return pphatch::cli::RunInfoCommand(info);
   if (*demoCommand) return pphatch::cli::RunDemoCommand(argc > 0 ? argv[0] : "pphatch");
   return kExitUsage;
 }

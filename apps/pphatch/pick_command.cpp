@@ -98,7 +98,7 @@ int RunPickCommand(const PickOptions& options) {
   }
   RefuseToOverwrite(options.output, options.drawing);
   const std::vector<DrawingPoint> points = CollectPoints(options);
-  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
+  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing, options.layers.Filter());
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
   std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
