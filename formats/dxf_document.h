@@ -100,8 +100,15 @@ struct DxfMarker {
 };
 
 /// An entity that is not understood (TEXT, MTEXT, ATTRIB, meshes, ...): it
-/// is counted by name wherever it would have been placed.
-struct DxfIgnored {};
+/// is counted by name wherever it would have been placed. TEXT and MTEXT
+/// keep their insertion point (OCS for TEXT, world for MTEXT), height and
+/// words, to be shown beside the drawing.
+struct DxfIgnored {
+  std::string text;
+  Vec3 at;
+  double height = 0;
+  bool ocs = false;
+};
 
 using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSpline, DxfInsert,
                               DxfHatch, DxfDimension, DxfMarker, DxfIgnored>;

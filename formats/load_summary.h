@@ -16,6 +16,13 @@ namespace pphatch::formats {
 /// a file that would make more is refused rather than exhausting memory.
 inline constexpr double kMaxLoadedGraphics = 1'000'000;
 
+/// A text of the drawing, placed: it bounds nothing but is worth showing.
+struct PlacedText {
+  double x = 0, y = 0;  ///< insertion point, drawing coordinates
+  double height = 0;    ///< letter height, drawing units
+  std::string text;
+};
+
 /// What a reader could not turn into graphics. The caller prints Lines()
 /// (to stderr, say); nothing is dropped without being counted here.
 struct LoadReport {
@@ -28,6 +35,8 @@ struct LoadReport {
   /// Entities on layers that the layer selection leaves out, not loaded
   /// (those of block definitions included).
   int unselectedEntities = 0;
+  /// The texts among the ignored entities, placed, for pictures.
+  std::vector<PlacedText> texts;
   /// A limit of the reader (the depth of nested inserts) left geometry out.
   bool limitReached = false;
   /// Other findings, one sentence each ("INSERT of unknown block 'DOOR' left out").

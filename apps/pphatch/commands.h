@@ -17,6 +17,7 @@ struct PickOptions {
   std::string format;              ///< json, svg or dxf; empty: from the output's extension
   std::string output;              ///< -o FILE; empty or "-" for standard output
   LayerOptions layers;             ///< the layers that bound areas
+  std::string frame;               ///< --frame X1,Y1,X2,Y2 of the picture; empty: automatic
 };
 
 /// Options of `pphatch info`.

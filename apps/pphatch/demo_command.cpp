@@ -56,7 +56,8 @@ int RunDemoCommand(const std::string& program) {
   WriteJsonLines(std::cout, outcomes, loaded.summary.contents.units);
   std::cout.flush();
   try {
-    formats::WriteSvgFile(kDemoPicture, *loaded.drawing, ToSvgPicks(outcomes));
+    formats::WriteSvgFile(kDemoPicture, *loaded.drawing, ToSvgPicks(outcomes),
+                          PictureOptions(drawingPath, loaded.summary, std::nullopt));
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());
   }

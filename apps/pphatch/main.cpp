@@ -65,6 +65,11 @@ int Run(int argc, char** argv) {
       ->add_option("-o,--output", pick.output,
                    "Write to FILE instead of standard output (- is standard output)")
       ->type_name("FILE");
+  pickCommand
+      ->add_option("--frame", pick.frame,
+                   "The part of the drawing the picture shows (two opposite corners); by "
+                   "default where the graphics are, far outliers left out")
+      ->type_name("X1,Y1,X2,Y2");
   pphatch::cli::AddLayerOptions(*pickCommand, pick.layers);
 
   pphatch::cli::InfoOptions info;

@@ -1,10 +1,13 @@
 #include "output.h"
 
 #include <cmath>
+#include <ctime>
+#include <filesystem>
 
 #include <nlohmann/json.hpp>
 
 #include "cli_error.h"
+#include "failure_code.h"
 
 namespace pphatch::cli {
 
@@ -54,9 +57,23 @@ void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes,
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
-    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error});
+    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error,
+                     FailureReason(outcome.code)});
   }
   return picks;
+}
+
+formats::SvgOptions PictureOptions(const std::string& drawingPath, const formats::LoadSummary& summary,
+                                   const std::optional<mem::Box>& frame) {
+  formats::SvgOptions options;
+  options.frame = frame;
+  options.texts = summary.report.texts;
+  const std::time_t now = std::time(nullptr);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y-%m-%d %H:%M UTC", std::gmtime(&now));
+  options.annotations = formats::SvgAnnotations{
+      std::filesystem::path(drawingPath).filename().string(), date, summary.contents.units};
+  return options;
 }
 
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes) {

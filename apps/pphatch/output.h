@@ -2,11 +2,13 @@
 // SVG and DXF writers take.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "formats/dxf_writer.h"
+#include "formats/load_summary.h"
 #include "formats/svg_writer.h"
 #include "picking.h"
 
@@ -25,6 +27,11 @@ void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes,
 
 /// Every outcome as a pick to draw.
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes);
+
+/// The options of an annotated picture of the drawing: its file name, the
+/// date, its units and texts, and the frame (nothing: where the graphics are).
+formats::SvgOptions PictureOptions(const std::string& drawingPath, const formats::LoadSummary& summary,
+                                   const std::optional<mem::Box>& frame);
 
 /// The areas of the successful outcomes, in order.
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes);

@@ -97,6 +97,8 @@ int RunPickCommand(const PickOptions& options) {
     throw CliError("--format dxf needs -o FILE (or -o - for standard output)");
   }
   RefuseToOverwrite(options.output, options.drawing);
+  std::optional<mem::Box> frame;
+  if (!options.frame.empty()) frame = ParseFrameValue(options.frame);
   const std::vector<DrawingPoint> points = CollectPoints(options);
   const formats::LoadedDrawing loaded = LoadDrawing(options.drawing, options.layers.Filter());
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
@@ -106,7 +108,8 @@ int RunPickCommand(const PickOptions& options) {
   try {
     if (format == "svg") {
       ToOutput(options.output, [&](std::ostream& out) {
-        formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes));
+        formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes),
+                          PictureOptions(options.drawing, loaded.summary, frame));
       });
       ReportFailures(outcomes);
     } else if (format == "dxf") {

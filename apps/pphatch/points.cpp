@@ -1,6 +1,7 @@
 #include "points.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -65,6 +66,28 @@ DrawingPoint ParseAtValue(const std::string& text) {
   const auto point = Pair(text);
   if (!point) throw CliError("--at " + text + ": expected X,Y (two numbers)");
   return *point;
+}
+
+mem::Box ParseFrameValue(const std::string& text) {
+  std::vector<double> values;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const auto value = Number(std::string_view(text).substr(start, end - start));
+    if (!value) break;
+    values.push_back(*value);
+    start = end + 1;
+  }
+  if (values.size() != 4 || start <= text.size()) {
+    throw CliError("--frame " + text + ": expected X1,Y1,X2,Y2 (four numbers)");
+  }
+  const mem::Box box{std::min(values[0], values[2]), std::min(values[1], values[3]),
+                     std::max(values[0], values[2]), std::max(values[1], values[3])};
+  if (box.maxX == box.minX || box.maxY == box.minY) {
+    throw CliError("--frame " + text + ": the frame needs a width and a height");
+  }
+  return box;
 }
 
 std::optional<std::string> SplitPointHint(const std::string& value, const std::string& next) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "memhost/outline.h"
+
 namespace pphatch::cli {
 
 /// A point in drawing coordinates.
@@ -15,6 +17,10 @@ struct DrawingPoint {
 
 /// The point of an --at value "X,Y"; CliError when it is not two finite numbers.
 DrawingPoint ParseAtValue(const std::string& text);
+
+/// The box of a --frame value "X1,Y1,X2,Y2" (any two opposite corners);
+/// CliError when it is not four finite numbers or the box has no width or height.
+mem::Box ParseFrameValue(const std::string& text);
 
 /// The hint for an --at value split by the shell ("--at 1 2"): "write the
 /// point as X,Y (1,2)" when `value` and `next` are the two numbers of a
