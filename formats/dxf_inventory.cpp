@@ -19,7 +19,7 @@ FileContents DxfContents(const DxfDocument& document, const LayerFilter& filter)
   FileContents contents;
   contents.format = "DXF";
   if (document.insUnits) contents.units = UnitsName(*document.insUnits);
-  contents.thicknessExcludes = document.tileMode.value_or(1) == 1;
+  contents.thicknessExcludes = document.tileMode.value_or(0) == 1;
   contents.blocks = static_cast<int>(document.blocks.size());
   contents.noEntitiesSection = !document.hasEntitiesSection;
   // Layers of the table first, so that the names keep the table's spelling.

@@ -24,7 +24,8 @@ constexpr double kCircleShare = 0.003;
 // a frozen one, a thick circle far away.
 std::string Flange() {
   return DxfText()
-      .Units(4)
+      .Header("$INSUNITS", 4)
+      .Header("$TILEMODE", 1)
       .Layer("OUTLINE")
       .Layer("CENTER")
       .Layer("Hidden")

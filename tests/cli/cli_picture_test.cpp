@@ -30,7 +30,7 @@ nlohmann::json SvgFacts(const fs::path& svg) {
 // thousands of units away.
 std::string Cluster() {
   DxfText d;
-  d.Units(4).Layer("0");
+  d.Header("$INSUNITS", 4).Layer("0");
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 4; ++j) d.Circle("0", 10 + 20 * i, 10 + 20 * j, 4);
   }

@@ -10,8 +10,9 @@ namespace pphatch::cli_test {
 /// DXF text built entity by entity.
 class DxfText {
  public:
-  DxfText& Units(int insUnits) {
-    header_ += "9\n$INSUNITS\n70\n" + std::to_string(insUnits) + "\n";
+  /// A header variable with an integer value ("$INSUNITS", 4).
+  DxfText& Header(const std::string& variable, int value) {
+    header_ += "9\n" + variable + "\n70\n" + std::to_string(value) + "\n";
     return *this;
   }
   /// A layer table entry; off layers have a negative colour, frozen ones flag 1.
