@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
 
 namespace pphatch::formats {
 
@@ -26,6 +27,48 @@ double Quantile(std::vector<double> values, double q) {
 bool Overlap(const LabelBox& a, const LabelBox& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
+
+// Label boxes in square cells, so that a crowd of labels is checked cell by cell.
+class LabelGrid {
+ public:
+  void Add(const LabelBox& box) {
+    const std::size_t index = boxes_.size();
+    boxes_.push_back(box);
+    ForCells(box, [&](long long key) {
+      cells_[key].push_back(index);
+      return false;
+    });
+  }
+  // True when the box overlaps one added before.
+  bool Hits(const LabelBox& box) const {
+    return ForCells(box, [&](long long key) {
+      const auto cell = cells_.find(key);
+      if (cell == cells_.end()) return false;
+      return std::any_of(cell->second.begin(), cell->second.end(),
+                         [&](std::size_t i) { return Overlap(boxes_[i], box); });
+    });
+  }
+
+ private:
+  static constexpr double kCell = 32;  // pixels
+  // Calls visit(key) for each cell the box covers until it returns true.
+  template <typename Visit>
+  static bool ForCells(const LabelBox& box, Visit visit) {
+    // Far-off marks (picks outside the frame) stay within the range of the keys.
+    const auto cell = [](double v) {
+      return static_cast<long long>(std::floor(std::clamp(v / kCell, -1e9, 1e9)));
+    };
+    for (long long cx = cell(box.x); cx <= cell(box.x + box.w); ++cx) {
+      for (long long cy = cell(box.y); cy <= cell(box.y + box.h); ++cy) {
+        if (visit(cx * 4'000'003LL + cy)) return true;
+      }
+    }
+    return false;
+  }
+
+  std::vector<LabelBox> boxes_;
+  std::unordered_map<long long, std::vector<std::size_t>> cells_;
+};
 
 }  // namespace
 
@@ -81,9 +124,9 @@ double RoundStep(double span, int count) {
 
 std::vector<LabelBox> PlaceLabels(const std::vector<Vec2>& anchors, const std::vector<Vec2>& sizes,
                                   double markRadius) {
-  std::vector<LabelBox> taken;
+  LabelGrid taken;
   for (const Vec2 a : anchors) {
-    taken.push_back({a.x - markRadius, a.y - markRadius, 2 * markRadius, 2 * markRadius});
+    taken.Add({a.x - markRadius, a.y - markRadius, 2 * markRadius, 2 * markRadius});
   }
   // Directions tried in turn: right above, right, right below, below, left
   // below, left, left above, above.
@@ -99,16 +142,13 @@ std::vector<LabelBox> PlaceLabels(const std::vector<Vec2>& anchors, const std::v
       const double gap = markRadius + 2 + (ring - 1) * size.y;
       for (const auto& d : kDirections) {
         // The label's corner nearest the anchor sits `gap` away from it.
-        LabelBox box{a.x + d[0] * gap - (d[0] < 0 ? size.x : d[0] == 0 ? size.x / 2 : 0),
-                     a.y + d[1] * gap - (d[1] < 0 ? size.y : d[1] == 0 ? size.y / 2 : 0), size.x,
-                     size.y};
-        chosen = box;
-        found = std::none_of(taken.begin(), taken.end(),
-                             [&](const LabelBox& t) { return Overlap(t, box); });
+        chosen = {a.x + d[0] * gap - (d[0] < 0 ? size.x : d[0] == 0 ? size.x / 2 : 0),
+                  a.y + d[1] * gap - (d[1] < 0 ? size.y : d[1] == 0 ? size.y / 2 : 0), size.x, size.y};
+        found = !taken.Hits(chosen);
         if (found) break;
       }
     }
-    taken.push_back(chosen);
+    taken.Add(chosen);
     labels.push_back(chosen);
   }
   return labels;
