@@ -36,8 +36,8 @@ std::string OutputFormat(const std::string& formatOption, const std::string& out
   return "json";
 }
 
-void RefuseToOverwrite(const std::string& output, const std::string& input) {
-  if (output.empty() || output == kStandardStream) return;
+void RefuseToOverwrite(const std::string& output, const std::string& input, const std::string& what) {
+  if (output.empty() || output == kStandardStream || input.empty() || input == kStandardStream) return;
   std::error_code error;
   bool same = fs::equivalent(output, input, error);
   if (!same) {
@@ -45,7 +45,7 @@ void RefuseToOverwrite(const std::string& output, const std::string& input) {
     const fs::path b = fs::weakly_canonical(input, error);
     same = !a.empty() && a == b;
   }
-  if (same) throw CliError(output + ": refusing to overwrite the input drawing; choose another -o");
+  if (same) throw CliError(output + ": refusing to overwrite " + what + "; choose another -o");
 }
 
 std::ofstream OpenForWriting(const std::string& path) {

@@ -20,8 +20,10 @@ std::string SystemReason();
 std::string OutputFormat(const std::string& formatOption, const std::string& output);
 
 /// CliError "refusing to overwrite the input drawing; choose another -o"
-/// when `output` is the file `input` (by path or as the same file on disk).
-void RefuseToOverwrite(const std::string& output, const std::string& input);
+/// when `output` is the file `input` (by path or as the same file on disk);
+/// `what` names the input ("the input drawing", "the points file").
+void RefuseToOverwrite(const std::string& output, const std::string& input,
+                       const std::string& what = "the input drawing");
 
 /// Opens `path` for writing; CliError "PATH: cannot open for writing: REASON".
 std::ofstream OpenForWriting(const std::string& path);

@@ -1,12 +1,15 @@
 // pphatch: hatch the closed area around a picked point of a drawing.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli_error.h"
 #include "commands.h"
+#include "formats/nearest_name.h"
 #include "points.h"
 
 namespace {
@@ -30,6 +33,33 @@ void CheckSplitPoints(int argc, char** argv) {
     if (const auto hint = pphatch::cli::SplitPointHint(argv[i + 1], i + 2 < argc ? argv[i + 2] : "")) {
       throw CliError(*hint);
     }
+  }
+}
+
+// The names of the tool's commands, in the order they were added.
+std::vector<std::string> CommandNames(CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+    names.push_back(command->get_name());
+  }
+  return names;
+}
+
+// "no command 'pik'; did you mean pick? (the commands: ...)".
+std::string NoCommand(const std::string& word, const std::vector<std::string>& commands) {
+  const auto nearest = pphatch::formats::NearestName(word, commands);
+  std::string list;
+  for (const std::string& name : commands) list += (list.empty() ? "" : ", ") + name;
+  return "no command '" + word + "'" + (nearest ? "; did you mean " + *nearest + "?" : "") +
+         " (the commands: " + list + ")";
+}
+
+// CliError when the first word is neither an option nor one of the commands.
+void CheckCommandName(int argc, char** argv, const std::vector<std::string>& commands) {
+  if (argc < 2 || argv[1][0] == '-') return;
+  const std::string word = argv[1];
+  if (std::find(commands.begin(), commands.end(), word) == commands.end()) {
+    throw CliError(NoCommand(word, commands));
   }
 }
 
@@ -89,6 +119,7 @@ int Run(int argc, char** argv) {
   CLI::App* helpCommand = app.add_subcommand("help", "Show the help of pphatch or of a command.");
   helpCommand->add_option("COMMAND", helpTopic, "The command to explain");
 
+  CheckCommandName(argc, argv, CommandNames(app));
   CheckSplitPoints(argc, argv);
   try {
     app.parse(argc, argv);
@@ -104,13 +135,12 @@ int Run(int argc, char** argv) {
       std::cout << app.get_formatter()->make_help(&app, "pphatch", CLI::AppFormatMode::Normal);
       return 0;
     }
-    for (CLI::App* command : {pickCommand, infoCommand, demoCommand}) {
-      if (command->get_name() == helpTopic) {
-        std::cout << command->help();
-        return 0;
-      }
+    const std::vector<std::string> names = CommandNames(app);
+    if (std::find(names.begin(), names.end(), helpTopic) == names.end()) {
+      throw CliError("help: " + NoCommand(helpTopic, names));
     }
-    throw CliError("help: no command '" + helpTopic + "' (the commands: pick, info, demo)");
+    std::cout << app.get_subcommand(helpTopic)->help();
+    return 0;
   }
   if (*pickCommand) return pphatch::cli::RunPickCommand(pick);
   if (*infoCommand) return pphatch::cli::RunInfoCommand(info);

@@ -97,6 +97,7 @@ int RunPickCommand(const PickOptions& options) {
     throw CliError("--format dxf needs -o FILE (or -o - for standard output)");
   }
   RefuseToOverwrite(options.output, options.drawing);
+  RefuseToOverwrite(options.output, options.pointsFile, "the points file");
   std::optional<mem::Box> frame;
   if (!options.frame.empty()) frame = ParseFrameValue(options.frame);
   const std::vector<DrawingPoint> points = CollectPoints(options);

@@ -91,6 +91,10 @@ mem::Box ParseFrameValue(const std::string& text) {
 }
 
 std::optional<std::string> SplitPointHint(const std::string& value, const std::string& next) {
+  if (Pair(value) && Pair(next) && next.find(',') != std::string::npos) {
+    return "--at " + value + " " + next + ": give --at before each point (--at " + value +
+           " --at " + next + ")";
+  }
   std::string x = value, y = next;
   if (!x.empty() && x.back() == ',') x.pop_back();
   if (!y.empty() && y.front() == ',') y.erase(0, 1);

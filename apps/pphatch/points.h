@@ -24,7 +24,8 @@ mem::Box ParseFrameValue(const std::string& text);
 
 /// The hint for an --at value split by the shell ("--at 1 2"): "write the
 /// point as X,Y (1,2)" when `value` and `next` are the two numbers of a
-/// point, else nothing.
+/// point; "give --at before each point" when both are points ("--at 1,2
+/// 3,4"); else nothing.
 std::optional<std::string> SplitPointHint(const std::string& value, const std::string& next);
 
 /// The points of a points text: one point a line as "X Y" or "X,Y"; blank

@@ -45,6 +45,10 @@ TEST(CliSlips, EachSlipGetsAMessageThatSaysWhatToDo) {
       {{"info", json.string()}, {"unknown key 'center'; did you mean centre?"}},
       {{"pick", plate, "--at", "1,2", "--bogus"}, {"--bogus", "pphatch help"}},
       {{"help", "frobnicate"}, {"no command 'frobnicate'"}},
+      {{"pik", plate, "--at", "1,2"}, {"pphatch: no command 'pik'; did you mean pick?"}},
+      {{"pick", plate, "--at", "1,2", "3,4"}, {"give --at before each point (--at 1,2 --at 3,4)"}},
+      {{"pick", plate, "--points", points.string(), "-o", points.string()},
+       {"refusing to overwrite the points file; choose another -o"}},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(c.args, dir);
