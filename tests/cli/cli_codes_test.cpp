@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf_text.h"
+#include "dxf_drawing.h"
 #include "failure_code.h"
 #include "tool_run.h"
 
@@ -31,9 +31,9 @@ TEST(CliCodes, EachFailureKindHasItsCodeBesideTheMessage) {
   // Blocks nested deeper than the reader follows: the square at the bottom
   // is left out, and a pick inside it says a limit is why.
   const int depth = 70;
-  DxfText deep;
-  deep.Block("B0", DxfText().Line("0", 0, 0, 10, 0).Line("0", 10, 0, 10, 10).Line("0", 10, 10, 0, 10).Line("0", 0, 10, 0, 0));
-  for (int i = 1; i < depth; ++i) deep.Block("B" + std::to_string(i), DxfText().Insert("0", "B" + std::to_string(i - 1), 0, 0));
+  DxfDrawing deep;
+  deep.Block("B0", DxfDrawing().Line("0", 0, 0, 10, 0).Line("0", 10, 0, 10, 10).Line("0", 10, 10, 0, 10).Line("0", 0, 10, 0, 0));
+  for (int i = 1; i < depth; ++i) deep.Block("B" + std::to_string(i), DxfDrawing().Insert("0", "B" + std::to_string(i - 1), 0, 0));
   deep.Insert("0", "B" + std::to_string(depth - 1), 0, 0).Line("0", -5, -5, 15, 15);
   const auto file = dir.Write("deep.dxf", deep.Str());
   const ToolRun limited = RunTool({"pick", file.string(), "--at", "2,5"}, dir);

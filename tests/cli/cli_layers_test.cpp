@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf_text.h"
+#include "dxf_drawing.h"
 #include "tool_run.h"
 
 namespace pphatch::cli_test {
@@ -23,7 +23,7 @@ constexpr double kCircleShare = 0.003;
 // dimension line on layers of their own; text on an off layer, a circle on
 // a frozen one, a thick circle far away.
 std::string Flange() {
-  return DxfText()
+  return DxfDrawing()
       .Header("$INSUNITS", 4)
       .Header("$TILEMODE", 1)
       .Layer("OUTLINE")
@@ -95,7 +95,7 @@ TEST(CliLayers, InfoNamesEntitiesLayersStatesUnitsAndWhatBoundsNoArea) {
   EXPECT_NE(verbose.out.find("GRAPHIC         4"), std::string::npos) << verbose.out;
 
   const std::string blocksOnly =
-      dir.Write("blocks.dxf", DxfText().Block("B", DxfText().Line("0", 0, 0, 1, 1)).WithoutEntitiesSection().Str())
+      dir.Write("blocks.dxf", DxfDrawing().Block("B", DxfDrawing().Line("0", 0, 0, 1, 1)).WithoutEntitiesSection().Str())
           .string();
   const ToolRun empty = RunTool({"info", blocksOnly}, dir);
   EXPECT_EQ(empty.status, 0) << empty.err;

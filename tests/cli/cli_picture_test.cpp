@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf_text.h"
+#include "dxf_drawing.h"
 #include "tool_run.h"
 
 namespace pphatch::cli_test {
@@ -29,7 +29,7 @@ nlohmann::json SvgFacts(const fs::path& svg) {
 // Twenty circles of radius 4 on a 100 x 80 grid, a label, and two lines
 // thousands of units away.
 std::string Cluster() {
-  DxfText d;
+  DxfDrawing d;
   d.Header("$INSUNITS", 4).Layer("0");
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 4; ++j) d.Circle("0", 10 + 20 * i, 10 + 20 * j, 4);
