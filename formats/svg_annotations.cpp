@@ -17,7 +17,7 @@ constexpr double kLegendGap = 28;
 constexpr double kLegendRow = 18;
 constexpr double kTickLength = 6;
 // Average width of a letter of the sans-serif font, in font sizes.
-constexpr double kLetterWidth = 0.6;
+constexpr double kLetterWidth = 0.55;
 // Least pixels between two x tick labels, and between two y tick labels.
 constexpr double kXTickSpacing = 90;
 constexpr double kYTickSpacing = 40;
@@ -66,8 +66,15 @@ double TextWidth(const std::string& text, double fontSize = kSvgFontSize) {
 std::vector<double> Ticks(double from, double to, double pixels, double spacing) {
   const int count = std::max(1, static_cast<int>(pixels / spacing));
   const double step = RoundStep(to - from, count);
+  // Counted, not stepped by adding: at coordinates far beyond the span a
+  // step may be lost in rounding.
   std::vector<double> ticks;
-  for (double k = std::ceil(from / step); k * step <= to + step * 1e-9; ++k) ticks.push_back(k * step);
+  const double first = std::ceil(from / step);
+  for (int i = 0; i <= count + 1; ++i) {
+    const double t = (first + i) * step;
+    if (t > to + step * 1e-9) break;
+    if (ticks.empty() || t > ticks.back()) ticks.push_back(t);
+  }
   return ticks;
 }
 

@@ -106,5 +106,21 @@ TEST(CliPicture, AFrameGivenOnTheCommandLineShowsThatPartOnly) {
   EXPECT_NE(bad.err.find("pphatch: --frame 1,2,3: expected X1,Y1,X2,Y2"), std::string::npos) << bad.err;
 }
 
+TEST(CliPicture, TicksAtCoordinatesFarBeyondTheSpanEnd) {
+  ScratchDir dir;
+  // A corner of two lines 1024 long, 1e18 from the origin: there the tick
+  // number (coordinate / step) is beyond 2^53, where adding one to it
+  // changes nothing, so ticks must be counted, not stepped.
+  DxfDrawing far;
+  far.Line("0", 1e18, 1e18, 1e18, 1e18 + 1024).Line("0", 1e18, 1e18, 1e18 + 1024, 1e18);
+  const std::string drawing = dir.Write("far.dxf", far.Str()).string();
+  const ToolRun run = RunTool({"pick", drawing, "--at", "1e18,1e18", "-o", "far.svg"}, dir);
+  EXPECT_EQ(run.status, 1) << run.err;
+  const nlohmann::json facts = SvgFacts(dir.Path() / "far.svg");
+  ASSERT_TRUE(facts.is_object());
+  EXPECT_GE(facts["ticks_x"].size(), 1u);
+  EXPECT_LE(facts["ticks_x"].size(), 12u);
+}
+
 }  // namespace
 }  // namespace pphatch::cli_test
