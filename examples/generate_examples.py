@@ -114,13 +114,20 @@ class Dxf:
         return out
 
 
-def header_and_tables(layers):
-    """The HEADER and TABLES sections: version, line type and layers."""
+# $INSUNITS values of the drawing units.
+MILLIMETERS = 4
+CENTIMETERS = 5
+
+
+def header_and_tables(layers, units):
+    """The HEADER and TABLES sections: version, units, line type and layers."""
     d = Dxf()
     d.add(0, "SECTION")
     d.add(2, "HEADER")
     d.add(9, "$ACADVER")
     d.add(1, "AC1009")
+    d.add(9, "$INSUNITS")
+    d.add(70, units)
     d.add(0, "ENDSEC")
     d.add(0, "SECTION")
     d.add(2, "TABLES")
@@ -149,9 +156,9 @@ def header_and_tables(layers):
     return d
 
 
-def write(name, layers, blocks, entities):
+def write(name, layers, blocks, entities, units):
     """Writes one file: header, tables, blocks (name -> Dxf), entities."""
-    d = header_and_tables(layers)
+    d = header_and_tables(layers, units)
     d.add(0, "SECTION")
     d.add(2, "BLOCKS")
     for block_name, body in blocks:
@@ -224,7 +231,7 @@ def floor_plan():
     desk.circle("FURNITURE", (60, -30), 15)
 
     layers = [("0", 7), ("WALLS", 7), ("DOORS", 3), ("COLUMNS", 5), ("FURNITURE", 4), ("TEXT", 8)]
-    write("floor_plan.dxf", layers, [("DESK", desk)], e)
+    write("floor_plan.dxf", layers, [("DESK", desk)], e, CENTIMETERS)
 
 
 def rooms_plan():
@@ -274,7 +281,7 @@ def plate():
     e.arc("HOLES", (140, 95), 6, 270, 90)
     e.arc("HOLES", (60, 95), 6, 90, 270)
     layers = [("0", 7), ("OUTLINE", 7), ("HOLES", 1)]
-    write("plate.dxf", layers, [], e)
+    write("plate.dxf", layers, [], e, MILLIMETERS)
 
 
 if __name__ == "__main__":

@@ -100,8 +100,15 @@ struct DxfMarker {
 };
 
 /// An entity that is not understood (TEXT, MTEXT, ATTRIB, meshes, ...): it
-/// is counted by name wherever it would have been placed.
-struct DxfIgnored {};
+/// is counted by name wherever it would have been placed. TEXT and MTEXT
+/// keep their insertion point (OCS for TEXT, world for MTEXT), height and
+/// words, to be shown beside the drawing.
+struct DxfIgnored {
+  std::string text;
+  Vec3 at;
+  double height = 0;
+  bool ocs = false;
+};
 
 using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSpline, DxfInsert,
                               DxfHatch, DxfDimension, DxfMarker, DxfIgnored>;
@@ -123,15 +130,28 @@ struct DxfBlock {
   std::vector<DxfEntity> entities;
 };
 
+/// A layer of the LAYER table as the file names it, with its states.
+struct DxfLayer {
+  std::string name;
+  bool off = false;     ///< negative colour
+  bool frozen = false;  ///< flag bit 1
+};
+
 /// The content of a DXF file. Layer and block names are keyed in upper
 /// case, since DXF names are not case-sensitive.
 struct DxfDocument {
   /// True for each layer that is off (negative colour) or frozen (flag 1).
   std::map<std::string, bool> hiddenLayers;
+  /// The entries of the LAYER table.
+  std::map<std::string, DxfLayer> layers;
   std::map<std::string, DxfBlock> blocks;
   std::vector<DxfEntity> entities;
   /// $TILEMODE of the header, when given.
   std::optional<int> tileMode;
+  /// $INSUNITS of the header (drawing units), when given.
+  std::optional<int> insUnits;
+  /// The file has an ENTITIES section.
+  bool hasEntitiesSection = false;
   LoadReport report;
 };
 

@@ -279,6 +279,7 @@ class Emitter {
       return nullptr;
     }
     if (depth_ >= kMaxNesting) {
+      report_.limitReached = true;
       Warn(e, "blocks nested more than " + std::to_string(kMaxNesting) +
                   " deep; the inner INSERT of " + Quoted(s.block) + " is left out");
       return nullptr;
@@ -361,9 +362,15 @@ class Emitter {
     return mem::AddTyped(into, s.hostType, chain, s.closed);
   }
 
-  // Not understood: counted where it would have been placed.
-  GraphicPtr Add(const DxfEntity& e, const DxfIgnored&, const Into&, const Affine3&) {
+  // Not understood: counted where it would have been placed; text is kept for display.
+  GraphicPtr Add(const DxfEntity& e, const DxfIgnored& s, const Into&, const Affine3& m) {
     report_.Ignore(e.name);
+    if (!s.text.empty()) {
+      const Affine3 l = s.ocs ? OcsFrame(e.extrusion).Then(m) : m;
+      const Vec2 at = Flat(l.Apply(s.at));
+      const double height = mem::Length(Flat(l.Linear({0, s.height, 0})));
+      report_.texts.push_back({at.x, at.y, height, s.text});
+    }
     return nullptr;
   }
 

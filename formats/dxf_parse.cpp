@@ -29,6 +29,7 @@ class Parser {
         if (section == "TABLES") ReadTables(first, end);
         if (section == "BLOCKS") ReadBlocks(first, end);
         if (section == "ENTITIES") ReadEntities(first, end);
+        doc_.hasEntitiesSection = doc_.hasEntitiesSection || section == "ENTITIES";
         i = end + 1;
         continue;
       }
@@ -53,12 +54,12 @@ class Parser {
     throw ReadError(Located(name_, pairs_[start].line, "section " + section + " never ends"));
   }
 
-  // Header variables: only $TILEMODE matters to the drawing.
+  // Header variables: $TILEMODE matters to the drawing, $INSUNITS to its reader.
   void ReadHeader(std::size_t start, std::size_t end) {
     for (std::size_t i = start; i + 1 < end; ++i) {
-      if (pairs_[i].code == 9 && pairs_[i].value == "$TILEMODE" && pairs_[i + 1].code == 70) {
-        doc_.tileMode = static_cast<int>(PairInteger(pairs_[i + 1]));
-      }
+      if (pairs_[i].code != 9 || pairs_[i + 1].code != 70) continue;
+      if (pairs_[i].value == "$TILEMODE") doc_.tileMode = static_cast<int>(PairInteger(pairs_[i + 1]));
+      if (pairs_[i].value == "$INSUNITS") doc_.insUnits = static_cast<int>(PairInteger(pairs_[i + 1]));
     }
   }
 
@@ -70,6 +71,7 @@ class Parser {
       const bool frozen = (record.Integer(70) & 1) != 0;
       const bool off = record.Integer(62, 7) < 0;
       doc_.hiddenLayers[NameKey(record.Text(2))] = frozen || off;
+      doc_.layers[NameKey(record.Text(2))] = {record.Text(2), off, frozen};
     }
   }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <numbers>
+#include <string_view>
 
 #include "formats/dxf_geometry.h"
 #include "formats/dxf_parse.h"
@@ -105,6 +106,43 @@ DxfShape ReadFace(const DxfRecord& r) {
   return DxfMarker{"PWW40CUBE", corners, false, true};
 }
 
+// MTEXT formatting ("\\P" paragraph breaks, "{\\fArial;...}" font codes) taken out.
+std::string PlainText(const std::string& text) {
+  std::string plain;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '{' || c == '}') continue;
+    if (c != '\\' || i + 1 >= text.size()) {
+      plain += c;
+      continue;
+    }
+    const char code = text[++i];
+    if (code == 'P' || code == 'X' || code == '~') {
+      plain += ' ';
+    } else if (code == '\\' || code == '{' || code == '}') {
+      plain += code;
+    } else if (std::string_view("ACFfHQTWcp").find(code) != std::string_view::npos) {
+      const std::size_t end = text.find(';', i);  // a setting runs to its ';'
+      if (end != std::string::npos) i = end;
+    } else if (std::string_view("LlOoKk").find(code) == std::string_view::npos) {
+      plain += code;  // not a formatting code: the letter stays
+    }
+  }
+  return plain;
+}
+
+// TEXT: its words at its insertion point (OCS), with its height.
+DxfShape ReadText(const DxfRecord& r) { return DxfIgnored{r.Text(1), r.Point(10), r.Real(40), true}; }
+
+// MTEXT: its words (chunks in 3, the last in 1) at its insertion point (world).
+DxfShape ReadMText(const DxfRecord& r) {
+  std::string text;
+  for (std::size_t i = r.Begin() + 1; i < r.End(); ++i) {
+    if (r.Pair(i).code == 3) text += r.Pair(i).value;
+  }
+  return DxfIgnored{PlainText(text + r.Text(1)), r.Point(10), r.Real(40), false};
+}
+
 // Bodies and surfaces keep their geometry in modeller data: no points.
 DxfShape ReadBody(const DxfRecord&) { return DxfMarker{"PWW60ACISSOLID", {}, false, false}; }
 DxfShape ReadSurface(const DxfRecord&) { return DxfMarker{"SURFACE", {}, false, false}; }
@@ -128,6 +166,8 @@ const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleRe
       {"REGION", ReadBody},
       {"BODY", ReadBody},
       {"SURFACE", ReadSurface},
+      {"TEXT", ReadText},
+      {"MTEXT", ReadMText},
       {"PLANESURFACE", ReadSurface},
       {"EXTRUDEDSURFACE", ReadSurface},
       {"LOFTEDSURFACE", ReadSurface},

@@ -24,15 +24,21 @@
 #include <string>
 
 #include "formats/errors.h"
+#include "formats/layer_filter.h"
 #include "formats/load_summary.h"
 
 namespace pphatch::formats {
 
-/// Reads the DXF file at `path`. Throws ReadError naming the file (and the
+/// Reads the DXF file at `path`, leaving out the entities on the layers
+/// that `layers` does not keep. Throws ReadError naming the file (and the
 /// line, where known) for a missing, empty, binary, malformed or truncated file.
-LoadedDrawing ReadDxfFile(const std::string& path);
+LoadedDrawing ReadDxfFile(const std::string& path, const LayerFilter& layers = {});
 
 /// Reads DXF text; `name` stands for the file in error messages.
 LoadedDrawing ReadDxfText(const std::string& text, const std::string& name);
+
+/// ReadDxfText with a layer selection.
+LoadedDrawing ReadDxfTextOfLayers(const std::string& text, const std::string& name,
+                                  const LayerFilter& layers);
 
 }  // namespace pphatch::formats

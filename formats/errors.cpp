@@ -1,5 +1,7 @@
 #include "formats/errors.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,8 +16,12 @@ std::string Located(const std::string& name, int line, const std::string& what) 
 std::string ReadWholeFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) throw ReadError(Located(path, 0, "is a directory"));
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ReadError(Located(path, 0, "cannot open"));
+  if (!in) {
+    throw ReadError(Located(path, 0, std::string("cannot open") +
+                                         (errno != 0 ? ": " + std::string(std::strerror(errno)) : "")));
+  }
   std::ostringstream content;
   content << in.rdbuf();
   if (in.bad()) throw ReadError(Located(path, 0, "cannot read"));

@@ -22,7 +22,8 @@ class WriteError : public std::runtime_error {
 /// "name: line N: what", or "name: what" when the line is not known (0).
 std::string Located(const std::string& name, int line, const std::string& what);
 
-/// The whole content of a file; ReadError "name: cannot open" when it cannot be read.
+/// The whole content of a file; ReadError "name: cannot open: REASON" (the
+/// system's reason) when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
 }  // namespace pphatch::formats

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "formats/nearest_name.h"
+
 namespace pphatch::formats {
 
 void JsonFail(const std::string& path, const std::string& what) {
@@ -32,7 +34,10 @@ void CheckKeys(const Json& j, const std::string& path, const std::vector<std::st
     if (!key.empty() && key[0] == '_') continue;
     bool known = false;
     for (const std::string& a : allowed) known = known || key == a;
-    if (!known) JsonFail(Below(path, key), "unknown key '" + key + "'");
+    if (known) continue;
+    const auto nearest = NearestName(key, allowed);
+    JsonFail(Below(path, key),
+             "unknown key '" + key + "'" + (nearest ? "; did you mean " + *nearest + "?" : ""));
   }
 }
 

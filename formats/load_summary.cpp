@@ -25,6 +25,9 @@ std::vector<std::string> LoadReport::Lines() const {
   if (hiddenEntities > 0) {
     lines.push_back(Entities(hiddenEntities, "") + " on layers that are off or frozen not loaded");
   }
+  if (unselectedEntities > 0) {
+    lines.push_back(Entities(unselectedEntities, "") + " on layers left out by the layer selection");
+  }
   if (paperSpaceEntities > 0) {
     lines.push_back(Entities(paperSpaceEntities, "") + " in paper space not loaded");
   }

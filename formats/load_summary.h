@@ -16,6 +16,13 @@ namespace pphatch::formats {
 /// a file that would make more is refused rather than exhausting memory.
 inline constexpr double kMaxLoadedGraphics = 1'000'000;
 
+/// A text of the drawing, placed: it bounds nothing but is worth showing.
+struct PlacedText {
+  double x = 0, y = 0;  ///< insertion point, drawing coordinates
+  double height = 0;    ///< letter height, drawing units
+  std::string text;
+};
+
 /// What a reader could not turn into graphics. The caller prints Lines()
 /// (to stderr, say); nothing is dropped without being counted here.
 struct LoadReport {
@@ -25,6 +32,13 @@ struct LoadReport {
   int hiddenEntities = 0;
   /// Entities of paper space (layouts), not loaded: only model space is read.
   int paperSpaceEntities = 0;
+  /// Entities on layers that the layer selection leaves out, not loaded
+  /// (those of block definitions included).
+  int unselectedEntities = 0;
+  /// The texts among the ignored entities, placed, for pictures.
+  std::vector<PlacedText> texts;
+  /// A limit of the reader (the depth of nested inserts) left geometry out.
+  bool limitReached = false;
   /// Other findings, one sentence each ("INSERT of unknown block 'DOOR' left out").
   std::vector<std::string> warnings;
 
@@ -32,6 +46,34 @@ struct LoadReport {
   void Ignore(const std::string& entityName) { ++ignored[entityName]; }
   /// One line per finding: "12 MTEXT entities ignored", then the warnings.
   std::vector<std::string> Lines() const;
+};
+
+/// A layer of the file: its top-level model-space entities and its states.
+struct LayerSummary {
+  int entities = 0;
+  bool off = false;
+  bool frozen = false;
+  bool unselected = false;  ///< left out by the layer selection
+};
+
+/// What the file holds in its own format's words, read before loading.
+struct FileContents {
+  /// "DXF" or "JSON".
+  std::string format;
+  /// Top-level model-space entities by the file's name for them ("LWPOLYLINE" -> 12).
+  std::map<std::string, int> entitiesByName;
+  /// The layers by name as the file writes it (DXF only).
+  std::map<std::string, LayerSummary> layers;
+  /// The drawing units ("millimeters"), "unitless", or empty when the file does not say.
+  std::string units;
+  /// Top-level model-space entities with a thickness.
+  int thickEntities = 0;
+  /// Entities with a thickness bound no area (the drawing is shown in model space).
+  bool thicknessExcludes = false;
+  /// Block definitions.
+  int blocks = 0;
+  /// The file has no ENTITIES section (it holds blocks, tables or nothing).
+  bool noEntitiesSection = false;
 };
 
 /// Counts and extents of a loaded drawing, for an "info" listing.
@@ -45,6 +87,7 @@ struct LoadSummary {
   /// Box of all drawn geometry; nothing for a drawing without geometry.
   std::optional<mem::Box> extents;
   LoadReport report;
+  FileContents contents;
 };
 
 /// A drawing read from a file, with its summary.

@@ -8,6 +8,8 @@
 #include <optional>
 #include <sstream>
 
+#include "formats/svg_annotations.h"
+#include "formats/svg_layout.h"
 #include "memhost/arc_shape.h"
 #include "memhost/graphic.h"
 #include "memhost/outline.h"
@@ -23,66 +25,18 @@ using mem::Vec2;
 // Colours of the found areas, used in turn; each has a hatch pattern of its own.
 constexpr std::array<const char*, 5> kAreaColours = {"#1f5fa8", "#2e8b57", "#b8760b", "#8b3a8b",
                                                      "#c05020"};
-constexpr const char* kFailColour = "#d01010";
+constexpr const char* kFailColour = kSvgFailColour;
 // Pixel sizes of the marks and the hatch.
 constexpr double kHatchSpacing = 7;
-constexpr double kMarkRadius = 4;
-constexpr double kFontSize = 13;
+constexpr double kMarkRadius = kSvgMarkRadius;
+constexpr double kFontSize = kSvgFontSize;
 
-// Pixel placement of drawing coordinates: the drawing's box is scaled to fit
-// the picture with the margin around it, y turned to point down.
-class Frame {
- public:
-  Frame(const std::optional<Box>& box, const SvgOptions& options) : margin_(options.margin) {
-    const Box b = box.value_or(Box{0, 0, 0, 0});
-    minX_ = b.minX;
-    maxY_ = b.maxY;
-    const double dx = b.maxX - b.minX, dy = b.maxY - b.minY;
-    const double room = std::max(1.0, options.size - 2 * margin_);
-    const double extent = std::max(dx, dy);
-    scale_ = extent > 0 ? room / extent : 1;
-    width_ = 2 * margin_ + dx * scale_;
-    height_ = 2 * margin_ + dy * scale_;
-  }
+// Pixel placement of drawing coordinates.
+using Frame = SvgPlacement;
 
-  double X(double x) const { return margin_ + (x - minX_) * scale_; }
-  double Y(double y) const { return margin_ + (maxY_ - y) * scale_; }
-  double Length(double d) const { return d * scale_; }
-  double Width() const { return width_; }
-  double Height() const { return height_; }
-
- private:
-  double margin_;
-  double minX_ = 0, maxY_ = 0;
-  double scale_ = 1;
-  double width_ = 0, height_ = 0;
-};
-
-// A number as short SVG text: two decimals, trailing zeros dropped.
-std::string Num(double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", v);
-  std::string s = text;
-  while (!s.empty() && s.back() == '0') s.pop_back();
-  if (!s.empty() && s.back() == '.') s.pop_back();
-  if (s == "-0") s = "0";
-  return s;
-}
-
-// Text made safe for XML character data and attribute values.
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+// Short names for the picture's number and text forms.
+std::string Num(double v) { return SvgNumber(v); }
+std::string Escape(const std::string& text) { return XmlEscaped(text); }
 
 // Builds path data, joining pieces that continue where the last one ended.
 class PathData {
@@ -154,18 +108,19 @@ void Grow(std::optional<Box>& box, double x, double y) {
   box = mem::Union(box, Box{x, y, x, y});
 }
 
-// The box of the drawing, the pick points and the found contours.
-std::optional<Box> PictureBox(const std::vector<Outline>& outlines,
-                              const std::vector<SvgPick>& picks) {
-  std::optional<Box> box;
-  for (const Outline& outline : outlines) box = mem::Union(box, outline.Bounds());
+// The boxes of the pick points and of their found areas.
+std::vector<Box> PickBoxes(const std::vector<SvgPick>& picks) {
+  std::vector<Box> boxes;
   for (const SvgPick& pick : picks) {
+    std::optional<Box> box;
     Grow(box, pick.x, pick.y);
+    boxes.push_back(*box);
     for (const Contour& ring : pick.contours) {
       for (const auto& p : ring) Grow(box, p[0], p[1]);
     }
+    boxes.push_back(*box);
   }
-  return box;
+  return boxes;
 }
 
 // The patterns and the styles of the picture.
@@ -229,8 +184,8 @@ void WriteGraphic(std::ostream& out, const Outline& outline, const Frame& frame)
   }
 }
 
-// The mark of a pick point; a failed pick in red with its message.
-void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
+// The mark of a pick point; a failed pick in red, with its message when `withMessage`.
+void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame, bool withMessage) {
   const double x = frame.X(pick.x), y = frame.Y(pick.y);
   const char* colour = pick.ok ? "#111" : kFailColour;
   out << "<g stroke=\"" << colour << "\" stroke-width=\"1.5\"><circle cx=\"" << Num(x) << "\" cy=\""
@@ -241,14 +196,15 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
   if (pick.ok && !pick.label.empty()) {
     // Below the mark, or above it in the lower half, so that it stays off
     // the boundary that a label usually sits near.
-    const double below = y > frame.Height() / 2 ? -2 * kMarkRadius - 2 : 2 * kMarkRadius + kFontSize;
+    const double below =
+        y > frame.Top() + frame.Height() / 2 ? -2 * kMarkRadius - 2 : 2 * kMarkRadius + kFontSize;
     out << "<text x=\"" << Num(x + 3 * kMarkRadius) << "\" y=\"" << Num(y + below)
         << "\" fill=\"#111\" font-family=\"sans-serif\" font-size=\"" << Num(kFontSize)
         << "\">" << Escape(pick.label) << "</text>\n";
   }
-  if (pick.ok || pick.message.empty()) return;
+  if (pick.ok || pick.message.empty() || !withMessage) return;
   // The message runs to the right of the mark, or to its left in the right half.
-  const bool leftward = x > frame.Width() / 2;
+  const bool leftward = x > frame.Left() + frame.Width() / 2;
   out << "<text x=\"" << Num(leftward ? x - 3 * kMarkRadius : x + 3 * kMarkRadius) << "\" y=\""
       << Num(y - 2 * kMarkRadius) << "\" fill=\"" << kFailColour << "\" font-family=\"sans-serif\" "
       << "font-size=\"" << Num(kFontSize) << "\" text-anchor=\"" << (leftward ? "end" : "start")
@@ -260,17 +216,35 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame) {
 void WriteSvg(std::ostream& out, const mem::MemDrawing& drawing, const std::vector<SvgPick>& picks,
               const SvgOptions& options) {
   std::vector<Outline> outlines;
-  for (const auto& graphic : drawing.List()->Items()) outlines.push_back(mem::BuildOutline(*graphic));
-  const Frame frame(PictureBox(outlines, picks), options);
+  std::vector<Box> boxes;
+  for (const auto& graphic : drawing.List()->Items()) {
+    outlines.push_back(mem::BuildOutline(*graphic));
+    boxes.push_back(outlines.back().Bounds().value_or(Box{0, 0, 0, 0}));
+  }
+  const std::optional<Box> shown = FramePicture(boxes, PickBoxes(picks), options.frame);
+  const SvgAnnotations* notes = options.annotations ? &*options.annotations : nullptr;
+  const SvgBands bands = Bands(notes != nullptr, options.margin);
+  const Frame frame(shown, options.size - 2 * options.margin, bands.left, bands.top);
+  // Graphics beside the frame are left out (and counted); those across its edge are clipped.
+  std::vector<bool> drawn;
+  int leftOut = 0;
+  for (const Box& b : boxes) {
+    drawn.push_back(shown && Meets(b, *shown));
+    leftOut += drawn.back() ? 0 : 1;
+  }
+  const std::vector<LegendLine> legend = notes ? LegendLines(picks, notes->units) : std::vector<LegendLine>{};
+  const SvgCanvas canvas = Canvas(frame, bands, options.margin, legend, leftOut > 0);
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Num(frame.Width()) << "\" height=\""
-      << Num(frame.Height()) << "\" viewBox=\"0 0 " << Num(frame.Width()) << ' '
-      << Num(frame.Height()) << "\">\n";
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Num(canvas.width) << "\" height=\""
+      << Num(canvas.height) << "\" viewBox=\"0 0 " << Num(canvas.width) << ' '
+      << Num(canvas.height) << "\">\n";
   WriteDefs(out);
+  WriteClip(out, frame, options.margin / 2);
   out << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+  if (notes) WriteTitle(out, *notes, frame);
 
-  out << "<g id=\"areas\">\n";
+  out << "<g id=\"areas\" clip-path=\"url(#frame)\">\n";
   std::size_t colour = 0;
   for (const SvgPick& pick : picks) {
     if (!pick.ok) continue;
@@ -279,14 +253,29 @@ void WriteSvg(std::ostream& out, const mem::MemDrawing& drawing, const std::vect
   }
   out << "</g>\n";
 
+  WriteTexts(out, options.texts, frame);
   out << "<g id=\"drawing\" fill=\"none\" stroke=\"#222\" stroke-width=\"1\" "
-         "stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
-  for (const Outline& outline : outlines) WriteGraphic(out, outline, frame);
+         "stroke-linecap=\"round\" stroke-linejoin=\"round\" clip-path=\"url(#frame)\">\n";
+  for (std::size_t i = 0; i < outlines.size(); ++i) {
+    if (drawn[i]) WriteGraphic(out, outlines[i], frame);
+  }
   out << "</g>\n";
 
   out << "<g id=\"picks\">\n";
-  for (const SvgPick& pick : picks) WritePickMark(out, pick, frame);
-  out << "</g>\n</svg>\n";
+  for (const SvgPick& pick : picks) WritePickMark(out, pick, frame, notes == nullptr);
+  out << "</g>\n";
+  if (notes) {
+    WritePickNumbers(out, picks, frame);
+    WriteTicks(out, frame);
+    WriteScaleBar(out, frame, notes->units);
+    WriteLegend(out, legend, canvas.legendLeft, frame.Top());
+  }
+  if (leftOut > 0) {
+    WriteNote(out, std::to_string(leftOut) + (leftOut == 1 ? " graphic" : " graphics") +
+                       (options.frame ? " outside the frame" : " far outside") + ", not shown",
+              frame.Left(), canvas.noteBaseline);
+  }
+  out << "</svg>\n";
 }
 
 void WriteSvgFile(const std::string& path, const mem::MemDrawing& drawing,

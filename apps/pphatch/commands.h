@@ -5,16 +5,27 @@
 #include <string>
 #include <vector>
 
+#include "layer_options.h"
+
 namespace pphatch::cli {
 
 /// Options of `pphatch pick`.
 struct PickOptions {
   std::string drawing;             ///< .dxf or .json file
   std::vector<std::string> at;     ///< --at values "X,Y", in order
-  std::string pointsFile;          ///< --points FILE, read after the --at values
-  std::string format = "json";     ///< json, svg or dxf
-  std::string output;              ///< -o FILE; empty for standard output
+  std::string pointsFile;          ///< --points FILE ("-": standard input), after the --at values
+  std::string format;              ///< json, svg or dxf; empty: from the output's extension
+  std::string output;              ///< -o FILE; empty or "-" for standard output
   bool solid = false;              ///< --solid: DXF hatches filled solid
+  LayerOptions layers;             ///< the layers that bound areas
+  std::string frame;               ///< --frame X1,Y1,X2,Y2 of the picture; empty: automatic
+};
+
+/// Options of `pphatch info`.
+struct InfoOptions {
+  std::string drawing;  ///< .dxf or .json file
+  LayerOptions layers;  ///< the layers to load
+  bool verbose = false; ///< also list the graphics by the in-memory host's kinds
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.
@@ -25,16 +36,17 @@ struct RoomsOptions {
   std::string drawing;              ///< an ASCII .dxf file
   std::vector<std::string> layers;  ///< --layer values: labels only from these layers
   std::string match;                ///< --match: labels only whose text this regex finds in
-  std::string format = "csv";       ///< csv, json, svg or dxf
-  std::string output;               ///< -o FILE; empty for standard output
+  std::string format;               ///< csv, json, svg or dxf; empty: from the output's extension
+  std::string output;               ///< -o FILE; empty or "-" for standard output
   bool solid = false;               ///< --solid: DXF hatches filled solid
+  LayerOptions boundingLayers;      ///< --layers / --ignore-layers: the layers that bound areas
 };
 
 /// Picks at every label of the drawing and writes the room schedule.
 int RunRoomsCommand(const RoomsOptions& options);
 
-/// Lists what was loaded from the drawing.
-int RunInfoCommand(const std::string& drawing);
+/// Lists what the drawing holds, in its format's words, and what will not bound an area.
+int RunInfoCommand(const InfoOptions& options);
 
 /// Hatches the rooms of the bundled floor plan, prints the JSON lines and
 /// writes demo.svg into the current directory. `program` is argv[0].

@@ -6,6 +6,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "failure_code.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
 #include "load.h"
@@ -50,11 +51,13 @@ int RunDemoCommand(const std::string& program) {
   const formats::LoadedDrawing loaded = LoadDrawing(drawingPath);
   const std::vector<DrawingPoint> points = ReadPointsFile((dir / kDemoPoints).string());
 
-  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
-  WriteJsonLines(std::cout, outcomes);
+  std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
+  AssignFailureCodes(outcomes, loaded.summary);
+  WriteJsonLines(std::cout, outcomes, loaded.summary.contents.units);
   std::cout.flush();
   try {
-    formats::WriteSvgFile(kDemoPicture, *loaded.drawing, ToSvgPicks(outcomes));
+    formats::WriteSvgFile(kDemoPicture, *loaded.drawing, ToSvgPicks(outcomes),
+                          PictureOptions(drawingPath, loaded.summary, std::nullopt));
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());
   }

@@ -6,7 +6,11 @@
 #include <fstream>
 #include <iostream>
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include "cli_error.h"
+#include "files.h"
 #include "formats/errors.h"
 
 namespace pphatch::cli {
@@ -23,11 +27,12 @@ bool IsAsciiDxf(const std::string& path) {
   return head != kBinarySentinel;
 }
 
-void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawing,
-                    const std::string& output, const std::vector<formats::PickArea>& areas,
-                    bool solid) {
-  formats::DxfWriteOptions options;
-  if (solid) options.fill.pattern = "SOLID";
+namespace {
+
+// Writes the DXF file `output` (a path; the writers write files only).
+void WriteDxfFile(const std::string& drawingPath, const mem::MemDrawing& drawing,
+                  const std::string& output, const std::vector<formats::PickArea>& areas,
+                  const formats::DxfWriteOptions& options) {
   try {
     if (IsAsciiDxf(drawingPath)) {
       for (const std::string& note : formats::WriteDxfOverSource(drawingPath, output, areas, options)) {
@@ -41,6 +46,39 @@ void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawi
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());
   }
+}
+
+// Removes a scratch file when it goes out of scope.
+struct ScratchFile {
+  std::filesystem::path path;
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
+}  // namespace
+
+void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawing,
+                    const std::string& output, const std::vector<formats::PickArea>& areas,
+                    bool solid) {
+  formats::DxfWriteOptions options;
+  if (solid) options.fill.pattern = "SOLID";
+  if (output != kStandardStream) {
+    OpenForWriting(output);  // says why a file cannot be written before the writer tries
+    WriteDxfFile(drawingPath, drawing, output, areas, options);
+    return;
+  }
+  // Standard output: through a scratch file, copied out once complete.
+  std::string name = (std::filesystem::temp_directory_path() / "pphatch_XXXXXX.dxf").string();
+  const int descriptor = mkstemps(name.data(), 4);
+  if (descriptor < 0) throw CliError("cannot make a scratch file for the DXF: " + SystemReason());
+  close(descriptor);
+  const ScratchFile scratch{name};
+  WriteDxfFile(drawingPath, drawing, name, areas, options);
+  std::ifstream in(scratch.path, std::ios::binary);
+  std::cout << in.rdbuf();
+  std::cout.flush();
 }
 
 }  // namespace pphatch::cli

@@ -6,9 +6,9 @@
 
 namespace pphatch::cli {
 
-formats::LoadedDrawing LoadDrawing(const std::string& path) {
+formats::LoadedDrawing LoadDrawing(const std::string& path, const formats::LayerFilter& layers) {
   try {
-    return formats::ReadDrawingFile(path);
+    return formats::ReadDrawingFile(path, layers);
   } catch (const formats::ReadError& e) {
     throw CliError(e.what());
   }

@@ -4,13 +4,14 @@
 #include <ostream>
 #include <string>
 
+#include "formats/layer_filter.h"
 #include "formats/load_summary.h"
 
 namespace pphatch::cli {
 
-/// Reads a .dxf or .json drawing; CliError naming the file and the problem
-/// when it cannot be read.
-formats::LoadedDrawing LoadDrawing(const std::string& path);
+/// Reads a .dxf or .json drawing, leaving out the layers the filter does
+/// not keep; CliError naming the file and the problem when it cannot be read.
+formats::LoadedDrawing LoadDrawing(const std::string& path, const formats::LayerFilter& layers = {});
 
 /// Writes what the reader left out, one line each: "pphatch: FILE: 4 TEXT
 /// entities ignored".

@@ -1,12 +1,16 @@
 #include "output.h"
 
 #include <cmath>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
 #include <nlohmann/json.hpp>
 
 #include "cli_error.h"
+#include "failure_code.h"
+#include "files.h"
 
 namespace pphatch::cli {
 
@@ -22,8 +26,9 @@ double RoundedMs(double ms) { return std::round(ms * 100) / 100; }
 
 }  // namespace
 
-std::string JsonLine(const PickOutcome& outcome) {
+std::string JsonLine(const PickOutcome& outcome, const std::string& units) {
   Json line;
+  line["index"] = outcome.index;
   line["at"] = PointJson(outcome.at.x, outcome.at.y);
   line["ok"] = outcome.ok;
   if (outcome.ok) {
@@ -44,24 +49,40 @@ std::string JsonLine(const PickOutcome& outcome) {
     line["area"] = outcome.measures.area;
     line["perimeter"] = outcome.measures.perimeter;
   } else {
+    line["code"] = outcome.code;
     line["error"] = outcome.error;
   }
+  line["units"] = units.empty() ? Json(nullptr) : Json(units);
   line["ms"] = RoundedMs(outcome.ms);
   // Invalid UTF-8 in a message is replaced rather than thrown on.
   return line.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes) {
-  for (const PickOutcome& outcome : outcomes) out << JsonLine(outcome) << '\n';
+void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes,
+                    const std::string& units) {
+  for (const PickOutcome& outcome : outcomes) out << JsonLine(outcome, units) << '\n';
 }
 
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
-    picks.push_back(
-        {outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error, outcome.curves, ""});
+    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error,
+                     outcome.curves, "", FailureReason(outcome.code)});
   }
   return picks;
+}
+
+formats::SvgOptions PictureOptions(const std::string& drawingPath, const formats::LoadSummary& summary,
+                                   const std::optional<mem::Box>& frame) {
+  formats::SvgOptions options;
+  options.frame = frame;
+  options.texts = summary.report.texts;
+  const std::time_t now = std::time(nullptr);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y-%m-%d %H:%M UTC", std::gmtime(&now));
+  options.annotations = formats::SvgAnnotations{
+      std::filesystem::path(drawingPath).filename().string(), date, summary.contents.units};
+  return options;
 }
 
 std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes) {
@@ -73,16 +94,15 @@ std::vector<formats::PickArea> ToAreas(const std::vector<PickOutcome>& outcomes)
 }
 
 void ToOutput(const std::string& path, const std::function<void(std::ostream&)>& write) {
-  if (path.empty()) {
+  if (path.empty() || path == kStandardStream) {
     write(std::cout);
     std::cout.flush();
     return;
   }
-  std::ofstream file(path, std::ios::binary);
-  if (!file) throw CliError(path + ": cannot open for writing");
+  std::ofstream file = OpenForWriting(path);
   write(file);
   file.flush();
-  if (!file) throw CliError(path + ": cannot write");
+  if (!file) throw CliError(path + ": cannot write: " + SystemReason());
 }
 
 int ExitStatus(const std::vector<PickOutcome>& outcomes) {

@@ -4,6 +4,8 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "dxf_output.h"
+#include "failure_code.h"
+#include "files.h"
 #include "formats/dxf_writer.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
@@ -33,48 +35,58 @@ std::vector<DrawingPoint> CollectPoints(const PickOptions& options) {
 void ReportFailures(const std::vector<PickOutcome>& outcomes) {
   for (const PickOutcome& outcome : outcomes) {
     if (outcome.ok) continue;
+    const std::string reason = FailureReason(outcome.code);
     std::cerr << "pphatch: no area at " << outcome.at.x << ',' << outcome.at.y << ": "
-              << outcome.error << '\n';
+              << outcome.error << (reason.empty() ? "" : " (" + reason + ")") << '\n';
   }
 }
 
 }  // namespace
 
 int RunPickCommand(const PickOptions& options) {
-  if (options.format == "dxf" && options.output.empty()) {
-    throw CliError("--format dxf needs -o FILE");
+  const std::string format = OutputFormat(options.format, options.output);
+  if (format == "dxf" && options.output.empty()) {
+    throw CliError("--format dxf needs -o FILE (or -o - for standard output)");
   }
+  RefuseToOverwrite(options.output, options.drawing);
+  RefuseToOverwrite(options.output, options.pointsFile, "the points file");
+  std::optional<mem::Box> frame;
+  if (!options.frame.empty()) frame = ParseFrameValue(options.frame);
   const std::vector<DrawingPoint> points = CollectPoints(options);
-  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
+  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing, options.layers.Filter());
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
   try {
-    if (options.format == "json") {
+    std::vector<PickOutcome> outcomes;
+    if (format == "json") {
       // Each line is written as soon as its pick ends, so that a batch that
       // is cut short keeps what it printed.
-      std::vector<PickOutcome> outcomes;
       ToOutput(options.output, [&](std::ostream& out) {
         Progress progress(points.size());
         outcomes = RunPicks(loaded.drawing, points, [&](const PickOutcome& outcome) {
-          out << JsonLine(outcome) << '\n' << std::flush;
+          PickOutcome coded = outcome;
+          AssignFailureCode(coded, loaded.summary);
+          out << JsonLine(coded, loaded.summary.contents.units) << '\n' << std::flush;
           progress.Done(outcome.ok);
         });
       });
-      return ExitStatus(outcomes);
-    }
-    std::vector<PickOutcome> outcomes;
-    {
-      Progress progress(points.size());
-      outcomes = RunPicks(loaded.drawing, points,
-                          [&](const PickOutcome& outcome) { progress.Done(outcome.ok); });
-    }
-    if (options.format == "svg") {
-      ToOutput(options.output, [&](std::ostream& out) {
-        formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes));
-      });
+      AssignFailureCodes(outcomes, loaded.summary);
     } else {
-      WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
-                     options.solid);
+      {
+        Progress progress(points.size());
+        outcomes = RunPicks(loaded.drawing, points,
+                            [&](const PickOutcome& outcome) { progress.Done(outcome.ok); });
+      }
+      AssignFailureCodes(outcomes, loaded.summary);
+      if (format == "svg") {
+        ToOutput(options.output, [&](std::ostream& out) {
+          formats::WriteSvg(out, *loaded.drawing, ToSvgPicks(outcomes),
+                            PictureOptions(options.drawing, loaded.summary, frame));
+        });
+      } else {
+        WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
+                       options.solid);
+      }
     }
     ReportFailures(outcomes);
     return ExitStatus(outcomes);

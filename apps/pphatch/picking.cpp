@@ -79,6 +79,7 @@ std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawin
   outcomes.reserve(points.size());
   for (const DrawingPoint& click : points) {
     outcomes.push_back(PickOne(hatch, *view, *drawing, click));
+    outcomes.back().index = static_cast<int>(outcomes.size());
     if (done) done(outcomes.back());
   }
   return outcomes;

@@ -17,12 +17,14 @@ namespace pphatch::cli {
 
 /// What one pick gave.
 struct PickOutcome {
+  int index = 0;                           ///< the pick's number, from 1 in the order given
   DrawingPoint at;                         ///< the pick point, drawing coordinates
   bool ok = false;                         ///< an area was found
   std::vector<formats::Contour> contours;  ///< outer boundary first, then the islands
   std::vector<formats::TrueContour> curves;  ///< the contours on the drawing's curves
   formats::AreaMeasures measures;          ///< measured on `curves`
   std::string error;                       ///< the component's message when !ok
+  std::string code;                        ///< the failure's code when !ok (see FailureCode)
   double ms = 0;                           ///< wall time of the request, milliseconds
 };
 

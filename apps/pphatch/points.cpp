@@ -1,18 +1,25 @@
 #include "points.h"
 
+#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <string_view>
 
 #include "cli_error.h"
+#include "files.h"
 
 namespace pphatch::cli {
 
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r";
+
+// Bad lines of a points file named one by one; the rest are counted.
+constexpr int kMaxBadLinesShown = 20;
 
 // The text without blanks at either end.
 std::string_view Trim(std::string_view text) {
@@ -61,23 +68,77 @@ DrawingPoint ParseAtValue(const std::string& text) {
   return *point;
 }
 
-std::vector<DrawingPoint> ReadPointsFile(const std::string& path) {
-  std::ifstream file(path);
-  if (!file) throw CliError(path + ": cannot open");
+mem::Box ParseFrameValue(const std::string& text) {
+  std::vector<double> values;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const auto value = Number(std::string_view(text).substr(start, end - start));
+    if (!value) break;
+    values.push_back(*value);
+    start = end + 1;
+  }
+  if (values.size() != 4 || start <= text.size()) {
+    throw CliError("--frame " + text + ": expected X1,Y1,X2,Y2 (four numbers)");
+  }
+  const mem::Box box{std::min(values[0], values[2]), std::min(values[1], values[3]),
+                     std::max(values[0], values[2]), std::max(values[1], values[3])};
+  if (box.maxX == box.minX || box.maxY == box.minY) {
+    throw CliError("--frame " + text + ": the frame needs a width and a height");
+  }
+  return box;
+}
+
+std::optional<std::string> SplitPointHint(const std::string& value, const std::string& next) {
+  if (Pair(value) && Pair(next) && next.find(',') != std::string::npos) {
+    return "--at " + value + " " + next + ": give --at before each point (--at " + value +
+           " --at " + next + ")";
+  }
+  std::string x = value, y = next;
+  if (!x.empty() && x.back() == ',') x.pop_back();
+  if (!y.empty() && y.front() == ',') y.erase(0, 1);
+  if (!Number(x) || !Number(y)) return std::nullopt;
+  return "--at " + value + " " + next + ": write the point as X,Y (" + x + "," + y + ")";
+}
+
+std::vector<DrawingPoint> ReadPoints(std::istream& in, const std::string& name) {
   std::vector<DrawingPoint> points;
+  std::vector<std::string> bad;
+  int badCount = 0;
   std::string line;
-  for (int number = 1; std::getline(file, line); ++number) {
+  for (int number = 1; std::getline(in, line); ++number) {
     std::string_view text = line;
     text = Trim(text.substr(0, text.find('#')));
     if (text.empty()) continue;
-    const auto point = Pair(text);
-    if (!point) {
-      throw CliError(path + ": line " + std::to_string(number) + ": expected X Y or X,Y");
+    if (const auto point = Pair(text)) {
+      points.push_back(*point);
+      continue;
     }
-    points.push_back(*point);
+    if (++badCount <= kMaxBadLinesShown) {
+      bad.push_back(name + ": line " + std::to_string(number) + ": expected X Y or X,Y, not '" +
+                    std::string(text) + "'");
+    }
   }
-  if (file.bad()) throw CliError(path + ": cannot read");
+  if (in.bad()) throw CliError(name + ": cannot read: " + SystemReason());
+  if (badCount > kMaxBadLinesShown) {
+    bad.push_back(name + ": " + std::to_string(badCount - kMaxBadLinesShown) +
+                  " more bad lines not shown");
+  }
+  if (!bad.empty()) {
+    std::string message = bad[0];
+    for (std::size_t i = 1; i < bad.size(); ++i) message += "\n" + bad[i];
+    throw CliError(message);
+  }
   return points;
+}
+
+std::vector<DrawingPoint> ReadPointsFile(const std::string& path) {
+  if (path == kStandardStream) return ReadPoints(std::cin, "standard input");
+  errno = 0;
+  std::ifstream file(path);
+  if (!file) throw CliError(path + ": cannot open: " + SystemReason());
+  return ReadPoints(file, path);
 }
 
 }  // namespace pphatch::cli

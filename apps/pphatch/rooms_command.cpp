@@ -7,6 +7,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "files.h"
 #include "dxf_output.h"
 #include "formats/dxf_labels.h"
 #include "formats/errors.h"
@@ -64,13 +65,15 @@ std::string Caption(const RoomRow& row) {
 }  // namespace
 
 int RunRoomsCommand(const RoomsOptions& options) {
-  if (options.format == "dxf" && options.output.empty()) {
-    throw CliError("--format dxf needs -o FILE");
+  const std::string format = OutputFormat(options.format, options.output, {"csv", "json", "svg", "dxf"});
+  if (format == "dxf" && options.output.empty()) {
+    throw CliError("--format dxf needs -o FILE (or -o - for standard output)");
   }
+  RefuseToOverwrite(options.output, options.drawing);
   if (!IsAsciiDxf(options.drawing)) {
     throw CliError(options.drawing + ": rooms reads its labels from the TEXT and MTEXT of an ASCII DXF file");
   }
-  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
+  const formats::LoadedDrawing loaded = LoadDrawing(options.drawing, options.boundingLayers.Filter());
   const std::vector<formats::DxfLabel> labels = ChosenLabels(options);
   if (labels.empty()) throw CliError(options.drawing + ": no TEXT or MTEXT labels to pick at");
   std::vector<DrawingPoint> points;
@@ -82,21 +85,21 @@ int RunRoomsCommand(const RoomsOptions& options) {
   }
   const std::vector<RoomRow> rows = ScheduleRows(labels, points, std::move(outcomes));
 
-  if (options.format == "csv") {
+  if (format == "csv") {
     ToOutput(options.output, [&](std::ostream& out) { WriteRoomsCsv(out, rows); });
-  } else if (options.format == "json") {
+  } else if (format == "json") {
     ToOutput(options.output, [&](std::ostream& out) { WriteRoomsJson(out, rows); });
-  } else if (options.format == "svg") {
+  } else if (format == "svg") {
     std::vector<formats::SvgPick> picks;
     for (const RoomRow& row : rows) {
       const PickOutcome& o = row.outcome;
       if (row.sameAs >= 0) {
         // An area already drawn is drawn once; its second label says so.
-        picks.push_back({row.at.x, row.at.y, true, {}, "", {}, row.label + " (" + row.Note(rows) + ")"});
+        picks.push_back({row.at.x, row.at.y, true, {}, "", {}, row.label + " (" + row.Note(rows) + ")", ""});
         continue;
       }
       picks.push_back({row.at.x, row.at.y, o.ok, o.contours, o.ok ? "" : row.label + ": " + o.error,
-                       o.curves, o.ok ? Caption(row) : ""});
+                       o.curves, o.ok ? Caption(row) : "", ""});
     }
     ToOutput(options.output, [&](std::ostream& out) {
       formats::WriteSvg(out, *loaded.drawing, picks);

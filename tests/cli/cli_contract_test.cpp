@@ -118,11 +118,11 @@ TEST(CliPick, UsageErrorsExitTwo) {
       {{"pick", plate, "--at", "nan,2"}, "--at nan,2"},
       {{"pick", plate, "--at", "1,2,3"}, "--at 1,2,3"},
       {{"pick", plate, "--points", badPoints.string()}, "pts.txt: line 3"},
-      {{"pick", plate, "--points", "nowhere.txt"}, "nowhere.txt: cannot open"},
+      {{"pick", plate, "--points", "nowhere.txt"}, "nowhere.txt: cannot open: No such file"},
       {{"pick", plate, "--at", "1,2", "--format", "pdf"}, "pdf"},
       {{"pick", plate, "--at", "1,2", "--format", "dxf"}, "needs -o"},
       {{"pick", plate, "--at", "1,2", "-o", (dir.Path() / "no/such/dir/out.jsonl").string()},
-       "cannot open for writing"},
+       "out.jsonl: cannot open for writing: No such file or directory"},
       {{}, "subcommand"},
       {{"info"}, "DRAWING"},
   };
@@ -159,9 +159,13 @@ TEST(CliPick, SvgAndDxfOutputsHoldTheFoundAreas) {
   ASSERT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_NE(svg.find("fill=\"url(#hatch0)\" fill-rule=\"evenodd\""), std::string::npos);
   EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // one area only
-  EXPECT_NE(svg.find(std::string(">") + kNoArea + "</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">2  (300, 300)  no area: the point lies outside the drawing</text>"),
+            std::string::npos);
   // Without JSON lines, failures are told on standard error.
-  EXPECT_NE(run.err.find(std::string("no area at 300,300: ") + kNoArea), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(std::string("no area at 300,300: ") + kNoArea +
+                         " (the point lies outside the drawing)"),
+            std::string::npos)
+      << run.err;
 
   run = RunTool({"pick", Example("walls.json"), "--at", "150,150", "--format", "dxf", "-o",
                  "picks.dxf"},

@@ -56,8 +56,8 @@ TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
 
 TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
   SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}},
-                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, "", {}, ""};
-  SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\"", {}, ""};
+                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, "", {}, "", ""};
+  SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\"", {}, "", ""};
   const std::string svg = Write({room, miss});
   const std::string d = "M20 500 L980 500 L980 20 L20 20 L20 500 Z M404 308 L596 308 L596 212 "
                         "L404 212 L404 308 Z";

@@ -76,13 +76,15 @@ inline std::string Example(const std::string& name) {
   return std::string(PPHATCH_SOURCE_DIR) + "/examples/" + name;
 }
 
-/// Runs the tool with the arguments in `dir` and collects its exit status
-/// and both output streams.
-inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& dir) {
+/// Runs the tool with the arguments in `dir`, `input` on its standard input,
+/// and collects its exit status and both output streams.
+inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& dir,
+                       const std::string& input = "") {
   std::string command = "cd " + Quoted(dir.Path().string()) + " && " + Quoted(ToolPath());
   for (const std::string& arg : args) command += " " + Quoted(arg);
   const fs::path errFile = dir.Path() / "stderr.txt";
-  command += " 2>" + Quoted(errFile.string()) + " </dev/null";
+  const fs::path inFile = dir.Write("stdin.txt", input);
+  command += " 2>" + Quoted(errFile.string()) + " <" + Quoted(inFile.string());
   ToolRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;

@@ -255,6 +255,25 @@ TEST(DxfReader, HiddenLayersPaperSpaceAndUnknownEntitiesAreCounted) {
   EXPECT_EQ(lines.at(2), "2 entities on layers that are off or frozen not loaded");
 }
 
+TEST(DxfReader, TextsAreKeptPlacedForPicturesWithoutFormatting) {
+  LoadReport report;
+  // TEXT of height 2 at (1,1) in a block inserted at (100,0), doubled; MTEXT with a font and a paragraph break.
+  Read(DxfFile("0 INSERT 8 0 2 LABEL 10 100 20 0 41 2 42 2 "
+               "0 MTEXT 8 0 10 5 20 6 40 3 1 {\\fArial|b1;Room}\\PNorth",
+               "0 BLOCK 2 LABEL 10 0 20 0 0 TEXT 8 0 10 1 20 1 40 2 1 A 0 ENDBLK"),
+       &report);
+  ASSERT_EQ(report.texts.size(), 2u);
+  EXPECT_EQ(report.texts[0].text, "A");
+  EXPECT_NEAR(report.texts[0].x, 102, kEps);
+  EXPECT_NEAR(report.texts[0].y, 2, kEps);
+  EXPECT_NEAR(report.texts[0].height, 4, kEps);
+  EXPECT_EQ(report.texts[1].text, "Room North");
+  EXPECT_NEAR(report.texts[1].x, 5, kEps);
+  EXPECT_NEAR(report.texts[1].height, 3, kEps);
+  EXPECT_EQ(report.ignored["TEXT"], 1);
+  EXPECT_EQ(report.ignored["MTEXT"], 1);
+}
+
 TEST(DxfReader, EntitiesThatNeverBoundAnAreaGetExcludedKinds) {
   const auto loaded = ReadDxfText(
       DxfFile("0 HATCH 8 0 10 0 20 0 30 0 2 SOLID 70 1 71 0 91 1 92 2 72 0 73 1 93 3 "
@@ -335,7 +354,7 @@ TEST(DxfReader, MalformedFilesAreRefusedWithFileAndLine) {
         try {
           ReadDxfFile("/nonexistent/plan.dxf");
         } catch (const ReadError& e) {
-          EXPECT_STREQ(e.what(), "/nonexistent/plan.dxf: cannot open");
+          EXPECT_STREQ(e.what(), "/nonexistent/plan.dxf: cannot open: No such file or directory");
           throw;
         }
       },

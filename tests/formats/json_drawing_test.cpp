@@ -120,7 +120,9 @@ TEST(JsonDrawing, FaultsNameTheFileAndTheSpot) {
                                      {"type": "circle", "centre": [0, 0], "radius": "2"}]})"),
             "plan.json: /graphics/1/radius: expected a number");
   EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "circle", "centre": [0, 0], "radious": 2}]})"),
-            "plan.json: /graphics/0/radious: unknown key 'radious'");
+            "plan.json: /graphics/0/radious: unknown key 'radious'; did you mean radius?");
+  EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "circle", "centre": [0, 0], "radius": 2, "qqq": 1}]})"),
+            "plan.json: /graphics/0/qqq: unknown key 'qqq'");
   EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "GRAPHIC", "vertices": [[0, 0], [1]]}]})"),
             "plan.json: /graphics/0/vertices/1: expected a point [x, y] or [x, y, z]");
   EXPECT_EQ(ErrorOf(R"({"graphics": [{"type": "insert", "block": "x", "at": [0, 0]}]})"),

@@ -1,0 +1,126 @@
+// The annotated picture: title, scale bar, ticks, numbered picks with a
+// legend, faint drawing text, and a frame that leaves far outliers out.
+// The SVG is read back with an XML parser.
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dxf_drawing.h"
+#include "tool_run.h"
+
+namespace pphatch::cli_test {
+namespace {
+
+// What svg_facts.py reads from the picture.
+nlohmann::json SvgFacts(const fs::path& svg) {
+  const std::string command = "/usr/bin/python3 " + Quoted(std::string(PPHATCH_SOURCE_DIR) + "/tests/cli/svg_facts.py") +
+                              " " + Quoted(svg.string());
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  char buffer[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+  if (pclose(pipe) != 0) return {};
+  return nlohmann::json::parse(out);
+}
+
+// Twenty circles of radius 4 on a 100 x 80 grid, a label, and two lines
+// thousands of units away.
+std::string Cluster() {
+  DxfDrawing d;
+  d.Header("$INSUNITS", 4).Layer("0");
+  for (int i = 0; i < 5; ++i) {
+    for (int j = 0; j < 4; ++j) d.Circle("0", 10 + 20 * i, 10 + 20 * j, 4);
+  }
+  d.Text("0", 30, 40, "PLATE A");
+  d.Line("0", 9000, 9000, 9100, 9000).Line("0", -7000, 8000, -7000, 8100);
+  return d.Str();
+}
+
+// True when the two [x, y, w, h] boxes overlap.
+bool Overlap(const nlohmann::json& a, const nlohmann::json& b) {
+  return a[0].get<double>() < b[0].get<double>() + b[2].get<double>() &&
+         b[0].get<double>() < a[0].get<double>() + a[2].get<double>() &&
+         a[1].get<double>() < b[1].get<double>() + b[3].get<double>() &&
+         b[1].get<double>() < a[1].get<double>() + a[3].get<double>();
+}
+
+TEST(CliPicture, FramesTheDenseGraphicsNumbersPicksAndListsThemInTheLegend) {
+  ScratchDir dir;
+  const std::string drawing = dir.Write("cluster.dxf", Cluster()).string();
+  // Seven picks crowded into and around one circle, and one beside the grid.
+  std::vector<std::string> args{"pick", drawing, "-o", "p.svg", "--at", "50,50", "--at", "49,50",
+                                "--at", "51,50", "--at", "50,49", "--at", "50,51", "--at", "49,49",
+                                "--at", "51,51", "--at", "0,40"};
+  const ToolRun run = RunTool(args, dir);
+  EXPECT_EQ(run.status, 1) << run.err;
+  const nlohmann::json facts = SvgFacts(dir.Path() / "p.svg");
+  ASSERT_TRUE(facts.is_object()) << "the SVG does not parse";
+
+  EXPECT_EQ(facts["note"], "2 graphics far outside, not shown");
+  EXPECT_EQ(facts["drawing_shapes"], 20);
+  // A drawing of 100 units fitted into 1000 pixels: nothing drawn beyond the picture.
+  EXPECT_LT(facts["drawing_max"].get<double>(), facts["width"].get<double>());
+
+  ASSERT_EQ(facts["legend"].size(), 8u);
+  const std::string first = facts["legend"][0];
+  EXPECT_EQ(first.rfind("1  (50, 50)  area 50.", 0), 0u) << first;  // 16 pi less the chords
+  EXPECT_NE(first.find("mm²"), std::string::npos) << first;
+  const std::string last = facts["legend"][7];
+  EXPECT_EQ(last, "8  (0, 40)  no area: Operation can not be performed with these objects.");
+
+  const std::string title = facts["title"];
+  EXPECT_EQ(title.rfind("cluster.dxf  20", 0), 0u) << title;  // the file, then the date
+  EXPECT_EQ(facts["scale_bar"], "20 mm");
+  EXPECT_GE(facts["ticks_x"].size(), 3u);
+  EXPECT_GE(facts["ticks_y"].size(), 3u);
+  EXPECT_EQ(facts["texts"], nlohmann::json::array({"PLATE A"}));
+
+  const auto& numbers = facts["numbers"];
+  ASSERT_EQ(numbers.size(), 8u);
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    for (std::size_t k = i + 1; k < numbers.size(); ++k) {
+      EXPECT_FALSE(Overlap(numbers[i], numbers[k])) << i + 1 << " and " << k + 1;
+    }
+  }
+}
+
+TEST(CliPicture, AFrameGivenOnTheCommandLineShowsThatPartOnly) {
+  ScratchDir dir;
+  const std::string drawing = dir.Write("cluster.dxf", Cluster()).string();
+  const ToolRun run =
+      RunTool({"pick", drawing, "-o", "f.svg", "--at", "10,10", "--frame", "40,0,0,40"}, dir);
+  EXPECT_EQ(run.status, 0) << run.err;
+  const nlohmann::json facts = SvgFacts(dir.Path() / "f.svg");
+  ASSERT_TRUE(facts.is_object());
+  // Circles 1..2 of each of the first two columns meet the frame (x, y up to 44).
+  EXPECT_EQ(facts["drawing_shapes"], 4);
+  EXPECT_EQ(facts["note"], "18 graphics outside the frame, not shown");
+  EXPECT_EQ(facts["ticks_x"].front(), "0");
+  EXPECT_EQ(facts["ticks_x"].back(), "40");
+
+  const ToolRun bad = RunTool({"pick", drawing, "-o", "g.svg", "--at", "10,10", "--frame", "1,2,3"}, dir);
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("pphatch: --frame 1,2,3: expected X1,Y1,X2,Y2"), std::string::npos) << bad.err;
+}
+
+TEST(CliPicture, TicksAtCoordinatesFarBeyondTheSpanEnd) {
+  ScratchDir dir;
+  // A corner of two lines 1024 long, 1e18 from the origin: there the tick
+  // number (coordinate / step) is beyond 2^53, where adding one to it
+  // changes nothing, so ticks must be counted, not stepped.
+  DxfDrawing far;
+  far.Line("0", 1e18, 1e18, 1e18, 1e18 + 1024).Line("0", 1e18, 1e18, 1e18 + 1024, 1e18);
+  const std::string drawing = dir.Write("far.dxf", far.Str()).string();
+  const ToolRun run = RunTool({"pick", drawing, "--at", "1e18,1e18", "-o", "far.svg"}, dir);
+  EXPECT_EQ(run.status, 1) << run.err;
+  const nlohmann::json facts = SvgFacts(dir.Path() / "far.svg");
+  ASSERT_TRUE(facts.is_object());
+  EXPECT_GE(facts["ticks_x"].size(), 1u);
+  EXPECT_LE(facts["ticks_x"].size(), 12u);
+}
+
+}  // namespace
+}  // namespace pphatch::cli_test
