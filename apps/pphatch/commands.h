@@ -14,6 +14,7 @@ struct PickOptions {
   std::string pointsFile;          ///< --points FILE, read after the --at values
   std::string format = "json";     ///< json, svg or dxf
   std::string output;              ///< -o FILE; empty for standard output
+  double gap = 0;                  ///< --gap G: gap tolerance in drawing units
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.

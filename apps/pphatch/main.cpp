@@ -38,6 +38,12 @@ int Run(int argc, char** argv) {
       ->check(CLI::IsMember({"json", "svg", "dxf"}))
       ->type_name("FORMAT");
   pickCommand
+      ->add_option("--gap", pick.gap,
+                   "Close gaps up to G drawing units: a line end that stops short of another "
+                   "graphic by at most G is bridged to it (default 0)")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("G");
+  pickCommand
       ->add_option("-o,--output", pick.output,
                    "Write to FILE instead of standard output (required for dxf)")
       ->type_name("FILE");

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_error.h"
+#include "gap_report.h"
 
 namespace pphatch::cli {
 
@@ -38,6 +39,7 @@ std::string JsonLine(const PickOutcome& outcome) {
   } else {
     line["error"] = outcome.error;
   }
+  AddGapFields(line, outcome);
   line["ms"] = RoundedMs(outcome.ms);
   // Invalid UTF-8 in a message is replaced rather than thrown on.
   return line.dump(-1, ' ', false, Json::error_handler_t::replace);

@@ -7,6 +7,7 @@
 #include "formats/dxf_writer.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
+#include "gap_report.h"
 #include "load.h"
 #include "output.h"
 #include "picking.h"
@@ -47,8 +48,7 @@ void ToOutput(const std::string& path, Write write) {
 void ReportFailures(const std::vector<PickOutcome>& outcomes) {
   for (const PickOutcome& outcome : outcomes) {
     if (outcome.ok) continue;
-    std::cerr << "pphatch: no area at " << outcome.at.x << ',' << outcome.at.y << ": "
-              << outcome.error << '\n';
+    std::cerr << "pphatch: " << ExplainFailure(outcome) << '\n';
   }
 }
 
@@ -62,7 +62,7 @@ int RunPickCommand(const PickOptions& options) {
   const formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
 
-  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points);
+  const std::vector<PickOutcome> outcomes = RunPicks(loaded.drawing, points, options.gap);
   try {
     if (options.format == "svg") {
       ToOutput(options.output, [&](std::ostream& out) {
@@ -74,6 +74,7 @@ int RunPickCommand(const PickOptions& options) {
       ReportFailures(outcomes);
     } else {
       ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });
+      ReportFailures(outcomes);
     }
   } catch (const formats::WriteError& e) {
     throw CliError(e.what());

@@ -46,6 +46,7 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint clic
   }
   const auto stop = std::chrono::steady_clock::now();
   outcome.ms = std::chrono::duration<double, std::milli>(stop - start).count();
+  outcome.diagnosis = hatch.Diagnosis();
   if (!outcome.ok) return outcome;
   try {
     if (!result) throw HostError("the request gave no result graphic");
@@ -64,11 +65,12 @@ void ShowForClick(mem::MemView& view, DrawingPoint click) {
 }
 
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
-                                  const std::vector<DrawingPoint>& points) {
+                                  const std::vector<DrawingPoint>& points, double gap) {
   SetBeepHandler([] {});
   auto view = std::make_shared<mem::MemView>(drawing);
   PickPointHatch hatch;
   hatch.Init(view);
+  hatch.SetGapTolerance(gap);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
   for (const DrawingPoint& click : points) outcomes.push_back(PickOne(hatch, *view, click));

@@ -9,6 +9,7 @@
 #include "memhost/drawing.h"
 #include "memhost/view.h"
 #include "points.h"
+#include "pphatch/pick_diagnosis.h"
 
 namespace pphatch::cli {
 
@@ -19,6 +20,7 @@ struct PickOutcome {
   std::vector<formats::Contour> contours;  ///< outer boundary first, then the islands
   std::string error;                       ///< the component's message when !ok
   double ms = 0;                           ///< wall time of the request, milliseconds
+  PickDiagnosis diagnosis;                 ///< why it failed, or the gaps its area bridges
 };
 
 /// Sets the view up for a request at `click` as a user would: centred on
@@ -30,8 +32,9 @@ void ShowForClick(mem::MemView& view, DrawingPoint click);
 
 /// Binds one component to a view of the drawing and runs one request per
 /// point, in order. Beeps are silenced. A host error that escapes a request
-/// counts as a failed pick carrying the error's text.
+/// counts as a failed pick carrying the error's text. Gaps up to `gap`
+/// drawing units are bridged.
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
-                                  const std::vector<DrawingPoint>& points);
+                                  const std::vector<DrawingPoint>& points, double gap = 0);
 
 }  // namespace pphatch::cli

@@ -160,8 +160,8 @@ TEST(CliPick, SvgAndDxfOutputsHoldTheFoundAreas) {
   EXPECT_NE(svg.find("fill=\"url(#hatch0)\" fill-rule=\"evenodd\""), std::string::npos);
   EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // one area only
   EXPECT_NE(svg.find(std::string(">") + kNoArea + "</text>"), std::string::npos);
-  // Without JSON lines, failures are told on standard error.
-  EXPECT_NE(run.err.find(std::string("no area at 300,300: ") + kNoArea), std::string::npos) << run.err;
+  // Every failure is explained on standard error, one line each.
+  EXPECT_NE(run.err.find("pphatch: no closed area at 300,300: "), std::string::npos) << run.err;
 
   run = RunTool({"pick", Example("plate.dxf"), "--at", "25,27", "--format", "dxf", "-o",
                  "picks.dxf"},
