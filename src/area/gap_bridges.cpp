@@ -14,8 +14,9 @@ namespace pphatch {
 namespace {
 
 // A bridge is its own chain's neighbourhood when the way along the drawing
-// between its ends is at most this many times its length.
-constexpr double kNeighbourhoodRatio = 2;
+// between its ends is at most this many times its length: a hook folded
+// back by less than about 14 degrees is the sharpest that still bridges.
+constexpr double kNeighbourhoodRatio = 8;
 // Newton steps for the nearest point of an ellipse; it converges in a few.
 constexpr int kEllipseSteps = 40;
 

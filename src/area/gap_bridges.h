@@ -28,9 +28,10 @@ std::vector<int> FreeEndNodes(const NodedChains& noded);
 /// any point of a line, the true curve of a circle, ellipse or arc) that
 ///  - lies within `reach`,
 ///  - is not its own chain's neighbourhood: the way along the drawing from
-///    the end to that point is more than twice the bridge's length, so a
-///    line does not bridge to the line it hangs on, nor an arc to itself,
-///    while a polyline that almost closes bridges its two ends,
+///    the end to that point is more than eight times the bridge's length
+///    (a gap is small beside the boundary it closes), so a hooked end does
+///    not bridge to the line it hangs on, nor a half circle's ends to each
+///    other, while a polyline or an arc that almost closes bridges its ends,
 ///  - can be reached without crossing any graphic.
 /// Then, shortest first, each free end lays at most one bridge, and a
 /// bridge that would cross one laid before, or repeat it from the other
