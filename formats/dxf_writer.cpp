@@ -2,7 +2,9 @@
 
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <numbers>
 
@@ -13,8 +15,12 @@ namespace pphatch::formats {
 
 namespace {
 
-// Layer colours (the DXF colour index): source white, hatches grey, boundaries red.
-constexpr int kWhite = 7, kGrey = 8, kRed = 1;
+// Layer colours (the DXF colour index): source white, hatches grey,
+// boundaries red, gap marks magenta.
+constexpr int kWhite = 7, kGrey = 8, kRed = 1, kMagenta = 6;
+// A gap's circle is at least this share of the areas' extent wide, so that
+// the smallest gaps still show.
+constexpr double kGapMarkShare = 0.005;
 constexpr int kByLayer = 256;
 // Lineweight of the layers, hundredths of a millimetre.
 constexpr int kLineweight = 25;
@@ -43,13 +49,15 @@ void WriteTables(DL_Dxf& dxf, DL_WriterA& dw) {
   dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
   dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
   dw.tableEnd();
-  dw.tableLayers(3);
+  dw.tableLayers(4);
   dxf.writeLayer(dw, DL_LayerData("0", 0),
                  DL_Attributes("", kWhite, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kHatchLayer, 0),
                  DL_Attributes("", kGrey, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kBoundaryLayer, 0),
                  DL_Attributes("", kRed, kLineweight, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData(kGapLayer, 0),
+                 DL_Attributes("", kMagenta, kLineweight, "CONTINUOUS", 1.0));
   dw.tableEnd();
   dw.tableStyle(1);
   dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
@@ -125,6 +133,43 @@ void WriteBoundary(DL_Dxf& dxf, DL_WriterA& dw, const Contour& ring) {
   dxf.writePolylineEnd(dw);
 }
 
+// A circle round each gap with its size beside it, and each bridge an area
+// runs along as a line, on the gap layer.
+void WriteGapMarks(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<GapMark>& gaps, double extent) {
+  const DL_Attributes attrib = On(kGapLayer);
+  for (const GapMark& gap : gaps) {
+    const double x = (gap.from[0] + gap.to[0]) / 2, y = (gap.from[1] + gap.to[1]) / 2;
+    const double r = std::max(gap.size, kGapMarkShare * extent);
+    if (gap.bridged) {
+      dxf.writeLine(dw, DL_LineData(gap.from[0], gap.from[1], 0, gap.to[0], gap.to[1], 0), attrib);
+    }
+    dxf.writeCircle(dw, DL_CircleData(x, y, 0, r), attrib);
+    char size[32];
+    std::snprintf(size, sizeof size, "%.6g", gap.size);
+    dxf.writeText(dw, DL_TextData(x + r, y + r, 0, x + r, y + r, 0, r, 1, 0, 0, 0, size, "Standard", 0),
+                  attrib);
+  }
+}
+
+// The width or height of the areas' box, whichever is larger.
+double Extent(const std::vector<PickArea>& areas, const std::vector<GapMark>& gaps) {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  const auto add = [&](const Point2& p) {
+    minX = std::min(minX, p[0]);
+    maxX = std::max(maxX, p[0]);
+    minY = std::min(minY, p[1]);
+    maxY = std::max(maxY, p[1]);
+  };
+  for (const PickArea& area : areas) {
+    for (const Contour& c : area.contours) std::for_each(c.begin(), c.end(), add);
+  }
+  for (const GapMark& gap : gaps) {
+    add(gap.from);
+    add(gap.to);
+  }
+  return maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
+}
+
 }  // namespace
 
 void WriteDxfResult(const std::string& path, const std::vector<PickArea>& areas,
@@ -151,6 +196,7 @@ void WriteDxfResult(const std::string& path, const std::vector<PickArea>& areas,
       for (const Contour& ring : rings) WriteBoundary(dxf, *dw, ring);
     }
   }
+  WriteGapMarks(dxf, *dw, options.gaps, Extent(areas, options.gaps));
   dw->sectionEnd();
   dxf.writeObjects(*dw);
   dxf.writeObjectsEnd(*dw);

@@ -11,12 +11,24 @@
 
 namespace pphatch::formats {
 
+/// A gap in a boundary: between a free end and the nearest point of
+/// another graphic, drawing coordinates.
+struct SvgGap {
+  Point2 from{}, to{};
+  double size = 0;
+};
+
 /// One pick to show over the drawing.
 struct SvgPick {
   double x = 0, y = 0;           ///< the picked point, drawing coordinates
   bool ok = false;               ///< an area was found
   std::vector<Contour> contours;  ///< outer boundary first, then the islands
   std::string message;           ///< shown beside a pick that found nothing
+  /// A failed pick: the gaps that keep it open, each circled in red with
+  /// its size. A found area: the bridges it runs along, drawn with their size.
+  std::vector<SvgGap> gaps;
+  /// A failed pick that no small gap closes: where its boundary is open.
+  std::vector<Point2> freeEnds;
 };
 
 /// Size of the picture.

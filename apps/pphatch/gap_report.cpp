@@ -1,5 +1,6 @@
 #include "gap_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -8,6 +9,9 @@ namespace pphatch::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// How far beyond a gap tolerance a gap still closes, as a share of it.
+constexpr double kGapSlack = 1e-9;
 
 // A gap as {"from":[x,y],"to":[x,y],"size":s}.
 Json GapJson(const PickGap& gap) {
@@ -46,16 +50,22 @@ std::string Short(double value) {
   return text;
 }
 
-std::string At(double x, double y) { return Short(x) + "," + Short(y); }
+// A point; a coordinate that is a rounding error beside the other shows as 0.
+std::string At(double x, double y) {
+  const double noise = 1e-9 * std::max(std::fabs(x), std::fabs(y));
+  return Short(std::fabs(x) < noise ? 0 : x) + "," + Short(std::fabs(y) < noise ? 0 : y);
+}
 
 }  // namespace
 
 double RoundedUpGap(double size) {
   if (!(size > 0) || !std::isfinite(size)) return size;
-  const double unit = std::pow(10.0, std::floor(std::log10(size)) - 1);
-  double rounded = std::ceil(size / unit) * unit;
-  // The quotient may round down across the next multiple; never below the size.
-  while (rounded < size) rounded += unit;
+  // A tolerance closes gaps up to a billionth beyond it, so a gap measured
+  // a rounding above 1.3 closes with 1.3.
+  const double least = size * (1 - kGapSlack);
+  const double unit = std::pow(10.0, std::floor(std::log10(least)) - 1);
+  double rounded = std::ceil(least / unit) * unit;
+  while (rounded < least) rounded += unit;
   return rounded;
 }
 
@@ -100,6 +110,23 @@ std::string ExplainFailure(const PickOutcome& outcome) {
     return text + "; no small gap tolerance closes it";
   }
   return text + CauseText(d.cause);
+}
+
+void AddGapMarks(formats::SvgPick& pick, const PickOutcome& outcome) {
+  for (const PickGap& g : outcome.diagnosis.gaps) {
+    pick.gaps.push_back({{g.fromX, g.fromY}, {g.toX, g.toY}, g.size});
+  }
+  for (const auto& p : outcome.diagnosis.freeEnds) pick.freeEnds.push_back({p[0], p[1]});
+}
+
+std::vector<formats::GapMark> GapMarks(const std::vector<PickOutcome>& outcomes) {
+  std::vector<formats::GapMark> marks;
+  for (const PickOutcome& outcome : outcomes) {
+    for (const PickGap& g : outcome.diagnosis.gaps) {
+      marks.push_back({{g.fromX, g.fromY}, {g.toX, g.toY}, g.size, outcome.ok});
+    }
+  }
+  return marks;
 }
 
 }  // namespace pphatch::cli

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "formats/dxf_writer.h"
+#include "formats/svg_writer.h"
 #include "picking.h"
 
 namespace pphatch::cli {
@@ -23,6 +25,12 @@ void AddGapFields(nlohmann::ordered_json& line, const PickOutcome& outcome);
 /// closing tolerance rounded up to two significant digits, so that giving
 /// it closes the gap.
 std::string ExplainFailure(const PickOutcome& outcome);
+
+/// Gives the SVG pick the outcome's gaps (or bridges) and free ends.
+void AddGapMarks(formats::SvgPick& pick, const PickOutcome& outcome);
+
+/// The gaps and bridges of all outcomes, as DXF marks.
+std::vector<formats::GapMark> GapMarks(const std::vector<PickOutcome>& outcomes);
 
 /// The closing tolerance rounded up to two significant digits.
 double RoundedUpGap(double size);

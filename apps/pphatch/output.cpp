@@ -52,7 +52,8 @@ void WriteJsonLines(std::ostream& out, const std::vector<PickOutcome>& outcomes)
 std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcomes) {
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
-    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error});
+    picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error, {}, {}});
+    AddGapMarks(picks.back(), outcome);
   }
   return picks;
 }

@@ -70,7 +70,9 @@ int RunPickCommand(const PickOptions& options) {
       });
       ReportFailures(outcomes);
     } else if (options.format == "dxf") {
-      formats::WriteDxfResult(options.output, ToAreas(outcomes), loaded.drawing.get());
+      formats::DxfWriteOptions dxfOptions;
+      dxfOptions.gaps = GapMarks(outcomes);
+      formats::WriteDxfResult(options.output, ToAreas(outcomes), loaded.drawing.get(), dxfOptions);
       ReportFailures(outcomes);
     } else {
       ToOutput(options.output, [&](std::ostream& out) { WriteJsonLines(out, outcomes); });

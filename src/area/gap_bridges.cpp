@@ -17,6 +17,9 @@ namespace {
 // between its ends is at most this many times its length: a hook folded
 // back by less than about 14 degrees is the sharpest that still bridges.
 constexpr double kNeighbourhoodRatio = 8;
+// A gap counts as within the reach up to this share beyond it: a gap drawn
+// 1.3 wide between ends at 250 and 251.3 measures 1.3000000000000114.
+constexpr double kReachSlack = 1e-9;
 // Newton steps for the nearest point of an ellipse; it converges in a few.
 constexpr int kEllipseSteps = 40;
 
@@ -209,12 +212,12 @@ class BridgeFinder {
   std::optional<Target> NearestTarget(int end) const {
     const Point2 p = Node(end);
     std::vector<Target> targets;
-    tree_.Query(Box::Around(p, p, reach_), [&](int e) {
+    tree_.Query(Box::Around(p, p, reach_ * (1 + kReachSlack)), [&](int e) {
       const NodedEdge& edge = noded_.edges[static_cast<size_t>(e)];
       if (edge.a == end || edge.b == end) return;
       const Point2 q = NearestOnEdge(e, p);
       const double size = Distance(p, q);
-      if (size <= reach_ && size > 0) targets.push_back({size, q, e});
+      if (size <= reach_ * (1 + kReachSlack) && size > 0) targets.push_back({size, q, e});
     });
     if (targets.empty()) return std::nullopt;
     std::stable_sort(targets.begin(), targets.end(),

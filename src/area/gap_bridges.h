@@ -26,7 +26,8 @@ std::vector<int> FreeEndNodes(const NodedChains& noded);
 /// noded chains, shortest first (ties in the order of the free ends). Each
 /// free end reaches for the nearest point of the other graphics (an end,
 /// any point of a line, the true curve of a circle, ellipse or arc) that
-///  - lies within `reach`,
+///  - lies within `reach` (a billionth of it more, for the rounding of the
+///    coordinates the gap is measured from),
 ///  - is not its own chain's neighbourhood: the way along the drawing from
 ///    the end to that point is more than eight times the bridge's length
 ///    (a gap is small beside the boundary it closes), so a hooked end does

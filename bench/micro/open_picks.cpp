@@ -1,0 +1,79 @@
+// Micro-benchmarks of picks that find no area: the 100k floor plan with a
+// gap punched into a wall of each clicked room, picked without a gap
+// tolerance (the pick fails and diagnoses the gap) and with one just wider
+// than the gaps (the pick finds the room).
+#include <benchmark/benchmark.h>
+
+#include <any>
+#include <memory>
+#include <vector>
+
+#include "bench/drawings.h"
+#include "bench/pphatch_run.h"
+#include "memhost/view_setup.h"
+#include "pphatch/pick_point_hatch.h"
+
+namespace pphatch::bench {
+namespace {
+
+constexpr std::size_t kPieces = 100000;
+constexpr std::uint32_t kSeed = 1;
+constexpr int kClicks = 64;
+constexpr double kGap = 0.01;
+
+struct GappedScene {
+  Plan plan;
+  std::shared_ptr<mem::MemDrawing> drawing;
+};
+
+const GappedScene& GappedPlan() {
+  static const GappedScene scene = [] {
+    Plan plan = PunchGaps(MakeFloorPlan(kPieces, kSeed, kClicks), kGap);
+    auto drawing = BuildDrawing(plan);
+    return GappedScene{std::move(plan), std::move(drawing)};
+  }();
+  return scene;
+}
+
+// Each click with the gap tolerance, timed per request; the counters tell
+// how many clicks failed and how many of those named a closing tolerance.
+void PickGapped(benchmark::State& state, double gap) {
+  const GappedScene& scene = GappedPlan();
+  auto view = std::make_shared<mem::MemView>(scene.drawing);
+  SetBeepHandler([] {});
+  PickPointHatch hatch;
+  hatch.Init(view);
+  hatch.SetGapTolerance(gap);
+  std::size_t i = 0, failed = 0, diagnosed = 0, picks = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const Vec2 click = scene.plan.clicks[i];
+    mem::ShowAroundClick(*view, click);
+    const HostPoint3 v = view->WorldToView(click.x, click.y, 0);
+    HostGraphicPtr result;
+    std::string error;
+    std::any reserved;
+    state.ResumeTiming();
+    const bool ok = hatch.CreateClosedContour(v.x, v.y, result, error, reserved);
+    state.PauseTiming();
+    ++picks;
+    if (!ok) ++failed;
+    if (!ok && hatch.Diagnosis().closesAt > 0) ++diagnosed;
+    i = (i + 1) % scene.plan.clicks.size();
+    state.ResumeTiming();
+  }
+  state.counters["failed"] = static_cast<double>(failed) / static_cast<double>(picks);
+  state.counters["diagnosed"] = static_cast<double>(diagnosed) / static_cast<double>(picks);
+  SetBeepHandler(nullptr);
+}
+
+// Without a tolerance: each pick fails and finds the gap that closes it.
+void BM_FailedPickWithDiagnosis(benchmark::State& state) { PickGapped(state, 0); }
+BENCHMARK(BM_FailedPickWithDiagnosis)->Unit(benchmark::kMillisecond)->Iterations(kClicks);
+
+// With a tolerance just wider than the gaps: each pick finds its room.
+void BM_PickBridgingTheGap(benchmark::State& state) { PickGapped(state, 1.5 * kGap); }
+BENCHMARK(BM_PickBridgingTheGap)->Unit(benchmark::kMillisecond)->Iterations(kClicks);
+
+}  // namespace
+}  // namespace pphatch::bench
