@@ -109,6 +109,24 @@ std::vector<GapBridge> BridgesOnRings(const PlanarGraph& graph, const std::vecto
   return on;
 }
 
+// True when rays from p to the left, right, down and up each meet one of
+// the segments: nothing closes an area round a point that sees out.
+bool HemmedIn(Point2 p, const std::vector<std::pair<Point2, Point2>>& segments) {
+  bool left = false, right = false, down = false, up = false;
+  for (const auto& [a, b] : segments) {
+    if ((a.y <= p.y) != (b.y <= p.y)) {
+      const double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
+      (x < p.x ? left : right) = true;
+    }
+    if ((a.x <= p.x) != (b.x <= p.x)) {
+      const double y = a.y + (p.x - a.x) * (b.y - a.y) / (b.x - a.x);
+      (y < p.y ? down : up) = true;
+    }
+    if (left && right && down && up) return true;
+  }
+  return false;
+}
+
 // What the click's face, which is unbounded, holds of the drawing before
 // any bridge: the bridges up to `reach` and the free ends that lie in it,
 // and whether the click lies on a graphic.
@@ -142,6 +160,14 @@ OpenFace OpenFaceOf(const std::vector<CurveRecord>& chains, const NodedChains& u
         open.bridges.push_back(bridge);
       }
     }
+    // Bridges cannot close a face round a click that sees out past them.
+    std::vector<std::pair<Point2, Point2>> segments;
+    segments.reserve(unbridged.edges.size() + open.bridges.size());
+    for (const NodedEdge& e : unbridged.edges) {
+      segments.emplace_back(unbridged.nodes[static_cast<size_t>(e.a)], unbridged.nodes[static_cast<size_t>(e.b)]);
+    }
+    for (const GapBridge& bridge : open.bridges) segments.emplace_back(bridge.from, bridge.to);
+    if (!HemmedIn(click, segments)) open.bridges.clear();
   }
   for (const int n : FreeEndNodes(unbridged)) {
     budget.Step();
