@@ -10,12 +10,22 @@ namespace {
 // are where the user looks first.
 constexpr size_t kFreeEndsShown = 8;
 
+// Sizes this close count as one: a tolerance bridges gaps up to a
+// billionth wider than itself, and gaps drawn alike measure a few roundings
+// apart.
+constexpr double kSameSize = 1e-9;
+
 // The distinct bridge sizes above `gap`, smallest first (the bridges come
-// shortest first).
+// shortest first); of sizes that count as one, the largest.
 std::vector<double> SizesAbove(const std::vector<GapBridge>& bridges, double gap) {
   std::vector<double> sizes;
   for (const GapBridge& bridge : bridges) {
-    if (bridge.size > gap && (sizes.empty() || bridge.size > sizes.back())) sizes.push_back(bridge.size);
+    if (bridge.size <= gap) continue;
+    if (!sizes.empty() && bridge.size <= sizes.back() * (1 + kSameSize)) {
+      sizes.back() = bridge.size;
+    } else {
+      sizes.push_back(bridge.size);
+    }
   }
   return sizes;
 }
