@@ -59,7 +59,10 @@ PickDiagnosis DiagnoseNoArea(const OpenFace& open, Point2 click, double gap, con
       }
     }
     diagnosis.cause = PickDiagnosis::Cause::kOpen;
+    // The widest gap the area runs over: the tolerance that lays all its
+    // bridges, at most the probe's size (sizes that count as one differ).
     diagnosis.closesAt = sizes[high];
+    if (!found->bridged.empty()) diagnosis.closesAt = found->bridged.back().size;
     diagnosis.gaps = PickGaps(found->bridged);
     return diagnosis;
   }
