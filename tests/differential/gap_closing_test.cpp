@@ -183,6 +183,34 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
   }
 }
 
+// A pick that fails with a tolerance names the tolerance that does close it
+// and all the gaps its area runs over; other failures say what else is wrong.
+TEST(GapClosing, DiagnosisOfOtherFailures) {
+  RequestFixture f;
+  Cases().back().build(f.drawing);  // gaps of 0.01 and 0.02 along one boundary
+  f.Look({7, 7}, 20);
+  f.hatch->SetGapTolerance(0.015);
+  ASSERT_FALSE(f.Pick(7, 7).ok);
+  EXPECT_NEAR(f.hatch->Diagnosis().closesAt, 0.02, 1e-12);
+  ExpectGaps(f.hatch->Diagnosis().gaps, Cases().back().gaps, 1e-12);
+
+  // A bar between two closed squares bounds nothing and ends nowhere free.
+  RequestFixture bar;
+  AddPolygon(bar.drawing, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+  AddPolygon(bar.drawing, {{5, 0}, {6, 0}, {6, 1}, {5, 1}});
+  AddLine(bar.drawing, {1, 0.5}, {5, 0.5});
+  bar.Look({3, 0.5}, 100);
+  ASSERT_FALSE(bar.Pick(3, 0.5).ok);
+  EXPECT_EQ(bar.hatch->Diagnosis().cause, PickDiagnosis::Cause::kOnBoundary);
+  // Beside it, the click sees out on every side.
+  ASSERT_FALSE(bar.Pick(3, 0.7).ok);
+  EXPECT_EQ(bar.hatch->Diagnosis().cause, PickDiagnosis::Cause::kNotEnclosed);
+  // A found area clears the last diagnosis.
+  ASSERT_TRUE(bar.Pick(0.5, 0.25).ok);
+  EXPECT_EQ(bar.hatch->Diagnosis().cause, PickDiagnosis::Cause::kNone);
+  EXPECT_TRUE(bar.hatch->Diagnosis().gaps.empty());
+}
+
 // A line end near its own line, or a dangling line farther from anything
 // than the tolerance, closes nothing; a bridge never crosses a graphic.
 TEST(GapClosing, BridgesOnlyWhatTheToleranceReachesAcrossNothing) {
