@@ -140,6 +140,11 @@ bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphic
     resultGraphic = BuildResultGraphic(state, contours, static_cast<int>(contours.size()) - 1);
     result = true;
   } catch (const GiveUp&) {
+    // An area that broke the rules is no area, and nothing surrounds the click soundly.
+    if (state.Diagnosis.cause == PickDiagnosis::Cause::kNone) {
+      state.Diagnosis = {};
+      state.Diagnosis.cause = PickDiagnosis::Cause::kNotEnclosed;
+    }
     Beep();
     errorString = MessageText(kNoAreaMessage);
   } catch (const std::exception& e) {
