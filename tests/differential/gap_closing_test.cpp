@@ -58,6 +58,14 @@ Vec2 OnColumn(double degrees, double radius) {
   return kColumn + Vec2{radius * std::cos(a), radius * std::sin(a)};
 }
 
+// The point of the ellipse round the column's centre with semi-axes 3 and
+// 1.5 at parameter `degrees`, moved `out` along its outward normal.
+Vec2 OnOval(double degrees, double out) {
+  const double t = degrees * std::acos(-1.0) / 180, a = 3, b = 1.5;
+  const Vec2 normal{b * std::cos(t), a * std::sin(t)};
+  return kColumn + Vec2{a * std::cos(t), b * std::sin(t)} + (out / mem::Length(normal)) * normal;
+}
+
 const std::vector<GapCase>& Cases() {
   static const std::vector<GapCase> cases = {
       {"between line ends", [](const Into& d) { RoomWithTopGap(d, {0, 0}, 0.013); }, {5, 5},
@@ -79,6 +87,16 @@ const std::vector<GapCase>& Cases() {
        },
        {5, 5},
        {{OnColumn(100, 2.02), OnColumn(100, 2)}}},
+      // The same against an ellipse (semi-axes 3 and 1.5): the gap runs
+      // along the ellipse's normal, at 100 degrees of its parameter.
+      {"from a line end to an ellipse",
+       [](const Into& d) {
+         mem::AddEllipse(d, kColumn, {3, 0}, 0.5);
+         const Vec2 end = OnOval(100, 0.02), start = OnOval(260, 0);
+         mem::AddChain(d, {end, {end.x, 10}, {0, 10}, {0, 0}, {start.x, 0}, start});
+       },
+       {5, 5},
+       {{OnOval(100, 0.02), OnOval(100, 0)}}},
       {"inside a turned, scaled block",
        [](const Into& d) {
          const mem::GraphicPtr block = mem::NewBlock(d.Drawing());
