@@ -92,6 +92,12 @@ PickDiagnosis Diagnose(ObjectState& state, Point2 click, const OpenFace& open) {
     options.gap = gap;
     std::optional<AreaBoundaries> area = FindAreaAround(state, click, options);
     ReleaseSearchSets(state);
+    // Only an area the request would hand out closes the pick.
+    try {
+      if (area) RequireSoundArea(*area, click);
+    } catch (const GiveUp&) {
+      area.reset();
+    }
     return area;
   };
   try {
