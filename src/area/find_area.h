@@ -7,6 +7,7 @@
 
 #include "area/area_boundaries.h"
 #include "area/gap_bridges.h"
+#include "area/open_face.h"
 #include "component/state.h"
 #include "curves/curve_record.h"
 
@@ -19,22 +20,6 @@ namespace pphatch {
 /// doubles at that magnitude can tell apart reliably (1e-13 of it, some
 /// 450 units in the last place).
 double ToleranceFor(double span, double magnitude);
-
-/// What a search that found no area saw around the click in the drawing
-/// it searched: the face the click lies in is unbounded, and these are the
-/// places where it is open.
-struct OpenFace {
-  /// The bridges up to the asked size that lie in the click's face, as
-  /// GapBridges lays them: shortest first.
-  std::vector<GapBridge> bridges;
-  /// The free ends of chains that lie in the click's face.
-  std::vector<Point2> freeEnds;
-  /// The click lies on a graphic (within the tolerance).
-  bool clickOnGraphic = false;
-  /// A search over the drawing around the click filled this in (none does
-  /// when no graphic lies around the click).
-  bool searched = false;
-};
 
 /// What a search asks for beyond the area itself.
 struct AreaSearchOptions {
