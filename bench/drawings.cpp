@@ -362,6 +362,31 @@ Plan MakeFloorPlan(std::size_t targetPieces, std::uint32_t seed, int clicks) {
   return plan;
 }
 
+Plan PunchGaps(Plan plan, double gap) {
+  const double h = kWallThickness / 2;
+  std::vector<bool> punched(plan.figures.size(), false);
+  for (const Vec2 click : plan.clicks) {
+    // A piece of the wall face along the bottom edge of the click's room.
+    const double y0 = std::floor(click.y / kRoomHeight) * kRoomHeight + h;
+    const double x0 = std::floor(click.x / kRoomWidth) * kRoomWidth, x1 = x0 + kRoomWidth;
+    for (std::size_t f = 0; f < plan.figures.size(); ++f) {
+      Figure& line = plan.figures[f];
+      if (line.kind != Figure::Kind::kLine || punched[f]) continue;
+      const Vec2 a = line.points[0], b = line.points[1];
+      if (a.y != y0 || b.y != y0 || std::min(a.x, b.x) < x0 || std::max(a.x, b.x) > x1) continue;
+      const double middle = std::min(a.x, b.x) + std::floor(std::fabs(b.x - a.x) / 2 / kGrid) * kGrid;
+      const Vec2 left{std::min(a.x, b.x), y0}, right{std::max(a.x, b.x), y0};
+      line.points = {left, {middle, y0}};
+      plan.figures.push_back(Line({middle + gap, y0}, right));
+      punched[f] = true;
+      punched.push_back(true);
+      break;
+    }
+  }
+  plan.name += ", a gap of " + std::to_string(gap) + " in each clicked room";
+  return plan;
+}
+
 Plan MakeGearBoundary(std::size_t pieces, OutlineAs outline, std::uint32_t seed, int clicks) {
   // Tooth pitch one unit along the root circle, teeth half a unit deep.
   constexpr double kPitch = 1, kDepth = 0.5;

@@ -17,6 +17,12 @@ namespace pphatch::bench {
 /// size whatever the size of the plan.
 Plan MakeFloorPlan(std::size_t targetPieces, std::uint32_t seed, int clicks);
 
+/// The floor plan with a gap of `gap` units punched into one wall face of
+/// the room of each click, at the face's middle: every click's room leaks
+/// into the space between the walls, which is open to the outside, so every
+/// click fails, and the smallest tolerance that closes it is `gap`.
+Plan PunchGaps(Plan plan, double gap);
+
 /// `count` random segments in a square, long enough that each crosses about
 /// ten others, and `clicks` random points at least a little away from them.
 Plan MakeRandomSegments(std::size_t count, std::uint32_t seed, int clicks);

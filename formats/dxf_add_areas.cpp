@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <utility>
 
 #include "formats/dxf_source_scan.h"
@@ -13,8 +14,12 @@ namespace pphatch::formats {
 
 namespace {
 
-// Layer colours (the DXF colour index): hatches grey, boundaries red, labels blue.
-constexpr int kGrey = 8, kRed = 1, kBlue = 5;
+// Layer colours (the DXF colour index): hatches grey, boundaries red, labels
+// blue, gap marks magenta.
+constexpr int kGrey = 8, kRed = 1, kBlue = 5, kMagenta = 6;
+// A gap's circle is at least this share of the areas' extent wide, so that
+// the smallest gaps still show.
+constexpr double kGapMarkShare = 0.005;
 // A label's text height is this fraction of the smaller side of its area's box.
 constexpr double kLabelHeight = 0.05;
 
@@ -138,6 +143,48 @@ std::string Place(const std::string& source, const DxfSourceMap& map, const Addi
   return out;
 }
 
+// The width or height of the box of the areas and the gaps, whichever is larger.
+double Extent(const std::vector<PickArea>& areas, const std::vector<GapMark>& gaps) {
+  std::vector<Contour> ends;
+  std::vector<const Contour*> contours;
+  for (const PickArea& area : areas) {
+    for (const Contour& c : area.contours) contours.push_back(&c);
+  }
+  for (const GapMark& gap : gaps) ends.push_back({gap.from, gap.to});
+  for (const Contour& c : ends) contours.push_back(&c);
+  const auto sides = BoxSides(contours);
+  return std::max(sides[0], sides[1]);
+}
+
+// A circle round each gap with its size beside it, and each bridge an area
+// runs along as a line, on the gap layer.
+void AddGapMarks(DxfText& out, EntityContext& context, const std::vector<GapMark>& gaps,
+                 double extent) {
+  for (const GapMark& gap : gaps) {
+    const double x = (gap.from[0] + gap.to[0]) / 2, y = (gap.from[1] + gap.to[1]) / 2;
+    const double r = std::max(gap.size, kGapMarkShare * extent);
+    if (gap.bridged) {
+      context.Begin(out, "LINE", kGapLayer);
+      if (context.Modern()) out.Add(100, "AcDbLine");
+      out.Add(10, gap.from[0]);
+      out.Add(20, gap.from[1]);
+      out.Add(30, 0.0);
+      out.Add(11, gap.to[0]);
+      out.Add(21, gap.to[1]);
+      out.Add(31, 0.0);
+    }
+    context.Begin(out, "CIRCLE", kGapLayer);
+    if (context.Modern()) out.Add(100, "AcDbCircle");
+    out.Add(10, x);
+    out.Add(20, y);
+    out.Add(30, 0.0);
+    out.Add(40, r);
+    char size[32];
+    std::snprintf(size, sizeof size, "%.6g", gap.size);
+    AddLabel(out, context, {x + r, y + r}, r, size, kGapLayer);
+  }
+}
+
 }  // namespace
 
 std::string AddAreasToDxf(const std::string& source, const std::string& name,
@@ -176,6 +223,7 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
       labels = true;
     }
   }
+  AddGapMarks(add.entities, context, options.gaps, Extent(areas, options.gaps));
   if (add.entities.Text().empty()) return source;  // nothing to add
   if (map.layerTableEnd != kNowhere) {
     if (!map.layers.count(kHatchLayer)) AddLayer(add.layers, context, map, kHatchLayer, kGrey);
@@ -183,6 +231,9 @@ std::string AddAreasToDxf(const std::string& source, const std::string& name,
       AddLayer(add.layers, context, map, kBoundaryLayer, kRed);
     }
     if (labels && !map.layers.count(kLabelLayer)) AddLayer(add.layers, context, map, kLabelLayer, kBlue);
+    if (!options.gaps.empty() && !map.layers.count(kGapLayer)) {
+      AddLayer(add.layers, context, map, kGapLayer, kMagenta);
+    }
   }
   add.nextHandle = context.NextHandle();
   return Place(source, map, add);

@@ -2,6 +2,7 @@
 
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -15,8 +16,9 @@ namespace pphatch::formats {
 
 namespace {
 
-// Layer colours (the DXF colour index): source white, hatches grey, boundaries red.
-constexpr int kWhite = 7, kGrey = 8, kRed = 1;
+// Layer colours (the DXF colour index): source white, hatches grey,
+// boundaries red, gap marks magenta.
+constexpr int kWhite = 7, kGrey = 8, kRed = 1, kMagenta = 6;
 constexpr int kByLayer = 256;
 // Lineweight of the layers, hundredths of a millimetre.
 constexpr int kLineweight = 25;
@@ -33,13 +35,15 @@ void WriteTables(DL_Dxf& dxf, DL_WriterA& dw) {
   dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
   dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
   dw.tableEnd();
-  dw.tableLayers(3);
+  dw.tableLayers(4);
   dxf.writeLayer(dw, DL_LayerData("0", 0),
                  DL_Attributes("", kWhite, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kHatchLayer, 0),
                  DL_Attributes("", kGrey, kLineweight, "CONTINUOUS", 1.0));
   dxf.writeLayer(dw, DL_LayerData(kBoundaryLayer, 0),
                  DL_Attributes("", kRed, kLineweight, "CONTINUOUS", 1.0));
+  dxf.writeLayer(dw, DL_LayerData(kGapLayer, 0),
+                 DL_Attributes("", kMagenta, kLineweight, "CONTINUOUS", 1.0));
   dw.tableEnd();
   dw.tableStyle(1);
   dxf.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));

@@ -24,6 +24,7 @@ namespace pphatch::formats {
 inline constexpr const char* kHatchLayer = "PPHATCH_HATCH";
 inline constexpr const char* kBoundaryLayer = "PPHATCH_BOUNDARY";
 inline constexpr const char* kLabelLayer = "PPHATCH_LABEL";
+inline constexpr const char* kGapLayer = "PPHATCH_GAPS";
 
 /// The result of one successful pick: the outer boundary first, then the
 /// boundary of each island.
@@ -45,10 +46,21 @@ struct HatchFill {
   double angle = 0;
 };
 
+/// A gap in a boundary: from a free end to the nearest point of another
+/// graphic. `bridged`: a found area runs along it.
+struct GapMark {
+  Point2 from{}, to{};
+  double size = 0;
+  bool bridged = false;
+};
+
 struct DxfWriteOptions {
   HatchFill fill;
   /// Also write each boundary as a closed LWPOLYLINE.
   bool boundaries = true;
+  /// Marks on layer "PPHATCH_GAPS": a circle round each gap with its size
+  /// as text, and the bridge as a line where an area runs along it.
+  std::vector<GapMark> gaps;
 };
 
 /// Writes the areas (and, when `source` is given, that drawing's geometry)

@@ -259,8 +259,8 @@ void AddLineHatch(DxfText& blocks, DxfText& out, EntityContext& context, const s
 }
 
 void AddLabel(DxfText& out, EntityContext& context, Vec2 at, double height,
-              const std::string& text) {
-  context.Begin(out, "TEXT", kLabelLayer);
+              const std::string& text, const char* layer) {
+  context.Begin(out, "TEXT", layer);
   if (context.Modern()) out.Add(100, "AcDbText");
   out.Add(10, at.x);
   out.Add(20, at.y);

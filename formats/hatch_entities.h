@@ -57,9 +57,9 @@ void AddBoundary(DxfText& out, EntityContext& context, const TrueContour& contou
 void AddLineHatch(DxfText& blocks, DxfText& out, EntityContext& context, const std::string& name,
                   const std::vector<TrueContour>& contours, const HatchFill& fill);
 
-/// A one-line TEXT on kLabelLayer with its lower left corner at `at`.
+/// A one-line TEXT on `layer` with its lower left corner at `at`.
 void AddLabel(DxfText& out, EntityContext& context, mem::Vec2 at, double height,
-              const std::string& text);
+              const std::string& text, const char* layer = kLabelLayer);
 
 /// The pattern scale that gives ANSI31 hatch lines about 3 mm apart in
 /// drawing units ($INSUNITS code), made coarser by powers of ten until an

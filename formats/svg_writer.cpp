@@ -26,6 +26,7 @@ using mem::Vec2;
 constexpr std::array<const char*, 5> kAreaColours = {"#1f5fa8", "#2e8b57", "#b8760b", "#8b3a8b",
                                                      "#c05020"};
 constexpr const char* kFailColour = kSvgFailColour;
+constexpr const char* kBridgeColour = "#e07000";
 // Pixel sizes of the marks and the hatch.
 constexpr double kHatchSpacing = 7;
 constexpr double kMarkRadius = kSvgMarkRadius;
@@ -211,6 +212,31 @@ void WritePickMark(std::ostream& out, const SvgPick& pick, const Frame& frame, b
       << "\">" << Escape(pick.message) << "</text>\n";
 }
 
+// The gaps of a pick: each gap of a failed pick circled in red with its
+// size, each bridge of a found area drawn with its size; a failed pick's
+// free ends ringed in red.
+void WriteGapMarks(std::ostream& out, const SvgPick& pick, const Frame& frame) {
+  const char* colour = pick.ok ? kBridgeColour : kFailColour;
+  for (const SvgGap& gap : pick.gaps) {
+    const double x = frame.X((gap.from[0] + gap.to[0]) / 2), y = frame.Y((gap.from[1] + gap.to[1]) / 2);
+    const double r = std::max(2 * kMarkRadius, frame.Length(gap.size) / 2 + kMarkRadius);
+    out << "<g stroke=\"" << colour << "\" fill=\"none\" stroke-width=\"1.5\">";
+    if (pick.ok) {
+      out << "<path d=\"M" << Num(frame.X(gap.from[0])) << ' ' << Num(frame.Y(gap.from[1])) << " L"
+          << Num(frame.X(gap.to[0])) << ' ' << Num(frame.Y(gap.to[1])) << "\" stroke-width=\"3\"/>";
+    }
+    out << "<circle cx=\"" << Num(x) << "\" cy=\"" << Num(y) << "\" r=\"" << Num(r) << "\"/></g>\n";
+    char size[32];
+    std::snprintf(size, sizeof size, "%.6g", gap.size);
+    out << "<text x=\"" << Num(x + r + 2) << "\" y=\"" << Num(y - r) << "\" fill=\"" << colour
+        << "\" font-family=\"sans-serif\" font-size=\"" << Num(kFontSize) << "\">" << size << "</text>\n";
+  }
+  for (const Point2& end : pick.freeEnds) {
+    out << "<circle cx=\"" << Num(frame.X(end[0])) << "\" cy=\"" << Num(frame.Y(end[1])) << "\" r=\""
+        << Num(2 * kMarkRadius) << "\" stroke=\"" << kFailColour << "\" stroke-width=\"1.5\" fill=\"none\"/>\n";
+  }
+}
+
 }  // namespace
 
 void WriteSvg(std::ostream& out, const mem::MemDrawing& drawing, const std::vector<SvgPick>& picks,
@@ -262,7 +288,10 @@ void WriteSvg(std::ostream& out, const mem::MemDrawing& drawing, const std::vect
   out << "</g>\n";
 
   out << "<g id=\"picks\">\n";
-  for (const SvgPick& pick : picks) WritePickMark(out, pick, frame, notes == nullptr);
+  for (const SvgPick& pick : picks) {
+    WriteGapMarks(out, pick, frame);
+    WritePickMark(out, pick, frame, notes == nullptr);
+  }
   out << "</g>\n";
   if (notes) {
     WritePickNumbers(out, picks, frame);

@@ -15,6 +15,13 @@
 
 namespace pphatch::formats {
 
+/// A gap in a boundary: between a free end and the nearest point of
+/// another graphic, drawing coordinates.
+struct SvgGap {
+  Point2 from{}, to{};
+  double size = 0;
+};
+
 /// One pick to show over the drawing.
 struct SvgPick {
   double x = 0, y = 0;           ///< the picked point, drawing coordinates
@@ -24,6 +31,11 @@ struct SvgPick {
   std::vector<TrueContour> curves;  ///< the contours on the drawing's curves; may be empty
   std::string label;             ///< shown beside a pick that found its area, when not empty
   std::string reason;            ///< why it found nothing, in words, for the legend
+  /// A failed pick: the gaps that keep it open, each circled in red with
+  /// its size. A found area: the bridges it runs along, drawn with their size.
+  std::vector<SvgGap> gaps;
+  /// A failed pick that no small gap closes: where its boundary is open.
+  std::vector<Point2> freeEnds;
 };
 
 /// What an annotated picture tells besides the drawing.

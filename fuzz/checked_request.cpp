@@ -67,6 +67,7 @@ CheckedAnswer RunCheckedRequest(const DecodedRequest& request, const RequestCloc
   {
     RequestWatch watch(clock, request.drawing->FaultsPtr());
     hatch.Init(request.view);
+    hatch.SetGapTolerance(request.gap);
     const double start = watch.Now();
     try {
       ok = hatch.CreateClosedContour(request.viewClick.x, request.viewClick.y, result, error,

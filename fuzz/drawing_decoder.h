@@ -30,6 +30,8 @@ struct DecodedRequest {
   Point2 click;
   /// The click in view coordinates, as the host passes it.
   Point2 viewClick;
+  /// The gap tolerance of the request, drawing units.
+  double gap = 0;
 };
 
 /// Most graphics one input may make (children of containers included), so

@@ -17,6 +17,7 @@ struct PickOptions {
   std::string format;              ///< json, svg or dxf; empty: from the output's extension
   std::string output;              ///< -o FILE; empty or "-" for standard output
   bool solid = false;              ///< --solid: DXF hatches filled solid
+  double gap = 0;                  ///< --gap G: gap tolerance in drawing units
   LayerOptions layers;             ///< the layers that bound areas
   std::string frame;               ///< --frame X1,Y1,X2,Y2 of the picture; empty: automatic
 };
@@ -39,6 +40,7 @@ struct RoomsOptions {
   std::string format;               ///< csv, json, svg or dxf; empty: from the output's extension
   std::string output;               ///< -o FILE; empty or "-" for standard output
   bool solid = false;               ///< --solid: DXF hatches filled solid
+  double gap = 0;                   ///< --gap G: gap tolerance in drawing units
   LayerOptions boundingLayers;      ///< --layers / --ignore-layers: the layers that bound areas
 };
 

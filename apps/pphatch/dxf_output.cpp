@@ -61,9 +61,10 @@ struct ScratchFile {
 
 void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawing,
                     const std::string& output, const std::vector<formats::PickArea>& areas,
-                    bool solid) {
+                    bool solid, const std::vector<formats::GapMark>& gaps) {
   formats::DxfWriteOptions options;
   if (solid) options.fill.pattern = "SOLID";
+  options.gaps = gaps;
   if (output != kStandardStream) {
     OpenForWriting(output);  // says why a file cannot be written before the writer tries
     WriteDxfFile(drawingPath, drawing, output, areas, options);

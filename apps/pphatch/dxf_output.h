@@ -15,10 +15,11 @@ bool IsAsciiDxf(const std::string& path);
 
 /// Writes the areas to `output`: over the source file itself when it is an
 /// ASCII DXF (everything in it kept), else as a new file showing the loaded
-/// drawing. Notes about the result go to standard error. CliError when a
+/// drawing; `gaps` are marked on a layer of their own. "-" is standard
+/// output. Notes about the result go to standard error. CliError when a
 /// file cannot be read or written.
 void WriteDxfOutput(const std::string& drawingPath, const mem::MemDrawing& drawing,
                     const std::string& output, const std::vector<formats::PickArea>& areas,
-                    bool solid);
+                    bool solid, const std::vector<formats::GapMark>& gaps = {});
 
 }  // namespace pphatch::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/load_summary.h"
+#include "pphatch/pick_diagnosis.h"
 #include "picking.h"
 
 namespace pphatch::cli {
@@ -13,13 +14,14 @@ namespace pphatch::cli {
 /// What the tool knows about a failed pick besides the message.
 struct FailureFacts {
   bool outsideDrawing = false;  ///< the point lies outside the drawing's extents
-  double ms = 0;                ///< how long the request ran
+  PickDiagnosis::Cause cause = PickDiagnosis::Cause::kNotEnclosed;  ///< the component's diagnosis
   bool limitReached = false;    ///< a limit of the reader cut the drawing short
 };
 
 /// The code of a failed pick: "outside_drawing", "budget" (the request ran
-/// for its whole time budget), "limit" (the drawing was cut short by a
-/// limit of the reader), else "no_area".
+/// out of its time budget), "limit" (the drawing was cut short by a limit
+/// of the reader), "open" (the boundary around the point is open), else
+/// "no_area".
 std::string FailureCode(const FailureFacts& facts);
 
 /// Sets the code of a failed outcome from the drawing's summary.

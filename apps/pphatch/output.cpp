@@ -11,6 +11,7 @@
 #include "cli_error.h"
 #include "failure_code.h"
 #include "files.h"
+#include "gap_report.h"
 
 namespace pphatch::cli {
 
@@ -53,6 +54,7 @@ std::string JsonLine(const PickOutcome& outcome, const std::string& units) {
     line["error"] = outcome.error;
   }
   line["units"] = units.empty() ? Json(nullptr) : Json(units);
+  AddGapFields(line, outcome);
   line["ms"] = RoundedMs(outcome.ms);
   // Invalid UTF-8 in a message is replaced rather than thrown on.
   return line.dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -67,7 +69,8 @@ std::vector<formats::SvgPick> ToSvgPicks(const std::vector<PickOutcome>& outcome
   std::vector<formats::SvgPick> picks;
   for (const PickOutcome& outcome : outcomes) {
     picks.push_back({outcome.at.x, outcome.at.y, outcome.ok, outcome.contours, outcome.error,
-                     outcome.curves, "", FailureReason(outcome.code)});
+                     outcome.curves, "", FailureReason(outcome.code), {}, {}});
+    AddGapMarks(picks.back(), outcome);
   }
   return picks;
 }

@@ -9,6 +9,7 @@
 #include "formats/dxf_writer.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
+#include "gap_report.h"
 #include "load.h"
 #include "output.h"
 #include "picking.h"
@@ -35,9 +36,7 @@ std::vector<DrawingPoint> CollectPoints(const PickOptions& options) {
 void ReportFailures(const std::vector<PickOutcome>& outcomes) {
   for (const PickOutcome& outcome : outcomes) {
     if (outcome.ok) continue;
-    const std::string reason = FailureReason(outcome.code);
-    std::cerr << "pphatch: no area at " << outcome.at.x << ',' << outcome.at.y << ": "
-              << outcome.error << (reason.empty() ? "" : " (" + reason + ")") << '\n';
+    std::cerr << "pphatch: " << ExplainFailure(outcome) << '\n';
   }
 }
 
@@ -68,14 +67,15 @@ int RunPickCommand(const PickOptions& options) {
           AssignFailureCode(coded, loaded.summary);
           out << JsonLine(coded, loaded.summary.contents.units) << '\n' << std::flush;
           progress.Done(outcome.ok);
-        });
+        }, options.gap);
       });
       AssignFailureCodes(outcomes, loaded.summary);
     } else {
       {
         Progress progress(points.size());
-        outcomes = RunPicks(loaded.drawing, points,
-                            [&](const PickOutcome& outcome) { progress.Done(outcome.ok); });
+        outcomes = RunPicks(
+            loaded.drawing, points, [&](const PickOutcome& outcome) { progress.Done(outcome.ok); },
+            options.gap);
       }
       AssignFailureCodes(outcomes, loaded.summary);
       if (format == "svg") {
@@ -85,7 +85,7 @@ int RunPickCommand(const PickOptions& options) {
         });
       } else {
         WriteDxfOutput(options.drawing, *loaded.drawing, options.output, ToAreas(outcomes),
-                       options.solid);
+                       options.solid, GapMarks(outcomes));
       }
     }
     ReportFailures(outcomes);

@@ -47,6 +47,7 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, mem::MemDrawing& 
   }
   const auto stop = std::chrono::steady_clock::now();
   outcome.ms = std::chrono::duration<double, std::milli>(stop - start).count();
+  outcome.diagnosis = hatch.Diagnosis();
   if (!outcome.ok) return outcome;
   try {
     if (!result) throw HostError("the request gave no result graphic");
@@ -70,11 +71,12 @@ void ShowForClick(mem::MemView& view, DrawingPoint click) {
 
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
                                   const std::vector<DrawingPoint>& points,
-                                  const std::function<void(const PickOutcome&)>& done) {
+                                  const std::function<void(const PickOutcome&)>& done, double gap) {
   SetBeepHandler([] {});
   auto view = std::make_shared<mem::MemView>(drawing);
   PickPointHatch hatch;
   hatch.Init(view);
+  hatch.SetGapTolerance(gap);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
   for (const DrawingPoint& click : points) {

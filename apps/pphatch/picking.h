@@ -12,6 +12,7 @@
 #include "memhost/drawing.h"
 #include "memhost/view.h"
 #include "points.h"
+#include "pphatch/pick_diagnosis.h"
 
 namespace pphatch::cli {
 
@@ -26,6 +27,7 @@ struct PickOutcome {
   std::string error;                       ///< the component's message when !ok
   std::string code;                        ///< the failure's code when !ok (see FailureCode)
   double ms = 0;                           ///< wall time of the request, milliseconds
+  PickDiagnosis diagnosis;                 ///< why it failed, or the gaps its area bridges
 };
 
 /// Sets the view up for a request at `click` as a user would: centred on
@@ -38,9 +40,11 @@ void ShowForClick(mem::MemView& view, DrawingPoint click);
 /// Binds one component to a view of the drawing and runs one request per
 /// point, in order. Beeps are silenced. A host error that escapes a request
 /// counts as a failed pick carrying the error's text. `done`, when given,
-/// is called with each outcome as soon as its pick ends.
+/// is called with each outcome as soon as its pick ends. Gaps up to `gap`
+/// drawing units are bridged.
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
                                   const std::vector<DrawingPoint>& points,
-                                  const std::function<void(const PickOutcome&)>& done = {});
+                                  const std::function<void(const PickOutcome&)>& done = {},
+                                  double gap = 0);
 
 }  // namespace pphatch::cli

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "gap_report.h"
+
 namespace pphatch::cli {
 
 namespace {
@@ -70,7 +72,7 @@ std::string RoomRow::Status() const {
 }
 
 std::string RoomRow::Note(const std::vector<RoomRow>& rows) const {
-  if (!outcome.ok) return outcome.error;
+  if (!outcome.ok) return outcome.error + " (" + WhyNoArea(outcome) + ")";
   if (sameAs >= 0) return "same area as " + rows[sameAs].label + ", counted once";
   if (alsoLabelled.empty()) return "";
   std::string note = "also labelled";

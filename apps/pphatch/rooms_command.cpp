@@ -12,6 +12,7 @@
 #include "formats/dxf_labels.h"
 #include "formats/errors.h"
 #include "formats/svg_writer.h"
+#include "gap_report.h"
 #include "load.h"
 #include "output.h"
 #include "progress.h"
@@ -81,7 +82,8 @@ int RunRoomsCommand(const RoomsOptions& options) {
   std::vector<PickOutcome> outcomes;
   {
     Progress progress(points.size());
-    outcomes = RunPicks(loaded.drawing, points, [&](const PickOutcome& o) { progress.Done(o.ok); });
+    outcomes = RunPicks(
+        loaded.drawing, points, [&](const PickOutcome& o) { progress.Done(o.ok); }, options.gap);
   }
   const std::vector<RoomRow> rows = ScheduleRows(labels, points, std::move(outcomes));
 
@@ -95,26 +97,29 @@ int RunRoomsCommand(const RoomsOptions& options) {
       const PickOutcome& o = row.outcome;
       if (row.sameAs >= 0) {
         // An area already drawn is drawn once; its second label says so.
-        picks.push_back({row.at.x, row.at.y, true, {}, "", {}, row.label + " (" + row.Note(rows) + ")", ""});
+        picks.push_back({row.at.x, row.at.y, true, {}, "", {}, row.label + " (" + row.Note(rows) + ")", "", {}, {}});
         continue;
       }
       picks.push_back({row.at.x, row.at.y, o.ok, o.contours, o.ok ? "" : row.label + ": " + o.error,
-                       o.curves, o.ok ? Caption(row) : "", ""});
+                       o.curves, o.ok ? Caption(row) : "", "", {}, {}});
     }
     ToOutput(options.output, [&](std::ostream& out) {
       formats::WriteSvg(out, *loaded.drawing, picks);
     });
   } else {
     std::vector<formats::PickArea> areas;
+    std::vector<PickOutcome> picked;
+    for (const RoomRow& row : rows) picked.push_back(row.outcome);
     for (const RoomRow& row : rows) {
       if (row.Status() != "ok") continue;
       areas.push_back({row.outcome.contours, row.outcome.curves, {row.at.x, row.at.y}, Caption(row)});
     }
-    WriteDxfOutput(options.drawing, *loaded.drawing, options.output, areas, options.solid);
+    WriteDxfOutput(options.drawing, *loaded.drawing, options.output, areas, options.solid,
+                   GapMarks(picked));
   }
   for (const RoomRow& row : rows) {
     if (!row.outcome.ok) {
-      std::cerr << "pphatch: no area at label " << row.label << ": " << row.outcome.error << '\n';
+      std::cerr << "pphatch: label " << row.label << ": " << ExplainFailure(row.outcome) << '\n';
     }
   }
   for (const RoomRow& row : rows) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "pphatch/host.h"
+#include "pphatch/pick_diagnosis.h"
 
 namespace pphatch {
 
@@ -36,6 +37,30 @@ class PickPointHatch {
   /// `reserved` is neither read nor written.
   bool CreateClosedContour(double xView, double yView, HostGraphicPtr& resultGraphic,
                            std::string& errorString, std::any& reserved);
+
+  /// The gap tolerance in drawing units (default 0): a free end of a chain
+  /// within it of another graphic (an end, any point of a line, the true
+  /// curve of a circle, ellipse or arc) is joined to the nearest such point
+  /// by a straight bridge for the search, and the result runs along it.
+  /// Nearest first, an end bridges once, a bridge crosses no graphic and
+  /// never joins an end to the chain it hangs on nearby. The drawing is not
+  /// changed. With 0 nothing is bridged.
+  double GapTolerance() const;
+  /// Throws std::invalid_argument for a negative or non-finite tolerance.
+  void SetGapTolerance(double gap);
+
+  /// The largest gap tolerance the diagnosis of a failed request tries, in
+  /// drawing units; 0 (the default) stands for 1 % of the view's height at
+  /// the request. Throws std::invalid_argument for a negative or
+  /// non-finite value.
+  double DiagnosisReach() const;
+  void SetDiagnosisReach(double reach);
+
+  /// Why the last request found no area (the smallest closing tolerance and
+  /// its gaps, else the free ends around the click, else another cause), or
+  /// the bridges its area runs along. Computed only when a request fails, so
+  /// a request that finds an area costs nothing more.
+  const PickDiagnosis& Diagnosis() const;
 
   /// Object state, for the component's own operations.
   ObjectState& State() { return *state_; }

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "pphatch/host.h"
+#include "pphatch/pick_diagnosis.h"
 
 namespace pphatch {
 
@@ -39,6 +40,17 @@ class IPickPointHatch {
   virtual bool CreateClosedContour(double xView, double yView, HostGraphicPtr& resultGraphic,
                                    std::string& errorString) = 0;
   virtual void Release() = 0;
+  /// The gap tolerance in drawing units (PickPointHatch::GapTolerance).
+  virtual double GapTolerance() = 0;
+  /// kPluginOk, or kPluginInvalidArgument for a negative or non-finite value.
+  virtual int32_t SetGapTolerance(double gap) = 0;
+  /// The largest tolerance a diagnosis tries; 0: 1 % of the view's height.
+  virtual double DiagnosisReach() = 0;
+  /// kPluginOk, or kPluginInvalidArgument for a negative or non-finite value.
+  virtual int32_t SetDiagnosisReach(double reach) = 0;
+  /// Why the last CreateClosedContour found no area, or the bridges of its
+  /// area; valid until the next request or Release.
+  virtual const PickDiagnosis& Diagnosis() = 0;
 
  protected:
   virtual ~IPickPointHatch() = default;

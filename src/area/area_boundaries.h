@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "area/gap_bridges.h"
 #include "area/planar_graph.h"
 #include "curves/curve_record.h"
 
@@ -19,6 +20,8 @@ struct AreaBoundaries {
   /// the click meets, nearest first; then the others, the one reaching
   /// farthest right first.
   std::vector<CurveRecord> islands;
+  /// The bridges over gaps that the boundaries run along, shortest first.
+  std::vector<GapBridge> bridged;
 };
 
 /// The boundaries of the face bounded by `outerRing`, with the outside

@@ -6,6 +6,7 @@
 #include "area/face_search.h"
 #include "area/neighbourhood.h"
 #include "area/noding.h"
+#include "area/open_face.h"
 #include "area/planar_graph.h"
 #include "curves/circle_contacts.h"
 #include "curves/ellipse_contacts.h"
@@ -57,6 +58,56 @@ bool Covers(const Box& outer, const Box& inner) {
 double Magnitude(Point2 p, double half) { return std::max(std::fabs(p.x), std::fabs(p.y)) + half; }
 
 Box BoxOf(const CurveRecord& chain) { return {chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}; }
+
+Box Grown(const Box& box, double by) { return {box.minX - by, box.minY - by, box.maxX + by, box.maxY + by}; }
+
+// The bridges as straight two-point chains after the others, for as long as
+// it lives; the chains are as they were when it goes out of scope.
+class BridgeChains {
+ public:
+  BridgeChains(std::vector<CurveRecord>& chains, const std::vector<GapBridge>& bridges)
+      : chains_(chains), base_(chains.size()) {
+    for (const GapBridge& bridge : bridges) {
+      CurveRecord chain;
+      chain.PointCount = 2;
+      chain.X = {bridge.from.x, bridge.to.x};
+      chain.Y = {bridge.from.y, bridge.to.y};
+      chain.MinX = std::min(bridge.from.x, bridge.to.x);
+      chain.MaxX = std::max(bridge.from.x, bridge.to.x);
+      chain.MinY = std::min(bridge.from.y, bridge.to.y);
+      chain.MaxY = std::max(bridge.from.y, bridge.to.y);
+      chain.TypeName = "GRAPHIC";
+      chains.push_back(std::move(chain));
+    }
+  }
+  ~BridgeChains() { chains_.resize(base_); }
+  BridgeChains(const BridgeChains&) = delete;
+  BridgeChains& operator=(const BridgeChains&) = delete;
+  // The chain index of the first bridge.
+  size_t Base() const { return base_; }
+
+ private:
+  std::vector<CurveRecord>& chains_;
+  size_t base_;
+};
+
+// The bridges (chains from `base` on, in the order of `bridges`) that the
+// given rings walk along.
+std::vector<GapBridge> BridgesOnRings(const PlanarGraph& graph, const std::vector<int>& rings,
+                                      const std::vector<GapBridge>& bridges, size_t base) {
+  std::vector<char> used(bridges.size(), 0);
+  for (const int r : rings) {
+    for (const int h : graph.Rings()[static_cast<size_t>(r)].halfEdges) {
+      const auto chain = static_cast<size_t>(graph.Edges()[static_cast<size_t>(h >> 1)].chain);
+      if (chain >= base && chain - base < bridges.size()) used[chain - base] = 1;
+    }
+  }
+  std::vector<GapBridge> on;
+  for (size_t k = 0; k < bridges.size(); ++k) {
+    if (used[k]) on.push_back(bridges[k]);
+  }
+  return on;
+}
 
 // Puts the chains of circles, ellipses and their arcs back as they were
 // read when it goes out of scope. A search puts contacts into them, found at
@@ -155,7 +206,8 @@ double ToleranceFor(double span, double magnitude) {
 }
 
 std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains, Point2 click,
-                                               double tolerance, BudgetGuard& budget) {
+                                               double tolerance, BudgetGuard& budget,
+                                               const AreaSearchOptions& options) {
   GeomTolerance() = tolerance;
   const CurvesAsRead restore(chains);
   RefineCircleContacts(chains, static_cast<int>(chains.size()));
@@ -170,13 +222,30 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
     curve.Y.insert(curve.Y.begin() + at, gap->onCurve.y);
     ++curve.PointCount;
   }
-  const PlanarGraph graph(NodeChains(chains, tolerance, budget), budget);
+  NodedChains noded = NodeChains(chains, tolerance, budget);
+  const std::vector<GapBridge> bridges = GapBridges(chains, noded, options.gap, tolerance, budget);
+  const BridgeChains bridged(chains, bridges);
+  const bool keepUnbridged = options.open && !bridges.empty();
+  const NodedChains unbridged = keepUnbridged ? noded : NodedChains{};
+  if (!bridges.empty()) noded = NodeChains(chains, tolerance, budget);
+  const PlanarGraph graph(std::move(noded), budget);
   const std::optional<int> outer = RingHolding(graph, click, tolerance);
-  if (!outer) return std::nullopt;
-  return BoundariesOf(graph, *outer, IslandRings(graph, *outer, tolerance, budget), click);
+  if (!outer) {
+    if (options.open) {
+      *options.open = OpenFaceOf(chains, keepUnbridged ? unbridged : graph.Noded(), graph, click,
+                                 options.openReach, tolerance, budget);
+    }
+    return std::nullopt;
+  }
+  std::vector<int> rings = IslandRings(graph, *outer, tolerance, budget);
+  AreaBoundaries area = BoundariesOf(graph, *outer, rings, click);
+  rings.push_back(*outer);
+  area.bridged = BridgesOnRings(graph, rings, bridges, bridged.Base());
+  return area;
 }
 
-std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
+std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
+                                             const AreaSearchOptions& options) {
   if (!std::isfinite(click.x) || !std::isfinite(click.y)) return std::nullopt;
   BudgetGuard budget(&state);
   Neighbourhood hood(state, budget);
@@ -188,6 +257,10 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
   // Chains the last search that found no area looked at: a window that adds
   // none cannot find one either, short of covering the drawing.
   size_t searchedInVain = 0;
+  // The open face is worth its cost only for the last search of a failed
+  // request: the one over the whole drawing, or the one the side check ends.
+  AreaSearchOptions inWindow = options;
+  inWindow.open = nullptr;
 
   for (int growth = 0; growth < kMaxResizes; ++growth) {
     budget.Check();
@@ -198,19 +271,22 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
     const bool whole = Covers(window, *drawing);
     std::optional<AreaBoundaries> area;
     if (whole || hood.Chains().size() != searchedInVain) {
-      area = FindAreaInChains(hood.Chains(), click, tolerance, budget);
+      area = FindAreaInChains(hood.Chains(), click, tolerance, budget, whole ? options : inWindow);
       if (!area) searchedInVain = hood.Chains().size();
     }
     if (area) {
       // The area is final once its outer boundary lies inside the window,
       // away from its sides: every graphic the window did not pick lies
       // outside it. Otherwise the next window reaches past it: more
-      // graphics can only cut the area smaller.
+      // graphics can only cut the area smaller. A free end within the gap
+      // tolerance of the boundary may bridge to it, so the boundary must
+      // lie that much farther inside.
       const double margin = 2 * tolerance;
       const Box inner{window.minX + margin, window.minY + margin, window.maxX - margin,
                       window.maxY - margin};
-      if (!whole && !Covers(inner, BoxOf(area->outer))) {
-        *half = std::max(kAreaGrowth * *half, kAreaReach * Reach(click, BoxOf(area->outer)));
+      if (!whole && !Covers(inner, Grown(BoxOf(area->outer), options.gap))) {
+        *half = std::max(kAreaGrowth * *half,
+                         kAreaReach * Reach(click, Grown(BoxOf(area->outer), options.gap)));
         continue;
       }
       // Its points must be told apart at about the area's own size, not at
@@ -221,13 +297,16 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click) {
       const double ownTolerance = ToleranceFor(2 * own, Magnitude(click, own));
       if (!(ownTolerance * kWindowsPerArea < tolerance)) return area;
       GeomTolerance() = ownTolerance;
-      area = FindAreaInChains(hood.Chains(), click, ownTolerance, budget);
-      if (area && (whole || Covers(inner, BoxOf(area->outer)))) return area;
+      area = FindAreaInChains(hood.Chains(), click, ownTolerance, budget, whole ? options : inWindow);
+      if (area && (whole || Covers(inner, Grown(BoxOf(area->outer), options.gap)))) return area;
     }
     if (whole) return std::nullopt;
     if (growth >= kGrowthsBeforeSideCheck && !sidesChecked) {
       sidesChecked = true;
-      if (!SurroundedOnAllSides(hood, click, *drawing, tolerance)) return std::nullopt;
+      if (!SurroundedOnAllSides(hood, click, *drawing, tolerance)) {
+        if (options.open) FindAreaInChains(hood.Chains(), click, tolerance, budget, options);
+        return std::nullopt;
+      }
     }
     *half *= hood.Chains().size() < kChainsForLeaps ? 2 : 4;
   }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "area/area_boundaries.h"
+#include "area/gap_bridges.h"
+#include "area/open_face.h"
 #include "component/state.h"
 #include "curves/curve_record.h"
 
@@ -19,14 +21,26 @@ namespace pphatch {
 /// 450 units in the last place).
 double ToleranceFor(double span, double magnitude);
 
+/// What a search asks for beyond the area itself.
+struct AreaSearchOptions {
+  /// Gap tolerance (drawing units): free ends within it are bridged.
+  double gap = 0;
+  /// When set and no area is found: receives the open face of the last
+  /// drawing searched, with the bridges up to `openReach`.
+  OpenFace* open = nullptr;
+  double openReach = 0;
+};
+
 /// The area in the given chains whose closure holds `click`, with the
 /// given tolerance: the smallest bounded face of the chains, cut where they
-/// meet, that holds the click (a click on a line belongs to the smaller
-/// area beside it), and the outlines of the groups of chains inside it.
-/// Dangling lines bound nothing. Nothing when the click lies in no bounded
-/// face. The chains are as they were when it returns.
+/// meet and bridged over gaps up to `options.gap` (GapBridges), that holds
+/// the click (a click on a line belongs to the smaller area beside it), and
+/// the outlines of the groups of chains inside it. Dangling lines bound
+/// nothing. Nothing when the click lies in no bounded face. The chains are
+/// as they were when it returns.
 std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains, Point2 click,
-                                               double tolerance, BudgetGuard& budget);
+                                               double tolerance, BudgetGuard& budget,
+                                               const AreaSearchOptions& options = {});
 
 /// The area around a click (drawing coordinates) in the drawing the module
 /// state's view shows. The graphics are gathered in square windows around
@@ -35,8 +49,11 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
 /// once one does, until the area found lies inside the window (nothing
 /// outside it can change it) or the window covers the drawing. So the answer, and
 /// its cost, depend only on what surrounds the click. GeomTolerance is set
-/// for each window. Nothing when no bounded area holds the click; raises
-/// BudgetSpent when the request's budget runs out.
-std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click);
+/// for each window. With a gap tolerance, an area is final once its outer
+/// boundary lies inside the window by the tolerance too, since a free end
+/// outside could bridge to it. Nothing when no bounded area holds the click;
+/// raises BudgetSpent when the request's budget runs out.
+std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
+                                             const AreaSearchOptions& options = {});
 
 }  // namespace pphatch

@@ -83,7 +83,7 @@ std::optional<Box> Neighbourhood::DrawingBox() const {
   return result;
 }
 
-std::optional<double> Neighbourhood::ViewSpan() const {
+std::optional<double> Neighbourhood::ViewSpan() {
   const HostViewPtr view = Required(Module().View, "view");
   const double height = view->ViewHeight();
   const HostPoint3 a = ViewToWorld(0, 0, 0), b = ViewToWorld(0, height, 0);

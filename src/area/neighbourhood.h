@@ -32,7 +32,7 @@ class Neighbourhood {
   std::optional<Box> DrawingBox() const;
   /// The height the view shows, in drawing units; nothing when the view
   /// has no usable size.
-  std::optional<double> ViewSpan() const;
+  static std::optional<double> ViewSpan();
 
  private:
   HostPickResultPtr Pick(const Box& box) const;

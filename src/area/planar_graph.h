@@ -32,6 +32,8 @@ class PlanarGraph {
   const std::vector<Point2>& Nodes() const { return noded_.nodes; }
   const std::vector<NodedEdge>& Edges() const { return noded_.edges; }
   const std::vector<Ring>& Rings() const { return rings_; }
+  /// The noded drawing the graph was made from, dangling edges included.
+  const NodedChains& Noded() const { return noded_; }
 
   /// The node a half-edge starts from.
   int Origin(int halfEdge) const {

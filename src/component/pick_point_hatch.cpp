@@ -2,6 +2,9 @@
 // CreateClosedContour, the request itself, lives with the request driver.
 #include "pphatch/pick_point_hatch.h"
 
+#include <cmath>
+#include <stdexcept>
+
 #include "component/property_value.h"
 #include "component/state.h"
 
@@ -45,5 +48,23 @@ bool PickPointHatch::Init(const HostViewPtr& pwView) {
   state_->TileMode = PropertyInt32(Required(tileMode, "property").Value(0));
   return true;
 }
+
+namespace {
+// A tolerance or reach: finite and not negative.
+double CheckedLength(double value, const char* what) {
+  if (!std::isfinite(value) || value < 0) {
+    throw std::invalid_argument(std::string(what) + " must be finite and not negative");
+  }
+  return value;
+}
+}  // namespace
+
+double PickPointHatch::GapTolerance() const { return state_->GapTolerance; }
+void PickPointHatch::SetGapTolerance(double gap) { state_->GapTolerance = CheckedLength(gap, "the gap tolerance"); }
+double PickPointHatch::DiagnosisReach() const { return state_->DiagnosisReach; }
+void PickPointHatch::SetDiagnosisReach(double reach) {
+  state_->DiagnosisReach = CheckedLength(reach, "the diagnosis reach");
+}
+const PickDiagnosis& PickPointHatch::Diagnosis() const { return state_->Diagnosis; }
 
 }  // namespace pphatch

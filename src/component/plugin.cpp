@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string_view>
 
 #include "component/bitmaps.h"
@@ -32,8 +33,27 @@ class PickPointHatchObject final : public IPickPointHatch {
     return hatch_.CreateClosedContour(xView, yView, resultGraphic, errorString, reserved);
   }
   void Release() override { delete this; }
+  double GapTolerance() override { return hatch_.GapTolerance(); }
+  int32_t SetGapTolerance(double gap) override {
+    return Set([&] { hatch_.SetGapTolerance(gap); });
+  }
+  double DiagnosisReach() override { return hatch_.DiagnosisReach(); }
+  int32_t SetDiagnosisReach(double reach) override {
+    return Set([&] { hatch_.SetDiagnosisReach(reach); });
+  }
+  const PickDiagnosis& Diagnosis() override { return hatch_.Diagnosis(); }
 
  private:
+  // Runs a setter; a rejected value is an invalid argument.
+  template <class Setter>
+  static int32_t Set(Setter setter) {
+    try {
+      setter();
+      return kPluginOk;
+    } catch (const std::invalid_argument&) {
+      return kPluginInvalidArgument;
+    }
+  }
   ~PickPointHatchObject() override { --liveCount; }
   PickPointHatch hatch_;
 };

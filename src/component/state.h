@@ -4,6 +4,7 @@
 
 
 #include "pphatch/host.h"
+#include "pphatch/pick_diagnosis.h"
 
 namespace pphatch {
 
@@ -26,6 +27,9 @@ struct ObjectState {
   HostGraphicSetsPtr SearchSets;     ///< the search's set factory
   HostGraphicSetPtr SearchSet;       ///< the search's candidate set
   int LastGraphicId = -1;            ///< graphic met last by the search; -1 none
+  double GapTolerance = 0;           ///< free ends within it of a graphic are bridged
+  double DiagnosisReach = 0;         ///< largest tolerance a diagnosis tries; 0: 1 % of the view
+  PickDiagnosis Diagnosis;           ///< of the last request
 };
 
 /// Seconds of the steady clock (or of the test clock, when one is set).

@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "area/find_area.h"
+#include "area/neighbourhood.h"
+#include "component/budget_guard.h"
 #include "component/beep.h"
 #include "component/errors.h"
 #include "component/state.h"
 #include "area/ring_tests.h"
+#include "driver/open_diagnosis.h"
 #include "driver/result_graphic.h"
 #include "driver/view_convert.h"
 #include "geometry/incidence.h"
@@ -65,6 +68,50 @@ void RequireSoundArea(const AreaBoundaries& area, Point2 click) {
   }
 }
 
+// The share of the view's height that a diagnosis tries as the largest gap
+// tolerance unless the caller sets another: gaps wider than that are seen
+// as gaps on the screen.
+constexpr double kDiagnosisViewShare = 0.01;
+
+// The largest gap tolerance the diagnosis of a failed request tries.
+double DiagnosisReachFor(const ObjectState& state) {
+  if (state.DiagnosisReach > 0) return state.DiagnosisReach;
+  return kDiagnosisViewShare * Neighbourhood::ViewSpan().value_or(0);
+}
+
+// The diagnosis of a request that found no area, from the open face its
+// search saw; each probe searches again with a larger gap tolerance.
+PickDiagnosis Diagnose(ObjectState& state, Point2 click, const OpenFace& open) {
+  if (!open.searched) {
+    PickDiagnosis diagnosis;
+    diagnosis.cause = PickDiagnosis::Cause::kNotEnclosed;
+    return diagnosis;
+  }
+  const GapProbe probe = [&](double gap) {
+    AreaSearchOptions options;
+    options.gap = gap;
+    std::optional<AreaBoundaries> area = FindAreaAround(state, click, options);
+    ReleaseSearchSets(state);
+    // Only an area the request would hand out closes the pick.
+    try {
+      if (area) RequireSoundArea(*area, click);
+    } catch (const GiveUp&) {
+      area.reset();
+    }
+    return area;
+  };
+  try {
+    return DiagnoseNoArea(open, click, state.GapTolerance, probe);
+  } catch (const BudgetSpent&) {
+    // The probes ran out of time: what the failed search saw is still true.
+    OpenFace seen = open;
+    seen.bridges.clear();
+    PickDiagnosis diagnosis = DiagnoseNoArea(seen, click, state.GapTolerance, probe);
+    if (diagnosis.freeEnds.empty()) diagnosis.cause = PickDiagnosis::Cause::kBudget;
+    return diagnosis;
+  }
+}
+
 }  // namespace
 
 bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphicPtr& resultGraphic,
@@ -80,19 +127,37 @@ bool PickPointHatch::CreateClosedContour(double xView, double yView, HostGraphic
   module.DrawingGraphics = module.Drawing->Graphics();
 
   bool result = false;
+  state.Diagnosis = {};
   try {
     const Point2 click = ClickPointInDrawing(xView, yView);
-    std::optional<AreaBoundaries> area = FindAreaAround(state, click);
-    if (!area) throw GiveUp{};
+    OpenFace open;
+    AreaSearchOptions options;
+    options.gap = state.GapTolerance;
+    options.open = &open;
+    options.openReach = DiagnosisReachFor(state);
+    std::optional<AreaBoundaries> area = FindAreaAround(state, click, options);
+    if (!area) {
+      state.Diagnosis = Diagnose(state, click, open);
+      throw GiveUp{};
+    }
     RequireSoundArea(*area, click);
+    state.Diagnosis.gaps = PickGaps(area->bridged);
     const std::vector<CurveRecord> contours = ResultOrder(std::move(*area));
     resultGraphic = BuildResultGraphic(state, contours, static_cast<int>(contours.size()) - 1);
     result = true;
   } catch (const GiveUp&) {
+    // An area that broke the rules is no area, and nothing surrounds the click soundly.
+    if (state.Diagnosis.cause == PickDiagnosis::Cause::kNone) {
+      state.Diagnosis = {};
+      state.Diagnosis.cause = PickDiagnosis::Cause::kNotEnclosed;
+    }
     Beep();
     errorString = MessageText(kNoAreaMessage);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // A trapped run-time error: LastGraphicId stays as the failure left it.
+    state.Diagnosis = {};
+    state.Diagnosis.cause = dynamic_cast<const BudgetSpent*>(&e) ? PickDiagnosis::Cause::kBudget
+                                                                  : PickDiagnosis::Cause::kError;
     Beep();
     errorString = MessageText(kNoAreaMessage);
     try {

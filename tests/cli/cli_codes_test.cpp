@@ -43,13 +43,16 @@ TEST(CliCodes, EachFailureKindHasItsCodeBesideTheMessage) {
   EXPECT_TRUE(limitedLines[0]["units"].is_null());
 }
 
-TEST(CliCodes, ARequestThatRanItsWholeBudgetIsTold) {
+TEST(CliCodes, TheComponentsDiagnosisDecidesBetweenBudgetOpenAndTheRest) {
   using cli::FailureCode;
-  EXPECT_EQ(FailureCode({false, 20000.0, false}), "budget");
-  EXPECT_EQ(FailureCode({false, 19999.0, false}), "no_area");
-  EXPECT_EQ(FailureCode({false, 19999.0, true}), "limit");
+  using Cause = PickDiagnosis::Cause;
+  EXPECT_EQ(FailureCode({false, Cause::kBudget, false}), "budget");
+  EXPECT_EQ(FailureCode({false, Cause::kOpen, false}), "open");
+  EXPECT_EQ(FailureCode({false, Cause::kOpen, true}), "limit");
+  EXPECT_EQ(FailureCode({false, Cause::kNotEnclosed, false}), "no_area");
+  EXPECT_EQ(FailureCode({false, Cause::kOnBoundary, true}), "limit");
   // Outside the drawing says the most: it is the user's to fix.
-  EXPECT_EQ(FailureCode({true, 20000.0, true}), "outside_drawing");
+  EXPECT_EQ(FailureCode({true, Cause::kBudget, true}), "outside_drawing");
 }
 
 }  // namespace

@@ -161,11 +161,8 @@ TEST(CliPick, SvgAndDxfOutputsHoldTheFoundAreas) {
   EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // one area only
   EXPECT_NE(svg.find(">2  (300, 300)  no area: the point lies outside the drawing</text>"),
             std::string::npos);
-  // Without JSON lines, failures are told on standard error.
-  EXPECT_NE(run.err.find(std::string("no area at 300,300: ") + kNoArea +
-                         " (the point lies outside the drawing)"),
-            std::string::npos)
-      << run.err;
+  // Every failure is explained on standard error, one line each.
+  EXPECT_NE(run.err.find("pphatch: no closed area at 300,300: "), std::string::npos) << run.err;
 
   run = RunTool({"pick", Example("walls.json"), "--at", "150,150", "--format", "dxf", "-o",
                  "picks.dxf"},

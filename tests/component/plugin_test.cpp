@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -68,6 +69,16 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
   ASSERT_EQ(result->Graphics()->Count(), 1);
   EXPECT_EQ(result->Graphics()->Item(0)->Vertices()->Count(), 5);
   result.reset();
+  // The gap tolerance through the interface: 0 by default, a bad value
+  // refused and the old one kept; a click beside the rectangle fails and says why.
+  EXPECT_EQ(object->GapTolerance(), 0);
+  EXPECT_EQ(object->SetGapTolerance(0.25), kPluginOk);
+  EXPECT_EQ(object->SetGapTolerance(-1), kPluginInvalidArgument);
+  EXPECT_EQ(object->SetDiagnosisReach(std::nan("")), kPluginInvalidArgument);
+  EXPECT_EQ(object->GapTolerance(), 0.25);
+  const mem::Vec2 outside = view->ToView({10.5, 2});
+  EXPECT_FALSE(object->CreateClosedContour(outside.x, outside.y, result, error));
+  EXPECT_EQ(object->Diagnosis().cause, PickDiagnosis::Cause::kNotEnclosed);
   object->Release();
   EXPECT_EQ(canUnloadNow(), kPluginOk);
 

@@ -26,11 +26,12 @@ constexpr int kClicksPerDrawing = 12;
 fs::path DrawingsFolder() { return fs::path(PPHATCH_SOURCE_DIR) / ".." / "shared" / "drawings"; }
 
 // The drawing and a view set up round the click, as the tool sets them up.
-reliability::CheckedAnswer ClickIn(const std::shared_ptr<mem::MemDrawing>& drawing, Point2 click) {
+reliability::CheckedAnswer ClickIn(const std::shared_ptr<mem::MemDrawing>& drawing, Point2 click,
+                                   double gap = 0) {
   const auto view = std::make_shared<mem::MemView>(drawing);
   mem::ShowAroundClick(*view, {click.x, click.y});
   const mem::Vec2 v = view->ToView({click.x, click.y});
-  return reliability::RunCheckedRequest({drawing, view, click, {v.x, v.y}});
+  return reliability::RunCheckedRequest({drawing, view, click, {v.x, v.y}, gap});
 }
 
 TEST(RealDrawings, RandomClicksKeepTheRules) {
@@ -40,7 +41,7 @@ TEST(RealDrawings, RandomClicksKeepTheRules) {
     if (entry.path().extension() == ".dxf") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
-  int read = 0, found = 0;
+  int read = 0, found = 0, foundBridged = 0;
   for (const fs::path& file : files) {
     formats::LoadedDrawing loaded;
     try {
@@ -58,10 +59,21 @@ TEST(RealDrawings, RandomClicksKeepTheRules) {
       const reliability::CheckedAnswer checked = ClickIn(loaded.drawing, click);
       EXPECT_EQ(checked.problem, "") << file.filename() << " click " << click.x << ", " << click.y;
       found += checked.answer.ok;
+      // Gaps up to a thousandth of the drawing bridged: the same rules hold,
+      // and an area found without bridges is still found.
+      const double gap = 1e-3 * std::max(box->maxX - box->minX, box->maxY - box->minY);
+      const reliability::CheckedAnswer bridged = ClickIn(loaded.drawing, click, gap);
+      EXPECT_EQ(bridged.problem, "") << file.filename() << " click " << click.x << ", " << click.y
+                                     << " gap " << gap;
+      if (checked.answer.ok) {
+        EXPECT_TRUE(bridged.answer.ok) << file.filename() << " click " << click.x << ", " << click.y;
+      }
+      foundBridged += bridged.answer.ok;
     }
   }
   EXPECT_GE(read, 8);
   EXPECT_GT(found, read * kClicksPerDrawing / 4);
+  EXPECT_GE(foundBridged, found);
 }
 
 TEST(RealDrawings, AreasCheckedAgainstGeos) {
