@@ -2,8 +2,10 @@
 
 from __future__ import annotations
 
-# ezdxf boundary path flag of a hatch's outer loop.
+# Boundary path flags of a hatch's loops: the outer one is external, the
+# islands' are plain (ezdxf marks a polyline path external unless told).
 _EXTERNAL_PATH = 1
+_ISLAND_PATH = 0
 
 
 class NoArea(Exception):
@@ -65,7 +67,9 @@ class Area:
         layer: the hatch's layer.
 
         The outer boundary becomes the hatch's external loop and each island
-        a loop of its own, as closed polylines.
+        a loop of its own, as closed polylines. HATCH needs DXF R2000 or
+        later: for an R12 document set ``doc.dxfversion = "R2000"`` first
+        (ezdxf raises DXFVersionError otherwise).
         """
         hatch = msp.add_hatch(dxfattribs={"layer": layer})
         if pattern.upper() == "SOLID":
@@ -75,5 +79,6 @@ class Area:
         hatch.paths.add_polyline_path(self.outer[:-1].tolist(), is_closed=True,
                                       flags=_EXTERNAL_PATH)
         for island in self.islands:
-            hatch.paths.add_polyline_path(island[:-1].tolist(), is_closed=True)
+            hatch.paths.add_polyline_path(island[:-1].tolist(), is_closed=True,
+                                          flags=_ISLAND_PATH)
         return hatch

@@ -29,9 +29,9 @@ class DrawingError(Exception):
 
 
 def _drawing_error(path, message):
-    """The DrawingError of a reader's message "PATH: line N: REASON" or "PATH: REASON"."""
+    """The DrawingError of a reader's message "PATH: line N[, column M]: REASON" or "PATH: REASON"."""
     rest = message[len(path) + 2:] if message.startswith(path + ": ") else message
-    located = re.match(r"line (\d+): (.*)", rest, re.S)
+    located = re.match(r"line (\d+)(?:, column \d+)?: (.*)", rest, re.S)
     if located:
         return DrawingError(message, path, int(located[1]), located[2])
     return DrawingError(message, path, None, rest)
