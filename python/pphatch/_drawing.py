@@ -61,7 +61,7 @@ class Drawing:
     threads are safe and run one after another.
     """
 
-    __slots__ = ("_core", "name")
+    __slots__ = ("_core", "name", "__weakref__")
 
     def __init__(self, core, name):
         self._core = core
