@@ -1,5 +1,8 @@
 """Area.add_hatch makes a HATCH that ezdxf accepts and that covers the area."""
 
+import subprocess
+import sys
+
 import ezdxf
 import pytest
 from conftest import EXAMPLES, read_points
@@ -37,3 +40,17 @@ def test_hatches_of_every_room_pass_the_audit_and_keep_their_areas(tmp_path, pat
     again = ezdxf.readfile(out).modelspace().query("HATCH")
     assert len(again) == len(areas)
     assert [hatch_area(h) for h in again] == pytest.approx([a.area for a in areas], rel=1e-12)
+
+
+def test_the_example_script_hatches_every_room(tmp_path):
+    run = subprocess.run([sys.executable, str(EXAMPLES / "hatch_rooms.py"), "-o", "rooms.dxf"],
+                         cwd=tmp_path, capture_output=True, text=True, check=False)
+    assert run.returncode == 0, run.stderr
+    drawing = pphatch.Drawing.read(EXAMPLES / "floor_plan.dxf")
+    points = read_points(EXAMPLES / "floor_plan.points")
+    rows = run.stdout.splitlines()[1:1 + len(points)]
+    for (x, y), row in zip(points, rows):
+        assert f"{drawing.pick(x, y).area:.2f}" in row.split()
+    hatches = ezdxf.readfile(tmp_path / "rooms.dxf").modelspace().query("HATCH")
+    assert len(hatches) == len(points)
+    assert {h.dxf.layer for h in hatches} == {"ROOMS"}
