@@ -49,7 +49,8 @@ def main():
 
     print("Python pick against the C++ call it makes (fastest of "
           f"{args.rounds} rounds per click, sums over the clicks)")
-    print(f"{'pieces':>8} {'clicks':>6} {'C++ ms':>9} {'Python ms':>10} {'ratio':>6}  goal <= {GOAL:.2f}")
+    print(f"{'pieces':>8} {'clicks':>6} {'C++ ms':>9} {'Python ms':>10} {'ratio':>6}"
+          f"  goal <= {GOAL:.2f}")
     worst = 0.0
     with tempfile.TemporaryDirectory() as folder:
         for size in (int(s) for s in args.sizes.split(",")):
@@ -73,7 +74,8 @@ def main():
             ratio = py / cpp
             worst = max(worst, ratio)
             mark = "" if ratio <= GOAL else "  over the goal"
-            print(f"{size:>8} {len(clicks):>6} {cpp * 1e3:>9.2f} {py * 1e3:>10.2f} {ratio:>6.3f}{mark}")
+            print(f"{size:>8} {len(clicks):>6} {cpp * 1e3:>9.2f} {py * 1e3:>10.2f} "
+                  f"{ratio:>6.3f}{mark}")
     print(f"worst ratio {worst:.3f}: {'within' if worst <= GOAL else 'OVER'} the goal")
     return 0
 

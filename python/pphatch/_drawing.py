@@ -29,7 +29,11 @@ class DrawingError(Exception):
 
 
 def _drawing_error(path, message):
-    """The DrawingError of a reader's message "PATH: line N[, column M]: REASON" or "PATH: REASON"."""
+    """The DrawingError of a reader's message.
+
+    The readers write "PATH: line N: REASON" (JSON syntax errors "PATH: line
+    N, column M: REASON"), or "PATH: REASON" where no line applies.
+    """
     rest = message[len(path) + 2:] if message.startswith(path + ": ") else message
     located = re.match(r"line (\d+)(?:, column \d+)?: (.*)", rest, re.S)
     if located:

@@ -39,8 +39,8 @@ DxfShape Polyline(const py::tuple& d) {
   formats::DxfPolyline p;
   for (py::handle v : d[0]) {
     const py::tuple t = py::reinterpret_borrow<py::tuple>(v);
-    p.vertices.push_back({{t[0].cast<double>(), t[1].cast<double>(), t[2].cast<double>()},
-                          t[3].cast<double>()});
+    p.vertices.push_back(
+        {{t[0].cast<double>(), t[1].cast<double>(), t[2].cast<double>()}, t[3].cast<double>()});
   }
   p.closed = d[1].cast<bool>();
   p.threeD = d[2].cast<bool>();

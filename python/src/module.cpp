@@ -123,12 +123,16 @@ PYBIND11_MODULE(_core, m) {
       .def_static("read", &Read, py::arg("path"))
       .def_static("from_records", &FromRecords, py::arg("layers"), py::arg("blocks"),
                   py::arg("entities"), py::arg("tile_mode"), py::arg("name"))
-      .def("pick",
-           [](const CorePtr& self, double x, double y) -> py::object { return Picks(self, {{x, y}})[0]; },
-           py::arg("x"), py::arg("y"))
+      .def(
+          "pick",
+          [](const CorePtr& self, double x, double y) -> py::object {
+            return Picks(self, {{x, y}})[0];
+          },
+          py::arg("x"), py::arg("y"))
       .def(
           "pick_many",
-          [](const CorePtr& self, const py::array_t<double, py::array::c_style | py::array::forcecast>& points) {
+          [](const CorePtr& self,
+             const py::array_t<double, py::array::c_style | py::array::forcecast>& points) {
             if (points.ndim() != 2 || points.shape(1) != 2) {
               throw py::value_error("points must have the shape (n, 2)");
             }
@@ -138,10 +142,11 @@ PYBIND11_MODULE(_core, m) {
             return Picks(self, std::move(clicks));
           },
           py::arg("points"))
-      .def_property_readonly("report",
-                             [](const DrawingCore& self) { return self.loaded.summary.report.Lines(); })
-      .def_property_readonly("graphic_count",
-                             [](const DrawingCore& self) { return self.loaded.summary.graphicCount; })
+      .def_property_readonly(
+          "report", [](const DrawingCore& self) { return self.loaded.summary.report.Lines(); })
+      .def_property_readonly(
+          "graphic_count", [](const DrawingCore& self) { return self.loaded.summary.graphicCount; })
       .def_property_readonly("extents", &Extents)
-      .def("snapshot", [](const DrawingCore& self) { return pphatch::mem::Snapshot(*self.loaded.drawing); });
+      .def("snapshot",
+           [](const DrawingCore& self) { return pphatch::mem::Snapshot(*self.loaded.drawing); });
 }
