@@ -137,10 +137,13 @@ class Drawing:
         arrays, area, perimeter.
 
         Raises NoArea when no closed boundary holds the point (its message
-        is "Operation can not be performed with these objects.").
+        is "Operation can not be performed with these objects."), and
+        ValueError for a coordinate that is not a finite number.
         """
         _check_gap(gap)
         point = (float(x), float(y))
+        if not (math.isfinite(point[0]) and math.isfinite(point[1])):
+            raise ValueError(f"the point must have finite coordinates, not {point}")
         result = _result(self._core.pick(point[0], point[1]), point)
         if isinstance(result, NoArea):
             raise result
@@ -153,10 +156,17 @@ class Drawing:
         gap: as for pick.
 
         Returns a list with one entry per point: an Area, or the NoArea
-        error (returned, not raised) for a point without an area.
+        error (returned, not raised) for a point without an area. Raises
+        ValueError when a coordinate is not a finite number.
         """
         _check_gap(gap)
-        array = np.asarray(points, dtype=np.float64).reshape(-1, 2)
+        array = np.asarray(points, dtype=np.float64)
+        if array.size == 0:
+            array = array.reshape(0, 2)
+        if array.ndim != 2 or array.shape[1] != 2:
+            raise ValueError(f"points must be (x, y) pairs, shape (n, 2), not {array.shape}")
+        if not np.isfinite(array).all():
+            raise ValueError("every point must have finite coordinates")
         outcomes = self._core.pick_many(array)
         return [_result(o, (float(p[0]), float(p[1]))) for o, p in zip(outcomes, array)]
 

@@ -65,8 +65,11 @@ def test_pick_many_answers_in_order_like_single_picks():
             assert np.array_equal(drawing.pick(*point).outer, result.outer)
             assert result.point == tuple(map(float, point))
     assert drawing.pick_many([]) == []
+    for bad in ([150.0, 150.0], [(150, 150, 0)], [(150, 150), (float("nan"), 1)]):
+        with pytest.raises(ValueError):
+            drawing.pick_many(bad)
     with pytest.raises(ValueError):
-        drawing.pick_many([1.0, 2.0, 3.0])
+        drawing.pick(float("inf"), 150)
 
 
 def test_gap_other_than_zero_is_refused_until_gaps_can_be_closed():
