@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import math
+import numbers
 import os
 import re
 
@@ -42,7 +43,7 @@ def _drawing_error(path, message):
 
 
 def _check_gap(gap):
-    if not (isinstance(gap, (int, float)) and math.isfinite(gap) and gap >= 0):
+    if not (isinstance(gap, numbers.Real) and math.isfinite(gap) and gap >= 0):
         raise ValueError(f"gap must be a finite number >= 0, not {gap!r}")
     if gap != 0:
         raise ValueError("this build of pphatch closes no gaps: gap must be 0")
