@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "bench/drawings.h"
 #include "bench/pphatch_run.h"
@@ -49,17 +50,22 @@ int main(int argc, char** argv) {
   const pphatch::bench::Plan plan = pphatch::bench::MakeFloorPlan(pieces, seed, clicks);
   pphatch::formats::WriteDxfResult(dxf, {}, pphatch::bench::BuildDrawing(plan).get());
   const auto drawing = pphatch::formats::ReadDxfFile(dxf).drawing;
-  for (const pphatch::mem::Vec2 click : plan.clicks) {
-    double best = std::numeric_limits<double>::infinity();
-    pphatch::cli::PickOutcome outcome;
-    for (int r = 0; r < rounds; ++r) {
+  // Rounds go over all the clicks in turn, as the Python side makes them.
+  const std::size_t n = plan.clicks.size();
+  std::vector<double> best(n, std::numeric_limits<double>::infinity());
+  std::vector<pphatch::cli::PickOutcome> outcomes(n);
+  for (int r = 0; r < rounds; ++r) {
+    for (std::size_t i = 0; i < n; ++i) {
+      const pphatch::mem::Vec2 click = plan.clicks[i];
       const auto start = Clock::now();
-      outcome = pphatch::cli::RunPicks(drawing, {{click.x, click.y}}).front();
-      best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+      outcomes[i] = pphatch::cli::RunPicks(drawing, {{click.x, click.y}}).front();
+      best[i] = std::min(best[i], std::chrono::duration<double>(Clock::now() - start).count());
     }
+  }
+  for (std::size_t i = 0; i < n; ++i) {
     std::printf("{\"x\": %.17g, \"y\": %.17g, \"ok\": %s, \"area\": %.17g, \"seconds\": %.9g}\n",
-                click.x, click.y, outcome.ok ? "true" : "false",
-                outcome.ok ? NetArea(outcome.contours) : 0.0, best);
+                plan.clicks[i].x, plan.clicks[i].y, outcomes[i].ok ? "true" : "false",
+                outcomes[i].ok ? NetArea(outcomes[i].contours) : 0.0, best[i]);
   }
   return 0;
 }
