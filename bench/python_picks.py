@@ -2,7 +2,7 @@
 """Times picks through the Python module against the same picks through C++.
 
     /usr/bin/python3 bench/python_picks.py --tool BUILD/bench/pphatch_cpp_picks \
-        --module BUILD/python [--sizes 1000,10000,100000] [--clicks 20] [--rounds 5]
+        --module BUILD/python [--sizes 1000,10000,100000,1000000] [--clicks 20] [--rounds 5]
 
 For each size, pphatch_cpp_picks writes a generated floor plan as DXF and
 times every click through the C++ call the module makes; this script reads
@@ -59,7 +59,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--tool", required=True, help="the pphatch_cpp_picks program")
     parser.add_argument("--module", required=True, help="folder holding the built pphatch package")
-    parser.add_argument("--sizes", default="1000,10000,100000")
+    parser.add_argument("--sizes", default="1000,10000,100000,1000000")
     parser.add_argument("--clicks", type=int, default=20)
     parser.add_argument("--rounds", type=int, default=5)
     args = parser.parse_args()
