@@ -105,6 +105,9 @@ class Drawing:
         """
         from ._ezdxf import document_records
 
+        if not hasattr(doc, "modelspace"):
+            raise TypeError(f"from_ezdxf takes an ezdxf document (ezdxf.readfile(...)), "
+                            f"not {type(doc).__name__}")
         layers, blocks, entities, tile_mode = document_records(doc)
         try:
             core = _core.DrawingCore.from_records(layers, blocks, entities, tile_mode, name)

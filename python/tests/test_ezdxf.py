@@ -89,7 +89,10 @@ def test_every_entity_kind_is_placed_as_the_dxf_reader_places_it(tmp_path):
 
 @pytest.mark.parametrize("name", ["floor_plan.dxf", "plate.dxf"])
 def test_example_drawings(name):
-    assert_same_drawing(ezdxf.readfile(EXAMPLES / name), EXAMPLES / name)
+    doc = ezdxf.readfile(EXAMPLES / name)
+    assert_same_drawing(doc, EXAMPLES / name)
+    with pytest.raises(TypeError):
+        pphatch.Drawing.from_ezdxf(doc.modelspace())
 
 
 @pytest.mark.parametrize("name", ["acadsharp_2018.dxf", "libredwg_ex2000.dxf", "qcad_flange.dxf",
