@@ -90,6 +90,7 @@ CorePtr Read(const std::string& path) {
 CorePtr FromRecords(const py::dict& layers, const py::list& blocks, const py::list& entities,
                     const py::object& tileMode, const std::string& name) {
   formats::DxfDocument document = DocumentFromRecords(layers, blocks, entities, tileMode);
+  py::gil_scoped_release release;  // the records are read; the rest is C++ alone
   auto drawing = mem::MemDrawing::Create();
   formats::EmitDxfDocument(document, drawing, document.report, name);
   formats::LoadSummary summary = formats::Summarize(*drawing, std::move(document.report));
