@@ -11,9 +11,10 @@ _ISLAND_PATH = 0
 class NoArea(Exception):
     """No closed area holds the point.
 
-    ``str(error)`` and ``message`` are the component's message, in the
-    user's language when one is set ("Operation can not be performed with
-    these objects." in English); ``point`` is the picked (x, y).
+    ``str(error)`` and ``message`` are the component's message, "Operation
+    can not be performed with these objects." (translated only when the
+    language library libwordhold.so is found through PPHATCH_WORDHOLD_DIR
+    and a language is set); ``point`` is the picked (x, y).
     """
 
     def __init__(self, message, point):
