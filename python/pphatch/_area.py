@@ -29,8 +29,8 @@ class Area:
     ``outer`` is the outer boundary and ``islands`` holds one boundary per
     island, each a float64 NumPy array of shape (n, 2), closed (its last row
     repeats the first), in drawing coordinates. ``area`` is the outer
-    boundary's area less the islands'; ``perimeter`` the length of every
-    boundary, islands included; ``bridged`` lists the gaps the pick closed
+    boundary's area less the islands'; ``perimeter`` the length of the outer
+    boundary (as the command-line tool reports them); ``bridged`` lists the gaps the pick closed
     (always empty when picking without a gap tolerance); ``point`` is the
     picked (x, y).
     """

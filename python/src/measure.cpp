@@ -32,7 +32,7 @@ Measure MeasureContours(const std::vector<formats::Contour>& contours) {
   for (std::size_t i = 0; i < contours.size(); ++i) {
     const Measure ring = MeasureRing(contours[i]);
     total.area += i == 0 ? ring.area : -ring.area;
-    total.perimeter += ring.perimeter;
+    if (i == 0) total.perimeter = ring.perimeter;
   }
   return total;
 }

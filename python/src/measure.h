@@ -7,10 +7,10 @@
 
 namespace pphatch::python {
 
-/// Net area and total boundary length of an area.
+/// Net area and perimeter of an area.
 struct Measure {
   double area = 0;       ///< the outer boundary's area minus the islands'
-  double perimeter = 0;  ///< lengths of the outer boundary and of every island
+  double perimeter = 0;  ///< the length of the outer boundary
 };
 
 /// Measures an area given as closed contours, the outer boundary first and
