@@ -106,6 +106,18 @@ fuzz: fuzz-build
 demo: build
 	@$(BUILD)/pphatch demo
 
+# Picks through the Python module against the same picks through C++ (part
+# of `make bench`; `make bench-python` runs it alone).
+BENCH_PYTHON = /usr/bin/python3 bench/python_picks.py \
+  --tool $(BENCH_BUILD)/bench/pphatch_cpp_picks --module $(BENCH_BUILD)/python
+.PHONY: bench-python
+bench-python:
+	@scripts/install-deps bench
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPPHATCH_BUILD_BENCH=ON \
+	  -DPPHATCH_BUILD_TESTS=OFF > /dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_cpp_picks pphatch_python
+	@$(BENCH_PYTHON)
+
 # The benchmarks need GEOS, CGAL and Google Benchmark, and a Release build
 # of their own. The comparison table goes to the terminal and to
 # $(BENCH_BUILD)/bench-results.csv.
@@ -113,7 +125,9 @@ bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPPHATCH_BUILD_BENCH=ON \
 	  -DPPHATCH_BUILD_TESTS=OFF > /dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_compare pphatch_micro
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_compare pphatch_micro \
+	  pphatch_cpp_picks pphatch_python
+	@$(BENCH_PYTHON)
 	@$(BENCH_BUILD)/bench/pphatch_micro --benchmark_min_time=0.2
 	@$(BENCH_BUILD)/bench/pphatch_compare --dxf --csv $(BENCH_BUILD)/bench-results.csv $(BENCH_ARGS)
 

@@ -160,9 +160,10 @@ class Emitter {
     return size;
   }
 
-  // A warning about an entity, once, however often its block is placed.
+  // A warning about an entity, once, however often its block is placed;
+  // with its line when it came from a file.
   void Warn(const DxfEntity& e, const std::string& what) {
-    const std::string warning = "line " + std::to_string(e.line) + ": " + what;
+    const std::string warning = e.line > 0 ? "line " + std::to_string(e.line) + ": " + what : what;
     if (warned_.insert(warning).second) report_.warnings.push_back(warning);
   }
 
