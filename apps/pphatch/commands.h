@@ -16,11 +16,21 @@ struct PickOptions {
   std::string output;              ///< -o FILE; empty for standard output
 };
 
+/// Options of `pphatch view`.
+struct ViewOptions {
+  std::string drawing;             ///< .dxf or .json file
+  std::string host = "127.0.0.1";  ///< address to listen on
+  int port = 0;                    ///< 0: a free port
+};
+
 /// Hatches the areas around the points and writes them in the chosen format.
 int RunPickCommand(const PickOptions& options);
 
 /// Lists what was loaded from the drawing.
 int RunInfoCommand(const std::string& drawing);
+
+/// Serves the drawing as a page to hatch by pointing until interrupted.
+int RunViewCommand(const ViewOptions& options);
 
 /// Hatches the rooms of the bundled floor plan, prints the JSON lines and
 /// writes demo.svg into the current directory. `program` is argv[0].

@@ -29,17 +29,24 @@ std::vector<formats::Contour> ReadContours(const HostGraphicPtr& result) {
   return contours;
 }
 
-// One request at the click, timed.
-PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint click) {
+}  // namespace
+
+Picker::Picker(const std::shared_ptr<mem::MemDrawing>& drawing)
+    : view_(std::make_shared<mem::MemView>(drawing)) {
+  SetBeepHandler([] {});
+  hatch_.Init(view_);
+}
+
+PickOutcome Picker::Pick(DrawingPoint click) {
   PickOutcome outcome;
   outcome.at = click;
-  ShowForClick(view, click);
-  const HostPoint3 v = view.WorldToView(click.x, click.y, 0);
+  ShowForClick(*view_, click);
+  const HostPoint3 v = view_->WorldToView(click.x, click.y, 0);
   HostGraphicPtr result;
   std::any reserved;
   const auto start = std::chrono::steady_clock::now();
   try {
-    outcome.ok = hatch.CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
+    outcome.ok = hatch_.CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
   } catch (const std::exception& e) {
     outcome.ok = false;
     outcome.error = e.what();
@@ -57,21 +64,16 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, DrawingPoint clic
   return outcome;
 }
 
-}  // namespace
-
 void ShowForClick(mem::MemView& view, DrawingPoint click) {
   mem::ShowAroundClick(view, {click.x, click.y});
 }
 
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
                                   const std::vector<DrawingPoint>& points) {
-  SetBeepHandler([] {});
-  auto view = std::make_shared<mem::MemView>(drawing);
-  PickPointHatch hatch;
-  hatch.Init(view);
+  Picker picker(drawing);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
-  for (const DrawingPoint& click : points) outcomes.push_back(PickOne(hatch, *view, click));
+  for (const DrawingPoint& click : points) outcomes.push_back(picker.Pick(click));
   return outcomes;
 }
 

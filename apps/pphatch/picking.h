@@ -9,6 +9,7 @@
 #include "memhost/drawing.h"
 #include "memhost/view.h"
 #include "points.h"
+#include "pphatch/pick_point_hatch.h"
 
 namespace pphatch::cli {
 
@@ -27,6 +28,21 @@ struct PickOutcome {
 /// view, so on a huge drawing a view of the neighbourhood keeps each pick
 /// small; the march and the picks still reach beyond what is in sight.
 void ShowForClick(mem::MemView& view, DrawingPoint click);
+
+/// One component bound to a view of the drawing, for requests made one after
+/// the other. The component keeps its binding per thread: make and use a
+/// Picker on one thread. Beeps are silenced. A host error that escapes a
+/// request counts as a failed pick carrying the error's text.
+class Picker {
+ public:
+  explicit Picker(const std::shared_ptr<mem::MemDrawing>& drawing);
+  /// Sets the view up for the click (ShowForClick) and runs one request, timed.
+  PickOutcome Pick(DrawingPoint click);
+
+ private:
+  std::shared_ptr<mem::MemView> view_;
+  PickPointHatch hatch_;
+};
 
 /// Binds one component to a view of the drawing and runs one request per
 /// point, in order. Beeps are silenced. A host error that escapes a request

@@ -1,0 +1,232 @@
+#include "view_server.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_error.h"
+#include "formats/errors.h"
+#include "view_api.h"
+#include "view_export.h"
+#include "view_geometry.h"
+#include "view_worker.h"
+#include "web_assets.h"
+
+namespace pphatch::cli {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A token bucket: `rate` tokens a second, at most `burst` saved up.
+class RateLimiter {
+ public:
+  RateLimiter(double rate, double burst) : rate_(rate), burst_(burst), tokens_(burst) {}
+
+  // Takes a token; false when none is left.
+  bool Take() {
+    std::lock_guard lock(mutex_);
+    const Clock::time_point now = Clock::now();
+    tokens_ = std::min(burst_, tokens_ + rate_ * std::chrono::duration<double>(now - last_).count());
+    last_ = now;
+    if (tokens_ < 1) return false;
+    tokens_ -= 1;
+    return true;
+  }
+
+ private:
+  std::mutex mutex_;
+  double rate_, burst_, tokens_;
+  Clock::time_point last_ = Clock::now();
+};
+
+// The host part of a Host header ("127.0.0.1:8080" -> "127.0.0.1", "[::1]:80" -> "::1").
+std::string HostPart(const std::string& header) {
+  if (!header.empty() && header.front() == '[') {
+    const auto close = header.find(']');
+    return close == std::string::npos ? header : header.substr(1, close - 1);
+  }
+  return header.substr(0, header.find(':'));
+}
+
+void Fail(httplib::Response& res, int status, const std::string& message) {
+  res.status = status;
+  res.set_content(nlohmann::json{{"error", message}}.dump(), "application/json");
+}
+
+// The page's files are fixed; the client may keep them for the session.
+void ServeAsset(httplib::Response& res, std::string_view name) {
+  const WebAsset* asset = FindWebAsset(name);
+  if (!asset) return Fail(res, 404, "not found");
+  res.set_content(std::string(asset->body), std::string(asset->contentType));
+}
+
+}  // namespace
+
+bool IsLoopbackHost(const std::string& host) {
+  return host == "localhost" || host == "::1" || host.rfind("127.", 0) == 0;
+}
+
+struct ViewServer::State {
+  State(formats::LoadedDrawing loaded, std::string file, ServerLimits lim)
+      : limits(lim),
+        path(std::move(file)),
+        summary(std::move(loaded.summary)),
+        geometry(EncodeGeometry(*loaded.drawing)),
+        worker(loaded.drawing, lim.maxQueuedJobs),
+        limiter(lim.requestsPerSecond, lim.burst) {}
+
+  ServerLimits limits;
+  std::string path;
+  formats::LoadSummary summary;
+  std::string geometry;
+  DrawingWorker worker;
+  RateLimiter limiter;
+  bool loopbackOnly = true;
+  httplib::Server http;
+
+  void Routes();
+  httplib::Server::HandlerResponse Screen(const httplib::Request& req, httplib::Response& res);
+  std::string Info() const;
+};
+
+httplib::Server::HandlerResponse ViewServer::State::Screen(const httplib::Request& req,
+                                                           httplib::Response& res) {
+  using Handled = httplib::Server::HandlerResponse;
+  res.set_header("X-Content-Type-Options", "nosniff");
+  res.set_header("Cache-Control", "no-store");
+  res.set_header("Content-Security-Policy",
+                 "default-src 'self'; img-src 'self' data: blob:; style-src 'self'; "
+                 "script-src 'self'; connect-src 'self'; frame-ancestors 'none'");
+  if (loopbackOnly && !IsLoopbackHost(HostPart(req.get_header_value("Host")))) {
+    Fail(res, 403, "this server answers requests to the loopback address only");
+    return Handled::Handled;
+  }
+  if (req.target.size() > limits.maxUrlBytes) {
+    Fail(res, 400, "request target too long");
+    return Handled::Handled;
+  }
+  if (req.has_header("Content-Length")) {
+    const std::string length = req.get_header_value("Content-Length");
+    const bool digits = !length.empty() && length.size() < 20 &&
+                        std::all_of(length.begin(), length.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoull(length) > limits.maxBodyBytes) {
+      Fail(res, 400, "request body too large: at most " + std::to_string(limits.maxBodyBytes) +
+                         " bytes");
+      return Handled::Handled;
+    }
+  }
+  if (req.path.rfind("/api/", 0) == 0 && !limiter.Take()) {
+    Fail(res, 429, "too many requests");
+    return Handled::Handled;
+  }
+  return Handled::Unhandled;
+}
+
+std::string ViewServer::State::Info() const {
+  nlohmann::json info;
+  info["name"] = std::filesystem::path(path).filename().string();
+  info["graphics"] = summary.graphicCount;
+  info["graphicsAtAnyDepth"] = summary.graphicsAtAnyDepth;
+  info["notes"] = summary.report.Lines();
+  // Null until the component offers a gap tolerance for the request.
+  info["gap"] = nullptr;
+  return info.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void ViewServer::State::Routes() {
+  // Address reuse lets a stopped server's port be taken again at once; port
+  // reuse (the library's default too) would let two servers share a port.
+  http.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
+  http.set_pre_routing_handler(
+      [this](const httplib::Request& req, httplib::Response& res) { return Screen(req, res); });
+  http.set_payload_max_length(limits.maxBodyBytes);
+
+  http.Get("/", [](const httplib::Request&, httplib::Response& res) { ServeAsset(res, "index.html"); });
+  http.Get(R"(/(view\.js|view\.css|favicon\.svg))", [](const httplib::Request& req, httplib::Response& res) {
+    ServeAsset(res, req.matches[1].str());
+  });
+  http.Get("/api/info", [this](const httplib::Request&, httplib::Response& res) {
+    res.set_content(Info(), "application/json");
+  });
+  http.Get("/api/geometry", [this](const httplib::Request&, httplib::Response& res) {
+    res.set_content(geometry, "application/octet-stream");
+  });
+  http.Get("/api/pick", [this](const httplib::Request& req, httplib::Response& res) {
+    if (req.get_param_value_count("x") != 1 || req.get_param_value_count("y") != 1) {
+      throw BadRequest("parameters x and y are needed, once each");
+    }
+    const DrawingPoint at = ParsePickPoint(req.get_param_value("x"), req.get_param_value("y"));
+    const auto outcome = worker.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
+    if (!outcome) return Fail(res, 503, "busy: too many requests wait");
+    res.set_content(PickReply(*outcome), "application/json");
+  });
+  http.Post("/api/export", [this](const httplib::Request& req, httplib::Response& res) {
+    const std::string format = req.get_param_value("format");
+    const std::vector<DrawingPoint> points = ParseExportPoints(req.body);
+    const auto file = worker.Call([&](Picker& picker, mem::MemDrawing& drawing) {
+      return Export(format, points, picker, drawing);
+    });
+    if (!file) return Fail(res, 503, "busy: too many requests wait");
+    const std::string stem = std::filesystem::path(path).stem().string();
+    std::string name = "hatches" + file->extension;
+    if (!stem.empty() && stem.find_first_of("\"\\\r\n") == std::string::npos) {
+      name = stem + "-" + name;
+    }
+    res.set_header("Content-Disposition", "attachment; filename=\"" + name + "\"");
+    res.set_content(file->body, file->contentType);
+  });
+  http.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr ep) {
+    try {
+      std::rethrow_exception(ep);
+    } catch (const BadRequest& e) {
+      Fail(res, 400, e.what());
+    } catch (const std::exception& e) {
+      Fail(res, 500, e.what());
+    } catch (...) {
+      Fail(res, 500, "internal error");
+    }
+  });
+  // Any other path, and any other method, is not ours to serve.
+  http.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    if (res.body.empty()) {
+      Fail(res, res.status, res.status == 404 ? "not found" : "request refused");
+    }
+  });
+}
+
+ViewServer::ViewServer(formats::LoadedDrawing drawing, std::string path, ServerLimits limits)
+    : state_(std::make_unique<State>(std::move(drawing), std::move(path), limits)) {
+  state_->Routes();
+}
+
+ViewServer::~ViewServer() = default;
+
+int ViewServer::Bind(const std::string& host, int port) {
+  state_->loopbackOnly = IsLoopbackHost(host);
+  const std::string address = host == "localhost" ? "127.0.0.1" : host;
+  if (port == 0) {
+    const int bound = state_->http.bind_to_any_port(address);
+    if (bound <= 0) throw CliError("cannot listen on " + host + ": no free port or no such address");
+    return bound;
+  }
+  if (!state_->http.bind_to_port(address, port)) {
+    throw CliError("cannot listen on " + host + ":" + std::to_string(port) +
+                   ": the port is in use or not allowed (choose another with --port)");
+  }
+  return port;
+}
+
+bool ViewServer::Serve() { return state_->http.listen_after_bind(); }
+
+void ViewServer::Stop() { state_->http.stop(); }
+
+}  // namespace pphatch::cli

@@ -1,0 +1,52 @@
+// The HTTP side of `pphatch view`: the page, the drawing and the requests.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "formats/load_summary.h"
+
+namespace pphatch::cli {
+
+/// Bounds on what one client may ask of the server.
+struct ServerLimits {
+  std::size_t maxBodyBytes = 512 * 1024;  ///< larger bodies get 400
+  std::size_t maxUrlBytes = 2048;         ///< longer request targets get 400
+  double requestsPerSecond = 400;         ///< sustained rate of requests to /api/
+  double burst = 800;                     ///< requests to /api/ allowed at once
+  std::size_t maxQueuedJobs = 64;         ///< picks and exports waiting; more get 503
+};
+
+/// Serves the viewer page over one loaded drawing: "/" and the page's files,
+/// and under /api/: info, geometry (see EncodeGeometry), pick?x=&y= (see
+/// PickReply) and POST export?format=dxf|svg|jsonl with {"points": [...]}.
+/// Nothing else is served, and no request names a file.
+class ViewServer {
+ public:
+  /// `path` is the drawing's file, named in the page and in export file names.
+  ViewServer(formats::LoadedDrawing drawing, std::string path, ServerLimits limits = {});
+  ~ViewServer();
+  ViewServer(const ViewServer&) = delete;
+  ViewServer& operator=(const ViewServer&) = delete;
+
+  /// Binds to host:port, or to a free port of host when port is 0, and
+  /// returns the port; CliError when the address cannot be had. With a host
+  /// other than the loopback, requests naming any host are accepted;
+  /// otherwise only those naming the loopback (so that no other site's
+  /// page can reach the server through a name that resolves to it).
+  int Bind(const std::string& host, int port);
+  /// Answers requests until Stop; returns false when serving failed.
+  bool Serve();
+  /// Makes Serve return; callable from any thread.
+  void Stop();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+/// True for 127.0.0.0/8, ::1 and "localhost".
+bool IsLoopbackHost(const std::string& host);
+
+}  // namespace pphatch::cli
