@@ -111,16 +111,6 @@ httplib::Server::HandlerResponse ViewServer::State::Screen(const httplib::Reques
     Fail(res, 400, "request target too long");
     return Handled::Handled;
   }
-  if (req.has_header("Content-Length")) {
-    const std::string length = req.get_header_value("Content-Length");
-    const bool digits = !length.empty() && length.size() < 20 &&
-                        std::all_of(length.begin(), length.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || std::stoull(length) > limits.maxBodyBytes) {
-      Fail(res, 400, "request body too large: at most " + std::to_string(limits.maxBodyBytes) +
-                         " bytes");
-      return Handled::Handled;
-    }
-  }
   if (req.path.rfind("/api/", 0) == 0 && !limiter.Take()) {
     Fail(res, 429, "too many requests");
     return Handled::Handled;
@@ -195,9 +185,14 @@ void ViewServer::State::Routes() {
       Fail(res, 500, "internal error");
     }
   });
-  // Any other path, and any other method, is not ours to serve.
-  http.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty()) {
+  // Any other path, and any other method, is not ours to serve. A body over
+  // the limit is read and dropped by the library (so that the connection
+  // stays in step) and answered as a bad request.
+  http.set_error_handler([this](const httplib::Request&, httplib::Response& res) {
+    if (res.status == 413) {
+      Fail(res, 400, "request body too large: at most " + std::to_string(limits.maxBodyBytes) +
+                         " bytes");
+    } else if (res.body.empty()) {
       Fail(res, res.status, res.status == 404 ? "not found" : "request refused");
     }
   });

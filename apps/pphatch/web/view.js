@@ -472,6 +472,7 @@
     return { px: (event.clientX - r.left) * view.dpr, py: (event.clientY - r.top) * view.dpr };
   };
   let press = null;  // {px, py, cx, cy, moved}
+  let clicks = Promise.resolve();
 
   function showCoords(p) {
     const digits = Math.max(0, Math.min(8, Math.ceil(Math.log10(Math.max(view.scale, 1e-12))) + 1));
@@ -509,7 +510,11 @@
     const wasClick = !press.moved;
     press = null;
     stage.classList.remove('dragging');
-    if (wasClick) clickAt(toDrawing(px, py), px, py);
+    if (wasClick) {
+      // Clicks are answered in the order they were made.
+      const p = toDrawing(px, py);
+      clicks = clicks.then(() => clickAt(p, px, py));
+    }
     else requestDraw(true);
   });
   stage.addEventListener('pointerleave', () => { if (!press) clearPreview(); });
@@ -539,6 +544,17 @@
   });
   window.addEventListener('resize', resize);
 
+  // ---- For scripts that drive the page ----
+
+  window.pphatchView = {
+    // Where the drawing point (x, y) shows, in CSS pixels of the page.
+    pagePoint(x, y) {
+      const r = stage.getBoundingClientRect();
+      return { x: r.left + toScreenX(x) / view.dpr, y: r.top + toScreenY(y) / view.dpr };
+    },
+    ready: false,  // true once the drawing is shown
+  };
+
   // ---- Start ----
 
   async function start() {
@@ -556,6 +572,7 @@
     requestAnimationFrame(() => requestAnimationFrame(() => {
       const ms = performance.now() - t0;
       document.body.dataset.loadedMs = ms.toFixed(0);
+      window.pphatchView.ready = true;
       status.textContent = `${info.graphics.toLocaleString('en-US')} graphics, ${geometry.count.toLocaleString('en-US')} polylines, shown in ${ms.toFixed(0)} ms`;
     }));
   }
