@@ -552,7 +552,16 @@
       const r = stage.getBoundingClientRect();
       return { x: r.left + toScreenX(x) / view.dpr, y: r.top + toScreenY(y) / view.dpr };
     },
+    // Shows the drawing point (x, y) in the middle, at the same scale.
+    centreOn(x, y) {
+      view.cx = x;
+      view.cy = y;
+      clearPreview();
+      requestDraw(true);
+    },
     ready: false,  // true once the drawing is shown
+    // Milliseconds the last full frame of the drawing took.
+    get frameMs() { return lastFrameMs; },
   };
 
   // ---- Start ----
