@@ -16,7 +16,7 @@
 #include "view_api.h"
 #include "view_export.h"
 #include "view_geometry.h"
-#include "view_worker.h"
+#include "drawing_access.h"
 #include "web_assets.h"
 
 namespace pphatch::cli {
@@ -80,14 +80,14 @@ struct ViewServer::State {
         path(std::move(file)),
         summary(std::move(loaded.summary)),
         geometry(EncodeGeometry(*loaded.drawing)),
-        worker(loaded.drawing, lim.maxQueuedJobs),
+        drawingAccess(loaded.drawing, lim.maxWaiting),
         limiter(lim.requestsPerSecond, lim.burst) {}
 
   ServerLimits limits;
   std::string path;
   formats::LoadSummary summary;
   std::string geometry;
-  DrawingWorker worker;
+  DrawingAccess drawingAccess;
   RateLimiter limiter;
   bool loopbackOnly = true;
   httplib::Server http;
@@ -161,7 +161,7 @@ void ViewServer::State::Routes() {
     }
     const Clock::time_point start = Clock::now();
     const DrawingPoint at = ParsePickPoint(req.get_param_value("x"), req.get_param_value("y"));
-    const auto outcome = worker.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
+    const auto outcome = drawingAccess.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
     if (!outcome) return Fail(res, 503, "busy: too many requests wait");
     res.set_content(PickReply(*outcome), "application/json");
     // The server's share of the reply's time (waiting, picking, writing JSON),
@@ -172,7 +172,7 @@ void ViewServer::State::Routes() {
   http.Post("/api/export", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string format = req.get_param_value("format");
     const std::vector<DrawingPoint> points = ParseExportPoints(req.body);
-    const auto file = worker.Call([&](Picker& picker, mem::MemDrawing& drawing) {
+    const auto file = drawingAccess.Call([&](Picker& picker, mem::MemDrawing& drawing) {
       return Export(format, points, picker, drawing);
     });
     if (!file) return Fail(res, 503, "busy: too many requests wait");

@@ -15,7 +15,7 @@ struct ServerLimits {
   std::size_t maxUrlBytes = 2048;         ///< longer request targets get 400
   double requestsPerSecond = 400;         ///< sustained rate of requests to /api/
   double burst = 800;                     ///< requests to /api/ allowed at once
-  std::size_t maxQueuedJobs = 64;         ///< picks and exports waiting; more get 503
+  std::size_t maxWaiting = 64;            ///< picks and exports waiting; more get 503
 };
 
 /// Serves the viewer page over one loaded drawing: "/" and the page's files,

@@ -137,6 +137,71 @@
   let frameQueued = false;
   let fullFrameWanted = false;
 
+  // More polylines in view than this are drawn into pixels by the page
+  // itself (one-pixel lines without smoothing): the canvas's own stroking
+  // costs too much for them, and at such a scale smoothing shows nothing.
+  const RASTER_ABOVE = 40000;
+
+  // Canvas paths: smooth lines, for views of a few polylines.
+  function pathPen() {
+    const solid = new Path2D(), faint = new Path2D(), dots = new Path2D();
+    let path = solid;
+    return {
+      move(x, y, isFaint) { path = isFaint ? faint : solid; path.moveTo(x, y); },
+      line(x, y) { path.lineTo(x, y); },
+      dot(px, py) { dots.rect(px, py, 1, 1); },
+      finish(ctx) {
+        ctx.lineWidth = Math.max(1, view.dpr);
+        ctx.lineJoin = 'round';
+        ctx.strokeStyle = css('--faint');
+        ctx.stroke(faint);
+        ctx.strokeStyle = css('--ink');
+        ctx.stroke(solid);
+        ctx.fillStyle = css('--ink');
+        ctx.fill(dots);
+      },
+    };
+  }
+
+  // A colour of the page as one pixel value of an ImageData.
+  function pixelOf(colour) {
+    const c = document.createElement('canvas').getContext('2d');
+    c.fillStyle = colour;
+    c.fillRect(0, 0, 1, 1);
+    return new Uint32Array(c.getImageData(0, 0, 1, 1).data.buffer)[0];
+  }
+
+  // Pixels set by the page: lines stepped pixel by pixel after clipping.
+  function rasterPen() {
+    const w = view.width, h = view.height;
+    const image = new ImageData(w, h);
+    const pixels = new Uint32Array(image.data.buffer);
+    const ink = pixelOf(css('--ink')), faintInk = pixelOf(css('--faint'));
+    let colour = ink, lx = 0, ly = 0;
+    // The part of the segment inside the canvas (Liang-Barsky), then its pixels.
+    const segment = (x0, y0, x1, y1) => {
+      let t0 = 0, t1 = 1;
+      const dx = x1 - x0, dy = y1 - y0;
+      for (const [p, q] of [[-dx, x0], [dx, w - 1 - x0], [-dy, y0], [dy, h - 1 - y0]]) {
+        if (p === 0) { if (q < 0) return; continue; }
+        const r = q / p;
+        if (p < 0) { if (r > t1) return; if (r > t0) t0 = r; } else { if (r < t0) return; if (r < t1) t1 = r; }
+      }
+      const ax = x0 + t0 * dx, ay = y0 + t0 * dy, bx = x0 + t1 * dx, by = y0 + t1 * dy;
+      const steps = Math.max(1, Math.ceil(Math.max(Math.abs(bx - ax), Math.abs(by - ay))));
+      const sx = (bx - ax) / steps, sy = (by - ay) / steps;
+      for (let k = 0, x = ax, y = ay; k <= steps; k++, x += sx, y += sy) {
+        pixels[Math.round(y) * w + Math.round(x)] = colour;
+      }
+    };
+    return {
+      move(x, y, isFaint) { colour = isFaint ? faintInk : ink; lx = x; ly = y; },
+      line(x, y) { segment(lx, ly, x, y); lx = x; ly = y; },
+      dot(px, py) { pixels[py * w + px] = ink; },
+      finish(ctx) { ctx.putImageData(image, 0, 0); },
+    };
+  }
+
   // Draws the polylines in view. A polyline smaller than a pixel is one dot,
   // and a pixel gets at most one dot; vertices closer than half a pixel to
   // the last one drawn are passed over.
@@ -151,9 +216,13 @@
     const hw = view.width / 2, hh = view.height / 2;
     const lo = toDrawing(0, view.height), hi = toDrawing(view.width, 0);
     const vx0 = lo.x - g.ox, vy0 = lo.y - g.oy, vx1 = hi.x - g.ox, vy1 = hi.y - g.oy;
+    const c0 = q.cell(vx0, q.x0, q.cw, q.cols), c1 = q.cell(vx1, q.x0, q.cw, q.cols);
+    const r0 = q.cell(vy0, q.y0, q.ch, q.rows), r1 = q.cell(vy1, q.y0, q.ch, q.rows);
+    let estimate = q.large.length;
+    for (let r = r0; r <= r1; r++) estimate += q.offsets[r * q.cols + c1 + 1] - q.offsets[r * q.cols + c0];
+    const pen = estimate > RASTER_ABOVE ? rasterPen() : pathPen();
     const mark = ++q.mark;
     const dots = new Uint8Array(view.width * view.height);
-    const solid = new Path2D(), faint = new Path2D(), dotPath = new Path2D();
     const b = g.boxes, xy = g.xy, st = g.starts;
 
     const visit = (i) => {
@@ -167,21 +236,18 @@
         const k = py * view.width + px;
         if (dots[k]) return;
         dots[k] = 1;
-        dotPath.rect(px, py, 1, 1);
+        pen.dot(px, py);
         return;
       }
-      const path = g.flags[i] ? faint : solid;
       let lx = (xy[2 * first] + ox) * s + hw, ly = hh - (xy[2 * first + 1] + oy) * s;
-      path.moveTo(lx, ly);
+      pen.move(lx, ly, g.flags[i] !== 0);
       for (let k = first + 1; k < end; k++) {
         const x = (xy[2 * k] + ox) * s + hw, y = hh - (xy[2 * k + 1] + oy) * s;
         if (k < end - 1 && Math.abs(x - lx) < 0.5 && Math.abs(y - ly) < 0.5) continue;
-        path.lineTo(x, y);
+        pen.line(x, y);
         lx = x; ly = y;
       }
     };
-    const c0 = q.cell(vx0, q.x0, q.cw, q.cols), c1 = q.cell(vx1, q.x0, q.cw, q.cols);
-    const r0 = q.cell(vy0, q.y0, q.ch, q.rows), r1 = q.cell(vy1, q.y0, q.ch, q.rows);
     for (let r = r0; r <= r1; r++) {
       for (let c = c0; c <= c1; c++) {
         const k = r * q.cols + c;
@@ -189,15 +255,7 @@
       }
     }
     for (const i of q.large) visit(i);
-
-    ctx.lineWidth = Math.max(1, view.dpr);
-    ctx.lineJoin = 'round';
-    ctx.strokeStyle = css('--faint');
-    ctx.stroke(faint);
-    ctx.strokeStyle = css('--ink');
-    ctx.stroke(solid);
-    ctx.fillStyle = css('--ink');
-    ctx.fill(dotPath);
+    pen.finish(ctx);
     lastFrameMs = performance.now() - t0;
     keepSnapshot();
   }
