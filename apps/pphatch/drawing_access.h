@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <map>
 #include <mutex>
+#include <thread>
 #include <optional>
 #include <type_traits>
 
@@ -17,7 +19,8 @@ namespace pphatch::cli {
 /// change the drawing while it runs (it leaves it as it found it), so picks
 /// and exports run one at a time, each on the thread that received it. The
 /// component keeps its binding per thread, so every thread has a Picker of
-/// its own, made on first use.
+/// its own, made on first use in its turn and kept here, so that none is
+/// destroyed outside a turn when the server's threads end.
 class DrawingAccess {
  public:
   /// At most `maxWaiting` requests wait for their turn at once.
@@ -38,10 +41,11 @@ class DrawingAccess {
   }
 
  private:
-  /// This thread's picker for the drawing.
+  /// This thread's picker for the drawing (called in turn).
   Picker& ThreadPicker();
 
   std::shared_ptr<mem::MemDrawing> drawing_;
+  std::map<std::thread::id, std::unique_ptr<Picker>> pickers_;
   std::size_t maxWaiting_;
   std::atomic<std::size_t> waiting_{0};
   std::mutex mutex_;

@@ -13,8 +13,10 @@ namespace pphatch::cli {
 struct ServerLimits {
   std::size_t maxBodyBytes = 512 * 1024;  ///< larger bodies get 400
   std::size_t maxUrlBytes = 2048;         ///< longer request targets get 400
-  double requestsPerSecond = 400;         ///< sustained rate of requests to /api/
-  double burst = 800;                     ///< requests to /api/ allowed at once
+  /// Sustained rate of requests to /api/, and how many may come at once: a
+  /// page asks for at most one preview at a time, some 50 a second.
+  double requestsPerSecond = 150;
+  double burst = 300;
   std::size_t maxWaiting = 64;            ///< picks and exports waiting; more get 503
 };
 

@@ -50,7 +50,15 @@ export function netArea(contours) {
   }, 0);
 }
 
-// What `pphatch pick` finds at each point: [{ok, area, loops}].
+// The length of closed contours, closing sides included.
+export function totalLength(contours) {
+  return contours.reduce((sum, ring) => sum + ring.reduce((s, [x0, y0], k) => {
+    const [x1, y1] = ring[(k + 1) % ring.length];
+    return s + Math.hypot(x1 - x0, y1 - y0);
+  }, 0), 0);
+}
+
+// What `pphatch pick` finds at each point: [{ok, area, perimeter, loops}].
 export function pickWithTool(drawing, points) {
   const args = ['pick', drawing, ...points.flatMap(([x, y]) => ['--at', `${x},${y}`])];
   let out;
@@ -62,7 +70,7 @@ export function pickWithTool(drawing, points) {
   return out.trim().split('\n').map((line) => {
     const r = JSON.parse(line);
     const contours = r.ok ? r.contours.map((c) => c.points) : [];
-    return { ok: r.ok, area: r.ok ? netArea(contours) : 0, loops: contours.length, error: r.error };
+    return { ok: r.ok, area: netArea(contours), perimeter: totalLength(contours), loops: contours.length, error: r.error };
   });
 }
 

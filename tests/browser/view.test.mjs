@@ -94,6 +94,8 @@ describe('pphatch view on the floor plan', () => {
     assert.ok(close(areas[0], expected.A.area) && close(areas[1], expected.C.area), `listed ${areas}`);
     const sum = Number(await page.$eval('#sum-area', (c) => c.dataset.value));
     assert.ok(close(sum, expected.A.area + expected.C.area), `sum ${sum}`);
+    const perimeter = Number(await page.$eval('#list tbody tr:nth-child(2)', (r) => r.dataset.perimeter));
+    assert.ok(close(perimeter, expected.C.perimeter), `perimeter ${perimeter}, outer boundary and islands ${expected.C.perimeter}`);
     assert.equal(await page.textContent('#list tbody tr:nth-child(2) td:nth-child(4)'), String(expected.C.loops - 1));
 
     // Hovering a row highlights its hatch: its tint gets stronger.
@@ -170,6 +172,25 @@ describe('pphatch view on the floor plan', () => {
 });
 
 describe('pphatch view as a server', () => {
+  test('a burst of requests beyond the rate is refused with 429, and the server recovers', async () => {
+    const viewer = await startViewer(floorPlan);
+    try {
+      // Four clients asking as fast as they can, until refused or for 20 s.
+      const until = Date.now() + 20000;
+      const statuses = (await Promise.all(Array.from({ length: 4 }, async () => {
+        const seen = [];
+        while (!seen.includes(429) && Date.now() < until) seen.push((await fetch(new URL('api/info', viewer.url))).status);
+        return seen;
+      }))).flat();
+      assert.ok(statuses.includes(429), 'some requests of the burst are refused');
+      assert.ok(statuses.includes(200), 'the burst is served up to the limit');
+      await new Promise((resolve) => setTimeout(resolve, 1500));
+      assert.equal((await fetch(new URL('api/pick?x=300&y=200', viewer.url))).status, 200);
+    } finally {
+      assert.equal(await stopViewer(viewer), 0);
+    }
+  });
+
   test('a port in use is an error with status 2; requests naming another host are refused', async () => {
     const viewer = await startViewer(floorPlan);
     try {

@@ -408,7 +408,7 @@
       if (ticket === asked && wanted === p) {
         preview = reply.ok ? reply : null;
         status.textContent = reply.ok
-          ? `area ${fmt(reply.area)}, perimeter ${fmt(reply.perimeter)}, ${reply.islands} islands (${reply.ms.toFixed(2)} ms)`
+          ? `area ${fmt(reply.area)}, perimeter ${fmt(reply.perimeter)}, ${reply.islands} island${reply.islands === 1 ? '' : 's'} (${reply.ms.toFixed(2)} ms)`
           : 'no closed area here';
         drawOverlay();
       }
@@ -485,6 +485,7 @@
     listBody.replaceChildren(...hatches.map((h, i) => {
       const row = document.createElement('tr');
       row.dataset.area = String(h.area);
+      row.dataset.perimeter = String(h.perimeter);
       for (const text of [String(i + 1), fmt(h.area), fmt(h.perimeter), String(h.islands)]) {
         const cell = document.createElement('td');
         cell.textContent = text;
