@@ -65,6 +65,18 @@ describe('pphatch view on the floor plan', () => {
       return n;
     });
     assert.ok(inked > 2000, `the drawing canvas has ink (${inked} pixels)`);
+    // Ink within a pixel of drawing points: on the inner face of the outer
+    // wall, on the door swing of room A (an arc about (100, 400) of radius
+    // 90), and none on the free floor of room A.
+    const inkNear = (x, y) => page.evaluate(([px, py]) => {
+      const c = document.getElementById('drawing');
+      const p = window.pphatchView.pagePoint(px, py), r = c.getBoundingClientRect();
+      const data = c.getContext('2d').getImageData(Math.round(p.x - r.left) - 1, Math.round(p.y - r.top) - 1, 3, 3).data;
+      return data.some((v, i) => i % 4 === 3 && v > 0);
+    }, [x, y]);
+    assert.ok(await inkNear(20, 200), 'the wall is drawn');
+    assert.ok(await inkNear(100 + 90 * Math.cos(-Math.PI / 4), 400 + 90 * Math.sin(-Math.PI / 4)), 'the door swing is drawn');
+    assert.ok(!(await inkNear(...rooms.A)), 'the floor is empty');
     assert.equal(await page.textContent('#name'), 'floor_plan.dxf');
     assert.deepEqual(problems, []);
   });
