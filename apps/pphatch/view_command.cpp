@@ -32,13 +32,14 @@ sigset_t BlockStopSignals() {
 
 int RunViewCommand(const ViewOptions& options) {
   if (options.port < 0 || options.port > 65535) throw CliError("--port: 0 to 65535");
-  const sigset_t stopSignals = BlockStopSignals();
   const auto start = std::chrono::steady_clock::now();
   formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
   PrintReport(std::cerr, options.drawing, loaded.summary.report);
   const auto read = std::chrono::steady_clock::now();
   ViewServer server(std::move(loaded), options.drawing);
   const auto ready = std::chrono::steady_clock::now();
+  // Before the server starts its threads; until here Ctrl-C ends the tool at once.
+  const sigset_t stopSignals = BlockStopSignals();
   std::cerr << std::fixed << std::setprecision(2) << "pphatch view: read in "
             << std::chrono::duration<double>(read - start).count() << " s, prepared in "
             << std::chrono::duration<double>(ready - read).count() << " s\n"

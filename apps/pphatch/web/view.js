@@ -115,8 +115,15 @@
     const sx = w > 0 ? view.width / w : Infinity, sy = h > 0 ? view.height / h : Infinity;
     const s = Math.min(sx, sy);
     view.scale = Number.isFinite(s) ? 0.92 * s : 1;
+    fitScale = view.scale;
     requestDraw(true);
   }
+
+  // Zooming stops a thousand times smaller than the fitted view and a
+  // million times larger: beyond that the drawing's single-precision
+  // coordinates would show their steps.
+  let fitScale = 1;
+  const clampScale = (s) => Math.min(fitScale * 1e6, Math.max(fitScale * 1e-3, s));
 
   function resize() {
     view.dpr = window.devicePixelRatio || 1;
@@ -403,6 +410,9 @@
     if (previewBusy || !wanted) return;
     const p = wanted, ticket = ++asked;
     previewBusy = true;
+    // A search that finds no closed boundary near the point may take seconds
+    // on a huge drawing; say so rather than look stuck.
+    const slow = setTimeout(() => { status.textContent = 'searching for a closed boundary…'; }, 300);
     try {
       const reply = await pick(p);
       if (ticket === asked && wanted === p) {
@@ -415,6 +425,7 @@
     } catch (e) {
       status.textContent = `preview: ${e.message}`;
     } finally {
+      clearTimeout(slow);
       previewBusy = false;
       if (wanted !== p) schedulePreview(wanted);
     }
@@ -582,7 +593,7 @@
     const { px, py } = pointer(event);
     const before = toDrawing(px, py);
     const step = event.deltaMode === 1 ? 40 : event.deltaMode === 2 ? 800 : 1;
-    view.scale *= Math.exp(-event.deltaY * step * 0.0015);
+    view.scale = clampScale(view.scale * Math.exp(-event.deltaY * step * 0.0015));
     const after = toDrawing(px, py);
     view.cx += before.x - after.x;
     view.cy += before.y - after.y;
