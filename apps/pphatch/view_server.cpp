@@ -1,5 +1,6 @@
 #include "view_server.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -61,7 +62,7 @@ void Fail(httplib::Response& res, int status, const std::string& message) {
   res.set_content(nlohmann::json{{"error", message}}.dump(), "application/json");
 }
 
-// The page's files are fixed; the client may keep them for the session.
+// One file of the page, or 404.
 void ServeAsset(httplib::Response& res, std::string_view name) {
   const WebAsset* asset = FindWebAsset(name);
   if (!asset) return Fail(res, 404, "not found");
@@ -71,7 +72,12 @@ void ServeAsset(httplib::Response& res, std::string_view name) {
 }  // namespace
 
 bool IsLoopbackHost(const std::string& host) {
-  return host == "localhost" || host == "::1" || host.rfind("127.", 0) == 0;
+  if (host == "localhost") return true;
+  // Addresses only: a name such as "127.example.com" may resolve anywhere.
+  in_addr v4{};
+  if (inet_pton(AF_INET, host.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
+  in6_addr v6{};
+  return inet_pton(AF_INET6, host.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
 }
 
 struct ViewServer::State {

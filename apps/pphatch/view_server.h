@@ -48,7 +48,7 @@ class ViewServer {
   std::unique_ptr<State> state_;
 };
 
-/// True for 127.0.0.0/8, ::1 and "localhost".
+/// True for the addresses 127.0.0.0/8 and ::1, and for "localhost".
 bool IsLoopbackHost(const std::string& host);
 
 }  // namespace pphatch::cli

@@ -213,13 +213,18 @@ describe('pphatch view as a server', () => {
 
       // A page of another site reaching the server through a name of its own.
       const { request } = await import('node:http');
-      const status = await new Promise((resolve, reject) => {
-        request({ host: '127.0.0.1', port, path: '/api/info', headers: { Host: `evil.example:${port}` } }, (res) => {
+      const statusFor = (host) => new Promise((resolve, reject) => {
+        request({ host: '127.0.0.1', port, path: '/api/info', headers: { Host: host } }, (res) => {
           res.resume();
           resolve(res.statusCode);
         }).on('error', reject).end();
       });
-      assert.equal(status, 403);
+      for (const host of [`evil.example:${port}`, `127.evil.example:${port}`]) {
+        assert.equal(await statusFor(host), 403, `Host: ${host}`);
+      }
+      for (const host of [`127.0.0.1:${port}`, `localhost:${port}`, `[::1]:${port}`]) {
+        assert.equal(await statusFor(host), 200, `Host: ${host}`);
+      }
     } finally {
       assert.equal(await stopViewer(viewer), 0);
     }
