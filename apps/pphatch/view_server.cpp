@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <mutex>
 
@@ -80,28 +81,46 @@ bool IsLoopbackHost(const std::string& host) {
   return inet_pton(AF_INET6, host.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
 }
 
-struct ViewServer::State {
-  State(formats::LoadedDrawing loaded, std::string file, ServerLimits lim)
-      : limits(lim),
-        path(std::move(file)),
-        summary(std::move(loaded.summary)),
+// What is served once the drawing is read.
+struct Served {
+  Served(formats::LoadedDrawing loaded, std::size_t maxWaiting)
+      : summary(std::move(loaded.summary)),
         geometry(EncodeGeometry(*loaded.drawing)),
-        drawingAccess(loaded.drawing, lim.maxWaiting),
-        limiter(lim.requestsPerSecond, lim.burst) {}
+        access(loaded.drawing, maxWaiting) {}
+
+  formats::LoadSummary summary;
+  std::string geometry;
+  DrawingAccess access;
+};
+
+struct ViewServer::State {
+  State(std::string file, ServerLimits lim)
+      : limits(lim), path(std::move(file)), limiter(lim.requestsPerSecond, lim.burst) {}
 
   ServerLimits limits;
   std::string path;
-  formats::LoadSummary summary;
-  std::string geometry;
-  DrawingAccess drawingAccess;
   RateLimiter limiter;
   bool loopbackOnly = true;
+
+  // The drawing, once read; requests that need it wait for it.
+  std::mutex loadMutex;
+  std::condition_variable loadChanged;
+  std::unique_ptr<Served> served;
+  std::string loadError;  // why there is no drawing: unreadable, or stopping
   httplib::Server http;
 
   void Routes();
   httplib::Server::HandlerResponse Screen(const httplib::Request& req, httplib::Response& res);
-  std::string Info() const;
+  std::string Info();
+  Served& Drawing();
 };
+
+Served& ViewServer::State::Drawing() {
+  std::unique_lock lock(loadMutex);
+  loadChanged.wait(lock, [this] { return served || !loadError.empty(); });
+  if (!served) throw std::runtime_error(loadError);
+  return *served;
+}
 
 httplib::Server::HandlerResponse ViewServer::State::Screen(const httplib::Request& req,
                                                            httplib::Response& res) {
@@ -126,7 +145,8 @@ httplib::Server::HandlerResponse ViewServer::State::Screen(const httplib::Reques
   return Handled::Unhandled;
 }
 
-std::string ViewServer::State::Info() const {
+std::string ViewServer::State::Info() {
+  const formats::LoadSummary& summary = Drawing().summary;
   nlohmann::json info;
   info["name"] = std::filesystem::path(path).filename().string();
   info["graphics"] = summary.graphicCount;
@@ -159,7 +179,7 @@ void ViewServer::State::Routes() {
     res.set_content(Info(), "application/json");
   });
   http.Get("/api/geometry", [this](const httplib::Request&, httplib::Response& res) {
-    res.set_content(geometry, "application/octet-stream");
+    res.set_content(Drawing().geometry, "application/octet-stream");
   });
   http.Get("/api/pick", [this](const httplib::Request& req, httplib::Response& res) {
     if (req.get_param_value_count("x") != 1 || req.get_param_value_count("y") != 1) {
@@ -167,7 +187,7 @@ void ViewServer::State::Routes() {
     }
     const Clock::time_point start = Clock::now();
     const DrawingPoint at = ParsePickPoint(req.get_param_value("x"), req.get_param_value("y"));
-    const auto outcome = drawingAccess.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
+    const auto outcome = Drawing().access.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
     if (!outcome) return Fail(res, 503, "busy: too many requests wait");
     res.set_content(PickReply(*outcome), "application/json");
     // The server's share of the reply's time (waiting, picking, writing JSON),
@@ -178,7 +198,7 @@ void ViewServer::State::Routes() {
   http.Post("/api/export", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string format = req.get_param_value("format");
     const std::vector<DrawingPoint> points = ParseExportPoints(req.body);
-    const auto file = drawingAccess.Call([&](Picker& picker, mem::MemDrawing& drawing) {
+    const auto file = Drawing().access.Call([&](Picker& picker, mem::MemDrawing& drawing) {
       return Export(format, points, picker, drawing);
     });
     if (!file) return Fail(res, 503, "busy: too many requests wait");
@@ -214,9 +234,26 @@ void ViewServer::State::Routes() {
   });
 }
 
-ViewServer::ViewServer(formats::LoadedDrawing drawing, std::string path, ServerLimits limits)
-    : state_(std::make_unique<State>(std::move(drawing), std::move(path), limits)) {
+ViewServer::ViewServer(std::string path, ServerLimits limits)
+    : state_(std::make_unique<State>(std::move(path), limits)) {
   state_->Routes();
+}
+
+void ViewServer::SetDrawing(formats::LoadedDrawing drawing) {
+  auto served = std::make_unique<Served>(std::move(drawing), state_->limits.maxWaiting);
+  {
+    std::lock_guard lock(state_->loadMutex);
+    state_->served = std::move(served);
+  }
+  state_->loadChanged.notify_all();
+}
+
+void ViewServer::SetLoadFailed(const std::string& message) {
+  {
+    std::lock_guard lock(state_->loadMutex);
+    if (state_->loadError.empty()) state_->loadError = message;
+  }
+  state_->loadChanged.notify_all();
 }
 
 ViewServer::~ViewServer() = default;
@@ -238,6 +275,11 @@ int ViewServer::Bind(const std::string& host, int port) {
 
 bool ViewServer::Serve() { return state_->http.listen_after_bind(); }
 
-void ViewServer::Stop() { state_->http.stop(); }
+bool ViewServer::Serving() const { return state_->http.is_running(); }
+
+void ViewServer::Stop() {
+  SetLoadFailed("the server is stopping");  // no request waits for a drawing any more
+  state_->http.stop();
+}
 
 }  // namespace pphatch::cli

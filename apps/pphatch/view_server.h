@@ -20,17 +20,25 @@ struct ServerLimits {
   std::size_t maxWaiting = 64;            ///< picks and exports waiting; more get 503
 };
 
-/// Serves the viewer page over one loaded drawing: "/" and the page's files,
-/// and under /api/: info, geometry (see EncodeGeometry), pick?x=&y= (see
+/// Serves the viewer page over one drawing: "/" and the page's files, and
+/// under /api/: info, geometry (see EncodeGeometry), pick?x=&y= (see
 /// PickReply) and POST export?format=dxf|svg|jsonl with {"points": [...]}.
-/// Nothing else is served, and no request names a file.
+/// Nothing else is served, and no request names a file. The page is served
+/// at once; requests for the drawing wait until SetDrawing hands it over.
 class ViewServer {
  public:
   /// `path` is the drawing's file, named in the page and in export file names.
-  ViewServer(formats::LoadedDrawing drawing, std::string path, ServerLimits limits = {});
+  explicit ViewServer(std::string path, ServerLimits limits = {});
   ~ViewServer();
   ViewServer(const ViewServer&) = delete;
   ViewServer& operator=(const ViewServer&) = delete;
+
+  /// Hands the drawing over (its geometry for the page is made here); the
+  /// requests that wait for it go on.
+  void SetDrawing(formats::LoadedDrawing drawing);
+  /// The drawing will not come: requests that wait for it, and later ones,
+  /// fail with `message` (status 500).
+  void SetLoadFailed(const std::string& message);
 
   /// Binds to host:port, or to a free port of host when port is 0, and
   /// returns the port; CliError when the address cannot be had. With a host
@@ -40,7 +48,9 @@ class ViewServer {
   int Bind(const std::string& host, int port);
   /// Answers requests until Stop; returns false when serving failed.
   bool Serve();
-  /// Makes Serve return; callable from any thread.
+  /// True while Serve answers requests.
+  bool Serving() const;
+  /// Makes Serve return; callable from any thread once Serving.
   void Stop();
 
  private:
