@@ -2,6 +2,7 @@
 // unusable files are thrown as CliError.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ int RunPickCommand(const PickOptions& options);
 
 /// Lists what was loaded from the drawing.
 int RunInfoCommand(const std::string& drawing);
+
+/// Adds `view` and its options, read into `options`, to the command line.
+CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options);
 
 /// Serves the drawing as a page to hatch by pointing until interrupted.
 int RunViewCommand(const ViewOptions& options);

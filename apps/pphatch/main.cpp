@@ -11,13 +11,6 @@ namespace {
 
 using pphatch::cli::kExitUsage;
 
-// The DRAWING argument of a command.
-void AddDrawingArgument(CLI::App* command, std::string& drawing) {
-  command->add_option("DRAWING", drawing, "The drawing: a .dxf or .json file")
-      ->required()
-      ->type_name("FILE");
-}
-
 // The command line: four commands, each with --help, and --version.
 int Run(int argc, char** argv) {
   CLI::App app{"Finds the closed area around a picked point of a 2D drawing (DXF or JSON)\n"
@@ -29,7 +22,9 @@ int Run(int argc, char** argv) {
   pphatch::cli::PickOptions pick;
   CLI::App* pickCommand = app.add_subcommand(
       "pick", "Hatch the areas around points given in drawing coordinates.");
-  AddDrawingArgument(pickCommand, pick.drawing);
+  pickCommand->add_option("DRAWING", pick.drawing, "The drawing: a .dxf or .json file")
+      ->required()
+      ->type_name("FILE");
   pickCommand->add_option("--at", pick.at, "A pick point in drawing coordinates (repeatable)")
       ->allow_extra_args(false)
       ->type_name("X,Y");
@@ -50,22 +45,15 @@ int Run(int argc, char** argv) {
   std::string infoDrawing;
   CLI::App* infoCommand =
       app.add_subcommand("info", "Show what is loaded from a drawing and what is ignored.");
-  AddDrawingArgument(infoCommand, infoDrawing);
+  infoCommand->add_option("DRAWING", infoDrawing, "The drawing: a .dxf or .json file")
+      ->required()
+      ->type_name("FILE");
 
   CLI::App* demoCommand = app.add_subcommand(
       "demo", "Hatch the rooms of the bundled floor plan; print JSON lines, write demo.svg.");
 
   pphatch::cli::ViewOptions view;
-  CLI::App* viewCommand = app.add_subcommand(
-      "view", "Serve the drawing as a web page: point to preview an area, click to hatch it.");
-  AddDrawingArgument(viewCommand, view.drawing);
-  viewCommand->add_option("--port", view.port, "Port to listen on (default: a free one)")
-      ->check(CLI::Range(0, 65535))
-      ->type_name("N");
-  viewCommand
-      ->add_option("--host", view.host,
-                   "Address to listen on (default 127.0.0.1; others let the network in)")
-      ->type_name("ADDRESS");
+  CLI::App* viewCommand = pphatch::cli::AddViewCommand(app, view);
 
   try {
     app.parse(argc, argv);

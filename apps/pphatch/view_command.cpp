@@ -33,6 +33,20 @@ sigset_t BlockStopSignals() {
 
 }  // namespace
 
+CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
+  CLI::App* view = app.add_subcommand(
+      "view", "Serve the drawing as a web page: point to preview an area, click to hatch it.");
+  const auto drawing = view->add_option("DRAWING", options.drawing, "The drawing: a .dxf or .json file");
+  drawing->required()->type_name("FILE");
+  view->add_option("--port", options.port, "Port to listen on (default: a free one)")
+      ->check(CLI::Range(0, 65535))
+      ->type_name("N");
+  view->add_option("--host", options.host,
+                   "Address to listen on (default 127.0.0.1; others let the network in)")
+      ->type_name("ADDRESS");
+  return view;
+}
+
 int RunViewCommand(const ViewOptions& options) {
   if (options.port < 0 || options.port > 65535) throw CliError("--port: 0 to 65535");
   if (!std::ifstream(options.drawing)) throw CliError(options.drawing + ": cannot open");

@@ -638,6 +638,7 @@
 
   async function start() {
     resize();
+    status.textContent = 'reading the drawing…';
     const t0 = performance.now();
     const [info, buffer] = await Promise.all([
       fetch('api/info').then((r) => r.json()),
