@@ -15,9 +15,14 @@ try {
     await page.mouse.click(p.x, p.y);
   }
   await page.waitForFunction(() => document.querySelectorAll('#list tbody tr').length === 2);
+  // The preview under the cursor is still the last room clicked: wait for the next one.
+  const before = await page.$eval('#overlay', (o) => o.dataset.previewArea);
   const p = await pagePoint(page, 600, 600);
   await page.mouse.move(p.x, p.y, { steps: 4 });
-  await page.waitForFunction(() => document.getElementById('overlay').dataset.previewArea !== '');
+  await page.waitForFunction((old) => {
+    const area = document.getElementById('overlay').dataset.previewArea;
+    return area !== '' && area !== old;
+  }, before);
   await page.screenshot({ path: output });
   console.log(`wrote ${output}`);
 } finally {
