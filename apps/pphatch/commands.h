@@ -2,6 +2,7 @@
 // unusable files are thrown as CliError.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,13 @@ struct InfoOptions {
   bool verbose = false; ///< also list the graphics by the in-memory host's kinds
 };
 
+/// Options of `pphatch view`.
+struct ViewOptions {
+  std::string drawing;             ///< .dxf or .json file
+  std::string host = "127.0.0.1";  ///< address to listen on
+  int port = 0;                    ///< 0: a free port
+};
+
 /// Hatches the areas around the points and writes them in the chosen format.
 int RunPickCommand(const PickOptions& options);
 
@@ -49,6 +57,12 @@ int RunRoomsCommand(const RoomsOptions& options);
 
 /// Lists what the drawing holds, in its format's words, and what will not bound an area.
 int RunInfoCommand(const InfoOptions& options);
+
+/// Adds `view` and its options, read into `options`, to the command line.
+CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options);
+
+/// Serves the drawing as a page to hatch by pointing until interrupted.
+int RunViewCommand(const ViewOptions& options);
 
 /// Hatches the rooms of the bundled floor plan, prints the JSON lines and
 /// writes demo.svg into the current directory. `program` is argv[0].

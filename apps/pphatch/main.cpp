@@ -72,7 +72,7 @@ void CheckCommandName(int argc, char** argv, const std::vector<std::string>& com
   }
 }
 
-// The command line: pick, rooms, info, demo and help, each with --help, and --version.
+// The command line: pick, rooms, info, view, demo and help, each with --help, and --version.
 int Run(int argc, char** argv) {
   CLI::App app{"Finds the closed area around a picked point of a 2D drawing (DXF or JSON)\n"
                "and its islands, as a CAD program's \"hatch by picking a point\" does.",
@@ -153,6 +153,9 @@ int Run(int argc, char** argv) {
   CLI::App* demoCommand = app.add_subcommand(
       "demo", "Hatch the rooms of the bundled floor plan; print JSON lines, write demo.svg.");
 
+  pphatch::cli::ViewOptions view;
+  CLI::App* viewCommand = pphatch::cli::AddViewCommand(app, view);
+
   std::string helpTopic;
   CLI::App* helpCommand = app.add_subcommand("help", "Show the help of pphatch or of a command.");
   helpCommand->add_option("COMMAND", helpTopic, "The command to explain");
@@ -183,6 +186,7 @@ int Run(int argc, char** argv) {
   if (*pickCommand) return pphatch::cli::RunPickCommand(pick);
   if (*roomsCommand) return pphatch::cli::RunRoomsCommand(rooms);
   if (*infoCommand) return pphatch::cli::RunInfoCommand(info);
+  if (*viewCommand) return pphatch::cli::RunViewCommand(view);
   if (*demoCommand) return pphatch::cli::RunDemoCommand(argc > 0 ? argv[0] : "pphatch");
   return kExitUsage;
 }

@@ -29,31 +29,38 @@ std::vector<formats::Contour> ReadContours(const HostGraphicPtr& result) {
   return contours;
 }
 
-// One request at the click, timed.
-PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, mem::MemDrawing& drawing,
-                    DrawingPoint click) {
+}  // namespace
+
+Picker::Picker(const std::shared_ptr<mem::MemDrawing>& drawing, double gap)
+    : drawing_(drawing), view_(std::make_shared<mem::MemView>(drawing)) {
+  SetBeepHandler([] {});
+  hatch_.Init(view_);
+  hatch_.SetGapTolerance(gap);
+}
+
+PickOutcome Picker::Pick(DrawingPoint click) {
   PickOutcome outcome;
   outcome.at = click;
-  ShowForClick(view, click);
-  const HostPoint3 v = view.WorldToView(click.x, click.y, 0);
+  ShowForClick(*view_, click);
+  const HostPoint3 v = view_->WorldToView(click.x, click.y, 0);
   HostGraphicPtr result;
   std::any reserved;
   const auto start = std::chrono::steady_clock::now();
   try {
-    outcome.ok = hatch.CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
+    outcome.ok = hatch_.CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
   } catch (const std::exception& e) {
     outcome.ok = false;
     outcome.error = e.what();
   }
   const auto stop = std::chrono::steady_clock::now();
   outcome.ms = std::chrono::duration<double, std::milli>(stop - start).count();
-  outcome.diagnosis = hatch.Diagnosis();
+  outcome.diagnosis = hatch_.Diagnosis();
   if (!outcome.ok) return outcome;
   try {
     if (!result) throw HostError("the request gave no result graphic");
     outcome.contours = ReadContours(result);
     for (const formats::Contour& c : outcome.contours) {
-      outcome.curves.push_back(formats::FollowCurves(drawing, c));
+      outcome.curves.push_back(formats::FollowCurves(*drawing_, c));
     }
     outcome.measures = formats::MeasureArea(outcome.curves);
   } catch (const std::exception& e) {
@@ -63,8 +70,6 @@ PickOutcome PickOne(PickPointHatch& hatch, mem::MemView& view, mem::MemDrawing& 
   return outcome;
 }
 
-}  // namespace
-
 void ShowForClick(mem::MemView& view, DrawingPoint click) {
   mem::ShowAroundClick(view, {click.x, click.y});
 }
@@ -72,15 +77,11 @@ void ShowForClick(mem::MemView& view, DrawingPoint click) {
 std::vector<PickOutcome> RunPicks(const std::shared_ptr<mem::MemDrawing>& drawing,
                                   const std::vector<DrawingPoint>& points,
                                   const std::function<void(const PickOutcome&)>& done, double gap) {
-  SetBeepHandler([] {});
-  auto view = std::make_shared<mem::MemView>(drawing);
-  PickPointHatch hatch;
-  hatch.Init(view);
-  hatch.SetGapTolerance(gap);
+  Picker picker(drawing, gap);
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
   for (const DrawingPoint& click : points) {
-    outcomes.push_back(PickOne(hatch, *view, *drawing, click));
+    outcomes.push_back(picker.Pick(click));
     outcomes.back().index = static_cast<int>(outcomes.size());
     if (done) done(outcomes.back());
   }

@@ -13,6 +13,7 @@
 #include "memhost/view.h"
 #include "points.h"
 #include "pphatch/pick_diagnosis.h"
+#include "pphatch/pick_point_hatch.h"
 
 namespace pphatch::cli {
 
@@ -36,6 +37,24 @@ struct PickOutcome {
 /// view, so on a huge drawing a view of the neighbourhood keeps each pick
 /// small; the march and the picks still reach beyond what is in sight.
 void ShowForClick(mem::MemView& view, DrawingPoint click);
+
+/// One component bound to a view of the drawing, for requests made one after
+/// the other. The component keeps its binding per thread: make and use a
+/// Picker on one thread. Beeps are silenced. A host error that escapes a
+/// request counts as a failed pick carrying the error's text.
+class Picker {
+ public:
+  /// Gaps up to `gap` drawing units are bridged.
+  explicit Picker(const std::shared_ptr<mem::MemDrawing>& drawing, double gap = 0);
+  /// Sets the view up for the click (ShowForClick) and runs one request,
+  /// timed; a found area is read back onto the drawing's curves and measured.
+  PickOutcome Pick(DrawingPoint click);
+
+ private:
+  std::shared_ptr<mem::MemDrawing> drawing_;
+  std::shared_ptr<mem::MemView> view_;
+  PickPointHatch hatch_;
+};
 
 /// Binds one component to a view of the drawing and runs one request per
 /// point, in order. Beeps are silenced. A host error that escapes a request
