@@ -35,6 +35,8 @@ struct ViewOptions {
   std::string drawing;             ///< .dxf or .json file
   std::string host = "127.0.0.1";  ///< address to listen on
   int port = 0;                    ///< 0: a free port
+  double gap = 0;                  ///< --gap G: the gap tolerance of the picks
+  LayerOptions layers;             ///< the layers that bound areas
 };
 
 /// Hatches the areas around the points and writes them in the chosen format.

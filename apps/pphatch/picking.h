@@ -49,6 +49,8 @@ class Picker {
   /// Sets the view up for the click (ShowForClick) and runs one request,
   /// timed; a found area is read back onto the drawing's curves and measured.
   PickOutcome Pick(DrawingPoint click);
+  /// The gap tolerance of the requests from now on.
+  void SetGap(double gap) { hatch_.SetGapTolerance(gap); }
 
  private:
   std::shared_ptr<mem::MemDrawing> drawing_;

@@ -5,11 +5,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "gap_report.h"
+
 namespace pphatch::cli {
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 // One finite number written out in full; BadRequest naming the parameter otherwise.
 double ParseNumber(const std::string& text, const char* name) {
@@ -39,7 +41,13 @@ DrawingPoint ParsePickPoint(const std::string& x, const std::string& y) {
   return {ParseNumber(x, "x"), ParseNumber(y, "y")};
 }
 
-std::vector<DrawingPoint> ParseExportPoints(const std::string& body) {
+double ParseGap(const std::string& gap) {
+  const double value = ParseNumber(gap, "gap");
+  if (value < 0) throw BadRequest("parameter gap: not below 0");
+  return value;
+}
+
+std::vector<ExportPoint> ParseExportPoints(const std::string& body) {
   const Json doc = Json::parse(body, nullptr, false);
   if (doc.is_discarded() || !doc.is_object() || !doc.contains("points") ||
       !doc["points"].is_array()) {
@@ -49,11 +57,15 @@ std::vector<DrawingPoint> ParseExportPoints(const std::string& body) {
   if (list.size() > kMaxExportPoints) {
     throw BadRequest("points: at most " + std::to_string(kMaxExportPoints) + " points");
   }
-  std::vector<DrawingPoint> points;
+  std::vector<ExportPoint> points;
   points.reserve(list.size());
   for (const Json& p : list) {
-    if (!p.is_array() || p.size() != 2) throw BadRequest("points: each point is [x, y] of two numbers");
-    points.push_back({FiniteNumber(p[0]), FiniteNumber(p[1])});
+    if (!p.is_array() || p.size() < 2 || p.size() > 3) {
+      throw BadRequest("points: each point is [x, y] (or [x, y, gap]) of numbers");
+    }
+    const double gap = p.size() == 3 ? FiniteNumber(p[2]) : 0;
+    if (gap < 0) throw BadRequest("points: a gap is not below 0");
+    points.push_back({{FiniteNumber(p[0]), FiniteNumber(p[1])}, gap});
   }
   return points;
 }
@@ -75,9 +87,9 @@ std::string PickReply(const PickOutcome& outcome) {
     reply["islands"] = static_cast<int>(outcome.contours.size()) - 1;
   } else {
     reply["error"] = outcome.error;
-    // Where the component reports the gaps that kept the boundary open and
-    // the tolerance that would close them, they go into this reply too.
+    reply["why"] = WhyNoArea(outcome);
   }
+  AddGapFields(reply, outcome);
   reply["ms"] = outcome.ms;
   return reply.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

@@ -29,15 +29,26 @@ inline constexpr std::size_t kMaxExportPoints = 10'000;
 /// is one finite decimal number of at most kMaxNumberLength characters.
 DrawingPoint ParsePickPoint(const std::string& x, const std::string& y);
 
-/// The points of an export request's body {"points":[[x,y],...]}; BadRequest
-/// for anything else, for non-finite numbers and for more than
-/// kMaxExportPoints points.
-std::vector<DrawingPoint> ParseExportPoints(const std::string& body);
+/// The gap tolerance of a pick request's gap parameter; BadRequest unless
+/// it is a finite number >= 0 of at most kMaxNumberLength characters.
+double ParseGap(const std::string& gap);
+
+/// A point to hatch again for an export, with the gap tolerance it was hatched with.
+struct ExportPoint {
+  DrawingPoint at;
+  double gap = 0;
+};
+
+/// The points of an export request's body {"points":[[x,y],...]}, each
+/// point optionally [x,y,gap]; BadRequest for anything else, for non-finite
+/// numbers, negative gaps and for more than kMaxExportPoints points.
+std::vector<ExportPoint> ParseExportPoints(const std::string& body);
 
 /// The reply to a pick:
 /// {"ok":true,"at":[x,y],"contours":[[[x,y],...],...],"area":A,"perimeter":P,
 ///  "islands":N,"ms":T} with the outer boundary first, or
-/// {"ok":false,"at":[x,y],"error":"...","ms":T}.
+/// {"ok":false,"at":[x,y],"error":"...","why":"...","ms":T}, with the gap
+/// fields of the JSON lines ("open", "bridged") where the pick has them.
 std::string PickReply(const PickOutcome& outcome);
 
 }  // namespace pphatch::cli

@@ -44,6 +44,12 @@ CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
   view->add_option("--host", options.host,
                    "Address to listen on (default 127.0.0.1; others let the network in)")
       ->type_name("ADDRESS");
+  view->add_option("--gap", options.gap,
+                   "Close gaps up to G drawing units in every pick (default 0; the page offers "
+                   "the tolerance that closes a failed pick)")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("G");
+  AddLayerOptions(*view, options.layers);
   return view;
 }
 
@@ -52,7 +58,7 @@ int RunViewCommand(const ViewOptions& options) {
   if (!std::ifstream(options.drawing)) throw CliError(options.drawing + ": cannot open");
   // The address first, so that a port in use is told before a long read;
   // the page is served while the drawing is read.
-  ViewServer server(options.drawing);
+  ViewServer server(options.drawing, {}, options.gap);
   const int port = server.Bind(options.host, options.port);
   // Before the server starts its threads, so that they inherit the mask.
   const sigset_t stopSignals = BlockStopSignals();
@@ -92,7 +98,7 @@ int RunViewCommand(const ViewOptions& options) {
 
   try {
     const auto start = std::chrono::steady_clock::now();
-    formats::LoadedDrawing loaded = LoadDrawing(options.drawing);
+    formats::LoadedDrawing loaded = LoadDrawing(options.drawing, options.layers.Filter());
     PrintReport(std::cerr, options.drawing, loaded.summary.report);
     const auto read = std::chrono::steady_clock::now();
     server.SetDrawing(std::move(loaded));

@@ -47,15 +47,16 @@ class TemporaryFile {
 
 }  // namespace
 
-ExportFile Export(const std::string& format, const std::vector<DrawingPoint>& points,
+ExportFile Export(const std::string& format, const std::vector<ExportPoint>& points,
                   Picker& picker, mem::MemDrawing& drawing, const std::string& units) {
   if (format != "dxf" && format != "svg" && format != "jsonl") {
     throw BadRequest("format: dxf, svg or jsonl");
   }
   std::vector<PickOutcome> outcomes;
   outcomes.reserve(points.size());
-  for (const DrawingPoint& p : points) {
-    outcomes.push_back(picker.Pick(p));
+  for (const ExportPoint& p : points) {
+    picker.SetGap(p.gap);
+    outcomes.push_back(picker.Pick(p.at));
     outcomes.back().index = static_cast<int>(outcomes.size());
   }
 

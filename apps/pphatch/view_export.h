@@ -6,6 +6,7 @@
 
 #include "memhost/drawing.h"
 #include "picking.h"
+#include "view_api.h"
 #include "points.h"
 
 namespace pphatch::cli {
@@ -23,7 +24,7 @@ struct ExportFile {
 /// `units` are the drawing's, for the JSON lines. BadRequest for another
 /// format; formats::WriteError when the file cannot be made. Runs on the
 /// thread that owns `picker` and `drawing`.
-ExportFile Export(const std::string& format, const std::vector<DrawingPoint>& points,
+ExportFile Export(const std::string& format, const std::vector<ExportPoint>& points,
                   Picker& picker, mem::MemDrawing& drawing, const std::string& units);
 
 }  // namespace pphatch::cli

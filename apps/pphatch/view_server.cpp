@@ -94,11 +94,13 @@ struct Served {
 };
 
 struct ViewServer::State {
-  State(std::string file, ServerLimits lim)
-      : limits(lim), path(std::move(file)), limiter(lim.requestsPerSecond, lim.burst) {}
+  State(std::string file, ServerLimits lim, double gapTolerance)
+      : limits(lim), path(std::move(file)), gap(gapTolerance),
+        limiter(lim.requestsPerSecond, lim.burst) {}
 
   ServerLimits limits;
   std::string path;
+  double gap;  // the gap tolerance of picks that do not name one
   RateLimiter limiter;
   bool loopbackOnly = true;
 
@@ -152,8 +154,7 @@ std::string ViewServer::State::Info() {
   info["graphics"] = summary.graphicCount;
   info["graphicsAtAnyDepth"] = summary.graphicsAtAnyDepth;
   info["notes"] = summary.report.Lines();
-  // Null until the component offers a gap tolerance for the request.
-  info["gap"] = nullptr;
+  info["gap"] = gap;
   return info.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
@@ -187,7 +188,12 @@ void ViewServer::State::Routes() {
     }
     const Clock::time_point start = Clock::now();
     const DrawingPoint at = ParsePickPoint(req.get_param_value("x"), req.get_param_value("y"));
-    const auto outcome = Drawing().access.Call([at](Picker& picker, mem::MemDrawing&) { return picker.Pick(at); });
+    if (req.get_param_value_count("gap") > 1) throw BadRequest("parameter gap: once at most");
+    const double gap = req.has_param("gap") ? ParseGap(req.get_param_value("gap")) : this->gap;
+    const auto outcome = Drawing().access.Call([at, gap](Picker& picker, mem::MemDrawing&) {
+      picker.SetGap(gap);
+      return picker.Pick(at);
+    });
     if (!outcome) return Fail(res, 503, "busy: too many requests wait");
     res.set_content(PickReply(*outcome), "application/json");
     // The server's share of the reply's time (waiting, picking, writing JSON),
@@ -197,7 +203,7 @@ void ViewServer::State::Routes() {
   });
   http.Post("/api/export", [this](const httplib::Request& req, httplib::Response& res) {
     const std::string format = req.get_param_value("format");
-    const std::vector<DrawingPoint> points = ParseExportPoints(req.body);
+    const std::vector<ExportPoint> points = ParseExportPoints(req.body);
     Served& served = Drawing();
     const auto file = served.access.Call([&](Picker& picker, mem::MemDrawing& drawing) {
       return Export(format, points, picker, drawing, served.summary.contents.units);
@@ -235,8 +241,8 @@ void ViewServer::State::Routes() {
   });
 }
 
-ViewServer::ViewServer(std::string path, ServerLimits limits)
-    : state_(std::make_unique<State>(std::move(path), limits)) {
+ViewServer::ViewServer(std::string path, ServerLimits limits, double gap)
+    : state_(std::make_unique<State>(std::move(path), limits, gap)) {
   state_->Routes();
 }
 

@@ -27,8 +27,9 @@ struct ServerLimits {
 /// at once; requests for the drawing wait until SetDrawing hands it over.
 class ViewServer {
  public:
-  /// `path` is the drawing's file, named in the page and in export file names.
-  explicit ViewServer(std::string path, ServerLimits limits = {});
+  /// `path` is the drawing's file, named in the page and in export file
+  /// names; `gap` the gap tolerance of picks that do not name one.
+  explicit ViewServer(std::string path, ServerLimits limits = {}, double gap = 0);
   ~ViewServer();
   ViewServer(const ViewServer&) = delete;
   ViewServer& operator=(const ViewServer&) = delete;

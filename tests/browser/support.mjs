@@ -38,9 +38,9 @@ export function stopViewer(viewer) {
   });
 }
 
-// What `pphatch pick` finds at each point: [{ok, area, perimeter, loops}].
-export function pickWithTool(drawing, points) {
-  const args = ['pick', drawing, ...points.flatMap(([x, y]) => ['--at', `${x},${y}`])];
+// What `pphatch pick` (with `options`) finds at each point: [{ok, area, perimeter, loops}].
+export function pickWithTool(drawing, points, options = []) {
+  const args = ['pick', drawing, ...points.flatMap(([x, y]) => ['--at', `${x},${y}`]), ...options];
   let out;
   try {
     out = execFileSync(tool, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });

@@ -27,7 +27,8 @@
   const hatches = [];    // {at, contours, area, perimeter, islands}
   let preview = null;    // the pick reply under the cursor, or null
   let highlighted = -1;  // index of the hatch highlighted from the list
-  let failure = null;    // {x, y} of the last click that found nothing
+  let failure = null;    // {x, y, gaps, freeEnds} of the last click that found nothing
+  let gap = 0;           // the gap tolerance of picks (the server's --gap)
 
   // ---- Geometry: the binary polylines of /api/geometry ----
 
@@ -372,6 +373,18 @@
       ctx.moveTo(x - r, y - r); ctx.lineTo(x + r, y + r);
       ctx.moveTo(x - r, y + r); ctx.lineTo(x + r, y - r);
       ctx.stroke();
+      // Each gap that keeps the area open circled, each free end ringed.
+      for (const g of failure.gaps) {
+        const gx = toScreenX((g.from[0] + g.to[0]) / 2), gy = toScreenY((g.from[1] + g.to[1]) / 2);
+        ctx.beginPath();
+        ctx.arc(gx, gy, Math.max(10 * view.dpr, g.size * view.scale * view.dpr), 0, 2 * Math.PI);
+        ctx.stroke();
+      }
+      for (const [ex, ey] of failure.freeEnds) {
+        ctx.beginPath();
+        ctx.arc(toScreenX(ex), toScreenY(ey), 5 * view.dpr, 0, 2 * Math.PI);
+        ctx.stroke();
+      }
     }
     overlay.dataset.previewArea = preview ? String(preview.area) : '';
     overlay.dataset.hatches = String(hatches.length);
@@ -391,10 +404,20 @@
 
   // ---- Requests ----
 
-  async function pick(p) {
-    const reply = await fetch(`api/pick?x=${encodeURIComponent(p.x)}&y=${encodeURIComponent(p.y)}`);
+  async function pick(p, tolerance = gap) {
+    const reply = await fetch(`api/pick?x=${encodeURIComponent(p.x)}&y=${encodeURIComponent(p.y)}` +
+                              `&gap=${encodeURIComponent(tolerance)}`);
     if (!reply.ok) throw new Error((await reply.json().catch(() => ({}))).error || reply.statusText);
-    return reply.json();
+    const answer = await reply.json();
+    answer.gap = tolerance;
+    return answer;
+  }
+
+  // The closing tolerance rounded up to two significant digits, so that
+  // picking with it closes the gaps.
+  function roundedUp(size) {
+    const step = 10 ** (Math.floor(Math.log10(size)) - 1);
+    return Number((Math.ceil(size / step * (1 - 1e-12)) * step).toPrecision(2));
   }
 
   // The preview asks for at most one area at a time; a reply for a point the
@@ -454,8 +477,10 @@
       if (reply.ok) {
         hatches.push(reply);
       } else {
-        failure = p;
-        showMessage(reply.error, px, py);
+        const open = reply.open || {};
+        failure = { x: p.x, y: p.y, gaps: open.gaps || [], freeEnds: open.free_ends || [] };
+        showMessage(`${reply.error} (${reply.why})`, px, py,
+                    open.closes_at ? roundedUp(open.closes_at) : 0, p);
       }
     } catch (e) {
       showMessage(e.message, px, py);
@@ -465,7 +490,7 @@
   }
 
   async function exportAs(format) {
-    const body = JSON.stringify({ points: hatches.map((h) => h.at) });
+    const body = JSON.stringify({ points: hatches.map((h) => [h.at[0], h.at[1], h.gap || 0]) });
     const reply = await fetch(`api/export?format=${format}`, {
       method: 'POST', headers: { 'Content-Type': 'application/json' }, body,
     });
@@ -527,8 +552,31 @@
     for (const b of exportButtons) b.disabled = hatches.length === 0;
   }
 
-  function showMessage(text, px, py) {
+  // The message beside the click; where a gap tolerance closes the area, a
+  // button that hatches it with that tolerance.
+  function showMessage(text, px, py, closesWith = 0, at = null) {
     message.textContent = text;
+    if (closesWith > 0) {
+      const button = document.createElement('button');
+      button.id = 'close-gaps';
+      button.textContent = `Hatch with gap ${closesWith}`;
+      // The button's presses are its own, not gestures on the drawing below.
+      for (const type of ['pointerdown', 'pointerup', 'mousedown', 'mouseup']) {
+        button.addEventListener(type, (event) => event.stopPropagation());
+      }
+      button.addEventListener('click', async (event) => {
+        event.stopPropagation();
+        hideMessage();
+        const reply = await pick(at, closesWith);
+        if (reply.ok) {
+          failure = null;
+          hatches.push(reply);
+          updateList();
+        }
+        drawOverlay();
+      });
+      message.append(document.createElement('br'), button);
+    }
     message.hidden = false;
     message.style.left = `${px / view.dpr + 12}px`;
     message.style.top = `${py / view.dpr + 12}px`;
@@ -645,6 +693,7 @@
       fetch('api/geometry').then((r) => r.arrayBuffer()),
     ]);
     document.getElementById('name').textContent = info.name;
+    gap = info.gap || 0;
     document.title = `${info.name} — pphatch view`;
     geometry = parseGeometry(buffer);
     grid = buildGrid(geometry);
