@@ -11,8 +11,7 @@ LoadedDrawing ReadDxfFile(const std::string& path) {
 }
 
 LoadedDrawing ReadDxfText(const std::string& text, const std::string& name) {
-  const std::vector<DxfPair> pairs = SplitDxfPairs(text, name);
-  DxfDocument document = ParseDxf(pairs, name);
+  DxfDocument document = ParseDxf(SplitDxfPairs(text, name), name);
   auto drawing = mem::MemDrawing::Create();
   EmitDxfDocument(document, drawing, document.report, name);
   LoadSummary summary = Summarize(*drawing, std::move(document.report));
