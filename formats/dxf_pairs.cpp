@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "formats/dxf_binary_pairs.h"
@@ -67,6 +68,18 @@ bool ParseIntegerText(std::string_view s, long long& out) {
   return true;
 }
 
+// True when the line holds a control byte that no text file holds (tabs
+// and carriage returns are text). Written without early exit, so that the
+// compiler checks many bytes at once.
+bool HasControlByte(std::string_view line) {
+  bool found = false;
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    found |= (byte < 0x20) & (byte != '\r') & (byte != '\t');
+  }
+  return found;
+}
+
 // The line of the first control byte that no text file holds, or 0.
 long long FirstBinaryLine(std::string_view text) {
   long long line = 1;
@@ -87,7 +100,7 @@ class TextSplitter {
       : body_(body), name_(name), pairs_(body, false) {}
 
   DxfPairs Run() {
-    pairs_.Reserve(body_.size() / 16);
+    pairs_.Reserve(body_.size() / 10);
     std::string_view codeLine, value;
     while (NextLine(codeLine)) {
       const long long codeLineNo = line_;
@@ -113,18 +126,14 @@ class TextSplitter {
   bool NextLine(std::string_view& line) {
     if (at_ >= body_.size()) return false;
     ++line_;
-    const std::size_t start = at_;
     const char* data = body_.data();
-    std::size_t end = start;
-    for (; end < body_.size(); ++end) {
-      const auto byte = static_cast<unsigned char>(data[end]);
-      if (byte >= 0x20) continue;
-      if (byte == '\n') break;
-      if (byte != '\r' && byte != '\t') {
-        throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
-      }
+    const void* newline = std::memchr(data + at_, '\n', body_.size() - at_);
+    const std::size_t end =
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : body_.size();
+    line = body_.substr(at_, end - at_);
+    if (HasControlByte(line)) {
+      throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
     }
-    line = body_.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     at_ = end + 1;
     return true;

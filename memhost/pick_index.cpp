@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include <boost/geometry.hpp>
@@ -49,7 +48,9 @@ struct PickIndex::Impl {
   using Tree = bgi::rtree<Entry, bgi::quadratic<16>>;
   Tree tree;
   std::unordered_map<MemGraphic*, Indexed> entries;
-  std::unordered_set<MemGraphic*> dirty;
+  // Graphics to re-index, maybe more than once each: marking a whole
+  // drawing costs a push per graphic, not a hash insert.
+  std::vector<MemGraphic*> dirty;
 
   // Removes a graphic's entry from the tree and the table.
   void Drop(MemGraphic* g) {
@@ -63,7 +64,11 @@ struct PickIndex::Impl {
   // query with nothing dirty must cost nothing.
   void Refresh() {
     if (dirty.empty()) return;
+    std::sort(dirty.begin(), dirty.end());
+    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    entries.reserve(entries.size() + dirty.size());
     std::vector<Entry> added;
+    added.reserve(dirty.size());
     for (MemGraphic* g : dirty) {
       Drop(g);
       Outline outline = BuildOutline(*g);
@@ -72,8 +77,6 @@ struct PickIndex::Impl {
       entries.emplace(g, Indexed{*box, std::move(outline)});
       added.emplace_back(ToBBox(*box), g);
     }
-    // A set that once held a whole drawing keeps its buckets, and clearing
-    // it writes every one of them: start afresh instead.
     dirty = {};
     if (tree.empty()) {
       // A whole drawing at once: packing builds the tree much faster than
@@ -98,10 +101,10 @@ struct PickIndex::Impl {
 PickIndex::PickIndex() : impl_(std::make_unique<Impl>()) {}
 PickIndex::~PickIndex() = default;
 
-void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.insert(&graphic); }
+void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.push_back(&graphic); }
 
 void PickIndex::Erase(MemGraphic& graphic) {
-  impl_->dirty.erase(&graphic);
+  std::erase(impl_->dirty, &graphic);
   impl_->Drop(&graphic);
 }
 
