@@ -98,6 +98,15 @@ class Parser {
   }
 
   void ReadEntities(std::size_t first, std::size_t end) {
+    // Room for every entity at once: a list grown by doubling would hold
+    // the old and the new copy at the peak, up to three times the entities.
+    std::size_t entities = 0;
+    for (std::size_t i = first; i < end; ++i) {
+      if (pairs_.Code(i) != 0) continue;
+      const std::string_view name = pairs_.Value(i);
+      entities += name != "VERTEX" && name != "SEQEND";
+    }
+    doc_.entities.reserve(doc_.entities.size() + entities);
     std::size_t i = first;
     while (i < end) i = ReadEntity(pairs_, i, end, doc_.entities, doc_.report);
   }
