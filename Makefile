@@ -10,6 +10,8 @@ FUZZ_BUILD ?= build-fuzz
 # BENCH_ARGS="--sizes 1000,10000 --clicks 50".
 BENCH_BUILD ?= build-bench
 BENCH_ARGS ?=
+# Arguments of the load table, e.g. LOAD_ARGS="--sizes 1000,10000 --repeats 1".
+LOAD_ARGS ?=
 FUZZ_CXX ?= clang++-14
 FUZZ_TARGETS := dxf_reader json_drawing request
 # Seconds per fuzz target for `make fuzz`. The short run inside `make check`
@@ -126,10 +128,12 @@ bench:
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPPHATCH_BUILD_BENCH=ON \
 	  -DPPHATCH_BUILD_TESTS=OFF > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pphatch_compare pphatch_micro \
-	  pphatch_cpp_picks pphatch_python
+	  pphatch_cpp_picks pphatch_python pphatch_load_table pphatch_dxflib_read pphatch_cli
 	@$(BENCH_PYTHON)
 	@$(BENCH_BUILD)/bench/pphatch_micro --benchmark_min_time=0.2
 	@$(BENCH_BUILD)/bench/pphatch_compare --dxf --csv $(BENCH_BUILD)/bench-results.csv $(BENCH_ARGS)
+	@$(BENCH_BUILD)/bench/pphatch_load_table --pphatch $(BENCH_BUILD)/pphatch \
+	  --dxflib $(BENCH_BUILD)/bench/pphatch_dxflib_read --csv $(BENCH_BUILD)/load-results.csv $(LOAD_ARGS)
 
 # Mutation check of the main suite (not part of `make check`): MUTANTS small
 # faults drawn from MUTANT_SEED, each built and tested in $(MUTANT_BUILD).

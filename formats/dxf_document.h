@@ -120,7 +120,8 @@ struct DxfEntity {
   Vec3 extrusion{0, 0, 1};
   double thickness = 0;
   bool paperSpace = false;
-  int line = 0;  ///< line of the entity's first group code
+  /// Where the entity's first group code is: its line, or its byte offset in a binary file.
+  long long place = 0;
   DxfShape shape;
 };
 
@@ -146,6 +147,8 @@ struct DxfDocument {
   std::map<std::string, DxfLayer> layers;
   std::map<std::string, DxfBlock> blocks;
   std::vector<DxfEntity> entities;
+  /// True when read from a binary file (places are byte offsets).
+  bool binary = false;
   /// $TILEMODE of the header, when given.
   std::optional<int> tileMode;
   /// $INSUNITS of the header (drawing units), when given.

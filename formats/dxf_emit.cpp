@@ -9,6 +9,7 @@
 
 #include "formats/conic_arc.h"
 #include "formats/dxf_geometry.h"
+#include "formats/dxf_pairs.h"
 #include "formats/errors.h"
 #include "formats/spline.h"
 #include "memhost/builders.h"
@@ -163,7 +164,7 @@ class Emitter {
   // A warning about an entity, once, however often its block is placed;
   // with its line when it came from a file.
   void Warn(const DxfEntity& e, const std::string& what) {
-    const std::string warning = e.line > 0 ? "line " + std::to_string(e.line) + ": " + what : what;
+    const std::string warning = e.place > 0 ? PlaceText(e.place, doc_.binary) + ": " + what : what;
     if (warned_.insert(warning).second) report_.warnings.push_back(warning);
   }
 

@@ -1,22 +1,28 @@
 #include "formats/dxf_pairs.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <string_view>
+#include <cstring>
+#include <limits>
 
+#include "formats/dxf_binary_pairs.h"
 #include "formats/errors.h"
 
 namespace pphatch::formats {
 
 namespace {
 
-constexpr std::string_view kBinaryDxfSentinel = "AutoCAD Binary DXF";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Group codes run from -5 (reactor chains) to 1071 (extended data).
-constexpr int kLowestCode = -5;
-constexpr int kHighestCode = 1071;
+// 2^63, the first double past the range of long long; every double below it fits.
+constexpr double kBeyondLongLong = 9223372036854775808.0;
+
+// True when the real is a whole number that a long long holds.
+bool WholeInRange(double real) {
+  return real == std::trunc(real) && std::fabs(real) < kBeyondLongLong;
+}
 
 // Removes blanks (spaces and tabs) at both ends.
 std::string_view Trimmed(std::string_view s) {
@@ -25,58 +31,58 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
-// True when the text is a whole decimal integer (sign allowed).
+// True when the text is a whole decimal integer (sign allowed). The quick
+// reading takes plain digits; anything else (a '+' sign, say) is left to strtoll.
 bool ParseInteger(std::string_view s, long long& out) {
   if (s.empty()) return false;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), out);
+  if (error == std::errc() && end == s.data() + s.size()) return true;
   const std::string text(s);
-  char* end = nullptr;
+  char* stop = nullptr;
   errno = 0;
-  out = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && end == text.c_str() + text.size();
+  out = std::strtoll(text.c_str(), &stop, 10);
+  return errno == 0 && stop == text.c_str() + text.size();
 }
 
 // True when the text is a whole finite real number in C notation.
-bool ParseReal(std::string_view s, double& out) {
+bool ParseRealText(std::string_view s, double& out) {
   if (s.empty()) return false;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), out);
+  if (error == std::errc() && end == s.data() + s.size()) return std::isfinite(out);
+  // What the quick reading does not take ('+' signs, hexadecimal, values
+  // that underflow) is read as the C library reads it.
   const std::string text(s);
-  char* end = nullptr;
-  out = std::strtod(text.c_str(), &end);
-  return end == text.c_str() + text.size() && std::isfinite(out);
+  char* stop = nullptr;
+  out = std::strtod(text.c_str(), &stop);
+  return stop == text.c_str() + text.size() && std::isfinite(out);
 }
 
 // True when the text is an integer, written plainly or as a whole real
 // ("2.0", "1e3") within the range of long long; some writers put integer
-// group codes that way. A real beyond that range is no integer we can hold.
-bool ParseIntegerValue(std::string_view s, long long& out) {
+// group codes that way.
+bool ParseIntegerText(std::string_view s, long long& out) {
   if (ParseInteger(s, out)) return true;
   double real = 0;
-  // 2^63 is the first double past the range; every double below it fits.
-  constexpr double kBeyond = 9223372036854775808.0;
-  if (!ParseReal(s, real) || real != std::trunc(real) || !(std::fabs(real) < kBeyond)) {
-    return false;
-  }
+  if (!ParseRealText(s, real) || !WholeInRange(real)) return false;
   out = static_cast<long long>(real);
   return true;
 }
 
-// The text cut into lines; a final line end does not start another line.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
+// True when the line holds a control byte that no text file holds (tabs
+// and carriage returns are text). Written without early exit, so that the
+// compiler checks many bytes at once.
+bool HasControlByte(std::string_view line) {
+  bool found = false;
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    found |= (byte < 0x20) & (byte != '\r') & (byte != '\t');
   }
-  return lines;
+  return found;
 }
 
 // The line of the first control byte that no text file holds, or 0.
-int FirstBinaryLine(std::string_view text) {
-  int line = 1;
+long long FirstBinaryLine(std::string_view text) {
+  long long line = 1;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte == '\n') ++line;
@@ -85,7 +91,82 @@ int FirstBinaryLine(std::string_view text) {
   return 0;
 }
 
+// Splits DXF text into pairs in one pass over its bytes, checking each pair
+// as it goes. A file with a control byte anywhere is refused as binary data
+// before any other fault is named.
+class TextSplitter {
+ public:
+  TextSplitter(std::string_view body, const std::string& name)
+      : body_(body), name_(name), pairs_(body, false) {}
+
+  DxfPairs Run() {
+    pairs_.Reserve(body_.size() / 10);
+    std::string_view codeLine, value;
+    while (NextLine(codeLine)) {
+      const long long codeLineNo = line_;
+      const std::string_view codeText = Trimmed(codeLine);
+      long long code = 0;
+      if (!ParseInteger(codeText, code) || !IsGroupCode(code)) {
+        Fail(codeLineNo, "expected a group code, found '" + std::string(codeText.substr(0, 40)) + "'");
+      }
+      if (!NextLine(value)) {
+        Fail(codeLineNo, "the file ends after group code " + std::to_string(code) + ", before its value");
+      }
+      Add(static_cast<int>(code), value);
+    }
+    if (pairs_.empty() || pairs_.Code(pairs_.size() - 1) != 0 ||
+        pairs_.Value(pairs_.size() - 1) != "EOF") {
+      Fail(line_, "the file ends without the EOF marker: it is truncated");
+    }
+    return std::move(pairs_);
+  }
+
+ private:
+  // The next line without its line end; false at the end of the text.
+  bool NextLine(std::string_view& line) {
+    if (at_ >= body_.size()) return false;
+    ++line_;
+    const char* data = body_.data();
+    const void* newline = std::memchr(data + at_, '\n', body_.size() - at_);
+    const std::size_t end =
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : body_.size();
+    line = body_.substr(at_, end - at_);
+    if (HasControlByte(line)) {
+      throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    at_ = end + 1;
+    return true;
+  }
+
+  // Checks the value of a group by the kind of its code and keeps the pair.
+  void Add(int code, std::string_view value) {
+    const std::string problem = pairs_.AddWritten(code, value, 0);
+    if (!problem.empty()) Fail(line_, problem);
+  }
+
+  // Refuses the file: as binary data when it holds a control byte anywhere,
+  // else for `what` at `line`.
+  [[noreturn]] void Fail(long long line, const std::string& what) const {
+    if (const long long binaryLine = FirstBinaryLine(body_)) {
+      throw ReadError(Located(name_, binaryLine, "binary data: this is not a DXF text file"));
+    }
+    throw ReadError(Located(name_, line, what));
+  }
+
+  std::string_view body_;
+  const std::string& name_;
+  DxfPairs pairs_;
+  std::size_t at_ = 0;
+  long long line_ = 0;
+};
+
 }  // namespace
+
+bool IsGroupCode(long long code) {
+  // Group codes run from -5 (reactor chains) to 1071 (extended data).
+  return code >= -5 && code <= 1071;
+}
 
 DxfValueKind ValueKindOf(int code) {
   const auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
@@ -99,68 +180,122 @@ DxfValueKind ValueKindOf(int code) {
   return DxfValueKind::kText;
 }
 
-std::vector<DxfPair> SplitDxfPairs(const std::string& text, const std::string& name) {
-  std::string_view body = text;
+void DxfPairs::Add(int code, std::size_t offset, std::size_t length, int codeBytes,
+                   DxfValueKind kind, long long integer, double real) {
+  Slot slot{};
+  slot.offset = offset;
+  slot.length = static_cast<std::uint32_t>(length);
+  slot.code = static_cast<std::int16_t>(code);
+  slot.codeBytes = static_cast<std::uint8_t>(codeBytes);
+  slot.kind = kind;
+  if (kind == DxfValueKind::kReal) {
+    slot.number.real = real;
+  } else {
+    slot.number.integer = integer;
+  }
+  slots_.push_back(slot);
+}
+
+void DxfPairs::AddText(int code, std::size_t offset, std::size_t length, int codeBytes) {
+  Add(code, offset, length, codeBytes, DxfValueKind::kText, 0, 0);
+}
+
+void DxfPairs::AddReal(int code, std::size_t offset, std::size_t length, int codeBytes,
+                       double value) {
+  Add(code, offset, length, codeBytes, DxfValueKind::kReal, 0, value);
+}
+
+void DxfPairs::AddInteger(int code, std::size_t offset, std::size_t length, int codeBytes,
+                          long long value) {
+  Add(code, offset, length, codeBytes, DxfValueKind::kInteger, value, 0);
+}
+
+void DxfPairs::AddFlag(int code, std::size_t offset, int codeBytes, bool value) {
+  Add(code, offset, kFlagLength, codeBytes, DxfValueKind::kText, value ? 1 : 0, 0);
+}
+
+std::string DxfPairs::AddWritten(int code, std::string_view value, int codeBytes) {
+  const DxfValueKind kind = ValueKindOf(code);
+  if (kind != DxfValueKind::kText || code == 0) value = Trimmed(value);
+  const auto offset = static_cast<std::size_t>(value.data() - content_.data());
+  const auto found = [&value] { return ", found '" + std::string(value.substr(0, 40)) + "'"; };
+  if (kind == DxfValueKind::kReal) {
+    double real = 0;
+    if (!ParseRealText(value, real)) {
+      return "group code " + std::to_string(code) + " needs a finite number" + found();
+    }
+    AddReal(code, offset, value.size(), codeBytes, real);
+  } else if (kind == DxfValueKind::kInteger) {
+    long long integer = 0;
+    if (!ParseIntegerText(value, integer)) {
+      return "group code " + std::to_string(code) + " needs an integer" + found();
+    }
+    AddInteger(code, offset, value.size(), codeBytes, integer);
+  } else {
+    AddText(code, offset, value.size(), codeBytes);
+  }
+  return "";
+}
+
+std::string_view DxfPairs::Value(std::size_t index) const {
+  const Slot& slot = slots_[index];
+  if (slot.length == kFlagLength) return slot.number.integer != 0 ? "1" : "0";
+  return content_.substr(slot.offset, slot.length);
+}
+
+DxfPair DxfPairs::operator[](std::size_t index) const {
+  const Slot& slot = slots_[index];
+  DxfPair pair;
+  pair.code = slot.code;
+  pair.value = Value(index);
+  // In a text file pair i has its code on line 2i + 1.
+  pair.place = binary_ ? static_cast<long long>(slot.offset) - slot.codeBytes
+                       : 2 * static_cast<long long>(index) + 1;
+  if (slot.kind == DxfValueKind::kReal) pair.real = slot.number.real;
+  if (slot.kind == DxfValueKind::kInteger) {
+    pair.integer = slot.number.integer;
+    pair.real = static_cast<double>(pair.integer);
+  }
+  return pair;
+}
+
+std::string PlaceText(long long place, bool binary) {
+  return (binary ? "byte " : "line ") + std::to_string(place);
+}
+
+std::string LocatedAt(const std::string& name, long long place, bool binary,
+                      const std::string& what) {
+  if (!binary) return Located(name, static_cast<int>(place), what);
+  return name + ": " + PlaceText(place, true) + ": " + what;
+}
+
+DxfPairs SplitDxfPairs(std::string_view content, const std::string& name) {
+  if (IsBinaryDxf(content)) return SplitBinaryDxfPairs(content, name);
+  std::string_view body = content;
   if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     body.remove_prefix(kByteOrderMark.size());
   if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     throw ReadError(Located(name, 0, "the file is empty"));
   }
-  if (body.substr(0, kBinaryDxfSentinel.size()) == kBinaryDxfSentinel) {
-    throw ReadError(Located(name, 0, "binary DXF is not supported; save the drawing as ASCII DXF"));
-  }
-  if (const int line = FirstBinaryLine(body)) {
-    throw ReadError(Located(name, line, "binary data: this is not a DXF text file"));
-  }
-  const std::vector<std::string_view> lines = Lines(body);
-  std::vector<DxfPair> pairs;
-  pairs.reserve(lines.size() / 2);
-  for (std::size_t i = 0; i < lines.size(); i += 2) {
-    const int lineNo = static_cast<int>(i) + 1;
-    const std::string_view codeText = Trimmed(lines[i]);
-    long long code = 0;
-    if (!ParseInteger(codeText, code) || code < kLowestCode || code > kHighestCode) {
-      throw ReadError(
-          Located(name, lineNo,
-                  "expected a group code, found '" + std::string(codeText.substr(0, 40)) + "'"));
-    }
-    if (i + 1 >= lines.size()) {
-      throw ReadError(
-          Located(name, lineNo,
-                  "the file ends after group code " + std::to_string(code) + ", before its value"));
-    }
-    DxfPair pair{static_cast<int>(code), std::string(lines[i + 1]), lineNo};
-    const DxfValueKind kind = ValueKindOf(pair.code);
-    if (kind != DxfValueKind::kText || pair.code == 0)
-      pair.value = std::string(Trimmed(pair.value));
-    double real = 0;
-    long long integer = 0;
-    if (kind == DxfValueKind::kReal && !ParseReal(pair.value, real)) {
-      throw ReadError(Located(name, lineNo + 1,
-                              "group code " + std::to_string(code) +
-                                  " needs a finite number, found '" + pair.value.substr(0, 40) +
-                                  "'"));
-    }
-    // Some writers put reals where integers belong; accept those that are whole.
-    if (kind == DxfValueKind::kInteger && !ParseIntegerValue(pair.value, integer)) {
-      throw ReadError(Located(name, lineNo + 1,
-                              "group code " + std::to_string(code) + " needs an integer, found '" +
-                                  pair.value.substr(0, 40) + "'"));
-    }
-    pairs.push_back(std::move(pair));
-  }
-  if (pairs.empty() || pairs.back().code != 0 || pairs.back().value != "EOF") {
-    throw ReadError(Located(name, static_cast<int>(lines.size()),
-                            "the file ends without the EOF marker: it is truncated"));
-  }
-  return pairs;
+  return TextSplitter(body, name).Run();
 }
 
-double PairReal(const DxfPair& pair) { return std::strtod(pair.value.c_str(), nullptr); }
+double PairReal(const DxfPair& pair) {
+  if (ValueKindOf(pair.code) != DxfValueKind::kText) return pair.real;
+  return std::strtod(std::string(pair.value).c_str(), nullptr);
+}
 
 long long PairInteger(const DxfPair& pair) {
-  long long value = 0;
-  return ParseIntegerValue(pair.value, value) ? value : 0;
+  switch (ValueKindOf(pair.code)) {
+    case DxfValueKind::kInteger:
+      return pair.integer;
+    case DxfValueKind::kReal:
+      return WholeInRange(pair.real) ? static_cast<long long>(pair.real) : 0;
+    default: {
+      long long value = 0;
+      return ParseIntegerText(pair.value, value) ? value : 0;
+    }
+  }
 }
 
 }  // namespace pphatch::formats

@@ -1,35 +1,112 @@
-// The group code / value pairs of an ASCII DXF file, checked for structure.
+// The group code / value pairs of a DXF file (text or binary), checked for
+// structure. The pairs refer into the file's content, which must outlive them.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pphatch::formats {
 
-/// One group: its code, its value text and the line of the code (from 1).
-struct DxfPair {
-  int code = 0;
-  std::string value;
-  int line = 0;
-};
-
 /// What a group code's value holds.
-enum class DxfValueKind { kText, kReal, kInteger };
+enum class DxfValueKind : std::uint8_t { kText, kReal, kInteger };
 
 /// The kind of value that group codes of that number carry.
 DxfValueKind ValueKindOf(int code);
 
-/// Splits DXF text into pairs and checks them: every code line is an
-/// integer group code, every number parses and is finite, the text does not
-/// end inside a pair, and it ends with the EOF marker. Values have the line
-/// end (and, for numbers and code-0 names, surrounding blanks) removed.
-/// Refuses empty text, binary DXF and binary data. Throws ReadError whose
-/// message starts with `name` and the line.
-std::vector<DxfPair> SplitDxfPairs(const std::string& text, const std::string& name);
+/// One group: its code, its value and where its code stands in the file.
+/// `value` is the text (line end removed; for numbers and code-0 names also
+/// surrounding blanks) of a text file, or the string of a binary file;
+/// numbers are read once, when the file is split, into `real` or `integer`
+/// by the kind of the code.
+struct DxfPair {
+  int code = 0;
+  std::string_view value;
+  /// Line of the code (from 1) in a text file, byte offset of the code in a binary one.
+  long long place = 0;
+  double real = 0;
+  long long integer = 0;
+};
 
-/// The number in a pair whose value was checked by SplitDxfPairs.
+/// The checked pairs of one file, stored compactly (24 bytes a pair) and
+/// handed out as DxfPair values.
+class DxfPairs {
+ public:
+  DxfPairs(std::string_view content, bool binary) : content_(content), binary_(binary) {}
+
+  std::size_t size() const { return slots_.size(); }
+  bool empty() const { return slots_.empty(); }
+  /// True when the pairs come from a binary file (places are byte offsets).
+  bool Binary() const { return binary_; }
+
+  DxfPair operator[](std::size_t index) const;
+  int Code(std::size_t index) const { return slots_[index].code; }
+  std::string_view Value(std::size_t index) const;
+
+  /// Appends a pair whose value is content[offset, offset + length) (text)
+  /// or a number; `codeBytes` is how far before the value its code starts.
+  void AddText(int code, std::size_t offset, std::size_t length, int codeBytes);
+  void AddReal(int code, std::size_t offset, std::size_t length, int codeBytes, double value);
+  void AddInteger(int code, std::size_t offset, std::size_t length, int codeBytes,
+                  long long value);
+  /// Appends a pair whose value is written as text (a view into the
+  /// content, line end removed), checked and read by the kind of its code;
+  /// numbers and code-0 names lose surrounding blanks. Returns what is wrong
+  /// ("group code 10 needs a finite number, found 'x'"), or "" when it was added.
+  std::string AddWritten(int code, std::string_view value, int codeBytes);
+  /// Appends a binary file's one-byte flag, whose value reads as "0" or "1".
+  void AddFlag(int code, std::size_t offset, int codeBytes, bool value);
+  void Reserve(std::size_t count) { slots_.reserve(count); }
+
+ private:
+  // Value position and length in the content (kFlagLength: a flag), code,
+  // bytes from the code to the value, and the number a numeric value holds.
+  struct Slot {
+    std::uint64_t offset;
+    std::uint32_t length;
+    std::int16_t code;
+    std::uint8_t codeBytes;
+    DxfValueKind kind;
+    union {
+      double real;
+      long long integer;
+    } number;
+  };
+
+  static constexpr std::uint32_t kFlagLength = 0xFFFFFFFF;
+
+  void Add(int code, std::size_t offset, std::size_t length, int codeBytes, DxfValueKind kind,
+           long long integer, double real);
+
+  std::string_view content_;
+  bool binary_;
+  std::vector<Slot> slots_;
+};
+
+/// "line 12" for a place in a text file, "byte 40" in a binary one.
+std::string PlaceText(long long place, bool binary);
+
+/// "name: line 12: what" or "name: byte 40: what".
+std::string LocatedAt(const std::string& name, long long place, bool binary,
+                      const std::string& what);
+
+/// Splits a DXF file's content into pairs and checks them. Text files:
+/// every code line is an integer group code, every number parses and is
+/// finite, the text does not end inside a pair. Binary files (after the
+/// binary DXF sentinel): every group is complete and every real finite.
+/// Both must end with the EOF marker. Refuses empty content and binary data
+/// that is no binary DXF. Throws ReadError whose message starts with `name`
+/// and the line (text) or byte offset (binary).
+DxfPairs SplitDxfPairs(std::string_view content, const std::string& name);
+
+/// The number in a pair (integers as reals; text as far as it reads as one).
 double PairReal(const DxfPair& pair);
-/// The integer in a pair whose value was checked (reals are truncated).
+/// The integer in a pair: integers, whole reals, text that is an integer; else 0.
 long long PairInteger(const DxfPair& pair);
+
+/// True for the group codes that exist (-5 to 1071).
+bool IsGroupCode(long long code);
 
 }  // namespace pphatch::formats

@@ -12,17 +12,18 @@ namespace {
 // Walks the sections of a checked pair list and fills a document.
 class Parser {
  public:
-  Parser(const std::vector<DxfPair>& pairs, const std::string& name) : pairs_(pairs), name_(name) {}
+  Parser(const DxfPairs& pairs, const std::string& name) : pairs_(pairs), name_(name) {
+    doc_.binary = pairs.Binary();
+  }
 
   // Reads every section; pairs outside sections (comments) are passed over.
   DxfDocument Run() {
     std::size_t i = 0;
     while (i < pairs_.size()) {
-      const DxfPair& pair = pairs_[i];
-      if (pair.code == 0 && pair.value == "EOF") break;
-      if (pair.code == 0 && pair.value == "SECTION") {
+      if (pairs_.Code(i) == 0 && pairs_.Value(i) == "EOF") break;
+      if (pairs_.Code(i) == 0 && pairs_.Value(i) == "SECTION") {
         const std::string section =
-            i + 1 < pairs_.size() && pairs_[i + 1].code == 2 ? pairs_[i + 1].value : "";
+            i + 1 < pairs_.size() && pairs_.Code(i + 1) == 2 ? std::string(pairs_.Value(i + 1)) : "";
         const std::size_t end = SectionEnd(i, section);
         const std::size_t first = NextRecordStart(pairs_, i, end);
         if (section == "HEADER") ReadHeader(i, end);
@@ -42,24 +43,26 @@ class Parser {
   // Index of the section's ENDSEC pair; ReadError when another section or the end comes first.
   std::size_t SectionEnd(std::size_t start, const std::string& section) const {
     for (std::size_t i = start + 1; i < pairs_.size(); ++i) {
-      const DxfPair& pair = pairs_[i];
-      if (pair.code != 0) continue;
-      if (pair.value == "ENDSEC") return i;
-      if (pair.value == "SECTION" || pair.value == "EOF") {
-        throw ReadError(Located(name_, pair.line,
-                                "section " + section + " (line " +
-                                    std::to_string(pairs_[start].line) + ") ends without ENDSEC"));
+      if (pairs_.Code(i) != 0) continue;
+      const std::string_view name = pairs_.Value(i);
+      if (name == "ENDSEC") return i;
+      if (name == "SECTION" || name == "EOF") {
+        throw ReadError(LocatedAt(name_, pairs_[i].place, doc_.binary,
+                                  "section " + section + " (" +
+                                      PlaceText(pairs_[start].place, doc_.binary) +
+                                      ") ends without ENDSEC"));
       }
     }
-    throw ReadError(Located(name_, pairs_[start].line, "section " + section + " never ends"));
+    throw ReadError(
+        LocatedAt(name_, pairs_[start].place, doc_.binary, "section " + section + " never ends"));
   }
 
   // Header variables: $TILEMODE matters to the drawing, $INSUNITS to its reader.
   void ReadHeader(std::size_t start, std::size_t end) {
     for (std::size_t i = start; i + 1 < end; ++i) {
-      if (pairs_[i].code != 9 || pairs_[i + 1].code != 70) continue;
-      if (pairs_[i].value == "$TILEMODE") doc_.tileMode = static_cast<int>(PairInteger(pairs_[i + 1]));
-      if (pairs_[i].value == "$INSUNITS") doc_.insUnits = static_cast<int>(PairInteger(pairs_[i + 1]));
+      if (pairs_.Code(i) != 9 || pairs_.Code(i + 1) != 70) continue;
+      if (pairs_.Value(i) == "$TILEMODE") doc_.tileMode = static_cast<int>(PairInteger(pairs_[i + 1]));
+      if (pairs_.Value(i) == "$INSUNITS") doc_.insUnits = static_cast<int>(PairInteger(pairs_[i + 1]));
     }
   }
 
@@ -97,11 +100,20 @@ class Parser {
   }
 
   void ReadEntities(std::size_t first, std::size_t end) {
+    // Room for every entity at once: a list grown by doubling would hold
+    // the old and the new copy at the peak, up to three times the entities.
+    std::size_t entities = 0;
+    for (std::size_t i = first; i < end; ++i) {
+      if (pairs_.Code(i) != 0) continue;
+      const std::string_view name = pairs_.Value(i);
+      entities += name != "VERTEX" && name != "SEQEND";
+    }
+    doc_.entities.reserve(doc_.entities.size() + entities);
     std::size_t i = first;
     while (i < end) i = ReadEntity(pairs_, i, end, doc_.entities, doc_.report);
   }
 
-  const std::vector<DxfPair>& pairs_;
+  const DxfPairs& pairs_;
   const std::string& name_;
   DxfDocument doc_;
 };
@@ -115,7 +127,7 @@ std::string NameKey(const std::string& name) {
   return key;
 }
 
-DxfDocument ParseDxf(const std::vector<DxfPair>& pairs, const std::string& name) {
+DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name) {
   return Parser(pairs, name).Run();
 }
 

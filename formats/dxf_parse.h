@@ -13,14 +13,14 @@ namespace pphatch::formats {
 
 /// Reads the document from the pairs of SplitDxfPairs. Throws ReadError
 /// (with `name` and the line) for a section that never ends.
-DxfDocument ParseDxf(const std::vector<DxfPair>& pairs, const std::string& name);
+DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name);
 
 /// Reads the entity whose record starts at `begin` (before `end`), with the
 /// records that belong to it (the VERTEXes and SEQEND of a POLYLINE, the
 /// ATTRIBs of an INSERT), and appends it to `out`; entities that are not
 /// understood are appended as DxfIgnored. Findings go to `report`.
 /// Returns where the next record starts.
-std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end,
+std::size_t ReadEntity(const DxfPairs& pairs, std::size_t begin, std::size_t end,
                        std::vector<DxfEntity>& out, LoadReport& report);
 
 /// The boundary loops, fill and elevation of a HATCH record. A boundary

@@ -23,12 +23,12 @@ constexpr long long kFrameVertexFlag = 16;
 // What every entity has: layer, extrusion, thickness, space, line.
 DxfEntity Common(const DxfRecord& r) {
   DxfEntity e;
-  e.name = r.Name();
+  e.name = std::string(r.Name());
   e.layer = r.Text(8, "0");
   e.extrusion = Normalized(r.Point(210, {0, 0, 1}));
   e.thickness = r.Real(39);
   e.paperSpace = r.Integer(67) == 1;
-  e.line = r.Line();
+  e.place = r.Place();
   return e;
 }
 
@@ -55,7 +55,9 @@ DxfShape ReadLwPolyline(const DxfRecord& r) {
   p.closed = (r.Integer(70) & kClosedFlag) != 0;
   p.elevation = r.Real(38);
   for (std::size_t i = r.Begin() + 1; i < r.End(); ++i) {
-    const DxfPair& pair = r.Pair(i);
+    const int code = r.CodeAt(i);
+    if (code != 10 && code != 20 && code != 42) continue;
+    const DxfPair pair = r.Pair(i);
     if (pair.code == 10) p.vertices.push_back({{PairReal(pair), 0, p.elevation}, 0});
     if (p.vertices.empty()) continue;
     if (pair.code == 20) p.vertices.back().at.y = PairReal(pair);
@@ -148,8 +150,9 @@ DxfShape ReadBody(const DxfRecord&) { return DxfMarker{"PWW60ACISSOLID", {}, fal
 DxfShape ReadSurface(const DxfRecord&) { return DxfMarker{"SURFACE", {}, false, false}; }
 
 // Entity kinds read from a single record, by entity name.
-const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleReaders() {
-  static const std::map<std::string, std::function<DxfShape(const DxfRecord&)>> readers{
+using ShapeReader = DxfShape (*)(const DxfRecord&);
+const std::map<std::string_view, ShapeReader, std::less<>>& SimpleReaders() {
+  static const std::map<std::string_view, ShapeReader, std::less<>> readers{
       {"LINE", ReadLine},
       {"CIRCLE", ReadCircle},
       {"ARC", ReadArc},
@@ -179,7 +182,7 @@ const std::map<std::string, std::function<DxfShape(const DxfRecord&)>>& SimpleRe
 }
 
 // POLYLINE with its VERTEX records and SEQEND; returns where the next record starts.
-std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& head,
+std::size_t ReadOldPolyline(const DxfPairs& pairs, const DxfRecord& head,
                             std::size_t end, std::vector<DxfEntity>& out) {
   const long long flags = head.Integer(70);
   DxfPolyline p;
@@ -187,14 +190,14 @@ std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& 
   p.threeD = (flags & kThreeDFlag) != 0;
   p.elevation = head.Real(30);
   std::size_t i = head.End();
-  while (i < end && pairs[i].value == "VERTEX") {
+  while (i < end && pairs.Value(i) == "VERTEX") {
     const DxfRecord vertex(pairs, i, NextRecordStart(pairs, i, end));
     if ((vertex.Integer(70) & kFrameVertexFlag) == 0) {
       p.vertices.push_back({vertex.Point(10), vertex.Real(42)});
     }
     i = vertex.End();
   }
-  if (i < end && pairs[i].value == "SEQEND") i = NextRecordStart(pairs, i, end);
+  if (i < end && pairs.Value(i) == "SEQEND") i = NextRecordStart(pairs, i, end);
   DxfEntity entity = Common(head);
   if ((flags & kMeshFlags) != 0) {
     entity.name = "POLYLINE (mesh)";
@@ -211,7 +214,7 @@ std::size_t ReadOldPolyline(const std::vector<DxfPair>& pairs, const DxfRecord& 
 
 // INSERT, and the ATTRIB records (with their SEQEND) that follow it; the
 // attributes are texts, kept as ignored entities after the insert.
-std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, std::size_t end,
+std::size_t ReadInsert(const DxfPairs& pairs, const DxfRecord& r, std::size_t end,
                        std::vector<DxfEntity>& out) {
   DxfInsert insert;
   insert.block = r.Text(2);
@@ -229,7 +232,7 @@ std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, st
   out.push_back(std::move(entity));
   std::size_t i = r.End();
   bool attributes = false;
-  while (i < end && pairs[i].value == "ATTRIB") {
+  while (i < end && pairs.Value(i) == "ATTRIB") {
     const DxfRecord attribute(pairs, i, NextRecordStart(pairs, i, end));
     DxfEntity ignored = Common(attribute);
     ignored.shape = DxfIgnored{};
@@ -237,7 +240,7 @@ std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, st
     attributes = true;
     i = attribute.End();
   }
-  if (i < end && pairs[i].value == "SEQEND" && (attributes || r.Integer(66) == 1)) {
+  if (i < end && pairs.Value(i) == "SEQEND" && (attributes || r.Integer(66) == 1)) {
     i = NextRecordStart(pairs, i, end);
   }
   return i;
@@ -245,10 +248,10 @@ std::size_t ReadInsert(const std::vector<DxfPair>& pairs, const DxfRecord& r, st
 
 }  // namespace
 
-std::size_t ReadEntity(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end,
+std::size_t ReadEntity(const DxfPairs& pairs, std::size_t begin, std::size_t end,
                        std::vector<DxfEntity>& out, LoadReport& report) {
   const DxfRecord record(pairs, begin, NextRecordStart(pairs, begin, end));
-  const std::string& name = record.Name();
+  const std::string_view name = record.Name();
   if (name == "POLYLINE") return ReadOldPolyline(pairs, record, end, out);
   if (name == "INSERT") return ReadInsert(pairs, record, end, out);
   if (name == "HATCH") {

@@ -136,7 +136,7 @@ std::vector<Vec2> EdgeLoop(DxfCursor& c) {
     } else if (type == 4) {
       Join(ring, SplineEdge(c));
     } else {
-      throw DxfLayoutError{c.Line(), "unknown edge type " + std::to_string(type)};
+      throw DxfLayoutError{c.Place(), "unknown edge type " + std::to_string(type)};
     }
   }
   return ring;
@@ -157,7 +157,7 @@ DxfHatch ReadHatch(const DxfRecord& record, LoadReport& report) {
   hatch.solid = (record.Integer(70) & 1) != 0;
   hatch.pattern = record.Text(2);
   std::size_t start = record.Begin() + 1;
-  while (start < record.End() && record.Pair(start).code != 91) ++start;
+  while (start < record.End() && record.CodeAt(start) != 91) ++start;
   if (start == record.End()) return hatch;
   DxfCursor c(record, start);
   try {
@@ -171,7 +171,7 @@ DxfHatch ReadHatch(const DxfRecord& record, LoadReport& report) {
     }
   } catch (const DxfLayoutError& e) {
     hatch.loops.clear();
-    report.warnings.push_back("line " + std::to_string(e.line) +
+    report.warnings.push_back(PlaceText(e.place, record.Binary()) +
                               ": the boundary of the HATCH could not be read (" + e.what +
                               "); the hatch is left out");
   }

@@ -7,8 +7,30 @@
 
 namespace pphatch::formats {
 
+namespace {
+
+// The graphics of a document read from a file's content, the entities on
+// the layers that `layers` does not keep left out.
+LoadedDrawing Load(DxfDocument document, const std::string& name, const LayerFilter& layers) {
+  FileContents contents = DxfContents(document, layers);
+  LeaveOutLayers(document, layers);
+  auto drawing = mem::MemDrawing::Create();
+  EmitDxfDocument(document, drawing, document.report, name);
+  LoadSummary summary = Summarize(*drawing, std::move(document.report));
+  summary.contents = std::move(contents);
+  return {drawing, std::move(summary)};
+}
+
+}  // namespace
+
 LoadedDrawing ReadDxfFile(const std::string& path, const LayerFilter& layers) {
-  return ReadDxfTextOfLayers(ReadWholeFile(path), path, layers);
+  // The file's content and its pairs are let go before the graphics are
+  // made: the document keeps copies of what it needs.
+  DxfDocument document = [&path] {
+    const std::string content = ReadWholeFile(path);
+    return ParseDxf(SplitDxfPairs(content, path), path);
+  }();
+  return Load(std::move(document), path, layers);
 }
 
 LoadedDrawing ReadDxfText(const std::string& text, const std::string& name) {
@@ -17,15 +39,7 @@ LoadedDrawing ReadDxfText(const std::string& text, const std::string& name) {
 
 LoadedDrawing ReadDxfTextOfLayers(const std::string& text, const std::string& name,
                                   const LayerFilter& layers) {
-  const std::vector<DxfPair> pairs = SplitDxfPairs(text, name);
-  DxfDocument document = ParseDxf(pairs, name);
-  FileContents contents = DxfContents(document, layers);
-  LeaveOutLayers(document, layers);
-  auto drawing = mem::MemDrawing::Create();
-  EmitDxfDocument(document, drawing, document.report, name);
-  LoadSummary summary = Summarize(*drawing, std::move(document.report));
-  summary.contents = std::move(contents);
-  return {drawing, std::move(summary)};
+  return Load(ParseDxf(SplitDxfPairs(text, name), name), name, layers);
 }
 
 }  // namespace pphatch::formats

@@ -1,4 +1,4 @@
-// Reading ASCII DXF files (R12 to R2018) into an in-memory drawing.
+// Reading DXF files (R12 to R2018, text or binary) into an in-memory drawing.
 //
 // Model-space entities become graphics of the host's kinds:
 //   LINE -> "GRAPHIC" line; LWPOLYLINE, 2D/3D POLYLINE -> "PWW50Polyline"
@@ -31,10 +31,12 @@ namespace pphatch::formats {
 
 /// Reads the DXF file at `path`, leaving out the entities on the layers
 /// that `layers` does not keep. Throws ReadError naming the file (and the
-/// line, where known) for a missing, empty, binary, malformed or truncated file.
+/// line, or the byte offset in a binary DXF file, where known) for a missing,
+/// empty, malformed or truncated file, or binary data that is no DXF.
 LoadedDrawing ReadDxfFile(const std::string& path, const LayerFilter& layers = {});
 
-/// Reads DXF text; `name` stands for the file in error messages.
+/// Reads a DXF file's content (text or binary); `name` stands for the file in
+/// error messages.
 LoadedDrawing ReadDxfText(const std::string& text, const std::string& name);
 
 /// ReadDxfText with a layer selection.

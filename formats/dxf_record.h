@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formats/dxf_pairs.h"
@@ -12,22 +14,26 @@
 namespace pphatch::formats {
 
 /// Index of the first code-0 pair after `index`, or `end` when there is none before it.
-std::size_t NextRecordStart(const std::vector<DxfPair>& pairs, std::size_t index, std::size_t end);
+std::size_t NextRecordStart(const DxfPairs& pairs, std::size_t index, std::size_t end);
 
 /// The pairs [begin, end) of a checked pair list; pair `begin` has code 0.
 class DxfRecord {
  public:
-  DxfRecord(const std::vector<DxfPair>& pairs, std::size_t begin, std::size_t end)
+  DxfRecord(const DxfPairs& pairs, std::size_t begin, std::size_t end)
       : pairs_(&pairs), begin_(begin), end_(end) {}
 
-  const std::string& Name() const { return (*pairs_)[begin_].value; }
-  int Line() const { return (*pairs_)[begin_].line; }
+  std::string_view Name() const { return pairs_->Value(begin_); }
+  /// Where the record starts (see DxfPair::place).
+  long long Place() const { return (*pairs_)[begin_].place; }
+  /// True when the record comes from a binary file.
+  bool Binary() const { return pairs_->Binary(); }
   std::size_t Begin() const { return begin_; }
   std::size_t End() const { return end_; }
-  const DxfPair& Pair(std::size_t index) const { return (*pairs_)[index]; }
+  DxfPair Pair(std::size_t index) const { return (*pairs_)[index]; }
+  int CodeAt(std::size_t index) const { return pairs_->Code(index); }
 
-  /// The first pair of that code after the name, or null.
-  const DxfPair* Find(int code) const;
+  /// The first pair of that code after the name, if any.
+  std::optional<DxfPair> Find(int code) const;
   double Real(int code, double fallback = 0) const;
   long long Integer(int code, long long fallback = 0) const;
   std::string Text(int code, const std::string& fallback = "") const;
@@ -40,13 +46,13 @@ class DxfRecord {
   std::vector<mem::Vec3> Points(int xCode) const;
 
  private:
-  const std::vector<DxfPair>* pairs_;
+  const DxfPairs* pairs_;
   std::size_t begin_, end_;
 };
 
 /// A group that a cursor needed but did not find.
 struct DxfLayoutError {
-  int line;
+  long long place;
   std::string what;
 };
 
@@ -66,10 +72,10 @@ class DxfCursor {
   /// Skips the next group, whatever it is.
   void Skip();
   bool Done() const { return at_ >= record_.End(); }
-  int Line() const;
+  long long Place() const;
 
  private:
-  const DxfPair& Take(int code);
+  DxfPair Take(int code);
 
   const DxfRecord& record_;
   std::size_t at_;

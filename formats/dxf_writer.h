@@ -60,7 +60,7 @@ struct DxfWriteOptions {
   bool boundaries = true;
   /// Marks on layer "PPHATCH_GAPS": a circle round each gap with its size
   /// as text, and the bridge as a line where an area runs along it.
-  std::vector<GapMark> gaps;
+  std::vector<GapMark> gaps{};
 };
 
 /// Writes the areas (and, when `source` is given, that drawing's geometry)

@@ -17,15 +17,24 @@ std::string ReadWholeFile(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) throw ReadError(Located(path, 0, "is a directory"));
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) {
     throw ReadError(Located(path, 0, std::string("cannot open") +
                                          (errno != 0 ? ": " + std::string(std::strerror(errno)) : "")));
   }
-  std::ostringstream content;
-  content << in.rdbuf();
+  // One read of the whole size, then whatever a growing file added since.
+  const std::streamoff size = in.tellg();
+  std::string content(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  in.seekg(0);
+  in.read(content.data(), static_cast<std::streamsize>(content.size()));
+  content.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.good()) {
+    std::ostringstream rest;
+    rest << in.rdbuf();
+    content += rest.str();
+  }
   if (in.bad()) throw ReadError(Located(path, 0, "cannot read"));
-  return content.str();
+  return content;
 }
 
 }  // namespace pphatch::formats

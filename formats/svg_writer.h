@@ -28,14 +28,14 @@ struct SvgPick {
   bool ok = false;               ///< an area was found
   std::vector<Contour> contours;  ///< outer boundary first, then the islands
   std::string message;           ///< shown beside a pick that found nothing
-  std::vector<TrueContour> curves;  ///< the contours on the drawing's curves; may be empty
-  std::string label;             ///< shown beside a pick that found its area, when not empty
-  std::string reason;            ///< why it found nothing, in words, for the legend
+  std::vector<TrueContour> curves{};  ///< the contours on the drawing's curves; may be empty
+  std::string label{};           ///< shown beside a pick that found its area, when not empty
+  std::string reason{};          ///< why it found nothing, in words, for the legend
   /// A failed pick: the gaps that keep it open, each circled in red with
   /// its size. A found area: the bridges it runs along, drawn with their size.
-  std::vector<SvgGap> gaps;
+  std::vector<SvgGap> gaps{};
   /// A failed pick that no small gap closes: where its boundary is open.
-  std::vector<Point2> freeEnds;
+  std::vector<Point2> freeEnds{};
 };
 
 /// What an annotated picture tells besides the drawing.

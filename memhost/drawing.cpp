@@ -46,14 +46,8 @@ HostGraphicPtr MemDrawing::NewFreeGraphic() {
 
 std::shared_ptr<MemGraphic> MemDrawing::CreateGraphic(const std::string& type,
                                                       std::shared_ptr<MemWorkplane> workplane) {
-  auto graphic = std::make_shared<MemGraphic>(weak_from_this(), faults_, nextId_++, type,
-                                              workplane ? std::move(workplane) : workplane_);
-  PropertyTable& props = graphic->Props();
-  props.Define("BrushStyle", std::string("None"));
-  props.Define("Thickness", 0.0);
-  props.Define("Info", std::string());
-  if (type == "TEXT") props.Define("TextMode", 0.0);
-  return graphic;
+  return std::make_shared<MemGraphic>(weak_from_this(), faults_, nextId_++, type,
+                                      workplane ? std::move(workplane) : workplane_);
 }
 
 }  // namespace pphatch::mem

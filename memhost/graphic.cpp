@@ -27,6 +27,25 @@ void ApplyToTree(MemGraphic& graphic, const std::shared_ptr<MemWorkplane>& workp
 
 const std::vector<std::shared_ptr<MemGraphic>> kNoChildren;
 
+// The properties every new graphic of that type has. A drawing of a
+// million graphics holds one table per type instead of one per graphic
+// until a graphic's properties are handed out or changed.
+const PropertyTable& DefaultProperties(const std::string& type) {
+  static const PropertyTable plain = [] {
+    PropertyTable props;
+    props.Define("BrushStyle", std::string("None"));
+    props.Define("Thickness", 0.0);
+    props.Define("Info", std::string());
+    return props;
+  }();
+  static const PropertyTable text = [] {
+    PropertyTable props = plain.Clone();
+    props.Define("TextMode", 0.0);
+    return props;
+  }();
+  return type == "TEXT" ? text : plain;
+}
+
 }  // namespace
 
 MemGraphic::MemGraphic(std::weak_ptr<MemDrawing> drawing, std::shared_ptr<FaultInjector> faults,
@@ -35,8 +54,16 @@ MemGraphic::MemGraphic(std::weak_ptr<MemDrawing> drawing, std::shared_ptr<FaultI
       faults_(std::move(faults)),
       id_(id),
       type_(std::move(type)),
-      props_(std::make_shared<PropertyTable>()),
       workplane_(std::move(workplane)) {}
+
+PropertyTable& MemGraphic::Props() {
+  if (!props_) props_ = std::make_shared<PropertyTable>(DefaultProperties(type_).Clone());
+  return *props_;
+}
+
+const PropertyTable& MemGraphic::Props() const {
+  return props_ ? *props_ : DefaultProperties(type_);
+}
 
 std::string MemGraphic::Type() {
   Enter("HostGraphic.Type");
@@ -55,6 +82,7 @@ HostVerticesPtr MemGraphic::Vertices() {
 
 HostPropertiesPtr MemGraphic::Properties() {
   Enter("HostGraphic.Properties");
+  Props();
   return std::make_shared<MemProperties>(props_, faults_, id_);
 }
 

@@ -78,8 +78,12 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   bool IsClosed() const { return closed_; }
   void SetClosedFlag(bool closed);
 
-  PropertyTable& Props() { return *props_; }
-  const PropertyTable& Props() const { return *props_; }
+  /// The graphic's own properties, made from the defaults of its type the
+  /// first time they are asked for to be changed or handed out.
+  PropertyTable& Props();
+  /// The graphic's properties; the defaults of its type (shared by every
+  /// graphic of the type) until Props() made its own.
+  const PropertyTable& Props() const;
 
   const std::vector<VertexData>& VertexList() const { return vertices_; }
   /// Appends a vertex given in plane coordinates.
@@ -131,7 +135,7 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   bool closed_ = false;
   bool worldMode_ = false;
   bool deleted_ = false;
-  std::shared_ptr<PropertyTable> props_;
+  std::shared_ptr<PropertyTable> props_;  ///< null: the defaults of the type
   std::vector<VertexData> vertices_;
   std::optional<ArcShape> shape_;
   std::shared_ptr<MemWorkplane> workplane_;

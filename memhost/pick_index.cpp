@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include <boost/geometry.hpp>
@@ -41,15 +40,20 @@ void SortByOrder(std::vector<MemGraphic*>& graphics) {
 }  // namespace
 
 struct PickIndex::Impl {
+  // A graphic's box, and its outline once a query has needed it: most
+  // graphics of a big drawing are never near a click, and their outlines
+  // would cost more memory than the graphics themselves.
   struct Indexed {
     Box box;
-    Outline outline;
+    std::unique_ptr<Outline> outline;
   };
 
   using Tree = bgi::rtree<Entry, bgi::quadratic<16>>;
   Tree tree;
   std::unordered_map<MemGraphic*, Indexed> entries;
-  std::unordered_set<MemGraphic*> dirty;
+  // Graphics to re-index, maybe more than once each: marking a whole
+  // drawing costs a push per graphic, not a hash insert.
+  std::vector<MemGraphic*> dirty;
 
   // Removes a graphic's entry from the tree and the table.
   void Drop(MemGraphic* g) {
@@ -63,17 +67,18 @@ struct PickIndex::Impl {
   // query with nothing dirty must cost nothing.
   void Refresh() {
     if (dirty.empty()) return;
+    std::sort(dirty.begin(), dirty.end());
+    dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
+    entries.reserve(entries.size() + dirty.size());
     std::vector<Entry> added;
+    added.reserve(dirty.size());
     for (MemGraphic* g : dirty) {
       Drop(g);
-      Outline outline = BuildOutline(*g);
-      const auto box = outline.Bounds();
+      const auto box = BuildOutline(*g).Bounds();
       if (!box) continue;
-      entries.emplace(g, Indexed{*box, std::move(outline)});
+      entries.emplace(g, Indexed{*box, nullptr});
       added.emplace_back(ToBBox(*box), g);
     }
-    // A set that once held a whole drawing keeps its buckets, and clearing
-    // it writes every one of them: start afresh instead.
     dirty = {};
     if (tree.empty()) {
       // A whole drawing at once: packing builds the tree much faster than
@@ -84,13 +89,18 @@ struct PickIndex::Impl {
     }
   }
 
-  // Index entries whose boxes meet the box.
-  std::vector<const std::pair<MemGraphic* const, Indexed>*> Candidates(const Box& box) {
+  // Graphics whose boxes meet the box, with their outlines.
+  std::vector<std::pair<MemGraphic*, const Outline*>> Candidates(const Box& box) {
     Refresh();
     std::vector<Entry> hits;
     tree.query(bgi::intersects(ToBBox(box)), std::back_inserter(hits));
-    std::vector<const std::pair<MemGraphic* const, Indexed>*> found;
-    for (const Entry& e : hits) found.push_back(&*entries.find(e.second));
+    std::vector<std::pair<MemGraphic*, const Outline*>> found;
+    found.reserve(hits.size());
+    for (const Entry& e : hits) {
+      Indexed& indexed = entries.find(e.second)->second;
+      if (!indexed.outline) indexed.outline = std::make_unique<Outline>(BuildOutline(*e.second));
+      found.emplace_back(e.second, indexed.outline.get());
+    }
     return found;
   }
 };
@@ -98,19 +108,19 @@ struct PickIndex::Impl {
 PickIndex::PickIndex() : impl_(std::make_unique<Impl>()) {}
 PickIndex::~PickIndex() = default;
 
-void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.insert(&graphic); }
+void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.push_back(&graphic); }
 
 void PickIndex::Erase(MemGraphic& graphic) {
-  impl_->dirty.erase(&graphic);
+  std::erase(impl_->dirty, &graphic);
   impl_->Drop(&graphic);
 }
 
 std::vector<MemGraphic*> PickIndex::AtPoint(Vec2 p, double radius) {
   std::vector<MemGraphic*> result;
-  for (const auto* entry : impl_->Candidates({p.x - radius, p.y - radius, p.x + radius, p.y + radius})) {
-    const Outline& outline = entry->second.outline;
-    if (PassesWithin(outline, p, radius) || (Filled(*entry->first) && InsideRings(outline, p))) {
-      result.push_back(entry->first);
+  for (const auto& [graphic, outline] :
+       impl_->Candidates({p.x - radius, p.y - radius, p.x + radius, p.y + radius})) {
+    if (PassesWithin(*outline, p, radius) || (Filled(*graphic) && InsideRings(*outline, p))) {
+      result.push_back(graphic);
     }
   }
   SortByOrder(result);
@@ -122,8 +132,8 @@ std::vector<MemGraphic*> PickIndex::InPolygon(const std::vector<Vec2>& polygon) 
   for (const Vec2 q : polygon) box = Union(box, Box{q.x, q.y, q.x, q.y});
   std::vector<MemGraphic*> result;
   if (!box) return result;
-  for (const auto* entry : impl_->Candidates(*box)) {
-    if (MeetsQuad(entry->second.outline, polygon)) result.push_back(entry->first);
+  for (const auto& [graphic, outline] : impl_->Candidates(*box)) {
+    if (MeetsQuad(*outline, polygon)) result.push_back(graphic);
   }
   SortByOrder(result);
   return result;

@@ -14,7 +14,9 @@ namespace pphatch::mem {
 class MemGraphic;
 
 /// An R-tree of the boxes of the top-level graphics, with each graphic's
-/// outline cached beside it. Changes are recorded as dirty graphics and
+/// outline cached beside it from the first query whose box meets the
+/// graphic's (so a big drawing holds outlines only where it was picked in
+/// or viewed). Changes are recorded as dirty graphics and
 /// re-indexed lazily at the next query, so a pick costs about log n plus
 /// the exact tests of the graphics whose boxes it meets.
 class PickIndex {

@@ -79,13 +79,16 @@ DxfShape Insert(const py::tuple& d) {
 // reader's own HATCH code, so that boundary paths of every kind are
 // sampled exactly as from a file.
 DxfShape Hatch(const py::sequence& groups, formats::LoadReport& report) {
-  std::vector<formats::DxfPair> pairs;
-  pairs.push_back({0, "HATCH", 0});
+  // The groups written as DXF text and split as a file's are: the pairs
+  // are views into this text, checked by the kind of their codes.
+  std::string text = "0\nHATCH\n";
   for (py::handle g : groups) {
     const py::tuple t = py::reinterpret_borrow<py::tuple>(g);
-    pairs.push_back({t[0].cast<int>(), t[1].cast<std::string>(), 0});
+    text += std::to_string(t[0].cast<int>()) + "\n" + t[1].cast<std::string>() + "\n";
   }
-  return formats::ReadHatch(formats::DxfRecord(pairs, 0, pairs.size()), report);
+  text += "0\nEOF\n";  // the end a file has, which the splitter checks for
+  const formats::DxfPairs pairs = formats::SplitDxfPairs(text, "HATCH");
+  return formats::ReadHatch(formats::DxfRecord(pairs, 0, pairs.size() - 1), report);
 }
 
 // ("marker", (host type, points, points in the OCS, closed)).

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "formats/dxf_reader.h"
+
 namespace pphatch::formats::testing {
 
 /// DXF lines from whitespace-separated tokens "code value code value ...".
@@ -23,6 +25,17 @@ inline std::string DxfFile(const std::string& entities, const std::string& block
   }
   if (!blocks.empty()) out += Pairs("0 SECTION 2 BLOCKS") + Pairs(blocks) + Pairs("0 ENDSEC");
   return out + Pairs("0 SECTION 2 ENTITIES") + Pairs(entities) + Pairs("0 ENDSEC 0 EOF");
+}
+
+/// The message of the ReadError that reading `content` as the file `name`
+/// throws, or "no error".
+inline std::string DxfErrorOf(const std::string& content, const std::string& name = "drawing.dxf") {
+  try {
+    ReadDxfText(content, name);
+  } catch (const ReadError& e) {
+    return e.what();
+  }
+  return "no error";
 }
 
 }  // namespace pphatch::formats::testing

@@ -147,7 +147,7 @@ TEST(HostileFiles, UnreadableFilesEndWithStatus2NamingTheFile) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
   ExpectUnreadable("garbage.dxf", garbage, "binary");
-  ExpectUnreadable("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + garbage, "binary");
+  ExpectUnreadable("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + garbage, "byte");
   ExpectUnreadable("empty.json", "", "empty");
   ExpectUnreadable("truncated.json", "{\"graphics\": [{\"type\": \"GRAPHIC\", \"vertices\": [[0,0],", "line");
   ExpectUnreadable("garbage.json", garbage, "garbage.json: ");

@@ -47,7 +47,7 @@ TEST(RealDrawings, RandomClicksKeepTheRules) {
     try {
       loaded = formats::ReadDrawingFile(file.string());
     } catch (const formats::ReadError&) {
-      continue;  // a format the readers do not take (binary DXF)
+      continue;  // a file the readers refuse
     }
     ++read;
     const std::optional<mem::Box> box = loaded.drawing->Index().Bounds();
