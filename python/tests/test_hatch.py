@@ -1,12 +1,13 @@
 """Area.add_hatch makes a HATCH that ezdxf accepts and that covers the area."""
 
 import math
+import random
 import subprocess
 import sys
 
 import ezdxf
 import pytest
-from conftest import EXAMPLES, read_points
+from conftest import EXAMPLES, REAL_DRAWINGS, read_points
 from ezdxf import path as ezpath
 from shapely.geometry import Polygon
 
@@ -19,10 +20,13 @@ def cross(a, b):
 
 def loop_area(loop):
     """The signed area a hatch loop encloses, exactly, from its vertices and
-    bulges or from its line, arc and ellipse edges as ezdxf reads them."""
+    bulges or from its line, arc and ellipse edges as ezdxf reads them.
+    Coordinates are taken from the loop's first point, so that far from the
+    origin the products do not swamp the area."""
     total = 0.0
     if hasattr(loop, "vertices"):
-        ring = loop.vertices
+        ox, oy, _ = loop.vertices[0]
+        ring = [(x - ox, y - oy, bulge) for x, y, bulge in loop.vertices]
         for (x0, y0, bulge), (x1, y1, _) in zip(ring, ring[1:] + ring[:1]):
             total += (x0 * y1 - x1 * y0) / 2
             if bulge:  # the circular segment between chord and arc
@@ -30,12 +34,13 @@ def loop_area(loop):
                 chord2 = (x1 - x0) ** 2 + (y1 - y0) ** 2
                 total += chord2 / (8 * math.sin(sweep / 2) ** 2) * (sweep - math.sin(sweep))
         return total
+    origin = loop.edges[0].start_point
     for edge in loop.edges:
         if edge.type.name == "LINE":
-            total += cross(edge.start, edge.end) / 2
+            total += cross(edge.start - origin, edge.end - origin) / 2
             continue
         conic = edge.construction_tool()  # counter-clockwise from start to end parameter
-        a, b, c = conic.major_axis, conic.minor_axis, conic.center
+        a, b, c = conic.major_axis, conic.minor_axis, conic.center - origin
         t0, t1 = conic.start_param, conic.end_param
         if t1 <= t0:
             t1 += 2 * math.pi
@@ -111,6 +116,24 @@ def test_hatch_loops_follow_circles_with_bulges_and_ellipses_with_edges():
     assert abs(loop_area(column)) == pytest.approx(math.pi * 15 ** 2, rel=1e-12)
     auditor = out.audit()
     assert not auditor.has_errors and not auditor.has_fixes
+
+
+@pytest.mark.parametrize("name", ["emf_siteplan.dxf", "qcad_flange.dxf", "f550_gear.dxf"])
+def test_hatches_of_real_drawings_keep_their_areas(name):
+    # A site plan far from the origin, a flange with elliptic edges, a gear of arcs.
+    path = REAL_DRAWINGS / name
+    if not path.exists():
+        pytest.skip(f"{path} is not there (real drawings are kept beside the checkout)")
+    drawing = pphatch.Drawing.read(path)
+    xmin, ymin, xmax, ymax = drawing.extents
+    chance = random.Random(3)
+    points = [(chance.uniform(xmin, xmax), chance.uniform(ymin, ymax)) for _ in range(40)]
+    areas = [a for a in drawing.pick_many(points) if isinstance(a, pphatch.Area)]
+    assert len(areas) >= 10
+    doc = ezdxf.new("R2018")
+    for area in areas:
+        assert_hatch_covers(area.add_hatch(doc.modelspace()), area)
+    assert not doc.audit().has_errors
 
 
 def test_the_example_script_hatches_every_room(tmp_path):
