@@ -138,6 +138,11 @@ class NoArea(Exception):
         self.gaps = tuple(Gap(*g) for g in gaps)
         self.free_ends = tuple(free_ends)
 
+    def __reduce__(self):
+        # Pickled whole, so that results come back intact from other processes.
+        return (type(self), (self.message, self.point, self.cause, self.closes_at, self.gaps,
+                             self.free_ends))
+
 
 class Area:
     """The closed area found around a picked point.

@@ -1,6 +1,7 @@
 """Picks through the module agree with the command-line tool and keep their contract."""
 
 import math
+import pickle
 
 import numpy as np
 import pytest
@@ -91,6 +92,10 @@ def test_a_gap_closes_just_above_its_size_and_is_diagnosed_just_below():
     below = drawing.pick_many([(100, 100)], gap=1.3 * (1 - 1e-6))[0]
     assert isinstance(below, pphatch.NoArea) and below.cause == "open"
     assert below.closes_at == pytest.approx(1.3, rel=1e-9)
+    # Results travel between processes whole.
+    copy = pickle.loads(pickle.dumps(below))
+    assert (str(copy), copy.point, copy.cause, copy.closes_at, copy.gaps) == \
+        (str(below), below.point, below.cause, below.closes_at, below.gaps)
     area = drawing.pick(100, 100, gap=1.3 * (1 + 1e-6))
     assert [g.size for g in area.bridged] == pytest.approx([0.5, 1.3], rel=1e-9)
     # Across the bridges the room is the rectangle less the quarter of the
