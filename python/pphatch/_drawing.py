@@ -45,16 +45,15 @@ def _drawing_error(path, message):
 def _check_gap(gap):
     if not (isinstance(gap, numbers.Real) and math.isfinite(gap) and gap >= 0):
         raise ValueError(f"gap must be a finite number >= 0, not {gap!r}")
-    if gap != 0:
-        raise ValueError("this build of pphatch closes no gaps: gap must be 0")
 
 
 def _result(outcome, point):
-    """An Area of a compiled pick's (contours, area, perimeter), or NoArea of its message."""
-    if isinstance(outcome, str):
-        return NoArea(outcome, point)
-    contours, area, perimeter = outcome
-    return Area(contours[0], contours[1:], area, perimeter, point)
+    """An Area of a compiled pick's (contours, area, perimeter, curves, bridged),
+    or NoArea of its (message, cause, closes_at, gaps, free_ends)."""
+    if isinstance(outcome[0], str):
+        return NoArea(outcome[0], point, *outcome[1:])
+    contours, area, perimeter, curves, bridged = outcome
+    return Area(contours[0], contours[1:], area, perimeter, point, bridged, curves)
 
 
 class Drawing:
@@ -134,21 +133,26 @@ class Drawing:
         """Finds the closed area around the point (x, y).
 
         x, y: the point, in drawing coordinates.
-        gap: the widest gap between graphics to close. This build closes
-            none: only 0 is accepted, anything else raises ValueError.
+        gap: the widest gap between graphics to bridge, in drawing units
+            (0: the boundary must be closed). A boundary open by gaps up to
+            this size is closed along straight bridges, listed in the
+            Area's ``bridged``.
 
         Returns an Area: outer boundary and islands as closed (n, 2) float64
-        arrays, area, perimeter.
+        arrays, the same on the true curves (``curves``), area, perimeter,
+        bridged gaps.
 
         Raises NoArea when no closed boundary holds the point (its message
-        is "Operation can not be performed with these objects."), and
-        ValueError for a coordinate that is not a finite number.
+        is "Operation can not be performed with these objects."; its
+        ``cause``, ``closes_at``, ``gaps`` and ``free_ends`` tell why, and
+        which gap tolerance would close the boundary), and ValueError for a
+        coordinate or gap that is not a finite number (or a negative gap).
         """
         _check_gap(gap)
         point = (float(x), float(y))
         if not (math.isfinite(point[0]) and math.isfinite(point[1])):
             raise ValueError(f"the point must have finite coordinates, not {point}")
-        result = _result(self._core.pick(point[0], point[1]), point)
+        result = _result(self._core.pick(point[0], point[1], float(gap)), point)
         if isinstance(result, NoArea):
             raise result
         return result
@@ -171,7 +175,7 @@ class Drawing:
             raise ValueError(f"points must be (x, y) pairs, shape (n, 2), not {array.shape}")
         if not np.isfinite(array).all():
             raise ValueError("every point must have finite coordinates")
-        outcomes = self._core.pick_many(array)
+        outcomes = self._core.pick_many(array, float(gap))
         return [_result(o, (float(p[0]), float(p[1]))) for o, p in zip(outcomes, array)]
 
     def _snapshot(self):

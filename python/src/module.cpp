@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "ezdxf_records.h"
+#include "formats/contour_measure.h"
+#include "formats/true_contour.h"
 #include "formats/drawing_file.h"
 #include "formats/dxf_emit.h"
 #include "formats/errors.h"
-#include "measure.h"
 #include "memhost/snapshot.h"
+#include "pphatch/pick_diagnosis.h"
 #include "picking.h"
 
 namespace py = pybind11;
@@ -55,22 +57,75 @@ py::array_t<double> ContourArray(const formats::Contour& contour) {
   return array;
 }
 
-// One pick's result: (contours, area, perimeter) or the failure message.
-py::object Outcome(const cli::PickOutcome& outcome) {
-  if (!outcome.ok) return py::str(outcome.error);
+// A point as a Python (x, y) tuple.
+py::tuple Pair(double x, double y) { return py::make_tuple(x, y); }
+
+// A piece of a true contour: ("line", from, to) or ("arc", from, to,
+// centre, u, v, t0, t1), the conic's terms as in formats::ContourPiece.
+py::tuple Piece(const formats::ContourPiece& p) {
+  if (!p.arc) return py::make_tuple("line", Pair(p.from.x, p.from.y), Pair(p.to.x, p.to.y));
+  return py::make_tuple("arc", Pair(p.from.x, p.from.y), Pair(p.to.x, p.to.y),
+                        Pair(p.centre.x, p.centre.y), Pair(p.u.x, p.u.y), Pair(p.v.x, p.v.y),
+                        p.t0, p.t1);
+}
+
+// The gaps of a diagnosis as (from, to, size) tuples, shortest first.
+py::list Gaps(const std::vector<PickGap>& gaps) {
+  py::list list;
+  for (const PickGap& g : gaps) {
+    list.append(py::make_tuple(Pair(g.fromX, g.fromY), Pair(g.toX, g.toY), g.size));
+  }
+  return list;
+}
+
+// The cause of a failed pick as the word the Python layer shows.
+const char* CauseWord(PickDiagnosis::Cause cause) {
+  switch (cause) {
+    case PickDiagnosis::Cause::kOpen:
+      return "open";
+    case PickDiagnosis::Cause::kOnBoundary:
+      return "on_boundary";
+    case PickDiagnosis::Cause::kBudget:
+      return "budget";
+    case PickDiagnosis::Cause::kError:
+      return "error";
+    case PickDiagnosis::Cause::kNotEnclosed:
+    case PickDiagnosis::Cause::kNone:
+    default:
+      return "not_enclosed";
+  }
+}
+
+// One pick's result: (contours, area, perimeter, curves, bridged) for an
+// area, or (message, cause, closes_at, gaps, free_ends) for none, where
+// closes_at is None when no tolerance within reach closes the boundary.
+py::tuple Outcome(const cli::PickOutcome& outcome) {
+  const PickDiagnosis& d = outcome.diagnosis;
+  if (!outcome.ok) {
+    py::list freeEnds;
+    for (const auto& end : d.freeEnds) freeEnds.append(Pair(end[0], end[1]));
+    py::object closesAt = d.closesAt > 0 ? py::object(py::float_(d.closesAt)) : py::none();
+    return py::make_tuple(outcome.error, CauseWord(d.cause), closesAt, Gaps(d.gaps), freeEnds);
+  }
   py::list contours;
   for (const formats::Contour& c : outcome.contours) contours.append(ContourArray(c));
-  const Measure m = MeasureContours(outcome.contours);
-  return py::make_tuple(contours, m.area, m.perimeter);
+  py::list curves;
+  for (const formats::TrueContour& contour : outcome.curves) {
+    py::list pieces;
+    for (const formats::ContourPiece& p : contour) pieces.append(Piece(p));
+    curves.append(pieces);
+  }
+  return py::make_tuple(contours, outcome.measures.area, outcome.measures.perimeter, curves,
+                        Gaps(d.gaps));
 }
 
 // Runs the picks with the interpreter released and the drawing locked.
-py::list Picks(const CorePtr& core, std::vector<cli::DrawingPoint> points) {
+py::list Picks(const CorePtr& core, std::vector<cli::DrawingPoint> points, double gap) {
   std::vector<cli::PickOutcome> outcomes;
   {
     py::gil_scoped_release release;
     std::lock_guard<std::mutex> lock(core->mutex);
-    outcomes = cli::RunPicks(core->loaded.drawing, points);
+    outcomes = cli::RunPicks(core->loaded.drawing, points, {}, gap);
   }
   py::list results;
   for (const cli::PickOutcome& o : outcomes) results.append(Outcome(o));
@@ -126,23 +181,24 @@ PYBIND11_MODULE(_core, m) {
                   py::arg("entities"), py::arg("tile_mode"), py::arg("name"))
       .def(
           "pick",
-          [](const CorePtr& self, double x, double y) -> py::object {
-            return Picks(self, {{x, y}})[0];
+          [](const CorePtr& self, double x, double y, double gap) -> py::object {
+            return Picks(self, {{x, y}}, gap)[0];
           },
-          py::arg("x"), py::arg("y"))
+          py::arg("x"), py::arg("y"), py::arg("gap"))
       .def(
           "pick_many",
           [](const CorePtr& self,
-             const py::array_t<double, py::array::c_style | py::array::forcecast>& points) {
+             const py::array_t<double, py::array::c_style | py::array::forcecast>& points,
+             double gap) {
             if (points.ndim() != 2 || points.shape(1) != 2) {
               throw py::value_error("points must have the shape (n, 2)");
             }
             auto in = points.unchecked<2>();
             std::vector<pphatch::cli::DrawingPoint> clicks;
             for (py::ssize_t i = 0; i < in.shape(0); ++i) clicks.push_back({in(i, 0), in(i, 1)});
-            return Picks(self, std::move(clicks));
+            return Picks(self, std::move(clicks), gap);
           },
-          py::arg("points"))
+          py::arg("points"), py::arg("gap"))
       .def_property_readonly(
           "report", [](const DrawingCore& self) { return self.loaded.summary.report.Lines(); })
       .def_property_readonly(

@@ -32,12 +32,12 @@ EXAMPLE_PICKS = [
 ]
 
 
-def cli_picks(drawing, points):
-    """The command-line tool's JSON line for each point."""
+def cli_picks(drawing, points, *options):
+    """The command-line tool's JSON line for each point (with the options given)."""
     cli = os.environ.get("PPHATCH_CLI")
     if not cli:
         pytest.skip("PPHATCH_CLI names no command-line tool")
-    args = [cli, "pick", str(drawing)]
+    args = [cli, "pick", str(drawing), *options]
     for x, y in points:
         args += ["--at", f"{x!r},{y!r}"]
     run = subprocess.run(args, capture_output=True, text=True, check=False)

@@ -22,6 +22,7 @@ def test_a_truncated_file_names_its_last_line(tmp_path):
 @pytest.mark.parametrize("name,content,reason", [
     ("missing.dxf", None, "cannot open"),
     ("plan.dwg", "0\nEOF\n", "DWG files cannot be read"),
+    ("plan.txt", "0\nEOF\n", "unknown drawing format"),
 ])
 def test_files_without_a_line_to_blame(tmp_path, name, content, reason):
     path = tmp_path / name

@@ -1,5 +1,8 @@
 """Picks through the module agree with the command-line tool and keep their contract."""
 
+import math
+import pickle
+
 import numpy as np
 import pytest
 from conftest import EXAMPLE_PICKS, EXAMPLES, MESSAGE, cli_picks
@@ -73,9 +76,47 @@ def test_pick_many_answers_in_order_like_single_picks():
         drawing.pick(float("inf"), 150)
 
 
-def test_gap_other_than_zero_is_refused_until_gaps_can_be_closed():
+def test_a_gap_closes_just_above_its_size_and_is_diagnosed_just_below():
+    # The room is open by gaps of 0.5 and 1.3 units.
+    drawing = pphatch.Drawing.read(EXAMPLES / "open_room.json")
+    with pytest.raises(pphatch.NoArea) as caught:
+        drawing.pick(100, 100)
+    closed = caught.value
+    assert str(closed) == MESSAGE and closed.cause == "open"
+    assert closed.closes_at == pytest.approx(1.3, rel=1e-9)
+    assert [g.size for g in closed.gaps] == pytest.approx([0.5, 1.3], rel=1e-9)
+    widest = closed.gaps[-1]
+    assert math.dist(widest.start, widest.end) == pytest.approx(widest.size, rel=1e-9)
+    assert {widest.start, widest.end} == {(251.3, 400.0), (250.0, 400.0)}
+
+    below = drawing.pick_many([(100, 100)], gap=1.3 * (1 - 1e-6))[0]
+    assert isinstance(below, pphatch.NoArea) and below.cause == "open"
+    assert below.closes_at == pytest.approx(1.3, rel=1e-9)
+    # Results travel between processes whole.
+    copy = pickle.loads(pickle.dumps(below))
+    assert (str(copy), copy.point, copy.cause, copy.closes_at, copy.gaps) == \
+        (str(below), below.point, below.cause, below.closes_at, below.gaps)
+    area = drawing.pick(100, 100, gap=1.3 * (1 + 1e-6))
+    assert [g.size for g in area.bridged] == pytest.approx([0.5, 1.3], rel=1e-9)
+    # Across the bridges the room is the rectangle less the quarter of the
+    # round wall end in its corner and the island, as the tool answers it.
+    line = cli_picks(EXAMPLES / "open_room.json", [(100, 100)], "--gap", "1.3000013")[0]
+    assert area.area == pytest.approx(line["area"], rel=1e-12)
+    assert area.area == pytest.approx(500 * 400 - math.pi * 19.5 ** 2 / 4 - 140 * 80, rel=1e-9)
+    assert len(area.islands) == 1
+
+
+def test_the_diagnosis_names_the_cause_without_a_gap():
     drawing = pphatch.Drawing.read(EXAMPLES / "walls.json")
-    assert drawing.pick(150, 150, gap=0.0).area == pytest.approx(300 * 250 - 60 * 40)
-    for gap in (0.5, -1.0, float("nan")):
+    void = drawing.pick_many([(800, 100)])[0]
+    assert void.cause == "not_enclosed" and void.closes_at is None and void.gaps == ()
+    assert drawing.pick(150, 150).bridged == ()
+
+
+def test_gaps_must_be_finite_and_not_negative():
+    drawing = pphatch.Drawing.read(EXAMPLES / "walls.json")
+    for gap in (-1.0, float("nan"), float("inf"), "1"):
         with pytest.raises(ValueError):
             drawing.pick(150, 150, gap=gap)
+        with pytest.raises(ValueError):
+            drawing.pick_many([(150, 150)], gap=gap)
