@@ -10,6 +10,7 @@
 #include "cli_error.h"
 #include "commands.h"
 #include "formats/nearest_name.h"
+#include "gap_option.h"
 #include "points.h"
 
 namespace {
@@ -106,12 +107,7 @@ int Run(int argc, char** argv) {
                    "The part of the drawing the picture shows (two opposite corners); by "
                    "default where the graphics are, far outliers left out")
       ->type_name("X1,Y1,X2,Y2");
-  pickCommand
-      ->add_option("--gap", pick.gap,
-                   "Close gaps up to G drawing units: a line end that stops short of another "
-                   "graphic by at most G is bridged to it (default 0)")
-      ->check(CLI::NonNegativeNumber)
-      ->type_name("G");
+  pphatch::cli::AddGapOption(*pickCommand, pick.gap);
   pphatch::cli::AddLayerOptions(*pickCommand, pick.layers);
 
   pphatch::cli::RoomsOptions rooms;
@@ -125,12 +121,7 @@ int Run(int argc, char** argv) {
       ->type_name("NAME");
   roomsCommand->add_option("--match", rooms.match, "Only labels whose text this regular expression finds in")
       ->type_name("REGEX");
-  roomsCommand
-      ->add_option("--gap", rooms.gap,
-                   "Close gaps up to G drawing units: a line end that stops short of another "
-                   "graphic by at most G is bridged to it (default 0)")
-      ->check(CLI::NonNegativeNumber)
-      ->type_name("G");
+  pphatch::cli::AddGapOption(*roomsCommand, rooms.gap);
   roomsCommand
       ->add_option("--format", rooms.format,
                    "csv: the schedule; json; svg: a picture; dxf: the drawing with the rooms "

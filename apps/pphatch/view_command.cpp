@@ -12,6 +12,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "gap_option.h"
 #include "load.h"
 #include "view_server.h"
 
@@ -44,11 +45,7 @@ CLI::App* AddViewCommand(CLI::App& app, ViewOptions& options) {
   view->add_option("--host", options.host,
                    "Address to listen on (default 127.0.0.1; others let the network in)")
       ->type_name("ADDRESS");
-  view->add_option("--gap", options.gap,
-                   "Close gaps up to G drawing units in every pick (default 0; the page offers "
-                   "the tolerance that closes a failed pick)")
-      ->check(CLI::NonNegativeNumber)
-      ->type_name("G");
+  AddGapOption(*view, options.gap);
   AddLayerOptions(*view, options.layers);
   return view;
 }

@@ -1,0 +1,18 @@
+// The --gap option, as pick, rooms and view take it.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace pphatch::cli {
+
+/// Adds --gap G (drawing units, not below 0) to the command.
+inline void AddGapOption(CLI::App& command, double& gap) {
+  command
+      .add_option("--gap", gap,
+                  "Close gaps up to G drawing units: a line end that stops short of another "
+                  "graphic by at most G is bridged to it (default 0)")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("G");
+}
+
+}  // namespace pphatch::cli
