@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "component/continue_on_error.h"
-#include "component/errors.h"
+#include "component/view_convert.h"
 #include "curves/extract.h"
-#include "driver/view_convert.h"
+#include "geometry/checked_math.h"
 #include "scan/candidate_scan.h"
 
 namespace pphatch {

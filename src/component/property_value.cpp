@@ -8,7 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 
 namespace pphatch {
 namespace {

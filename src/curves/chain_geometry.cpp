@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 
 namespace pphatch {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <optional>
 
-#include "component/errors.h"
+#include "component/view_convert.h"
 #include "curves/chain_geometry.h"
-#include "driver/view_convert.h"
 #include "geometry/box_tree.h"
+#include "geometry/checked_math.h"
 #include "geometry/incidence.h"
 #include "geometry/tolerance.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <variant>
 
-#include "component/errors.h"
 #include "curves/chain_points.h"
 #include "curves/extractors.h"
+#include "geometry/checked_math.h"
 
 namespace pphatch {
 namespace {

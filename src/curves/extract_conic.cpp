@@ -2,10 +2,10 @@
 #include <array>
 #include <cmath>
 
-#include "component/errors.h"
 #include "curves/chain_points.h"
 #include "curves/extractors.h"
 #include "geometry/angles.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "component/continue_on_error.h"
-#include "component/errors.h"
 #include "curves/chain_points.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

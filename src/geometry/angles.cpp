@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "driver/view_convert.h"
+#include "component/view_convert.h"
 #include "geometry/angles.h"
 #include "geometry/tolerance.h"
 #include "scan/chain_copy.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "component/state.h"
-#include "driver/view_convert.h"
+#include "component/view_convert.h"
 #include "memhost/drawing.h"
 #include "memhost/view.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "component/beep.h"
-#include "driver/view_convert.h"
+#include "component/view_convert.h"
 #include "pphatch/pick_point_hatch.h"
 
 namespace pphatch {

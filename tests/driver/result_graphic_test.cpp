@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "component/errors.h"
 #include "component/state.h"
+#include "geometry/checked_math.h"
 #include "memhost/drawing.h"
 #include "support/chains.h"
 #include "support/tolerance_scope.h"

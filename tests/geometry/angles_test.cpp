@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {

@@ -1,5 +1,5 @@
 // Conversion between view and drawing coordinates through this thread's view.
-#include "driver/view_convert.h"
+#include "component/view_convert.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Explicit checks for the floating-point faults the component treats as run-time errors.
-#include "component/errors.h"
+#include "geometry/checked_math.h"
 
 #include <cmath>
 
