@@ -1,11 +1,14 @@
 #include "formats/dxf_pairs.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <thread>
 
 #include "formats/dxf_binary_pairs.h"
 #include "formats/errors.h"
@@ -91,16 +94,38 @@ long long FirstBinaryLine(std::string_view text) {
   return 0;
 }
 
+// Text bytes a pair takes at the least in the files of common writers
+// (a code line, a short value line and two line ends); the pair list
+// reserves room by it.
+constexpr std::size_t kBytesPerPair = 10;
+
+// True when the last pair is the EOF marker.
+bool EndsWithEof(const DxfPairs& pairs) {
+  return !pairs.empty() && pairs.Code(pairs.size() - 1) == 0 && pairs.Value(pairs.size() - 1) == "EOF";
+}
+
 // Splits DXF text into pairs in one pass over its bytes, checking each pair
 // as it goes. A file with a control byte anywhere is refused as binary data
-// before any other fault is named.
+// before any other fault is named. A splitter may take a stretch of the
+// text that starts on a code line: `firstLine` is that line's number less one.
 class TextSplitter {
  public:
-  TextSplitter(std::string_view body, const std::string& name)
-      : body_(body), name_(name), pairs_(body, false) {}
+  TextSplitter(std::string_view body, const std::string& name, std::size_t begin = 0,
+               std::size_t end = std::string_view::npos, long long firstLine = 0)
+      : body_(body), name_(name), pairs_(body, false), at_(begin),
+        end_(std::min(end, body.size())), line_(firstLine) {}
 
+  // The pairs of the whole text, which must end with the EOF marker.
   DxfPairs Run() {
-    pairs_.Reserve(body_.size() / 10);
+    DxfPairs pairs = SplitStretch(body_.size());
+    CheckEnd(pairs);
+    return pairs;
+  }
+
+  // The pairs of the stretch, unchecked for the EOF marker, in a list with
+  // room for the pairs of `reserveFor` bytes of text.
+  DxfPairs SplitStretch(std::size_t reserveFor) {
+    pairs_.Reserve(reserveFor / kBytesPerPair);
     std::string_view codeLine, value;
     while (NextLine(codeLine)) {
       const long long codeLineNo = line_;
@@ -114,22 +139,23 @@ class TextSplitter {
       }
       Add(static_cast<int>(code), value);
     }
-    if (pairs_.empty() || pairs_.Code(pairs_.size() - 1) != 0 ||
-        pairs_.Value(pairs_.size() - 1) != "EOF") {
-      Fail(line_, "the file ends without the EOF marker: it is truncated");
-    }
     return std::move(pairs_);
   }
 
+  // Refuses pairs that do not end with the EOF marker.
+  void CheckEnd(const DxfPairs& pairs) const {
+    if (!EndsWithEof(pairs)) Fail(line_, "the file ends without the EOF marker: it is truncated");
+  }
+
  private:
-  // The next line without its line end; false at the end of the text.
+  // The next line of the stretch without its line end; false at its end.
   bool NextLine(std::string_view& line) {
-    if (at_ >= body_.size()) return false;
+    if (at_ >= end_) return false;
     ++line_;
     const char* data = body_.data();
-    const void* newline = std::memchr(data + at_, '\n', body_.size() - at_);
+    const void* newline = std::memchr(data + at_, '\n', end_ - at_);
     const std::size_t end =
-        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : body_.size();
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : end_;
     line = body_.substr(at_, end - at_);
     if (HasControlByte(line)) {
       throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
@@ -157,9 +183,52 @@ class TextSplitter {
   std::string_view body_;
   const std::string& name_;
   DxfPairs pairs_;
-  std::size_t at_ = 0;
-  long long line_ = 0;
+  std::size_t at_, end_;
+  long long line_;
 };
+
+// The offset just past the line end that ends an even number of lines,
+// about halfway through the text, so that the second half starts on a code
+// line; 0 when there is none. `lines` receives the lines before it.
+std::size_t HalfwayCodeLine(std::string_view body, long long& lines) {
+  std::size_t cut = body.find('\n', body.size() / 2);
+  if (cut == std::string_view::npos) return 0;
+  lines = std::count(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(cut) + 1, '\n');
+  if (lines % 2 != 0) {
+    cut = body.find('\n', cut + 1);
+    if (cut == std::string_view::npos) return 0;
+    ++lines;
+  }
+  return cut + 1;
+}
+
+// The pairs of a large text, each half split by a thread of its own; empty
+// when either half holds a fault, which the one-pass splitter then names
+// exactly as it would alone.
+std::optional<DxfPairs> SplitInHalves(std::string_view body, const std::string& name) {
+  long long linesBefore = 0;
+  const std::size_t cut = HalfwayCodeLine(body, linesBefore);
+  if (cut == 0) return std::nullopt;
+  std::optional<DxfPairs> tail;
+  std::thread second([&] {
+    try {
+      tail = TextSplitter(body, name, cut, body.size(), linesBefore).SplitStretch(body.size() - cut);
+    } catch (const ReadError&) {
+      tail.reset();
+    }
+  });
+  std::optional<DxfPairs> head;
+  try {
+    // Room for the tail's pairs too, so that appending them does not move the head's.
+    head = TextSplitter(body, name, 0, cut).SplitStretch(body.size());
+  } catch (const ReadError&) {
+    head.reset();
+  }
+  second.join();
+  if (!head || !tail) return std::nullopt;
+  head->Append(*tail);
+  return head;
+}
 
 }  // namespace
 
@@ -269,13 +338,18 @@ std::string LocatedAt(const std::string& name, long long place, bool binary,
   return name + ": " + PlaceText(place, true) + ": " + what;
 }
 
-DxfPairs SplitDxfPairs(std::string_view content, const std::string& name) {
+DxfPairs SplitDxfPairs(std::string_view content, const std::string& name,
+                       std::size_t splitInHalvesFrom) {
   if (IsBinaryDxf(content)) return SplitBinaryDxfPairs(content, name);
   std::string_view body = content;
   if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     body.remove_prefix(kByteOrderMark.size());
   if (body.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     throw ReadError(Located(name, 0, "the file is empty"));
+  }
+  if (body.size() >= splitInHalvesFrom) {
+    std::optional<DxfPairs> pairs = SplitInHalves(body, name);
+    if (pairs && EndsWithEof(*pairs)) return std::move(*pairs);
   }
   return TextSplitter(body, name).Run();
 }

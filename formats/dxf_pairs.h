@@ -59,6 +59,8 @@ class DxfPairs {
   /// Appends a binary file's one-byte flag, whose value reads as "0" or "1".
   void AddFlag(int code, std::size_t offset, int codeBytes, bool value);
   void Reserve(std::size_t count) { slots_.reserve(count); }
+  /// Appends the pairs of `tail`, which refer into the same content.
+  void Append(const DxfPairs& tail) { slots_.insert(slots_.end(), tail.slots_.begin(), tail.slots_.end()); }
 
  private:
   // Value position and length in the content (kFlagLength: a flag), code,
@@ -99,7 +101,11 @@ std::string LocatedAt(const std::string& name, long long place, bool binary,
 /// Both must end with the EOF marker. Refuses empty content and binary data
 /// that is no binary DXF. Throws ReadError whose message starts with `name`
 /// and the line (text) or byte offset (binary).
-DxfPairs SplitDxfPairs(std::string_view content, const std::string& name);
+/// Text from `splitInHalvesFrom` bytes on is split by two threads, a half
+/// each, to the same pairs and the same errors.
+inline constexpr std::size_t kSplitInHalvesFrom = std::size_t{4} << 20;
+DxfPairs SplitDxfPairs(std::string_view content, const std::string& name,
+                       std::size_t splitInHalvesFrom = kSplitInHalvesFrom);
 
 /// The number in a pair (integers as reals; text as far as it reads as one).
 double PairReal(const DxfPair& pair);
