@@ -109,6 +109,7 @@ class Emitter {
                                   " graphics (inserts of blocks, rows and columns)"));
     }
     if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
+    drawing_->List()->Reserve(doc_.entities.size());
     Entities(doc_.entities, Into(drawing_), Affine3{}, false);
   }
 

@@ -124,6 +124,11 @@ void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
   ChildChanged(*graphic);
 }
 
+void MemGraphics::Reserve(std::size_t count) {
+  items_.reserve(items_.size() + count);
+  byId_.reserve(byId_.size() + count);
+}
+
 void MemGraphics::Detach(MemGraphic& graphic) {
   const int position = PositionOf(graphic);
   if (position >= 0) EraseAt(static_cast<std::size_t>(position));

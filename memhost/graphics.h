@@ -39,6 +39,9 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
   // --- Model ---
   /// Appends a graphic that is in no list.
   void Append(const std::shared_ptr<MemGraphic>& graphic);
+  /// Makes room for `count` graphics more, so that a reader appending a
+  /// whole drawing does not grow the list and its table of IDs step by step.
+  void Reserve(std::size_t count);
   /// Takes the graphic out of this list (nothing when it is not here).
   void Detach(MemGraphic& graphic);
   const std::vector<std::shared_ptr<MemGraphic>>& Items() const { return items_; }
