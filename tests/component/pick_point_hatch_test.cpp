@@ -1,5 +1,6 @@
 #include "pphatch/pick_point_hatch.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -34,15 +35,14 @@ class Component : public ::testing::Test {
 TEST_F(Component, InitBindsViewAndDrawingAndRoundsTileMode) {
   PickPointHatch hatch;
   EXPECT_EQ(hatch.State().LastGraphicId, -1);
-  auto view = ViewWithTileMode(2.5);
-  EXPECT_TRUE(hatch.Init(view));
-  EXPECT_EQ(Module().View, view);
-  EXPECT_EQ(Module().Drawing, view->Drawing());
-  EXPECT_EQ(hatch.State().TileMode, 2);
-  EXPECT_TRUE(hatch.Init(ViewWithTileMode(3.5)));
-  EXPECT_EQ(hatch.State().TileMode, 4);
-  EXPECT_TRUE(hatch.Init(ViewWithTileMode(std::string("1"))));
-  EXPECT_EQ(hatch.State().TileMode, 1);
+  using Case = std::pair<PropertyValue, int>;
+  for (const auto& [tileMode, rounded] : {Case{2.5, 2}, Case{3.5, 4}, Case{std::string("1"), 1}}) {
+    auto view = ViewWithTileMode(tileMode);
+    EXPECT_TRUE(hatch.Init(view));
+    EXPECT_EQ(Module().View, view);
+    EXPECT_EQ(Module().Drawing, view->Drawing());
+    EXPECT_EQ(hatch.State().TileMode, rounded);
+  }
 }
 
 TEST_F(Component, InitErrorsReachTheCallerAfterTheViewIsReplaced) {
@@ -109,8 +109,7 @@ TEST_F(Component, ConversionsFollowPanZoomAndRotation) {
   view->SetRotation(0.7);
   const HostPoint3 w = ViewToWorld(123.25, 700.5, 0);
   const HostPoint3 back = WorldToView(w.x, w.y, w.z);
-  EXPECT_NEAR(back.x, 123.25, 1e-9);
-  EXPECT_NEAR(back.y, 700.5, 1e-9);
+  EXPECT_NEAR(std::hypot(back.x - 123.25, back.y - 700.5), 0, 1e-9);
 }
 
 }  // namespace
