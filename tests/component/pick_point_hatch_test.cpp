@@ -1,5 +1,6 @@
 #include "pphatch/pick_point_hatch.h"
 
+#include <any>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -75,17 +76,17 @@ TEST_F(Component, ObjectsShareTheLastViewOfTheirThreadOnly) {
   ASSERT_TRUE(b->Init(viewB));
   EXPECT_EQ(a.State().TileMode, 1);                     // TileMode stays per object
   EXPECT_NEAR(ViewToWorld(500, 375, 0).x, 1000, 1e-9);  // both work in view B
-  bool otherThreadFailed = false;
+  std::string error;
   std::thread([&] {
-    try {
-      ViewToWorld(0, 0, 0);
-    } catch (const HostError&) {
-      otherThreadFailed = true;
-    }
-    PickPointHatch other;  // bound and destroyed there only
-    other.Init(ViewWithTileMode(0.0));
+    EXPECT_THROW(ViewToWorld(0, 0, 0), HostError);
+    // A request before Init on that thread fails with the host's error, not the message.
+    PickPointHatch other;
+    HostGraphicPtr result;
+    std::any reserved;
+    EXPECT_THROW(other.CreateClosedContour(500, 375, result, error, reserved), HostError);
+    other.Init(ViewWithTileMode(0.0));  // bound and destroyed there only
   }).join();
-  EXPECT_TRUE(otherThreadFailed);
+  EXPECT_EQ(error, "");
   EXPECT_EQ(Module().View, viewB);
   b.reset();
   EXPECT_EQ(Module().View, nullptr);

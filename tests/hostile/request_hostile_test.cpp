@@ -57,7 +57,7 @@ struct Scene {
   const char* what;
   bool square;
   void (*build)(HostileScene&);
-  std::vector<Click> clicks;
+  std::vector<Click> clicks = {};
 };
 
 const Scene kScenes[] = {
