@@ -1,5 +1,7 @@
 #include "pphatch/pick_point_hatch.h"
 
+#include <any>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -34,15 +36,14 @@ class Component : public ::testing::Test {
 TEST_F(Component, InitBindsViewAndDrawingAndRoundsTileMode) {
   PickPointHatch hatch;
   EXPECT_EQ(hatch.State().LastGraphicId, -1);
-  auto view = ViewWithTileMode(2.5);
-  EXPECT_TRUE(hatch.Init(view));
-  EXPECT_EQ(Module().View, view);
-  EXPECT_EQ(Module().Drawing, view->Drawing());
-  EXPECT_EQ(hatch.State().TileMode, 2);
-  EXPECT_TRUE(hatch.Init(ViewWithTileMode(3.5)));
-  EXPECT_EQ(hatch.State().TileMode, 4);
-  EXPECT_TRUE(hatch.Init(ViewWithTileMode(std::string("1"))));
-  EXPECT_EQ(hatch.State().TileMode, 1);
+  using Case = std::pair<PropertyValue, int>;
+  for (const auto& [tileMode, rounded] : {Case{2.5, 2}, Case{3.5, 4}, Case{std::string("1"), 1}}) {
+    auto view = ViewWithTileMode(tileMode);
+    EXPECT_TRUE(hatch.Init(view));
+    EXPECT_EQ(Module().View, view);
+    EXPECT_EQ(Module().Drawing, view->Drawing());
+    EXPECT_EQ(hatch.State().TileMode, rounded);
+  }
 }
 
 TEST_F(Component, InitErrorsReachTheCallerAfterTheViewIsReplaced) {
@@ -75,17 +76,17 @@ TEST_F(Component, ObjectsShareTheLastViewOfTheirThreadOnly) {
   ASSERT_TRUE(b->Init(viewB));
   EXPECT_EQ(a.State().TileMode, 1);                     // TileMode stays per object
   EXPECT_NEAR(ViewToWorld(500, 375, 0).x, 1000, 1e-9);  // both work in view B
-  bool otherThreadFailed = false;
+  std::string error;
   std::thread([&] {
-    try {
-      ViewToWorld(0, 0, 0);
-    } catch (const HostError&) {
-      otherThreadFailed = true;
-    }
-    PickPointHatch other;  // bound and destroyed there only
-    other.Init(ViewWithTileMode(0.0));
+    EXPECT_THROW(ViewToWorld(0, 0, 0), HostError);
+    // A request before Init on that thread fails with the host's error, not the message.
+    PickPointHatch other;
+    HostGraphicPtr result;
+    std::any reserved;
+    EXPECT_THROW(other.CreateClosedContour(500, 375, result, error, reserved), HostError);
+    other.Init(ViewWithTileMode(0.0));  // bound and destroyed there only
   }).join();
-  EXPECT_TRUE(otherThreadFailed);
+  EXPECT_EQ(error, "");
   EXPECT_EQ(Module().View, viewB);
   b.reset();
   EXPECT_EQ(Module().View, nullptr);
@@ -109,8 +110,7 @@ TEST_F(Component, ConversionsFollowPanZoomAndRotation) {
   view->SetRotation(0.7);
   const HostPoint3 w = ViewToWorld(123.25, 700.5, 0);
   const HostPoint3 back = WorldToView(w.x, w.y, w.z);
-  EXPECT_NEAR(back.x, 123.25, 1e-9);
-  EXPECT_NEAR(back.y, 700.5, 1e-9);
+  EXPECT_NEAR(std::hypot(back.x - 123.25, back.y - 700.5), 0, 1e-9);
 }
 
 }  // namespace

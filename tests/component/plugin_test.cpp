@@ -108,7 +108,11 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
     ASSERT_GT(size, 54) << e.id;
     std::vector<unsigned char> bytes(size);
     ASSERT_EQ(loadBitmap(e.id, bytes.data(), size), size);
-    auto le = [&](int at, int n) { int v = 0; for (int i = n - 1; i >= 0; --i) v = v * 256 + bytes[at + i]; return v; };
+    const auto le = [&](int at, int n) {
+      int v = 0;
+      for (int i = n - 1; i >= 0; --i) v = v * 256 + bytes[at + i];
+      return v;
+    };
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(le(2, 4), size);
     EXPECT_EQ(le(18, 4), e.width);

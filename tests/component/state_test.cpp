@@ -1,25 +1,52 @@
 #include "component/state.h"
 
+#include <limits>
 #include <stdexcept>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "component/beep.h"
+#include "component/property_value.h"
 #include "component/view_convert.h"
+#include "geometry/checked_math.h"
 #include "pphatch/pick_point_hatch.h"
 
 namespace pphatch {
 namespace {
 
-TEST(TolerantSign, DeadBandIsOneMillionth) {
-  EXPECT_EQ(TolerantSign(0), 0);
-  EXPECT_EQ(TolerantSign(5e-7), 0);
-  EXPECT_EQ(TolerantSign(-9.99e-7), 0);
-  EXPECT_EQ(TolerantSign(1e-6), 1);
-  EXPECT_EQ(TolerantSign(-1e-6), -1);
-  EXPECT_EQ(TolerantSign(1e300), 1);
+TEST(PropertyInt32, RoundsHalfToEvenReadsNumericTextsAndRejectsTheRest) {
+  const std::pair<PropertyValue, int> cases[] = {
+      {2.5, 2}, {3.5, 4}, {0.5, 0}, {-2.5, -2}, {-3.5, -4}, {2.5001, 3}, {-0.7, -1},
+      {2147483647.4, 2147483647}, {-2147483648.5, std::numeric_limits<int>::min()},
+      {std::string("1"), 1}, {std::string(" 2.5 "), 2}, {std::string("+3.5"), 4},
+      {std::string("-7"), -7}, {std::string("1e3"), 1000}};
+  for (const auto& [value, expected] : cases) EXPECT_EQ(PropertyInt32(value), expected);
+  for (const char* text : {"", "  ", "abc", "1x", "1 2", "inf", "nan", "0x10", "+-1"}) {
+    EXPECT_THROW(PropertyInt32(std::string(text)), HostError) << '"' << text << '"';
+  }
+  for (const PropertyValue& value : {PropertyValue(2147483647.5), PropertyValue(-2147483649.0),
+                                     PropertyValue(std::numeric_limits<double>::quiet_NaN()),
+                                     PropertyValue(std::string("1e999"))}) {
+    EXPECT_THROW(PropertyInt32(value), ComputeError);
+  }
 }
 
+TEST(CheckedArithmetic, FaultsBecomeComputeErrors) {
+  EXPECT_EQ(CheckedDivide(6, 3), 2);
+  EXPECT_THROW(CheckedDivide(1, 0), ComputeError);
+  EXPECT_THROW(CheckedDivide(0, 0), ComputeError);
+  EXPECT_THROW(CheckedDivide(1e300, 1e-300), ComputeError);
+  EXPECT_EQ(CheckedFinite(-1e308), -1e308);
+  EXPECT_THROW(CheckedFinite(std::numeric_limits<double>::infinity()), ComputeError);
+}
+
+TEST(TolerantSign, DeadBandIsOneMillionth) {
+  for (const auto& [value, sign] : {std::pair{0.0, 0}, {5e-7, 0}, {-9.99e-7, 0}, {1e-6, 1}, {-1e-6, -1},
+                                    {1e300, 1}}) {
+    EXPECT_EQ(TolerantSign(value), sign) << value;
+  }
+}
 TEST(RequestBudget, ExceededOnlyAfterTwentySeconds) {
   double now = 1000;
   SetClockForTesting([&now] { return now; });

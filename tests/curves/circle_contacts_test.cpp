@@ -5,25 +5,14 @@
 #include <cmath>
 #include <vector>
 
-#include "geometry/tolerance.h"
 #include "support/chains.h"
+#include "support/tolerance_scope.h"
 
 namespace pphatch {
 namespace {
 
 constexpr double E = 1e-6;
 
-class CircleContacts : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = GeomTolerance();
-    GeomTolerance() = E;
-  }
-  void TearDown() override { GeomTolerance() = saved_; }
-
- private:
-  double saved_ = 0;
-};
 
 // A line running radially outwards from the circle point at `degrees`.
 CurveRecord RadialLine(double r, double degrees) {
@@ -45,138 +34,90 @@ int DifferingPoints(const CurveRecord& a, const CurveRecord& b) {
   return differing;
 }
 
-void ExpectPoint(const CurveRecord& c, int i, Point2 p) {
-  EXPECT_NEAR(c.X[i], p.x, 1e-12) << "point " << i;
-  EXPECT_NEAR(c.Y[i], p.y, 1e-12) << "point " << i;
-}
-
-TEST_F(CircleContacts, LineEndsBetweenSamplesAreInsertedOthersAreNot) {
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 3), RadialLine(3, 0), RadialLine(3, 90),
-                                   RadialLine(3, 93)};
-  RefineCircleContacts(records, 4);
-  const CurveRecord& circle = records[0];
-  ASSERT_EQ(circle.PointCount, 62);
-  ExpectPoint(circle, 0, {3, 0});
-  ExpectPoint(circle, 15, OnCircle(0, 0, 3, Degrees(90)));
-  ExpectPoint(circle, 16, OnCircle(0, 0, 3, Degrees(93)));
-  ExpectPoint(circle, 17, OnCircle(0, 0, 3, Degrees(96)));
-  ExpectPoint(circle, 61, {3, 0});
-  EXPECT_EQ(records[3].PointCount, 2);
-}
-
-TEST_F(CircleContacts, VertexTwoTolerancesOutsideIsNotInserted) {
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 3), RadialLine(3 + 2 * E, 93)};
-  RefineCircleContacts(records, 2);
-  EXPECT_EQ(records[0].PointCount, 61);
-}
-
-TEST_F(CircleContacts, ContactNextToTheSeamKeepsTheChainClosed) {
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 3), RadialLine(3, 358)};
-  RefineCircleContacts(records, 2);
-  const CurveRecord& circle = records[0];
-  ASSERT_EQ(circle.PointCount, 62);
-  ExpectPoint(circle, 0, {3, 0});
-  ExpectPoint(circle, 59, OnCircle(0, 0, 3, Degrees(354)));
-  ExpectPoint(circle, 60, OnCircle(0, 0, 3, Degrees(358)));
-  ExpectPoint(circle, 61, {3, 0});
-}
-
-TEST_F(CircleContacts, ContactAfterTheSeamGoesInAfterPointZero) {
-  // The last point lies a little above point 0, so a contact at 3 degrees is
-  // nearest to it and falls on the chord from the seam to point 1.
-  CurveRecord circle = MakeCircle(0, 0, 3);
-  circle.Y[60] = 0.5 * E;
-  std::vector<CurveRecord> records{circle, RadialLine(3, 3)};
-  RefineCircleContacts(records, 2);
-  ASSERT_EQ(records[0].PointCount, 62);
-  ExpectPoint(records[0], 0, {3, 0});
-  ExpectPoint(records[0], 1, OnCircle(0, 0, 3, Degrees(3)));
-  ExpectPoint(records[0], 2, OnCircle(0, 0, 3, Degrees(6)));
-  ExpectPoint(records[0], 61, {3, 0.5 * E});
-}
-
-TEST_F(CircleContacts, TangentCirclesGetTheTouchingPointOnce) {
-  const double s = std::sqrt(2.0);
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 1), MakeCircle(s, s, 1)};
-  RefineCircleContacts(records, 2);
-  ASSERT_EQ(records[0].PointCount, 62);
-  ASSERT_EQ(records[1].PointCount, 62);
-  const Point2 touch{std::sqrt(0.5), std::sqrt(0.5)};
-  EXPECT_NEAR(records[0].X[8], touch.x, 1e-12);
-  EXPECT_NEAR(records[0].Y[8], touch.y, 1e-12);
-  EXPECT_NEAR(records[1].X[38], touch.x, 1e-12);
-  EXPECT_NEAR(records[1].Y[38], touch.y, 1e-12);
-
-  const std::vector<CurveRecord> once = records;
-  RefineCircleContacts(records, 2);
-  EXPECT_EQ(records[0].PointCount, 62);
-  EXPECT_EQ(DifferingPoints(records[0], once[0]) + DifferingPoints(records[1], once[1]), 0);
-}
-
-TEST_F(CircleContacts, CirclesTouchingAtSamplesOrCrossingAreUnchanged) {
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 1), MakeCircle(2, 0, 1), MakeCircle(0, 5, 1),
-                                   MakeCircle(1.5, 5, 1)};
-  RefineCircleContacts(records, 4);
-  for (const CurveRecord& c : records) EXPECT_EQ(c.PointCount, 61);
-}
-
-TEST_F(CircleContacts, ConcentricChainsAreNeverPaired) {
-  // An arc of the same circle has every vertex on it, and an identical circle
-  // touches everywhere; neither may be treated as a contact.
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 3),
-                                   MakeArc(0, 0, 3, Degrees(3), Degrees(33), 5),
-                                   MakeCircle(0, 0, 3), MakeCircle(0, 0, 1)};
-  RefineCircleContacts(records, 4);
-  EXPECT_EQ(records[0].PointCount, 61);
-  EXPECT_EQ(records[1].PointCount, 6);
-  EXPECT_EQ(records[2].PointCount, 61);
-  EXPECT_EQ(records[3].PointCount, 61);
-}
-
-TEST_F(CircleContacts, ChainsSharingAnArcEndAddNoContacts) {
-  // The second arc touches the first at their shared end; the polyline starts
-  // there and ends on the first arc's circle between two samples.
-  const CurveRecord arc = MakeArc(0, 0, 3, 0, Degrees(90), 15);
-  std::vector<CurveRecord> records{
-      arc, MakeArc(0, 6, 3, Degrees(270), Degrees(180), 15),
-      MakeChain({{arc.X[15], arc.Y[15]}, OnCircle(0, 0, 3, Degrees(51))})};
-  RefineCircleContacts(records, 3);
-  EXPECT_EQ(records[0].PointCount, 16);
-  EXPECT_EQ(records[1].PointCount, 16);
-}
-
-TEST_F(CircleContacts, TouchingSegmentMovesTheNearestPoint) {
-  const CurveRecord original = MakeCircle(0, 0, 3);
-  std::vector<CurveRecord> records{original, TangentSegment(3, 93), TangentSegment(3 + 2 * E, 183)};
-  RefineCircleContacts(records, 3);
-  const CurveRecord& circle = records[0];
-  ASSERT_EQ(circle.PointCount, 61);
-  EXPECT_EQ(DifferingPoints(circle, original), 1);
-  const Point2 touch = OnCircle(0, 0, 3, Degrees(93));
-  bool found = false;
-  for (int i = 0; i < 61; ++i) {
-    found = found ||
-            (std::fabs(circle.X[i] - touch.x) < 1e-12 && std::fabs(circle.Y[i] - touch.y) < 1e-12);
+// True when point i of the chain (any point for i = -1) is p.
+bool HasPoint(const CurveRecord& c, int i, Point2 p) {
+  for (int k = i < 0 ? 0 : i; k < (i < 0 ? c.PointCount : i + 1); ++k) {
+    if (std::fabs(c.X[k] - p.x) < 1e-12 && std::fabs(c.Y[k] - p.y) < 1e-12) return true;
   }
-  EXPECT_TRUE(found);
+  return false;
 }
 
-TEST_F(CircleContacts, TouchingSegmentAtTheSeamMovesBothEnds) {
-  std::vector<CurveRecord> records{MakeCircle(0, 0, 3), TangentSegment(3, 2)};
-  RefineCircleContacts(records, 2);
-  const Point2 touch = OnCircle(0, 0, 3, Degrees(2));
-  ExpectPoint(records[0], 0, touch);
-  ExpectPoint(records[0], 60, touch);
-}
+struct ExpectedPoint {
+  int record, index;  // index -1: at some index
+  Point2 p;
+};
 
-TEST_F(CircleContacts, TouchingSegmentNearAnArcEndLeavesTheEndInPlace) {
+struct Case {
+  const char* what;
+  std::vector<CurveRecord> records;
+  int n;  // records refined
+  std::vector<int> counts;  // of the first records
+  std::vector<ExpectedPoint> points = {};
+  int moved = -1;  // points of record 0 moved in place; -1: unchecked
+};
+
+// Refining inserts or moves the expected points and nothing else, and
+// refining the result again changes nothing.
+TEST(CircleContacts, ContactsGoInOnceWhereTheyTouch) {
+  ToleranceScope tolerance(E);
+  const auto on3 = [](double degrees) { return OnCircle(0, 0, 3, Degrees(degrees)); };
+  CurveRecord lifted = MakeCircle(0, 0, 3);
+  lifted.Y[60] = 0.5 * E;  // so a contact at 3 degrees is nearest the seam's last point
   const CurveRecord arc = MakeArc(0, 0, 3, 0, Degrees(90), 15);
-  std::vector<CurveRecord> records{arc, TangentSegment(3, 88)};
-  RefineCircleContacts(records, 2);
-  ASSERT_EQ(records[0].PointCount, 17);
-  ExpectPoint(records[0], 0, {arc.X[0], arc.Y[0]});
-  ExpectPoint(records[0], 15, OnCircle(0, 0, 3, Degrees(88)));
-  ExpectPoint(records[0], 16, {arc.X[15], arc.Y[15]});
+  const double s = std::sqrt(2.0);
+  const Point2 touch{std::sqrt(0.5), std::sqrt(0.5)};
+  const std::vector<Case> cases = {
+      {"line ends between samples go in, two tolerances outside not",
+       {MakeCircle(0, 0, 3), RadialLine(3, 0), RadialLine(3, 90), RadialLine(3, 93),
+        RadialLine(3 + 2 * E, 99)},
+       5, {62, 2, 2, 2},
+       {{0, 0, {3, 0}}, {0, 15, on3(90)}, {0, 16, on3(93)}, {0, 17, on3(96)}, {0, 61, {3, 0}}}},
+      {"a contact next to the seam keeps the chain closed", {MakeCircle(0, 0, 3), RadialLine(3, 358)},
+       2, {62}, {{0, 0, {3, 0}}, {0, 59, on3(354)}, {0, 60, on3(358)}, {0, 61, {3, 0}}}},
+      {"records past n are left alone", {MakeCircle(0, 0, 3), RadialLine(3, 93)}, 1, {61}},
+      {"a contact after the seam goes in after point 0", {lifted, RadialLine(3, 3)}, 2, {62},
+       {{0, 0, {3, 0}}, {0, 1, on3(3)}, {0, 2, on3(6)}, {0, 61, {3, 0.5 * E}}}},
+      {"tangent circles get the touching point", {MakeCircle(0, 0, 1), MakeCircle(s, s, 1)}, 2,
+       {62, 62}, {{0, 8, touch}, {1, 38, touch}}},
+      {"circles touching at samples or crossing",
+       {MakeCircle(0, 0, 1), MakeCircle(2, 0, 1), MakeCircle(0, 5, 1), MakeCircle(1.5, 5, 1)}, 4,
+       {61, 61, 61, 61}},
+      // An arc of the same circle has every vertex on it, and an identical
+      // circle touches everywhere; neither is a contact.
+      {"concentric chains are never paired",
+       {MakeCircle(0, 0, 3), MakeArc(0, 0, 3, Degrees(3), Degrees(33), 5), MakeCircle(0, 0, 3),
+        MakeCircle(0, 0, 1)},
+       4, {61, 6, 61, 61}},
+      // The polyline starts at the arcs' shared end and ends on the first
+      // arc's circle between two samples.
+      {"chains sharing an arc end",
+       {arc, MakeArc(0, 6, 3, Degrees(270), Degrees(180), 15),
+        MakeChain({{arc.X[15], arc.Y[15]}, on3(51)})},
+       3, {16, 16}},
+      {"a touching segment moves the nearest point",
+       {MakeCircle(0, 0, 3), TangentSegment(3, 93), TangentSegment(3 + 2 * E, 183)}, 3, {61},
+       {{0, -1, on3(93)}}, 1},
+      {"a touching segment at the seam moves both ends", {MakeCircle(0, 0, 3), TangentSegment(3, 2)}, 2,
+       {61}, {{0, 0, on3(2)}, {0, 60, on3(2)}}, 2},
+      {"a touching segment near an arc end leaves the end in place", {arc, TangentSegment(3, 88)}, 2,
+       {17}, {{0, 0, {arc.X[0], arc.Y[0]}}, {0, 15, on3(88)}, {0, 16, {arc.X[15], arc.Y[15]}}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<CurveRecord> records = c.records;
+    RefineCircleContacts(records, c.n);
+    for (size_t r = 0; r < c.counts.size(); ++r) ASSERT_EQ(records[r].PointCount, c.counts[r]) << r;
+    for (const ExpectedPoint& e : c.points) {
+      EXPECT_TRUE(HasPoint(records[e.record], e.index, e.p)) << e.record << " point " << e.index;
+    }
+    EXPECT_TRUE(c.moved < 0 || DifferingPoints(records[0], c.records[0]) == c.moved);
+    const std::vector<CurveRecord> once = records;
+    RefineCircleContacts(records, c.n);
+    for (size_t r = 0; r < records.size(); ++r) {
+      ASSERT_EQ(records[r].PointCount, once[r].PointCount) << r;
+      EXPECT_EQ(DifferingPoints(records[r], once[r]), 0) << r;
+    }
+  }
 }
 
 }  // namespace

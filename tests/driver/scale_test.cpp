@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "support/request_fixture.h"
+#include "driver/scenes.h"
 
 namespace pphatch {
 namespace {
@@ -18,26 +18,19 @@ using mem::Vec2;
 
 constexpr double kPi = std::numbers::pi;
 
-class Scale : public ::testing::Test, public RequestFixture {
- protected:
-  PickOutcome Found(double x, double y) {
-    const PickOutcome out = Pick(x, y);
-    EXPECT_TRUE(out.ok) << "click at " << x << ", " << y << ": " << out.error;
-    return out;
-  }
-};
-
 /// A 10 x 8 room with a cabinet standing 0.02 from its left wall.
 void AddRoomWithCabinet(const std::shared_ptr<mem::MemDrawing>& drawing) {
   mem::AddRectangle(Into(drawing), {0, 0}, {10, 8});
   mem::AddRectangle(Into(drawing), {0.02, 3}, {1, 5});
 }
 
-TEST_F(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
-  AddRoomWithCabinet(drawing);
-  Look({5, 4}, 60);
-  const PickOutcome near = Found(1.5, 4), inGap = Found(0.01, 4);
-  const long scanned = drawing->Faults().Calls("HostGraphic.Type");
+TEST(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
+  RequestFixture plain;
+  AddRoomWithCabinet(plain.drawing);
+  plain.Look({5, 4}, 60);
+  const PickOutcome near = plain.Pick(1.5, 4), inGap = plain.Pick(0.01, 4);
+  ASSERT_TRUE(near.ok && inGap.ok);
+  const long scanned = plain.drawing->Faults().Calls("HostGraphic.Type");
   for (const double far : {100.0, 1e4, 1e7}) {
     RequestFixture f;
     AddRoomWithCabinet(f.drawing);
@@ -57,7 +50,7 @@ TEST_F(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
   EXPECT_NEAR(near.NetArea(), 80 - 0.98 * 2, 1e-9);
 }
 
-TEST_F(Scale, WideWindowsNeverCloseAGapNearTheClick) {
+TEST(Scale, WideWindowsNeverCloseAGapNearTheClick) {
   // A room whose top wall has a door 0.5 wide, with lines a billion units
   // away: the windows grow that far while no area holds the click, but the
   // door stays open at the room's size. Without a frame there is no area;
@@ -76,24 +69,6 @@ TEST_F(Scale, WideWindowsNeverCloseAGapNearTheClick) {
   }
 }
 
-TEST_F(Scale, SuccessAlwaysHoldsTheClickInAThinCurvedDuct) {
-  // A duct of four graphics: two concentric quarter arcs 0.5 apart and the
-  // two lines closing its ends, in a room.
-  mem::AddRectangle(Into(drawing), {-5, -5}, {20, 20});
-  mem::AddArc(Into(drawing), {0, 0}, 10, 0, kPi / 2);
-  mem::AddArc(Into(drawing), {0, 0}, 10.5, 0, kPi / 2);
-  mem::AddLine(Into(drawing), {10, 0}, {10.5, 0});
-  mem::AddLine(Into(drawing), {0, 10}, {0, 10.5});
-  Look({7, 7}, 30);
-  for (const double degrees : {3.0, 30.0, 45.0, 87.0}) {
-    const double a = degrees * kPi / 180;
-    const Vec2 click{10.25 * std::cos(a), 10.25 * std::sin(a)};
-    const PickOutcome out = Found(click.x, click.y);
-    EXPECT_TRUE(out.OuterHolds(click.x, click.y)) << degrees;
-    EXPECT_NEAR(out.NetArea(), kPi / 4 * (10.5 * 10.5 - 100), 0.01) << degrees;
-  }
-}
-
 /// A 100 x 60 outline of eight lines whose ends miss each other by `gap`,
 /// scaled by `scale` and moved by `offset`.
 void AddLeakyOutline(const std::shared_ptr<mem::MemDrawing>& drawing, double gap, double scale,
@@ -108,7 +83,7 @@ void AddLeakyOutline(const std::shared_ptr<mem::MemDrawing>& drawing, double gap
   mem::AddCircle(Into(drawing), at({30, 30}), 5 * scale);
 }
 
-TEST_F(Scale, EndsThatMissByARoundingErrorMeetAtEverySizeAndPlace) {
+TEST(Scale, EndsThatMissByARoundingErrorMeetAtEverySizeAndPlace) {
   for (const double scale : {1e-3, 1.0, 1e6}) {
     for (const Vec2 offset : {Vec2{0, 0}, Vec2{1e7, -1e7}}) {
       for (const auto& [gap, closed] : {std::pair{1.8e-6, true}, std::pair{1.0, false}}) {
@@ -129,47 +104,73 @@ TEST_F(Scale, EndsThatMissByARoundingErrorMeetAtEverySizeAndPlace) {
   }
 }
 
-TEST_F(Scale, LongBoundariesAndManyIslandsHaveNoSmallLimit) {
-  // A boundary of 12,000 separate lines round a polygon, a closed polyline of
-  // 12,000 vertices, and a room with 1,200 islands.
-  constexpr int kPieces = 12000, kIslands = 1200;
+// A boundary of 12,000 separate lines round a polygon, and its vertices.
+constexpr int kPieces = 12000, kIslands = 1200;
+std::vector<Vec2> Ring() {
   std::vector<Vec2> ring;
   for (int k = 0; k < kPieces; ++k) {
     const double a = 2 * kPi * k / kPieces, r = 100 + 3 * std::sin(40 * a);
     ring.push_back({r * std::cos(a), r * std::sin(a)});
   }
-  for (int k = 0; k < kPieces; ++k) mem::AddLine(Into(drawing), ring[k], ring[(k + 1) % kPieces]);
-  std::vector<mem::BulgePoint> polyline;
-  for (const Vec2 p : ring) polyline.push_back({p.x + 300, p.y, 0});
-  mem::AddPolyline(Into(drawing), polyline, true);
-  mem::AddRectangle(Into(drawing), {-100, 200}, {300, 300});
-  for (int i = 0; i < kIslands; ++i) {
-    const double x = -99 + (i % 100) * 4, y = 201 + (i / 100) * 8;
-    mem::AddRectangle(Into(drawing), {x, y}, {x + 1, y + 1});
-  }
-  Look({100, 100}, 1);
-  double polygon = 0;
-  for (int k = 0; k < kPieces; ++k) {
-    const Vec2 a = ring[k], b = ring[(k + 1) % kPieces];
-    polygon += 0.5 * (a.x * b.y - b.x * a.y);
-  }
-  EXPECT_NEAR(Found(0, 0).NetArea(), polygon, 1e-6 * polygon);
-  EXPECT_NEAR(Found(300, 0).NetArea(), polygon, 1e-6 * polygon);
-  const PickOutcome room = Found(0, 298);
-  EXPECT_EQ(room.contours.size(), kIslands + 1u);
-  EXPECT_NEAR(room.NetArea(), 400 * 100 - kIslands, 1e-6);
+  return ring;
+}
+double RingArea() {
+  const std::vector<Vec2> ring = Ring();
+  double area = 0;
+  for (int k = 0; k < kPieces; ++k) area += 0.5 * mem::Cross(ring[k], ring[(k + 1) % kPieces]);
+  return area;
 }
 
-TEST_F(Scale, OpenStrokesInsideAnAreaAreNoIslands) {
-  mem::AddRectangle(Into(drawing), {0, 0}, {10, 10});
-  mem::AddChain(Into(drawing), {{2, 2}, {4, 3}, {3, 5}});
-  mem::AddRectangle(Into(drawing), {6, 6}, {7, 7});
-  mem::AddLine(Into(drawing), {7, 7}, {8, 9});  // hangs on an island
-  Look({5, 5}, 50);
-  const PickOutcome out = Found(5, 1);
-  ASSERT_EQ(out.contours.size(), 2u);
-  EXPECT_NEAR(out.NetArea(), 99, 1e-9);
-  for (const auto& contour : out.contours) EXPECT_GT(std::fabs(SignedArea(contour)), 0.5);
+// A duct of two concentric quarter arcs 0.5 apart and two lines closing its ends.
+constexpr double kDuct = kPi / 4 * (10.5 * 10.5 - 100);
+Vec2 InDuct(double degrees) {
+  return {10.25 * std::cos(degrees * kPi / 180), 10.25 * std::sin(degrees * kPi / 180)};
+}
+
+const Scene kScenes[] = {
+    // SuccessAlwaysHoldsTheClickInAThinCurvedDuct.
+    {[](const DrawingPtr& d) {
+       mem::AddRectangle(Into(d), {-5, -5}, {20, 20});
+       mem::AddArc(Into(d), {0, 0}, 10, 0, kPi / 2);
+       mem::AddArc(Into(d), {0, 0}, 10.5, 0, kPi / 2);
+       mem::AddLine(Into(d), {10, 0}, {10.5, 0});
+       mem::AddLine(Into(d), {0, 10}, {0, 10.5});
+     },
+     {7, 7}, 30,
+     {{"duct at 3 degrees", InDuct(3), 1, kDuct, 0.01},
+      {"duct at 30 degrees", InDuct(30), 1, kDuct, 0.01},
+      {"duct at 45 degrees", InDuct(45), 1, kDuct, 0.01},
+      {"duct at 87 degrees", InDuct(87), 1, kDuct, 0.01}}},
+    // LongBoundariesAndManyIslandsHaveNoSmallLimit: 12,000 lines, a closed
+    // polyline of 12,000 vertices, and a room with 1,200 islands.
+    {[](const DrawingPtr& d) {
+       const std::vector<Vec2> ring = Ring();
+       for (int k = 0; k < kPieces; ++k) mem::AddLine(Into(d), ring[k], ring[(k + 1) % kPieces]);
+       std::vector<mem::BulgePoint> polyline;
+       for (const Vec2 p : ring) polyline.push_back({p.x + 300, p.y, 0});
+       mem::AddPolyline(Into(d), polyline, true);
+       mem::AddRectangle(Into(d), {-100, 200}, {300, 300});
+       for (int i = 0; i < kIslands; ++i) {
+         const double x = -99 + (i % 100) * 4, y = 201 + (i / 100) * 8;
+         mem::AddRectangle(Into(d), {x, y}, {x + 1, y + 1});
+       }
+     },
+     {100, 100}, 1,
+     {{"12,000 lines", {0, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"12,000 vertices", {300, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"1,200 islands", {0, 298}, kIslands + 1, 400 * 100 - kIslands, 1e-6}}},
+    // OpenStrokesInsideAnAreaAreNoIslands, one of them hanging on an island.
+    {[](const DrawingPtr& d) {
+       mem::AddRectangle(Into(d), {0, 0}, {10, 10});
+       mem::AddChain(Into(d), {{2, 2}, {4, 3}, {3, 5}});
+       mem::AddRectangle(Into(d), {6, 6}, {7, 7});
+       mem::AddLine(Into(d), {7, 7}, {8, 9});
+     },
+     {5, 5}, 50, {{"open strokes", {5, 1}, 2, 99, 1e-9, 1}}},
+};
+
+TEST(Scale, ScenesFindTheirAreas) {
+  for (const Scene& scene : kScenes) ExpectScene(scene);
 }
 
 }  // namespace

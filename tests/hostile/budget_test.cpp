@@ -3,6 +3,7 @@
 // is a fake one, so the tests take no real time to reach the budget.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "component/state.h"
@@ -14,26 +15,19 @@ namespace {
 using mem::Into;
 using mem::Vec2;
 
-// A clock that stands still until its `jump`-th reading and stands past the
-// budget from then on (jump 0: never).
-class JumpingClock {
- public:
-  explicit JumpingClock(int jump) : jump_(jump) {
-    SetClockForTesting([this] {
-      ++readings_;
-      return jump_ > 0 && readings_ >= jump_ ? 1000 + 2 * kRequestBudgetSeconds : 1000.0;
-    });
-  }
-  ~JumpingClock() { SetClockForTesting(nullptr); }
-  JumpingClock(const JumpingClock&) = delete;
-  JumpingClock& operator=(const JumpingClock&) = delete;
-
-  int Readings() const { return readings_; }
-
- private:
-  int jump_;
-  int readings_ = 0;
-};
+// Clicks at (1, 2) on a clock that stands still until its `jump`-th reading
+// and stands past the budget from then on (jump 0: never); gives the answer
+// and the number of readings.
+std::pair<reliability::CheckedAnswer, int> ClickWithClockJump(HostileScene& scene, int jump) {
+  int readings = 0;
+  SetClockForTesting([&readings, jump] {
+    ++readings;
+    return jump > 0 && readings >= jump ? 1000 + 2 * kRequestBudgetSeconds : 1000.0;
+  });
+  const reliability::CheckedAnswer checked = scene.ClickAt(1, 2);
+  SetClockForTesting(nullptr);
+  return {checked, readings};
+}
 
 // A closed comb of n teeth (a long boundary) holding a row of m small
 // square islands: work in every stage of a request. Its area is
@@ -57,25 +51,20 @@ TEST(Budget, RunningOutAtAnyReadingFailsTheRequestAtOnce) {
   constexpr int kTeeth = 1500, kIslands = 200;
   HostileScene scene;
   AddCombWithIslands(scene, kTeeth, kIslands);
-  int readings = 0;
-  {
-    JumpingClock steady(0);
-    const reliability::CheckedAnswer checked = scene.ClickAt(1, 2);
-    EXPECT_EQ(checked.problem, "");
-    ASSERT_TRUE(checked.answer.ok);
-    EXPECT_EQ(checked.answer.contours.size(), kIslands + 1u);
-    EXPECT_NEAR(NetArea(checked.answer), 2.0 * kTeeth * 10 + 2.0 * kTeeth - kIslands, 1e-6);
-    readings = steady.Readings();
-  }
+  const auto [checked, readings] = ClickWithClockJump(scene, 0);
+  EXPECT_EQ(checked.problem, "");
+  ASSERT_TRUE(checked.answer.ok);
+  EXPECT_EQ(checked.answer.contours.size(), kIslands + 1u);
+  EXPECT_NEAR(NetArea(checked.answer), 2.0 * kTeeth * 10 + 2.0 * kTeeth - kIslands, 1e-6);
   // The first reading is the request's start; the long boundary and the
   // islands take many more.
   ASSERT_GT(readings, 10);
   for (int jump = 2; jump <= readings; ++jump) {
-    JumpingClock clock(jump);
-    const reliability::CheckedAnswer checked = scene.ClickAt(1, 2);
-    EXPECT_EQ(checked.problem, "") << "budget out at reading " << jump;
-    EXPECT_FALSE(checked.answer.ok) << "budget out at reading " << jump;
-    EXPECT_EQ(clock.Readings(), jump) << "the request read on after its budget ran out";
+    SCOPED_TRACE(testing::Message() << "budget out at reading " << jump);
+    const auto [out, read] = ClickWithClockJump(scene, jump);
+    EXPECT_EQ(out.problem, "");
+    EXPECT_FALSE(out.answer.ok);
+    EXPECT_EQ(read, jump) << "the request read on after its budget ran out";
   }
 }
 

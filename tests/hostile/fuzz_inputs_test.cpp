@@ -61,21 +61,6 @@ TEST(FuzzInputs, SquareSeedDecodesToAHatchableSquare) {
   EXPECT_NEAR(std::fabs(SignedArea(checked.answer.contours[0])), 100.0, 1e-9);
 }
 
-TEST(FuzzInputs, DecoderTakesAnyBytes) {
-  // Every one- and two-byte input, and raw doubles after each coordinate marker.
-  for (int a = 0; a < 256; ++a) {
-    for (int b = 0; b < 256; b += 17) {
-      const std::uint8_t bytes[] = {static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b)};
-      const reliability::DecodedRequest request = reliability::DecodeRequest(bytes, sizeof bytes);
-      ASSERT_NE(request.drawing, nullptr);
-    }
-  }
-  const std::uint8_t nanClick[] = {0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xF8, 0x7F, 0, 12, 0};
-  const reliability::DecodedRequest request = reliability::DecodeRequest(nanClick, sizeof nanClick);
-  EXPECT_TRUE(std::isnan(request.click.x));
-  EXPECT_DOUBLE_EQ(request.click.y, 4);
-}
-
 TEST(FuzzInputs, ReaderSeedsLoadAndRegressionsEndCleanly) {
   const auto expectClean = [](const fs::path& file, bool seed, auto read) {
     SCOPED_TRACE(file.string());

@@ -21,124 +21,11 @@ using mem::Vec2;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kRulesOnly = 0, kMessage = -1;
+constexpr int kVertices = 100000;
 
 // A 10 x 10 square with its lower-left corner at the origin.
 void AddSquare(HostileScene& scene) { mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10}); }
-
-// The answer is the square of AddSquare and nothing else.
-void ExpectSquare(const reliability::CheckedAnswer& checked) {
-  EXPECT_EQ(checked.problem, "");
-  ASSERT_TRUE(checked.answer.ok);
-  EXPECT_EQ(checked.answer.contours.size(), 1u);
-  EXPECT_NEAR(NetArea(checked.answer), 100.0, 1e-9);
-}
-
-// The answer is the message.
-void ExpectMessage(const reliability::CheckedAnswer& checked) {
-  EXPECT_EQ(checked.problem, "");
-  EXPECT_FALSE(checked.answer.ok);
-  EXPECT_EQ(checked.answer.error, reliability::kNoAreaText);
-}
-
-TEST(HostileCoordinates, NonFiniteGraphicsBesideASquareEndInAClearAnswer) {
-  const std::vector<void (*)(HostileScene&)> extras = {
-      [](HostileScene& s) { mem::AddLine(Into(s.drawing), {kNaN, 3}, {20, kNaN}); },
-      [](HostileScene& s) { mem::AddLine(Into(s.drawing), {-kInf, 3}, {kInf, 4}); },
-      [](HostileScene& s) { mem::AddCircle(Into(s.drawing), {kNaN, 3}, 2); },
-      [](HostileScene& s) { mem::AddCircle(Into(s.drawing), {30, 3}, kInf); },
-      [](HostileScene& s) { mem::AddPolyline(Into(s.drawing), {{20, 0, kNaN}, {30, 0, 0}}); },
-  };
-  for (std::size_t i = 0; i < extras.size(); ++i) {
-    SCOPED_TRACE(i);
-    HostileScene scene;
-    AddSquare(scene);
-    extras[i](scene);
-    EXPECT_EQ(scene.Click(5, 5).problem, "");
-  }
-}
-
-TEST(HostileCoordinates, NonFiniteClickGivesTheMessage) {
-  HostileScene scene;
-  AddSquare(scene);
-  ExpectMessage(scene.ClickView(kNaN, 375, {kNaN, 5}));
-  ExpectMessage(scene.ClickView(500, kInf, {5, kInf}));
-  ExpectMessage(scene.ClickView(-kInf, 375, {-kInf, 5}));
-}
-
-TEST(HostileCoordinates, CoordinatesOf1e300) {
-  HostileScene huge;
-  mem::AddRectangle(Into(huge.drawing), {-1e300, -1e300}, {1e300, 1e300});
-  EXPECT_EQ(huge.Click(0, 0, 1e-297).problem, "");
-  EXPECT_EQ(huge.Click(1e300, 0, 1e-297).problem, "");
-
-  // A graphic at 1e300 far from the square stretches the drawing's extents
-  // (and so the leftward scans) without changing the square's area.
-  HostileScene far;
-  AddSquare(far);
-  mem::AddLine(Into(far.drawing), {-1e300, 5}, {-1e300, 6});
-  ExpectSquare(far.Click(5, 5));
-}
-
-TEST(HostileView, ZeroSizeInvertedAndNonFiniteViews) {
-  for (const auto& size : std::vector<Vec2>{{0, 0}, {-1000, -750}, {kNaN, 750}, {kInf, kInf}}) {
-    SCOPED_TRACE(size.x);
-    HostileScene scene;
-    AddSquare(scene);
-    scene.view->SetSize(size.x, size.y);
-    EXPECT_EQ(scene.Click(5, 5).problem, "");
-  }
-}
-
-TEST(HostileGraphics, DegenerateGraphicsBoundNothing) {
-  const auto addDegenerate = [](HostileScene& s) {
-    mem::AddLine(Into(s.drawing), {1, 1}, {1, 1});
-    mem::AddLine(Into(s.drawing), {6, 2}, {6, 2});
-    mem::AddCircle(Into(s.drawing), {5, 5}, 0);
-    mem::AddArc(Into(s.drawing), {5, 5}, 3, 1, 1);
-    mem::AddArc(Into(s.drawing), {2, 7}, 0, 0, 3);
-    mem::AddPolyline(Into(s.drawing), {{3, 3, 1}, {3, 3, 0}});
-  };
-  HostileScene alone;
-  addDegenerate(alone);
-  ExpectMessage(alone.Click(5, 4));
-
-  HostileScene inSquare;
-  AddSquare(inSquare);
-  addDegenerate(inSquare);
-  ExpectSquare(inSquare.Click(8.5, 4));
-}
-
-// A closed polygon of n vertices on a circle of radius 100 about the origin.
-std::vector<Vec2> RoundRing(int n) {
-  std::vector<Vec2> ring;
-  for (int i = 0; i < n; ++i) {
-    const double a = kTwoPi * i / n;
-    ring.push_back({100 * std::cos(a), 100 * std::sin(a)});
-  }
-  return ring;
-}
-
-TEST(HostileGraphics, PolylinesOf100000Vertices) {
-  constexpr int kVertices = 100000;
-  HostileScene boundary;
-  mem::AddPolygon(Into(boundary.drawing), RoundRing(kVertices));
-  const reliability::CheckedAnswer round = boundary.Click(0, 0);
-  EXPECT_EQ(round.problem, "");
-  ASSERT_TRUE(round.answer.ok);
-  EXPECT_NEAR(std::fabs(SignedArea(round.answer.contours.front())), kTwoPi / 2 * 1e4, 1);
-
-  // An open zigzag of 100,000 vertices inside the square bounds nothing: the
-  // square is the whole answer.
-  HostileScene inside;
-  AddSquare(inside);
-  std::vector<Vec2> zigzag;
-  for (int i = 0; i < kVertices; ++i) zigzag.push_back({2 + 6.0 * i / kVertices, i % 2 ? 8.0 : 2.0});
-  mem::AddChain(Into(inside.drawing), zigzag);
-  const reliability::CheckedAnswer answer = inside.Click(1, 5);
-  EXPECT_EQ(answer.problem, "");
-  ASSERT_TRUE(answer.answer.ok);
-  EXPECT_NEAR(std::fabs(SignedArea(answer.answer.contours.front())), 100.0, 1e-9);
-}
 
 // The square at the bottom of `depth` nested containers of that type.
 void AddNestedSquare(HostileScene& scene, const char* type, int depth) {
@@ -147,43 +34,115 @@ void AddNestedSquare(HostileScene& scene, const char* type, int depth) {
   mem::AddRectangle(Into(container), {0, 0}, {10, 10});
 }
 
-TEST(HostileNesting, GroupsNested10000Deep) {
-  HostileScene shallow;
-  AddNestedSquare(shallow, "GRAPHIC", 100);
-  ExpectSquare(shallow.Click(5, 5));
-
-  HostileScene deep;
-  AddNestedSquare(deep, "GRAPHIC", 10000);
-  EXPECT_EQ(deep.Click(5, 5).problem, "");
+// Degenerate graphics: zero-length lines, zero circles and arcs, a bulge on a repeated point.
+void AddDegenerate(HostileScene& s) {
+  mem::AddLine(Into(s.drawing), {1, 1}, {1, 1});
+  mem::AddLine(Into(s.drawing), {6, 2}, {6, 2});
+  mem::AddCircle(Into(s.drawing), {5, 5}, 0);
+  mem::AddArc(Into(s.drawing), {5, 5}, 3, 1, 1);
+  mem::AddArc(Into(s.drawing), {2, 7}, 0, 0, 3);
+  mem::AddPolyline(Into(s.drawing), {{3, 3, 1}, {3, 3, 0}});
 }
 
-TEST(HostileNesting, InsertsNested10000Deep) {
-  HostileScene one;
-  AddNestedSquare(one, "INSERT", 1);
-  ExpectSquare(one.Click(5, 5));
+// A click at `at` with the view centred there at `zoom`, and its answer: the
+// one boundary of that area, the message, or only the rules kept.
+struct Click {
+  Vec2 at;
+  double zoom, area;
+};
 
-  HostileScene deep;
-  AddNestedSquare(deep, "INSERT", 10000);
-  EXPECT_EQ(deep.Click(5, 5).problem, "");
+// A scene: the square or not, what `build` adds, and its clicks (none: a
+// click in the square's middle that must keep the rules).
+struct Scene {
+  const char* what;
+  bool square;
+  void (*build)(HostileScene&);
+  std::vector<Click> clicks = {};
+};
+
+const Scene kScenes[] = {
+    {"a square", true, nullptr,
+     {{{1e6, 1e6}, 1, kMessage}, {{-1e6, 5}, 1, kMessage},
+      // The lower-right corner: the line through it meets the left side at
+      // its lower end, and the boundary holds its own corner; the others
+      // have nothing of the square to their left along their line.
+      {{10, 0}, 1, 100}, {{0, 0}, 1, kRulesOnly}, {{0, 10}, 1, kRulesOnly}, {{10, 10}, 1, kRulesOnly}}},
+    {"NaN line", true, [](HostileScene& s) { mem::AddLine(Into(s.drawing), {kNaN, 3}, {20, kNaN}); }},
+    {"infinite line", true, [](HostileScene& s) { mem::AddLine(Into(s.drawing), {-kInf, 3}, {kInf, 4}); }},
+    {"NaN circle", true, [](HostileScene& s) { mem::AddCircle(Into(s.drawing), {kNaN, 3}, 2); }},
+    {"infinite circle", true, [](HostileScene& s) { mem::AddCircle(Into(s.drawing), {30, 3}, kInf); }},
+    {"NaN bulge", true,
+     [](HostileScene& s) { mem::AddPolyline(Into(s.drawing), {{20, 0, kNaN}, {30, 0, 0}}); }},
+    {"a square of 1e300", false,
+     [](HostileScene& s) { mem::AddRectangle(Into(s.drawing), {-1e300, -1e300}, {1e300, 1e300}); },
+     {{{0, 0}, 1e-297, kRulesOnly}, {{1e300, 0}, 1e-297, kRulesOnly}}},
+    // A graphic at 1e300 stretches the extents (and so the leftward scans).
+    {"a line 1e300 away", true,
+     [](HostileScene& s) { mem::AddLine(Into(s.drawing), {-1e300, 5}, {-1e300, 6}); },
+     {{{5, 5}, 1, 100}}},
+    {"zero view", true, [](HostileScene& s) { s.view->SetSize(0, 0); }},
+    {"inverted view", true, [](HostileScene& s) { s.view->SetSize(-1000, -750); }},
+    {"NaN view", true, [](HostileScene& s) { s.view->SetSize(kNaN, 750); }},
+    {"infinite view", true, [](HostileScene& s) { s.view->SetSize(kInf, kInf); }},
+    {"degenerate graphics alone", false, AddDegenerate, {{{5, 4}, 1, kMessage}}},
+    {"degenerate graphics in the square", true, AddDegenerate, {{{8.5, 4}, 1, 100}}},
+    {"a polygon of 100,000 vertices on a circle of radius 100", false,
+     [](HostileScene& s) {
+       std::vector<Vec2> ring;
+       for (int i = 0; i < kVertices; ++i) {
+         ring.push_back({100 * std::cos(kTwoPi * i / kVertices), 100 * std::sin(kTwoPi * i / kVertices)});
+       }
+       mem::AddPolygon(Into(s.drawing), ring);
+     },
+     {{{0, 0}, 1, 0.5 * kVertices * 1e4 * std::sin(kTwoPi / kVertices)}}},
+    {"an open zigzag of 100,000 vertices in the square", true,
+     [](HostileScene& s) {
+       std::vector<Vec2> zigzag;
+       for (int i = 0; i < kVertices; ++i) zigzag.push_back({2 + 6.0 * i / kVertices, i % 2 ? 8.0 : 2.0});
+       mem::AddChain(Into(s.drawing), zigzag);
+     },
+     {{{1, 5}, 1, 100}}},
+    {"groups 100 deep", false, [](HostileScene& s) { AddNestedSquare(s, "GRAPHIC", 100); },
+     {{{5, 5}, 1, 100}}},
+    {"groups 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "GRAPHIC", 10000); }},
+    {"one insert", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 1); }, {{{5, 5}, 1, 100}}},
+    {"inserts 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 10000); }},
+};
+
+TEST(HostileRequests, EveryClickKeepsTheRulesAndPlainAnswersHold) {
+  for (const Scene& scene : kScenes) {
+    HostileScene s;
+    if (scene.square) AddSquare(s);
+    if (scene.build) scene.build(s);
+    const std::vector<Click> clicks =
+        scene.clicks.empty() ? std::vector<Click>{{{5, 5}, 1, kRulesOnly}} : scene.clicks;
+    for (const Click& c : clicks) {
+      SCOPED_TRACE(testing::Message() << scene.what << ", click " << c.at.x << ", " << c.at.y);
+      const reliability::CheckedAnswer checked = s.Click(c.at.x, c.at.y, c.zoom);
+      EXPECT_EQ(checked.problem, "");
+      if (c.area == kMessage) {
+        EXPECT_FALSE(checked.answer.ok);
+        EXPECT_EQ(checked.answer.error, reliability::kNoAreaText);
+      } else if (c.area > 0) {
+        ASSERT_TRUE(checked.answer.ok);
+        EXPECT_EQ(checked.answer.contours.size(), 1u);
+        EXPECT_NEAR(NetArea(checked.answer), c.area, 1e-9 * c.area);
+      }
+    }
+  }
 }
 
-TEST(HostileClick, FarOutsideTheDrawing) {
+TEST(HostileRequests, NonFiniteClickGivesTheMessage) {
   HostileScene scene;
   AddSquare(scene);
-  ExpectMessage(scene.Click(1e6, 1e6));
-  ExpectMessage(scene.Click(-1e6, 5));
-}
-
-TEST(HostileClick, ExactlyOnAVertex) {
-  HostileScene scene;
-  AddSquare(scene);
-  // The lower-right corner: the line through it meets the left side at its
-  // lower end, and the boundary holds its own corner.
-  ExpectSquare(scene.Click(10, 0));
-  // Corners with nothing of the square to their left along their line.
-  EXPECT_EQ(scene.Click(0, 0).problem, "");
-  EXPECT_EQ(scene.Click(0, 10).problem, "");
-  EXPECT_EQ(scene.Click(10, 10).problem, "");
+  for (const auto& [vx, vy, click] : {std::tuple{kNaN, 375.0, Vec2{kNaN, 5}},
+                                      std::tuple{500.0, kInf, Vec2{5, kInf}},
+                                      std::tuple{-kInf, 375.0, Vec2{-kInf, 5}}}) {
+    const reliability::CheckedAnswer checked = scene.ClickView(vx, vy, {click.x, click.y});
+    EXPECT_EQ(checked.problem, "");
+    EXPECT_FALSE(checked.answer.ok);
+    EXPECT_EQ(checked.answer.error, reliability::kNoAreaText);
+  }
 }
 
 }  // namespace

@@ -2,27 +2,27 @@
 
 #include "memhost/snapshot.h"
 #include "scan/outline_copy.h"
+#include "scan/workplane_compare.h"
 #include "scan_fixture.h"
 
 namespace pphatch::mem {
 namespace {
 
 using CandidateScan = ScanTest;
+using Chains = std::vector<std::vector<Vec2>>;
 
 const std::vector<Vec2> kSquare = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {0, 0}};
 
 TEST_F(CandidateScan, GraphicsThatNeverBoundAnAreaStayOut) {
   const auto cube = AddSolid(host.drawing, {0, 0}, {1, 1});
   AddLine(cube, {0, 0}, {1, 0});
+  const auto flagged = AddChain(host.drawing, kSquare);
+  flagged->SetIgnored(true);
   ScanList({AddPoint(host.drawing, {1, 1}), AddDimension(host.drawing, {0, 0}, {5, 0}, 1), cube,
-            AddSurface(host.drawing, kSquare), AddHatch(host.drawing, kSquare)});
+            AddSurface(host.drawing, kSquare), AddHatch(host.drawing, kSquare), flagged});
   EXPECT_EQ(Count(), 0);
   EXPECT_TRUE(IsExcludedTypeName("PWW25DimLead"));
   EXPECT_FALSE(IsExcludedTypeName("pww40cube"));  // names compare case-sensitively
-  const auto flagged = AddChain(host.drawing, kSquare);
-  flagged->SetIgnored(true);
-  ScanList({flagged});
-  EXPECT_EQ(Count(), 0);
 }
 
 TEST_F(CandidateScan, GroupsAreScannedMemberByMemberUnlessTheyOnlyCarryData) {
@@ -34,20 +34,17 @@ TEST_F(CandidateScan, GroupsAreScannedMemberByMemberUnlessTheyOnlyCarryData) {
   // Multilines and drafting objects count only at the top level.
   AddLine(AddMultiline(group), {0, 1}, {1, 1});
   AddLine(AddDrafting(group), {0, 2}, {1, 2});
-  ScanList({dataOnly, group});
-  ASSERT_EQ(Count(), 3);
-  EXPECT_EQ(Member(0), dataOnly);
-  EXPECT_EQ(Points(1), (std::vector<Vec2>{{0, 0}, {1, 0}}));
-  EXPECT_EQ(Member(2)->TypeText(), "CIRCLE");
-
   const auto multiline = AddMultiline(host.drawing);
   AddLine(multiline, {0, 1}, {1, 1});
   AddData(multiline);
   const auto drafting = AddDrafting(host.drawing);
   AddData(drafting);
   AddLine(drafting, {0, 2}, {1, 2});
-  ScanList({multiline, drafting});
+  ScanList({dataOnly, group, multiline, drafting});
   ASSERT_EQ(Count(), 5);
+  EXPECT_EQ(Member(0), dataOnly);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{0, 0}, {1, 0}}));
+  EXPECT_EQ(Member(2)->TypeText(), "CIRCLE");
   EXPECT_EQ(Points(3), (std::vector<Vec2>{{0, 1}, {1, 1}}));
   EXPECT_EQ(Points(4), (std::vector<Vec2>{{0, 2}, {1, 2}}));
 }
@@ -64,55 +61,38 @@ TEST_F(CandidateScan, CirclesArcsAndCurvesGoInWholeOrAsOutlineCopies) {
   AddCosmeticChild(closedWideArc, "Line_Width_Cosmetic", outline);
   closedWideArc->SetClosedFlag(true);
   const auto curve = AddCurve(host.drawing, {{0, 0}, {1, 1}, {2, 0}});
-  ScanList({circle, wideCircle, arc, wideArc, closedWideArc});
-  ASSERT_EQ(Count(), 4);
-  EXPECT_EQ(Member(0), circle);
-  EXPECT_EQ(Points(1), (std::vector<Vec2>{{1, 0}, {2, 0}, {2, 1}}));  // closed copy skips vertex 0
-  EXPECT_EQ(Member(2), arc);
-  EXPECT_EQ(Points(3), outline);  // open copy of the arc's outline
   // Only the first GRAPHIC child of a curve is looked at for a cosmetic outline.
   const auto wideCurve = AddTyped(host.drawing, "PWW30CURVE", {{0, 0}, {1, 1}});
   AddData(wideCurve);
   AddCosmeticChild(wideCurve, "Line_Width_Cosmetic", outline);
-  set->Clear();
-  ScanList({curve, wideCurve});
-  ASSERT_EQ(Count(), 2);
-  EXPECT_EQ(Member(0), curve);
-  EXPECT_EQ(Points(1), outline);
+  ScanList({circle, wideCircle, arc, wideArc, closedWideArc, curve, wideCurve});
+  ASSERT_EQ(Count(), 6);
+  EXPECT_EQ(Member(0), circle);
+  EXPECT_EQ(Points(1), (std::vector<Vec2>{{1, 0}, {2, 0}, {2, 1}}));  // closed copy skips vertex 0
+  EXPECT_EQ(Member(2), arc);
+  EXPECT_EQ(Points(3), outline);  // open copy of the arc's outline
+  EXPECT_EQ(Member(4), curve);
+  EXPECT_EQ(Points(5), outline);
 }
 
-TEST_F(CandidateScan, IntPropsWithoutOutlineChildAreNotCollected) {
+TEST_F(CandidateScan, IntPropsTextsAndDoubleLinesGiveTheirDrawnChains) {
   const std::vector<Vec2> own = {{0, 0}, {3, 0}};
   const std::vector<Vec2> outline = {{0, 1}, {3, 1}, {3, -1}, {0, -1}, {0, 1}};
   const auto brushed = AddIntProp(host.drawing, "Brush_Cosmetic", own, outline);
   const auto wide = AddIntProp(host.drawing, "Line_Width_Cosmetic", own, outline, true);
-  const auto bare = AddTyped(host.drawing, "PWW50IntProp", own);
-  ScanList({brushed, bare, wide});
-  ASSERT_EQ(Count(), 2);
-  EXPECT_EQ(Points(0), own);
-  EXPECT_EQ(Points(1), (std::vector<Vec2>{{3, 1}, {3, -1}, {0, -1}, {0, 1}}));
-}
-
-TEST_F(CandidateScan, TextOutlinesOnlyInTextModeThree) {
-  const std::vector<std::vector<Vec2>> letters = {{{0, 0}, {1, 0}, {1, 1}, {0, 0}},
-                                                  {{2, 0}, {3, 0}, {3, 1}, {2, 0}}};
-  ScanList({AddText(host.drawing, 0, letters), AddText(host.drawing, 2, letters)});
-  EXPECT_EQ(Count(), 0);
-  ScanList({AddText(host.drawing, 3, letters)});
-  ASSERT_EQ(Count(), 2);
-  EXPECT_EQ(Points(0), letters[0]);
-  EXPECT_EQ(Points(1), letters[1]);
-}
-
-TEST_F(CandidateScan, DoubleLinesSkipGapsAndSingleVertices) {
+  const auto bare = AddTyped(host.drawing, "PWW50IntProp", own);  // no outline child: left out
+  // Text outlines only in text mode 3.
+  const Chains letters = {{{0, 0}, {1, 0}, {1, 1}, {0, 0}}, {{2, 0}, {3, 0}, {3, 1}, {2, 0}}};
+  // Double lines skip their gaps and single vertices.
   const auto wall = AddDoubleLine(host.drawing);
   AddLine(wall, {0, 0}, {5, 0});
   SetProperty(AddLine(wall, {0, 1}, {5, 1}), "Info", std::string("Gap"));
   AddChain(wall, {{7, 7}});
   AddData(wall);
-  ScanList({wall});
-  ASSERT_EQ(Count(), 1);
-  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {5, 0}}));
+  ScanList({brushed, bare, wide, AddText(host.drawing, 0, letters), AddText(host.drawing, 2, letters),
+            AddText(host.drawing, 3, letters), wall});
+  EXPECT_EQ(Scanned(), (Chains{own, {{3, 1}, {3, -1}, {0, -1}, {0, 1}}, letters[0], letters[1],
+                              {{0, 0}, {5, 0}}}));
 }
 
 TEST_F(CandidateScan, ThicknessUpToToleranceInListsButExactlyZeroInGroups) {
@@ -170,18 +150,14 @@ TEST_F(CandidateScan, RegionBoundaryIsClosedInTheCopyOnlyForLists) {
   ScanList({region});
   ScanGraphic(state, region, set);
   EXPECT_EQ(Snapshot(*host.drawing), before);
-  ASSERT_EQ(Count(), 2);
-  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {4, 0}, {4, 4}, {0, 0}}));
-  EXPECT_EQ(Points(1), open);
+  EXPECT_EQ(Scanned(), (Chains{{{0, 0}, {4, 0}, {4, 4}, {0, 0}}, open}));
 }
 
 TEST_F(CandidateScan, ClosedOutlineCopySplitsAtPenUpsBeforeDrawnMoves) {
   std::vector<ChainPoint> points;
   for (int k = 0; k < 8; ++k) points.push_back({double(k), 0, k != 3 && k != 4, false});
   ClosedOutlineCopy(AddFlaggedChain(host.drawing, points), set);
-  ASSERT_EQ(Count(), 2);
-  EXPECT_EQ(Points(0), (std::vector<Vec2>{{1, 0}, {2, 0}}));
-  EXPECT_EQ(Points(1), (std::vector<Vec2>{{4, 0}, {5, 0}, {6, 0}, {7, 0}}));
+  EXPECT_EQ(Scanned(), (Chains{{{1, 0}, {2, 0}}, {{4, 0}, {5, 0}, {6, 0}, {7, 0}}}));
 }
 
 TEST_F(CandidateScan, NestingBeyondTheDepthLimitIsNotCollected) {
@@ -191,8 +167,7 @@ TEST_F(CandidateScan, NestingBeyondTheDepthLimitIsNotCollected) {
   AddLine(group, {0, 0}, {1, 0});            // member at the deepest level allowed
   AddLine(AddGroup(group), {0, 1}, {1, 1});  // one level deeper
   ScanList({top});
-  ASSERT_EQ(Count(), 1);
-  EXPECT_EQ(Points(0), (std::vector<Vec2>{{0, 0}, {1, 0}}));
+  EXPECT_EQ(Scanned(), (Chains{{{0, 0}, {1, 0}}}));
 }
 
 TEST_F(CandidateScan, FailedReadsAreSkippedWithoutCarryingValuesOver) {
@@ -214,6 +189,45 @@ TEST_F(CandidateScan, FailedReadsAreSkippedWithoutCarryingValuesOver) {
   host.drawing->Faults().Fail("HostPickResult.Count");
   double aperture = 5;
   EXPECT_THROW(ScanPickedGraphics(state, host.view->PickPoint(500, 500, aperture), set), HostError);
+}
+TEST_F(CandidateScan, ComparesOffsetWithinOneMillionthAndNormalsWithinTolerance) {
+  const auto base = MemWorkplane::Identity()->Tilted(0.4)->MovedAlongNormal(3);
+  host.drawing->Faults().ResetCounts();
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base), 1);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostDrawing.NewFreeGraphic"), 0);
+
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->MovedAlongNormal(1e-7)), 2);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->MovedAlongNormal(1e-5)), 0);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->RotatedInPlane(1.0)), 2);
+  EXPECT_EQ(CompareWorkplanes(host.drawing, base, base->Tilted(0.01)), 0);
+  // Turned over about its own x axis: antiparallel normal, same plane.
+  EXPECT_EQ(CompareWorkplanes(host.drawing, MemWorkplane::Identity(),
+                              MemWorkplane::Identity()->Tilted(3.14159265358979)),
+            2);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostDrawing.NewFreeGraphic"), 10);
+  EXPECT_EQ(host.drawing->Faults().Calls("HostGraphic.Delete"), 10);
+}
+
+TEST_F(CandidateScan, ScanDropsForeignWorkplanesOnlyInTileMode) {
+  const auto drawingPlane = host.drawing->CurrentWorkplane();
+  const auto lifted = AddLine(host.drawing, {0, 0}, {1, 0});
+  lifted->SetPlane(drawingPlane->MovedAlongNormal(1e-7));
+  const auto tilted = AddLine(host.drawing, {0, 0}, {1, 0});
+  tilted->SetPlane(drawingPlane->Tilted(0.2));
+
+  ScanList({lifted, tilted});
+  EXPECT_EQ(Count(), 2);  // TileMode 0: no workplane test
+
+  state.TileMode = 1;
+  set->Clear();
+  const auto liftedPlane = lifted->Plane();
+  const std::string before = Snapshot(*host.drawing);
+  ScanList({lifted, tilted});
+  EXPECT_EQ(Count(), 1);
+  // The parallel graphic is read where it is, not moved onto the drawing's
+  // workplane, which would change its world position in the user's drawing.
+  EXPECT_EQ(lifted->Plane(), liftedPlane);
+  EXPECT_EQ(Snapshot(*host.drawing), before);
 }
 
 }  // namespace

@@ -50,6 +50,13 @@ class ScanTest : public ::testing::Test {
     return points;
   }
 
+  /// The points of every member, in order.
+  std::vector<std::vector<Vec2>> Scanned() const {
+    std::vector<std::vector<Vec2>> chains;
+    for (int i = 0; i < Count(); ++i) chains.push_back(Points(i));
+    return chains;
+  }
+
   const std::vector<HostGraphicPtr>& Members() const {
     return std::dynamic_pointer_cast<MemGraphicSet>(set)->Members();
   }

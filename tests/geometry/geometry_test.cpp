@@ -1,27 +1,22 @@
 #include "geometry/incidence.h"
 
 #include <thread>
-#include <utility>
 
 #include <gtest/gtest.h>
 
+#include "geometry/angles.h"
 #include "geometry/checked_math.h"
-#include "geometry/tolerance.h"
+#include "support/tolerance_scope.h"
 
 namespace pphatch {
 namespace {
 
 constexpr double E = 1e-6;
+constexpr double kHalfPi = 1.570796326794895;       // the literal pi / 2
+constexpr double kThreeHalfPi = 4.712388980384685;  // the literal 3 pi / 2
 
-// Runs each case with the usual tolerance and restores the thread's value.
-class Incidence : public ::testing::Test {
- protected:
-  void SetUp() override { saved_ = std::exchange(GeomTolerance(), E); }
-  void TearDown() override { GeomTolerance() = saved_; }
-  double saved_ = 0;
-};
-
-TEST_F(Incidence, PointOnSegmentBoxesBandAndEnds) {
+TEST(Incidence, PointOnSegmentBoxesBandAndEnds) {
+  ToleranceScope tolerance(E);
   struct Case {
     double x1, y1, x2, y2, px, py;
     int closed;
@@ -46,9 +41,6 @@ TEST_F(Incidence, PointOnSegmentBoxesBandAndEnds) {
   for (const Case& c : cases) {
     EXPECT_EQ(PointOnSegment(c.x1, c.y1, c.x2, c.y2, c.px, c.py), c.closed) << c.what;
   }
-}
-
-TEST_F(Incidence, FaultsAreRaised) {
   EXPECT_THROW(PointOnSegment(0, 0, 1e200, 1e200, 5, 5), ComputeError);  // square overflows
   GeomTolerance() = 0;
   EXPECT_THROW(PointOnSegment(1, 1, 1, 1, 2, 2), ComputeError);  // zero by zero
@@ -57,7 +49,7 @@ TEST_F(Incidence, FaultsAreRaised) {
   EXPECT_EQ(PointOnSegment(0, 0, 4, 0, 4, 0), 0);
 }
 
-TEST_F(Incidence, IntersectLines) {
+TEST(Incidence, IntersectLines) {
   auto p = IntersectLines(1, 0, 2, 0, 1, 3);
   ASSERT_TRUE(p);
   EXPECT_EQ(p->x, 2);
@@ -76,13 +68,28 @@ TEST_F(Incidence, IntersectLines) {
   EXPECT_FALSE(IntersectLines(1e-200, 0, 1e200, 0, 1, 0));   // x overflows
 }
 
+TEST(Angles, VectorAngleQuadrantsAndSnapping) {
+  ToleranceScope tolerance(E);
+  EXPECT_EQ(VectorAngle(0, 1), 0);
+  EXPECT_EQ(VectorAngle(1, 0), kHalfPi);
+  EXPECT_EQ(VectorAngle(0, -1), 3.14159265358979);
+  EXPECT_EQ(VectorAngle(-1, 0), kThreeHalfPi);
+  EXPECT_NEAR(VectorAngle(1, -1), 2.356194490192345, 1e-14);
+  EXPECT_NEAR(VectorAngle(-1, -1), 3.926990816987241, 1e-14);
+  EXPECT_NEAR(VectorAngle(-1, 1), 5.497787143782137, 1e-14);
+  EXPECT_EQ(VectorAngle(0.5, 0.00005), kHalfPi);
+  EXPECT_EQ(VectorAngle(-0.5, -0.00009), kThreeHalfPi);
+  EXPECT_EQ(VectorAngle(0, 0), kThreeHalfPi);
+  // At the threshold the arctangent is taken: 1e-4 short of pi / 2.
+  EXPECT_NEAR(VectorAngle(1, 0.0001), kHalfPi - 1e-4, 1e-9);
+}
+
 TEST(Tolerance, IsPerThreadAndStartsAtZero) {
+  ToleranceScope tolerance(1e-7);
   double seen = -1;
-  GeomTolerance() = 1e-7;
   std::thread([&] { seen = GeomTolerance(); }).join();
   EXPECT_EQ(seen, 0.0);
   EXPECT_EQ(GeomTolerance(), 1e-7);
-  GeomTolerance() = 0;
 }
 
 }  // namespace
