@@ -110,10 +110,10 @@ struct Tally {
   std::array<int, static_cast<size_t>(Feature::kCount)> features{};
   int turned = 0, mirrored = 0, contacts = 0, touches = 0;
 
-  void Count(const Plan& plan, const DrawingChords& chords) {
-    for (const Figure& f : plan.figures) ++features[static_cast<size_t>(f.feature)];
-    turned += plan.viewRotation != 0;
-    mirrored += plan.viewMirrored;
+  void Count(const RandomDrawing& made, const DrawingChords& chords) {
+    for (size_t i = 0; i < features.size(); ++i) features[i] += made.features[i];
+    turned += made.viewRotation != 0;
+    mirrored += made.viewMirrored;
     for (const Contact& c : chords.Contacts()) ++(c.touch ? touches : contacts);
   }
 
@@ -130,9 +130,8 @@ struct Tally {
 /// Clicks at random points of the drawing's square, away from its lines, and
 /// compares both sides for each.
 std::vector<Comparison> CompareDrawing(uint32_t seed, double zoom, Tally& tally) {
-  const Plan plan = RandomPlan(seed);
   RequestFixture f;
-  BuildPlan(plan, f.drawing);
+  const RandomDrawing plan = DrawRandom(seed, f.drawing);
   const DrawingChords chords(*f.drawing, kOnCurve);
   const GeosFaces faces(ChainPoints(chords), kOnCurve, kNearReach);
   tally.Count(plan, chords);

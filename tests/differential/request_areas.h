@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,6 +25,23 @@ inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t fi
   unsigned from = 0, n = 0;
   if (text && std::sscanf(text, "%u:%u", &from, &n) == 2 && n > 0) return {from, n};
   return {first, count};
+}
+
+/// Draws the graphics the text lists, separated by ';': "R x0 y0 x1 y1" a
+/// rectangle, "P x y x y ..." a closed polygon, "C x y x y ..." an open chain
+/// (a line with two points).
+inline void Draw(const mem::Into& into, const std::string& text) {
+  std::istringstream graphics(text);
+  for (std::string graphic; std::getline(graphics, graphic, ';');) {
+    std::istringstream in(graphic);
+    char kind = 0;
+    in >> kind;
+    std::vector<Vec2> points;
+    for (Vec2 p; in >> p.x >> p.y;) points.push_back(p);
+    if (kind == 'R') mem::AddRectangle(into, points.at(0), points.at(1));
+    if (kind == 'P') mem::AddPolygon(into, points);
+    if (kind == 'C') mem::AddChain(into, points);
+  }
 }
 
 /// Length of all boundaries of the result.

@@ -16,6 +16,7 @@
 #include "differential/drawing_chords.h"
 #include "differential/random_drawing.h"
 #include "differential/request_areas.h"
+#include "memhost/graphic_copy.h"
 #include "support/request_fixture.h"
 
 namespace pphatch::differential {
@@ -67,18 +68,18 @@ double Allowed(double area, double length, const Variant& v) {
   return kRelative * area + 8 * ulp * length;
 }
 
-/// The plan placed as the variant says; the far line lies in a direction
-/// chosen by the seed, across it.
-Plan Placed(const Plan& plan, const Variant& v, uint32_t seed) {
-  Plan placed = MovedPlan(plan, v.scale, v.offset);
+/// The plain drawing's graphics copied into `placed`, scaled and moved as
+/// the variant says, and the far line in a direction chosen by the seed.
+void Place(const mem::MemDrawing& plain, const Variant& v, uint32_t seed, RequestFixture& placed) {
+  const Affine2 move{v.scale, 0, 0, v.scale, v.offset};
+  for (const auto& g : plain.List()->Items())
+    mem::Into(placed.drawing).Put(mem::CopyGraphic(*g, *placed.drawing, &move));
   if (v.far > 0) {
     const double angle = kTurn * (seed % 8) / 8;
     const Vec2 d{std::cos(angle), std::sin(angle)}, across{-d.y, d.x};
     const Vec2 at = Vec2{50, 50} + (v.far * kSize) * d;
-    placed.figures.push_back(
-        Figure::Of(Figure::Kind::kLine, {at - 0.5 * kSize * across, at + 0.5 * kSize * across}));
+    mem::AddLine(placed.drawing, at - 0.5 * kSize * across, at + 0.5 * kSize * across);
   }
-  return placed;
 }
 
 TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
@@ -89,9 +90,8 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
   for (uint32_t n = 0; n < drawings; ++n) seeds.push_back(firstSeed + n);
   seeds.insert(seeds.end(), std::begin(kOnceDisagreed), std::end(kOnceDisagreed));
   for (const uint32_t seed : seeds) {
-    const Plan plan = RandomPlan(seed);
     RequestFixture plain;
-    BuildPlan(plan, plain.drawing);
+    const RandomDrawing plan = DrawRandom(seed, plain.drawing);
     plain.view->SetMirrored(plan.viewMirrored);
     plain.Look({50, 50}, kZoom, plan.viewRotation);
     const DrawingChords chords(*plain.drawing, kOnCurve);
@@ -105,7 +105,7 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
     }
     for (const Variant& v : kVariants) {
       RequestFixture placed;
-      BuildPlan(Placed(plan, v, seed), placed.drawing);
+      Place(*plain.drawing, v, seed, placed);
       placed.view->SetMirrored(plan.viewMirrored);
       placed.Look(v.scale * Vec2{50, 50} + v.offset, kZoom / v.scale, plan.viewRotation);
       for (size_t i = 0; i < clicks.size(); ++i) {
