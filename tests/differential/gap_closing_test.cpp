@@ -169,7 +169,7 @@ double ClosedArea(const GapCase& c) {
   for (const Gap& g : c.gaps) AddLine(drawing, g.from, g.to);
   const DrawingChords chords(*drawing, kOnCurve);
   const GeosFaces faces(ChainPoints(chords), kOnCurve);
-  return faces.AreaAround(c.click).value_or(-1);
+  return faces.AreaAround(c.click);
 }
 
 TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {

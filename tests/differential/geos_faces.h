@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -28,9 +27,6 @@ namespace pphatch::differential {
 inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::vector<Vec2>>& chains,
                                                        double snap) {
   const auto cell = [snap](double v) { return static_cast<int64_t>(std::floor(v / snap)); };
-  const auto key = [](int64_t x, int64_t y) {
-    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
-  };
   std::unordered_map<uint64_t, std::vector<Vec2>> kept;
   std::vector<std::vector<Vec2>> merged;
   for (const auto& chain : chains) {
@@ -40,7 +36,7 @@ inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::ve
       bool found = false;
       for (int64_t dx = -1; dx <= 1 && !found; ++dx) {
         for (int64_t dy = -1; dy <= 1 && !found; ++dy) {
-          const auto it = kept.find(key(x + dx, y + dy));
+          const auto it = kept.find(CellKey(x + dx, y + dy));
           if (it == kept.end()) continue;
           for (const Vec2 q : it->second) {
             if (mem::Length(p - q) <= snap) {
@@ -51,32 +47,12 @@ inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::ve
           }
         }
       }
-      if (!found) kept[key(x, y)].push_back(p);
+      if (!found) kept[CellKey(x, y)].push_back(p);
       if (out.empty() || !(out.back() == p)) out.push_back(p);
     }
     if (out.size() >= 2) merged.push_back(std::move(out));
   }
   return merged;
-}
-
-/// For each chain, the points of other chains lying within `snap` of one of
-/// its pieces, away from its own points (a line ending on another up to
-/// rounding): where GEOS must snap it. Close points must be merged first.
-inline std::vector<std::vector<Vec2>> SnapTargets(const std::vector<std::vector<Vec2>>& chains,
-                                                  double snap) {
-  const PieceGrid grid(chains, snap);
-  std::vector<std::vector<Vec2>> targets(chains.size());
-  for (size_t i = 0; i < chains.size(); ++i) {
-    for (const Vec2 p : chains[i]) {
-      grid.Near(p, [&](size_t j, size_t k) {
-        const Vec2 a = chains[j][k], b = chains[j][k + 1];
-        if (j == i || p == a || p == b || DistanceToSegment(p, a, b) > snap) return;
-        if (std::find(targets[j].begin(), targets[j].end(), p) == targets[j].end())
-          targets[j].push_back(p);
-      });
-    }
-  }
-  return targets;
 }
 
 /// The bounded faces of the chains, with their areas, ready for point tests.
@@ -105,39 +81,35 @@ class GeosFaces {
   GeosFaces(const GeosFaces&) = delete;
   GeosFaces& operator=(const GeosFaces&) = delete;
 
-  /// Number of bounded faces.
-  size_t Count() const { return faces_.size(); }
+  /// A bounded face: its area (shell minus holes), its number of holes
+  /// (the outlines of what lies inside it) and its bounds.
+  struct Face {
+    const GEOSPreparedGeometry* prepared = nullptr;
+    double area = 0;
+    int holes = 0;
+    Box box;
+  };
 
-  /// Indices of the faces whose interior holds the point (at most one for a
-  /// sound planar graph; none when the point lies in the unbounded face).
-  std::vector<size_t> FacesHolding(Vec2 p) const {
+  const std::vector<Face>& Faces() const { return faces_; }
+
+  /// The faces whose interior holds the point (at most one for a sound
+  /// planar graph; none when the point lies in the unbounded face).
+  std::vector<const Face*> Holding(Vec2 p) const {
     GEOSGeometry* point = Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y));
-    std::vector<size_t> hits;
-    for (size_t i = 0; i < faces_.size(); ++i) {
-      if (faces_[i].box.Holds(p) &&
-          GEOSPreparedContains_r(context_, faces_[i].prepared, point) == 1) {
-        hits.push_back(i);
-      }
+    std::vector<const Face*> hits;
+    for (const Face& face : faces_) {
+      if (face.box.Holds(p) && GEOSPreparedContains_r(context_, face.prepared, point) == 1)
+        hits.push_back(&face);
     }
     GEOSGeom_destroy_r(context_, point);
     return hits;
   }
 
-  /// Area of the face holding the point; nothing when no bounded face does.
-  std::optional<double> AreaAround(Vec2 p) const {
-    const std::vector<size_t> hits = FacesHolding(p);
-    if (hits.empty()) return std::nullopt;
-    return faces_[hits.front()].area;
+  /// Area of the face holding the point; -1 when no bounded face does.
+  double AreaAround(Vec2 p) const {
+    const std::vector<const Face*> hits = Holding(p);
+    return hits.empty() ? -1 : hits.front()->area;
   }
-
-  /// Area of face i (shell minus holes).
-  double Area(size_t i) const { return faces_[i].area; }
-  /// Number of holes of face i: the outlines of what lies inside it.
-  int HoleCount(size_t i) const { return faces_[i].holes; }
-  /// Length of all boundaries of face i.
-  double Perimeter(size_t i) const { return faces_[i].perimeter; }
-  /// Bounds of face i.
-  const Box& Bounds(size_t i) const { return faces_[i].box; }
 
   /// How much the area of a face within that box may differ where the
   /// component joins what lies closer than `tolerance` (see NearMiss).
@@ -150,13 +122,6 @@ class GeosFaces {
   }
 
  private:
-  struct Face {
-    const GEOSPreparedGeometry* prepared = nullptr;
-    double area = 0, perimeter = 0;
-    int holes = 0;
-    Box box;
-  };
-
   GEOSGeometry* Line(const std::vector<Vec2>& points) const {
     GEOSCoordSequence* seq =
         Check(GEOSCoordSeq_create_r(context_, static_cast<unsigned>(points.size()), 2));
@@ -185,10 +150,15 @@ class GeosFaces {
   /// Fills the faces, their prepared forms and their measures.
   void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
     const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
-    const std::vector<std::vector<Vec2>> targets = SnapTargets(chains, snap);
+    // For each chain, the points of others lying on it up to rounding.
+    std::vector<std::vector<Vec2>> targets(chains.size());
+    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t, double) {
+      if (std::find(targets[j].begin(), targets[j].end(), chains[i][k]) == targets[j].end())
+        targets[j].push_back(chains[i][k]);
+    });
     std::vector<GEOSGeometry*> lines;
     for (size_t i = 0; i < chains.size(); ++i) {
-      if (chains[i].size() >= 2) lines.push_back(Snapped(chains[i], targets[i], snap));
+      lines.push_back(Snapped(chains[i], targets[i], snap));
     }
     // The collection takes ownership of the lines.
     GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
@@ -205,7 +175,6 @@ class GeosFaces {
       const GEOSGeometry* polygon = GEOSGetGeometryN_r(context_, polygons_, i);
       Face face;
       GEOSArea_r(context_, polygon, &face.area);
-      GEOSLength_r(context_, polygon, &face.perimeter);
       face.holes = GEOSGetNumInteriorRings_r(context_, polygon);
       GEOSGeom_getXMin_r(context_, polygon, &face.box.minX);
       GEOSGeom_getYMin_r(context_, polygon, &face.box.minY);

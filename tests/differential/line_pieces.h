@@ -16,17 +16,16 @@ namespace pphatch::differential {
 
 using mem::Vec2;
 
-/// Where the foot of p lies on the line a-b: 0 at a, 1 at b.
-inline double FootParameter(Vec2 p, Vec2 a, Vec2 b) {
-  const Vec2 d = b - a;
-  const double len2 = mem::Dot(d, d);
-  return len2 > 0 ? mem::Dot(p - a, d) / len2 : 0;
-}
-
 /// Euclidean distance from p to the closed segment a-b.
 inline double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
-  const double t = std::clamp(FootParameter(p, a, b), 0.0, 1.0);
+  const double len2 = mem::Dot(b - a, b - a);
+  const double t = len2 > 0 ? std::clamp(mem::Dot(p - a, b - a) / len2, 0.0, 1.0) : 0;
   return mem::Length(p - (a + t * (b - a)));
+}
+
+/// A key for the square cell (x, y) of a grid.
+inline uint64_t CellKey(int64_t x, int64_t y) {
+  return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
 }
 
 /// An axis-parallel box; empty until a point is added.
@@ -75,7 +74,7 @@ class PieceGrid {
             // Only the cells the piece passes near (a cell's half diagonal is below its side).
             const Vec2 centre{all_.minX + (x + 0.5) * cell_, all_.minY + (y + 0.5) * cell_};
             if (DistanceToSegment(centre, a, b) <= cell_ + reach)
-              cells_[Key(x, y)].push_back({i, k});
+              cells_[CellKey(x, y)].push_back({i, k});
           }
         }
       }
@@ -86,7 +85,7 @@ class PieceGrid {
   /// pass within `reach` of p, and some more.
   template <class F>
   void Near(Vec2 p, F f) const {
-    const auto found = cells_.find(Key(Index(p.x, all_.minX), Index(p.y, all_.minY)));
+    const auto found = cells_.find(CellKey(Index(p.x, all_.minX), Index(p.y, all_.minY)));
     if (found == cells_.end()) return;
     for (const auto& [chain, piece] : found->second) f(chain, piece);
   }
@@ -95,14 +94,30 @@ class PieceGrid {
   int64_t Index(double v, double min) const {
     return static_cast<int64_t>(std::floor((v - min) / cell_));
   }
-  static uint64_t Key(int64_t x, int64_t y) {
-    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
-  }
 
   Box all_;
   double cell_ = 1;
   std::unordered_map<uint64_t, std::vector<std::pair<size_t, size_t>>> cells_;
 };
+
+/// Calls f(chain, point, other chain, piece, distance) for every point of
+/// the chains lying within `reach` of a piece of another chain, but not at
+/// one of the piece's ends.
+template <class F>
+void ForPointsNearPieces(const std::vector<std::vector<Vec2>>& chains, double reach, F f) {
+  const PieceGrid grid(chains, reach);
+  for (size_t i = 0; i < chains.size(); ++i) {
+    for (size_t k = 0; k < chains[i].size(); ++k) {
+      const Vec2 p = chains[i][k];
+      grid.Near(p, [&](size_t j, size_t n) {
+        const Vec2 a = chains[j][n], b = chains[j][n + 1];
+        if (j == i || p == a || p == b) return;
+        const double d = DistanceToSegment(p, a, b);
+        if (d <= reach) f(i, k, j, n, d);
+      });
+    }
+  }
+}
 
 /// A point of one chain lying off a piece of another, but so little that
 /// the component may join them (within its tolerance, 1e-7 of its search
@@ -123,25 +138,17 @@ struct NearMiss {
 /// at one of its ends) by no more than `reach`.
 inline void AddNearMisses(const std::vector<std::vector<Vec2>>& chains, double reach,
                           std::vector<NearMiss>& out) {
-  const PieceGrid grid(chains, reach);
-  for (size_t i = 0; i < chains.size(); ++i) {
+  ForPointsNearPieces(chains, reach, [&](size_t i, size_t k, size_t j, size_t n, double d) {
+    if (d == 0) return;
     const std::vector<Vec2>& chain = chains[i];
-    for (size_t k = 0; k < chain.size(); ++k) {
-      const Vec2 p = chain[k];
-      double beside = 0;  // the lengths of the pieces at p
-      if (k > 0) beside += mem::Length(p - chain[k - 1]);
-      if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
-      grid.Near(p, [&](size_t j, size_t n) {
-        const Vec2 a = chains[j][n], b = chains[j][n + 1];
-        if (j == i || p == a || p == b) return;
-        const double d = DistanceToSegment(p, a, b);
-        if (d == 0 || d > reach) return;
-        Box box;
-        for (const Vec2 q : {p, a, b}) box.Add(q);
-        out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
-      });
-    }
-  }
+    const Vec2 p = chain[k], a = chains[j][n], b = chains[j][n + 1];
+    double beside = 0;  // the lengths of the pieces at p
+    if (k > 0) beside += mem::Length(p - chain[k - 1]);
+    if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
+    Box box;
+    for (const Vec2 q : {p, a, b}) box.Add(q);
+    out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
+  });
 }
 
 }  // namespace pphatch::differential

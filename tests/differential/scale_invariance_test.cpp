@@ -91,9 +91,7 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
   seeds.insert(seeds.end(), std::begin(kOnceDisagreed), std::end(kOnceDisagreed));
   for (const uint32_t seed : seeds) {
     RequestFixture plain;
-    const RandomDrawing plan = DrawRandom(seed, plain.drawing);
-    plain.view->SetMirrored(plan.viewMirrored);
-    plain.Look({50, 50}, kZoom, plan.viewRotation);
+    const RandomDrawing plan = ViewRandom(seed, plain, kZoom);
     const DrawingChords chords(*plain.drawing, kOnCurve);
     ClickMaker maker(seed, chords, kClearance);
     std::vector<Vec2> clicks;
