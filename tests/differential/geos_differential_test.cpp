@@ -93,7 +93,6 @@ struct Tally {
 // and our area equal the area of the GEOS face holding the click.
 TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
   int total = 0, agreeing = 0, inFaces = 0, withHoles = 0, allowed = 0;
-  std::vector<std::string> disagreements;
   Tally tally;
   const auto [firstSeed, drawings] = SeedRange("PPHATCH_DIFFERENTIAL_SEEDS", kFirstSeed, kDrawings);
   for (uint32_t n = 0; n < drawings; ++n) {
@@ -132,10 +131,7 @@ TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
         describe += text;
       }
       agreeing += agrees;
-      if (agrees) continue;
-      disagreements.push_back(describe);
-      std::printf("[ disagreement ] %s\n", describe.c_str());
-      std::fflush(stdout);
+      if (!agrees) ADD_FAILURE() << describe;
     }
   }
   std::ostringstream summary;
@@ -156,8 +152,6 @@ TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
   EXPECT_LT(inFaces, total);
   for (const int drawn : tally.features) EXPECT_GT(drawn, 0) << tally.Text();
   EXPECT_TRUE(tally.turned && tally.mirrored && tally.contacts && tally.touches) << tally.Text();
-  EXPECT_EQ(agreeing, total) << summary.str();
-  for (const std::string& d : disagreements) ADD_FAILURE() << d;
 }
 
 // --- The oracle itself, on drawings whose faces are known by hand ---
