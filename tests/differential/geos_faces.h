@@ -27,6 +27,9 @@ namespace pphatch::differential {
 inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::vector<Vec2>>& chains,
                                                        double snap) {
   const auto cell = [snap](double v) { return static_cast<int64_t>(std::floor(v / snap)); };
+  const auto key = [](int64_t x, int64_t y) {
+    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
+  };
   std::unordered_map<uint64_t, std::vector<Vec2>> kept;
   std::vector<std::vector<Vec2>> merged;
   for (const auto& chain : chains) {
@@ -36,7 +39,7 @@ inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::ve
       bool found = false;
       for (int64_t dx = -1; dx <= 1 && !found; ++dx) {
         for (int64_t dy = -1; dy <= 1 && !found; ++dy) {
-          const auto it = kept.find(CellKey(x + dx, y + dy));
+          const auto it = kept.find(key(x + dx, y + dy));
           if (it == kept.end()) continue;
           for (const Vec2 q : it->second) {
             if (mem::Length(p - q) <= snap) {
@@ -47,7 +50,7 @@ inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::ve
           }
         }
       }
-      if (!found) kept[CellKey(x, y)].push_back(p);
+      if (!found) kept[key(x, y)].push_back(p);
       if (out.empty() || !(out.back() == p)) out.push_back(p);
     }
     if (out.size() >= 2) merged.push_back(std::move(out));
@@ -131,35 +134,20 @@ class GeosFaces {
     return Check(GEOSGeom_createLineString_r(context_, seq));
   }
 
-  /// The chain snapped onto the points that lie on it up to rounding.
-  GEOSGeometry* Snapped(const std::vector<Vec2>& chain, const std::vector<Vec2>& targets,
-                        double snap) const {
-    GEOSGeometry* line = Line(chain);
-    if (targets.empty()) return line;
-    std::vector<GEOSGeometry*> points;
-    for (const Vec2 p : targets)
-      points.push_back(Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y)));
-    GEOSGeometry* reference = Check(GEOSGeom_createCollection_r(
-        context_, GEOS_MULTIPOINT, points.data(), static_cast<unsigned>(points.size())));
-    GEOSGeometry* snapped = GEOSSnap_r(context_, line, reference, snap);
-    GEOSGeom_destroy_r(context_, line);
-    GEOSGeom_destroy_r(context_, reference);
-    return Check(snapped);
-  }
-
   /// Fills the faces, their prepared forms and their measures.
   void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
     const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
-    // For each chain, the points of others lying on it up to rounding.
-    std::vector<std::vector<Vec2>> targets(chains.size());
-    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t, double) {
-      if (std::find(targets[j].begin(), targets[j].end(), chains[i][k]) == targets[j].end())
-        targets[j].push_back(chains[i][k]);
+    // Each point of a chain lying on a piece of another up to rounding is
+    // put into that piece (once).
+    std::vector<std::vector<Insertion>> onPieces(chains.size());
+    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n, double) {
+      const Vec2 p = chains[i][k], a = chains[j][n], b = chains[j][n + 1];
+      const auto same = [p](const Insertion& o) { return o.at == p; };
+      if (std::none_of(onPieces[j].begin(), onPieces[j].end(), same))
+        onPieces[j].push_back({n, mem::Dot(p - a, b - a), p});
     });
     std::vector<GEOSGeometry*> lines;
-    for (size_t i = 0; i < chains.size(); ++i) {
-      lines.push_back(Snapped(chains[i], targets[i], snap));
-    }
+    for (size_t i = 0; i < chains.size(); ++i) lines.push_back(Line(WithInserted(chains[i], onPieces[i])));
     // The collection takes ownership of the lines.
     GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
         context_, GEOS_GEOMETRYCOLLECTION, lines.data(), static_cast<unsigned>(lines.size())));

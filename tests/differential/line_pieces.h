@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -23,9 +22,26 @@ inline double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
   return mem::Length(p - (a + t * (b - a)));
 }
 
-/// A key for the square cell (x, y) of a grid.
-inline uint64_t CellKey(int64_t x, int64_t y) {
-  return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
+/// A point to put into a chain: into the piece after point `piece`, at
+/// `along` (any measure that grows along the piece).
+struct Insertion {
+  size_t piece = 0;
+  double along = 0;
+  Vec2 at;
+};
+
+/// The chain with the points put in, in order along each piece.
+inline std::vector<Vec2> WithInserted(const std::vector<Vec2>& chain, std::vector<Insertion> list) {
+  std::sort(list.begin(), list.end(), [](const Insertion& a, const Insertion& b) {
+    return a.piece != b.piece ? a.piece < b.piece : a.along < b.along;
+  });
+  std::vector<Vec2> points;
+  size_t next = 0;
+  for (size_t i = 0; i < chain.size(); ++i) {
+    points.push_back(chain[i]);
+    for (; next < list.size() && list[next].piece == i; ++next) points.push_back(list[next].at);
+  }
+  return points;
 }
 
 /// An axis-parallel box; empty until a point is added.
@@ -52,69 +68,28 @@ struct Box {
   }
 };
 
-/// The pieces of a set of chains in a grid of square cells, for finding the
-/// pieces that pass near a point.
-class PieceGrid {
- public:
-  /// `reach`: how near a piece must pass to a point to be found.
-  PieceGrid(const std::vector<std::vector<Vec2>>& chains, double reach) {
-    for (const auto& c : chains) {
-      for (const Vec2 p : c) all_.Add(p);
-    }
-    constexpr double kCellsAcross = 64;
-    const double size = std::max(all_.maxX - all_.minX, all_.maxY - all_.minY);
-    cell_ = size > 0 ? size / kCellsAcross : 1;
-    for (size_t i = 0; i < chains.size(); ++i) {
-      for (size_t k = 0; k + 1 < chains[i].size(); ++k) {
-        const Vec2 a = chains[i][k], b = chains[i][k + 1];
-        for (int64_t x = Index(std::min(a.x, b.x) - reach, all_.minX);
-             x <= Index(std::max(a.x, b.x) + reach, all_.minX); ++x) {
-          for (int64_t y = Index(std::min(a.y, b.y) - reach, all_.minY);
-               y <= Index(std::max(a.y, b.y) + reach, all_.minY); ++y) {
-            // Only the cells the piece passes near (a cell's half diagonal is below its side).
-            const Vec2 centre{all_.minX + (x + 0.5) * cell_, all_.minY + (y + 0.5) * cell_};
-            if (DistanceToSegment(centre, a, b) <= cell_ + reach)
-              cells_[CellKey(x, y)].push_back({i, k});
-          }
-        }
-      }
-    }
-  }
-
-  /// Calls f(chain, piece) for every piece registered in p's cell: all that
-  /// pass within `reach` of p, and some more.
-  template <class F>
-  void Near(Vec2 p, F f) const {
-    const auto found = cells_.find(CellKey(Index(p.x, all_.minX), Index(p.y, all_.minY)));
-    if (found == cells_.end()) return;
-    for (const auto& [chain, piece] : found->second) f(chain, piece);
-  }
-
- private:
-  int64_t Index(double v, double min) const {
-    return static_cast<int64_t>(std::floor((v - min) / cell_));
-  }
-
-  Box all_;
-  double cell_ = 1;
-  std::unordered_map<uint64_t, std::vector<std::pair<size_t, size_t>>> cells_;
-};
-
 /// Calls f(chain, point, other chain, piece, distance) for every point of
 /// the chains lying within `reach` of a piece of another chain, but not at
 /// one of the piece's ends.
 template <class F>
 void ForPointsNearPieces(const std::vector<std::vector<Vec2>>& chains, double reach, F f) {
-  const PieceGrid grid(chains, reach);
+  std::vector<Box> near(chains.size());  // where points may lie near each chain
+  for (size_t j = 0; j < chains.size(); ++j) {
+    for (const Vec2 p : chains[j]) near[j].Add(p);
+    near[j] = near[j].Grown(reach);
+  }
   for (size_t i = 0; i < chains.size(); ++i) {
     for (size_t k = 0; k < chains[i].size(); ++k) {
       const Vec2 p = chains[i][k];
-      grid.Near(p, [&](size_t j, size_t n) {
-        const Vec2 a = chains[j][n], b = chains[j][n + 1];
-        if (j == i || p == a || p == b) return;
-        const double d = DistanceToSegment(p, a, b);
-        if (d <= reach) f(i, k, j, n, d);
-      });
+      for (size_t j = 0; j < chains.size(); ++j) {
+        if (j == i || !near[j].Holds(p)) continue;
+        for (size_t n = 0; n + 1 < chains[j].size(); ++n) {
+          const Vec2 a = chains[j][n], b = chains[j][n + 1];
+          if (p == a || p == b) continue;
+          const double d = DistanceToSegment(p, a, b);
+          if (d <= reach) f(i, k, j, n, d);
+        }
+      }
     }
   }
 }

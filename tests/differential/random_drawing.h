@@ -11,9 +11,11 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "differential/line_pieces.h"
@@ -43,30 +45,10 @@ inline double SampleOffset(const ArcShape& shape, int i) {
   return shape.Sweep() * i / CurveSteps(shape);
 }
 
-/// What a top-level graphic was drawn as; the summary counts them.
-enum class Feature {
-  kPlain,
-  kCurveIsland,
-  kCurveAcrossWall,
-  kLineOnCurve,
-  kTangent,
-  kBulgePolyline,
-  kInsertIsland,
-  kInsertWall,
-  kFlatArcWall,
-  kZigzag,
-  kRoundedT,
-  kCount
-};
-
-inline constexpr std::array<const char*, static_cast<size_t>(Feature::kCount)> kFeatureNames = {
-    "plain",          "curve islands",   "curves across walls", "lines ending on curves",
-    "tangent lines",  "bulge polylines", "insert islands",      "insert walls",
-    "flat arc walls", "zigzags",         "rounded T-junctions"};
-
-/// What was drawn, and how the view shows it.
+/// What was drawn: how many top-level figures of each kind that is not
+/// plain ("curve islands", "zigzags", ...), and how the view shows it.
 struct RandomDrawing {
-  std::array<int, static_cast<size_t>(Feature::kCount)> features{};
+  std::map<std::string, int> features;
   double viewRotation = 0;
   bool viewMirrored = false;
 };
@@ -138,32 +120,33 @@ class DrawingMaker {
   }
 
   // Top-level graphics; straight ones are kept for Anchor.
-  void Drawn(Feature feature) { ++made_.features[static_cast<size_t>(feature)]; }
-  void Line(Vec2 a, Vec2 b, Feature feature = Feature::kPlain) {
+  void Drawn(const char* feature) {
+    if (feature) ++made_.features[feature];
+  }
+  void Line(Vec2 a, Vec2 b, const char* feature = nullptr) {
     mem::AddLine(drawing_, a, b);
     Drawn(feature);
     straight_.push_back({a, b});
   }
-  void Chain(const std::vector<Vec2>& points, Feature feature = Feature::kPlain) {
+  void Chain(const std::vector<Vec2>& points, const char* feature = nullptr) {
     mem::AddChain(drawing_, points);
     Drawn(feature);
-    if (feature != Feature::kZigzag) straight_.push_back(points);
+    straight_.push_back(points);
   }
   void Polygon(std::vector<Vec2> corners) {
     mem::AddPolygon(drawing_, corners);
-    Drawn(Feature::kPlain);
     corners.push_back(corners.front());
     straight_.push_back(std::move(corners));
   }
-  void Shape(const ArcShape& shape, Feature feature) {
+  void Shape(const ArcShape& shape, const char* feature) {
     mem::AddShape(drawing_, shape);
     Drawn(feature);
   }
   void Polyline(const std::vector<mem::BulgePoint>& points) {
     mem::AddPolyline(drawing_, points, true);
-    Drawn(Feature::kBulgePolyline);
+    Drawn("bulge polylines");
   }
-  void Insert(size_t block, const Affine2& map, Feature feature) {
+  void Insert(size_t block, const Affine2& map, const char* feature) {
     mem::AddMappedInsert(drawing_, blocks_[block], map);
     Drawn(feature);
   }
@@ -255,8 +238,8 @@ class DrawingMaker {
         mem::CircularArcShape(centre, radius, Angle(first - centre), Angle(last - centre));
     const std::vector<Vec2> ends = arc.Layout();
     const Vec2 atP = bowsOut ? ends[1] : ends[2], atQ = bowsOut ? ends[2] : ends[1];
-    Shape(arc, Feature::kFlatArcWall);
-    Chain({atQ, corners[(side + 2) % 4], corners[(side + 3) % 4], atP}, Feature::kFlatArcWall);
+    Shape(arc, "flat arc walls");
+    Chain({atQ, corners[(side + 2) % 4], corners[(side + 3) % 4], atP}, "flat arc walls");
   }
 
   /// An island strictly inside the box (at least one unit from its sides):
@@ -281,7 +264,7 @@ class DrawingMaker {
       const Vec2 major = r * Direction();
       const ArcShape shape = Chance(0.5) ? mem::CircleShape(mid, r)
                                          : mem::EllipseShape(mid, major, Uniform(0.3, 0.85));
-      Shape(shape, Feature::kCurveIsland);
+      Shape(shape, "curve islands");
       curves_.push_back(shape);
       const Vec2 corner{r * 0.6, shape.ratio * r * 0.6};
       if (depth < 2 && shape.Circular() && Chance(0.3))
@@ -292,7 +275,7 @@ class DrawingMaker {
       const double room = 0.5 * std::min(max.x - min.x, max.y - min.y) - 1;
       const size_t block = static_cast<size_t>(Count(0, 2));
       const Vec2 at = 0.5 * (min + max);
-      Insert(block, InsertMap(at, kBlockReach[block], room), Feature::kInsertIsland);
+      Insert(block, InsertMap(at, kBlockReach[block], room), "insert islands");
     } else {
       const double r = half * Uniform(0.5, 1), start = Uniform(0, kTurn);
       const double end = start + Uniform(0.25, 0.85) * kTurn;
@@ -301,8 +284,8 @@ class DrawingMaker {
           Chance(0.5) ? mem::CircularArcShape(mid, r, start, end)
                       : mem::EllipticalArcShape(mid, major, Uniform(0.3, 0.85), start, end);
       const std::vector<Vec2> ends = arc.Layout();
-      Shape(arc, Feature::kCurveIsland);
-      Line(ends[1], ends[2], Feature::kCurveIsland);
+      Shape(arc, "curve islands");
+      Line(ends[1], ends[2], "curve islands");
       curves_.push_back(arc);
     }
   }
@@ -363,7 +346,7 @@ class DrawingMaker {
                                mem::EllipseShape(centre, major, ratio),
                                mem::EllipticalArcShape(centre, major, ratio, start, end)};
     const ArcShape& shape = shapes[Count(0, 3)];
-    Shape(shape, Feature::kCurveAcrossWall);
+    Shape(shape, "curves across walls");
     curves_.push_back(shape);
   }
 
@@ -372,7 +355,7 @@ class DrawingMaker {
   void AddInsertWall() {
     const size_t block = static_cast<size_t>(Count(1, 2));
     const Vec2 at = GridPoint(15, 85);
-    Insert(block, InsertMap(at, kBlockReach[block], Uniform(15, 50)), Feature::kInsertWall);
+    Insert(block, InsertMap(at, kBlockReach[block], Uniform(15, 50)), "insert walls");
   }
 
   // --- Lines and chains ---
@@ -388,7 +371,7 @@ class DrawingMaker {
     const double alongB = kind == 3 ? AlongPiece() : 0;
     const Vec2 b = kind == 3 ? Anchor(alongB) : Toward(a);
     const bool rounded = (kind == 2 || kind == 3) && (along != 0.5 || (kind == 3 && alongB != 0.5));
-    if (!(a == b)) Line(a, b, rounded ? Feature::kRoundedT : Feature::kPlain);
+    if (!(a == b)) Line(a, b, rounded ? "rounded T-junctions" : nullptr);
   }
 
   /// Where along a piece a line starts: its middle, a third of the way, or
@@ -407,17 +390,17 @@ class DrawingMaker {
     const Vec2 p = curve.PointAt(t);
     if (kind == 4) {
       Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)},
-           Feature::kLineOnCurve);
+           "lines ending on curves");
     } else if (kind == 5) {
       const Vec2 perp{-curve.major.y, curve.major.x};
       const Vec2 tangent = -std::sin(t) * curve.major + (std::cos(t) * curve.ratio) * perp;
       const Vec2 d = (1 / Length(tangent)) * tangent;
       const Vec2 from = p - Uniform(2, 15) * d;
-      Line(from, p + Uniform(2, 15) * d, Feature::kTangent);
+      Line(from, p + Uniform(2, 15) * d, "tangent lines");
     } else {
       const ArcShape& other = curves_[static_cast<size_t>(Unit() * curves_.size())];
       const Vec2 q = other.PointAt(SampleBetween(other));
-      if (!(p == q)) Line(p, q, Feature::kLineOnCurve);
+      if (!(p == q)) Line(p, q, "lines ending on curves");
     }
   }
 
@@ -448,7 +431,8 @@ class DrawingMaker {
     const Vec2 step = (Uniform(20, 80) / n) * d, side = Uniform(0.05, 1.5) * Vec2{-d.y, d.x};
     std::vector<Vec2> points{start};
     for (int i = 1; i < n; ++i) points.push_back(start + i * step + (i % 2 ? 1 : -1) * side);
-    Chain(points, Feature::kZigzag);
+    mem::AddChain(drawing_, points);  // not an anchor for later lines
+    Drawn("zigzags");
   }
 
   /// A grid point up to 30 units from p in x and in y, inside the square.

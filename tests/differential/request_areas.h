@@ -29,18 +29,22 @@ inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t fi
 
 /// Draws the graphics the text lists, separated by ';': "R x0 y0 x1 y1" a
 /// rectangle, "P x y x y ..." a closed polygon, "C x y x y ..." an open chain
-/// (a line with two points).
+/// (a line with two points), "E x y mx my ratio" an ellipse round (x, y)
+/// whose major axis runs to (x + mx, y + my).
 inline void Draw(const mem::Into& into, const std::string& text) {
   std::istringstream graphics(text);
   for (std::string graphic; std::getline(graphics, graphic, ';');) {
     std::istringstream in(graphic);
     char kind = 0;
     in >> kind;
+    std::vector<double> v;
+    for (double x; in >> x;) v.push_back(x);
     std::vector<Vec2> points;
-    for (Vec2 p; in >> p.x >> p.y;) points.push_back(p);
+    for (size_t i = 0; i + 1 < v.size(); i += 2) points.push_back({v[i], v[i + 1]});
     if (kind == 'R') mem::AddRectangle(into, points.at(0), points.at(1));
     if (kind == 'P') mem::AddPolygon(into, points);
     if (kind == 'C') mem::AddChain(into, points);
+    if (kind == 'E') mem::AddEllipse(into, points.at(0), points.at(1), v.at(4));
   }
 }
 
@@ -75,30 +79,22 @@ inline bool AllClosed(const PickOutcome& out, double gap) {
   return true;
 }
 
-/// Clicks at seeded random points of [0, 100] x [0, 100] lying at least
-/// `clearance` from every chain, and from every true curve (a curve's
+/// `count` clicks at seeded random points of [0, 100] x [0, 100] lying at
+/// least `clearance` from every chain, and from every true curve (a curve's
 /// chord error farther): closer in, the face holding the click is a matter
 /// of rounding, or of how the curve is sampled.
-class ClickMaker {
- public:
-  ClickMaker(uint32_t seed, const DrawingChords& chords, double clearance)
-      : rng_(seed * 7919u + 17u), chords_(chords), clearance_(clearance) {}
-
-  Vec2 Next() {
-    for (;;) {
-      const double x = Coordinate();
-      const Vec2 click{x, Coordinate()};
-      if (chords_.Clearance(click) >= clearance_) return click;
-    }
+inline std::vector<Vec2> RandomClicks(uint32_t seed, const DrawingChords& chords, double clearance,
+                                      int count) {
+  std::mt19937 rng(seed * 7919u + 17u);
+  const auto coordinate = [&rng] { return 100.0 * (rng() / 4294967296.0); };
+  std::vector<Vec2> clicks;
+  while (clicks.size() < static_cast<size_t>(count)) {
+    const double x = coordinate();
+    const Vec2 click{x, coordinate()};
+    if (chords.Clearance(click) >= clearance) clicks.push_back(click);
   }
-
- private:
-  double Coordinate() { return 100.0 * (rng_() / 4294967296.0); }
-
-  std::mt19937 rng_;
-  const DrawingChords& chords_;
-  double clearance_;
-};
+  return clicks;
+}
 
 /// The chains' point lists, for GEOS.
 inline std::vector<std::vector<Vec2>> ChainPoints(const DrawingChords& chords) {

@@ -92,12 +92,10 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
     RequestFixture plain;
     const RandomDrawing plan = ViewRandom(seed, plain, kZoom);
     const DrawingChords chords(*plain.drawing, kOnCurve);
-    ClickMaker maker(seed, chords, kClearance);
-    std::vector<Vec2> clicks;
+    const std::vector<Vec2> clicks = RandomClicks(seed, chords, kClearance, kClicksPerDrawing);
     std::vector<PickOutcome> answers;
-    for (int i = 0; i < kClicksPerDrawing; ++i) {
-      clicks.push_back(maker.Next());
-      answers.push_back(plain.Pick(clicks.back().x, clicks.back().y));
+    for (const Vec2 click : clicks) {
+      answers.push_back(plain.Pick(click.x, click.y));
       inFaces += answers.back().ok;
     }
     for (const Variant& v : kVariants) {
