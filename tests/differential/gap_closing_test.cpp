@@ -21,12 +21,6 @@ namespace {
 
 using mem::Into;
 
-constexpr double kOnCurve = 1e-7;
-constexpr double kRelative = 1e-9;
-/// How near a reported gap must come to the drawn one: 1e-9 of the
-/// coordinates, which stay below 100.
-constexpr double kWithin = kRelative * 100;
-
 /// A gap as the test draws it: between the free end `from` and `to`.
 struct Gap {
   Vec2 from, to;
@@ -107,11 +101,11 @@ const std::vector<GapCase>& Cases() {
 }
 
 // Each drawn gap is reported once, joining the same two points either way
-// round, with its size.
-void ExpectGaps(const std::vector<PickGap>& reported, const std::vector<Gap>& drawn) {
+// round, with its size, all `within` that.
+void ExpectGaps(const std::vector<PickGap>& reported, const std::vector<Gap>& drawn, double within) {
   ASSERT_EQ(reported.size(), drawn.size());
-  const auto near = [](double x, double y, Vec2 p) {
-    return std::fabs(x - p.x) <= kWithin && std::fabs(y - p.y) <= kWithin;
+  const auto near = [within](double x, double y, Vec2 p) {
+    return std::fabs(x - p.x) <= within && std::fabs(y - p.y) <= within;
   };
   for (const Gap& gap : drawn) {
     const auto match = std::find_if(reported.begin(), reported.end(), [&](const PickGap& r) {
@@ -119,7 +113,7 @@ void ExpectGaps(const std::vector<PickGap>& reported, const std::vector<Gap>& dr
              (near(r.fromX, r.fromY, gap.to) && near(r.toX, r.toY, gap.from));
     });
     ASSERT_NE(match, reported.end()) << "gap at " << gap.from.x << "," << gap.from.y;
-    EXPECT_NEAR(match->size, gap.Size(), kWithin);
+    EXPECT_NEAR(match->size, gap.Size(), within);
   }
 }
 
@@ -130,14 +124,17 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
     c.build(f.drawing);
     f.Look(c.click, 20);
     const std::string before = mem::Snapshot(*f.drawing);
-    double size = 0;
-    for (const Gap& g : c.gaps) size = std::max(size, g.Size());
+    double size = 0, within = kRelative;  // 1e-9 of the gaps' coordinates
+    for (const Gap& g : c.gaps) {
+      size = std::max(size, g.Size());
+      within = std::max({within, kRelative * std::fabs(g.from.x), kRelative * std::fabs(g.from.y)});
+    }
 
     ASSERT_FALSE(f.Pick(c.click.x, c.click.y).ok);
     const PickDiagnosis open = f.hatch->Diagnosis();
     EXPECT_EQ(open.cause, PickDiagnosis::Cause::kOpen);
-    EXPECT_NEAR(open.closesAt, size, kWithin);
-    ExpectGaps(open.gaps, c.gaps);
+    EXPECT_NEAR(open.closesAt, size, within);
+    ExpectGaps(open.gaps, c.gaps, within);
 
     f.hatch->SetGapTolerance(size * (1 - 1e-6));
     EXPECT_FALSE(f.Pick(c.click.x, c.click.y).ok);
@@ -152,7 +149,7 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
     const DrawingChords chords(*shut, kOnCurve);
     const double expected = GeosFaces(ChainPoints(chords), kOnCurve).AreaAround(c.click);
     EXPECT_NEAR(closed.NetArea(), expected, kRelative * expected);
-    ExpectGaps(f.hatch->Diagnosis().gaps, c.gaps);
+    ExpectGaps(f.hatch->Diagnosis().gaps, c.gaps, within);
     EXPECT_EQ(mem::Snapshot(*f.drawing), before);
   }
 }
@@ -166,7 +163,7 @@ TEST(GapClosing, DiagnosisOfOtherFailures) {
   f.hatch->SetGapTolerance(0.015);
   ASSERT_FALSE(f.Pick(7, 7).ok);
   EXPECT_NEAR(f.hatch->Diagnosis().closesAt, 0.02, 1e-12);
-  ExpectGaps(f.hatch->Diagnosis().gaps, Cases().back().gaps);
+  ExpectGaps(f.hatch->Diagnosis().gaps, Cases().back().gaps, 1e-12);
 
   // A bar between two closed squares bounds nothing and ends nowhere free.
   RequestFixture bar;

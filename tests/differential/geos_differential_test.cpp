@@ -27,26 +27,10 @@
 namespace pphatch::differential {
 namespace {
 
-/// Clicks closer than this to a line (or to a true curve, beyond its chord
-/// error) are left out: there the face holding the click is a matter of
-/// rounding.
-constexpr double kClearance = 1e-3;
-/// Allowed relative difference between our area and the face's area: both
-/// sides sum the same chords, so only rounding remains.
-constexpr double kRelative = 1e-9;
-/// How far a point may lie off a true curve or another chain and still be
-/// on it, for the oracle: 1e-9 of the drawing's size. Points meant to be on
-/// something are off by rounding only (some 1e-14); the component joins
-/// within 1e-7 of its search window, which is no smaller than the face.
-constexpr double kOnCurve = 1e-9 * 100;
 /// Points lying off another chain by up to this are kept as near misses:
 /// more than the tolerance the component uses for any face of these
 /// drawings, which lie within 200 units of the click (see ComponentTolerance).
 constexpr double kNearReach = 1e-3;
-/// A boundary closes when its last point lies within this of its first in
-/// x and y: the loops close within ten times the tolerance of views like
-/// these (1e-6), so the two ends may differ by rounding.
-constexpr double kClosingGap = 1e-5;
 
 constexpr uint32_t kFirstSeed = 1;
 constexpr uint32_t kDrawings = 80;

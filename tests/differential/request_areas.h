@@ -17,6 +17,23 @@
 
 namespace pphatch::differential {
 
+/// Clicks closer than this to a line (or to a true curve, beyond its chord
+/// error) are left out: there the face holding the click is a matter of
+/// rounding.
+inline constexpr double kClearance = 1e-3;
+/// Allowed relative difference between two areas that sum the same chords:
+/// only rounding remains.
+inline constexpr double kRelative = 1e-9;
+/// How far a point may lie off a true curve or another chain and still be
+/// on it, for the oracle: 1e-9 of the random drawings' size. Points meant to
+/// be on something are off by rounding only (some 1e-14); the component
+/// joins within 1e-7 of its search window, which is no smaller than the face.
+inline constexpr double kOnCurve = 1e-9 * 100;
+/// A boundary closes when its last point lies within this of its first in
+/// x and y: the loops close within ten times the tolerance of views like
+/// these (1e-6), so the two ends may differ by rounding.
+inline constexpr double kClosingGap = 1e-5;
+
 /// The drawings a test compares: `count` seeds from `first`, or "FIRST:COUNT"
 /// from the environment variable, for a longer hunt.
 inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t first,

@@ -190,9 +190,8 @@ TEST(FoundByComparison, EachFaultsDrawingGivesItsArea) {
       SCOPED_TRACE(::testing::Message() << "click (" << e.x << ", " << e.y << ")");
       const PickOutcome out = f.Pick(e.x, e.y);
       ASSERT_TRUE(out.ok) << out.error;
-      // Loops close within ten times the tolerance (1e-6) of such views.
       for (const std::vector<Point2>& contour : out.contours) ASSERT_GE(contour.size(), 4u);
-      EXPECT_TRUE(AllClosed(out, 1e-5));
+      EXPECT_TRUE(AllClosed(out, kClosingGap));
       EXPECT_NEAR(out.NetArea(), e.area, c.within);
     }
   }

@@ -22,12 +22,6 @@
 namespace pphatch::differential {
 namespace {
 
-/// Clicks closer than this to a line (or to a true curve, beyond its chord
-/// error) are left out, as in the comparison with GEOS.
-constexpr double kClearance = 1e-3;
-/// See the comparison with GEOS: a point counts as on a curve within this.
-constexpr double kOnCurve = 1e-7;
-constexpr double kRelative = 1e-9;
 constexpr uint32_t kFirstSeed = 1;
 constexpr uint32_t kDrawings = 10;
 /// Seeds beyond that range that once disagreed, always compared too: with
