@@ -1,5 +1,5 @@
 // The few facts about straight pieces of line that the comparison with GEOS
-// needs: distances, boxes, the pieces near a point, and the points of one
+// needs: distances, boxes, points put into chains, and the points of one
 // chain that lie very near another. Coordinates are drawing coordinates.
 #pragma once
 

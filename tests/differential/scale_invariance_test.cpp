@@ -1,6 +1,6 @@
 // A drawing gives the same answers however large it is, wherever it lies,
 // and whatever lies far away from it: random drawings (random_drawing.h)
-// built scaled, moved far from the origin, or with a line far away, viewed
+// copied scaled, moved far from the origin, or with a line far away, viewed
 // alike, must answer the same clicks (placed alike) as the plain drawing:
 // the same success or failure, the same number of boundaries, and the area
 // scaled by the square of the scale.
@@ -84,7 +84,7 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
   seeds.insert(seeds.end(), std::begin(kOnceDisagreed), std::end(kOnceDisagreed));
   for (const uint32_t seed : seeds) {
     RequestFixture plain;
-    const RandomDrawing plan = ViewRandom(seed, plain, kZoom);
+    const RandomDrawing made = ViewRandom(seed, plain, kZoom);
     const DrawingChords chords(*plain.drawing, kOnCurve);
     const std::vector<Vec2> clicks = RandomClicks(seed, chords, kClearance, kClicksPerDrawing);
     std::vector<PickOutcome> answers;
@@ -95,8 +95,8 @@ TEST(ScaleInvariance, AreasScaleWithTheDrawing) {
     for (const Variant& v : kVariants) {
       RequestFixture placed;
       Place(*plain.drawing, v, seed, placed);
-      placed.view->SetMirrored(plan.viewMirrored);
-      placed.Look(v.scale * Vec2{50, 50} + v.offset, kZoom / v.scale, plan.viewRotation);
+      placed.view->SetMirrored(made.viewMirrored);
+      placed.Look(v.scale * Vec2{50, 50} + v.offset, kZoom / v.scale, made.viewRotation);
       for (size_t i = 0; i < clicks.size(); ++i, ++compared) {
         const Vec2 at = v.scale * clicks[i] + v.offset;
         const PickOutcome out = placed.Pick(at.x, at.y);
