@@ -192,17 +192,6 @@ class DrawingChords {
     chains_.push_back(std::move(c));
   }
 
-  /// A point put into a chain: into the piece after point `piece`, at
-  /// `along` (a parameter of the curve, or of the piece).
-  struct Insertion {
-    size_t piece = 0;
-    double along = 0;
-    Vec2 at;
-    bool operator<(const Insertion& o) const {
-      return piece != o.piece ? piece < o.piece : along < o.along;
-    }
-  };
-
   /// True when p lies within onCurve of one of the chain's points.
   bool NearPoint(const Chain& c, Vec2 p) const {
     return std::any_of(c.points.begin(), c.points.end(),
@@ -289,18 +278,8 @@ class DrawingChords {
         points.front() = points.back() = m.to;
       }
     }
-    for (size_t ci = 0; ci < chains_.size(); ++ci) {
-      std::vector<Insertion>& list = insertions[ci];
-      if (list.empty()) continue;
-      std::sort(list.begin(), list.end());
-      std::vector<Vec2> points;
-      size_t next = 0;
-      for (size_t i = 0; i < chains_[ci].points.size(); ++i) {
-        points.push_back(chains_[ci].points[i]);
-        for (; next < list.size() && list[next].piece == i; ++next) points.push_back(list[next].at);
-      }
-      chains_[ci].points = std::move(points);
-    }
+    for (size_t ci = 0; ci < chains_.size(); ++ci)
+      chains_[ci].points = WithInserted(chains_[ci].points, insertions[ci]);
   }
 
   double onCurve_;

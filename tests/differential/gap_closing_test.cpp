@@ -19,13 +19,7 @@
 namespace pphatch::differential {
 namespace {
 
-using mem::AddCircle;
-using mem::AddLine;
-using mem::AddPolygon;
 using mem::Into;
-
-constexpr double kOnCurve = 1e-7;
-constexpr double kRelative = 1e-9;
 
 /// A gap as the test draws it: between the free end `from` and `to`.
 struct Gap {
@@ -41,135 +35,86 @@ struct GapCase {
   std::vector<Gap> gaps;
 };
 
-// A 10 x 10 room at `o` whose top wall stops `g` short of its other piece
-// at (4, 10).
-void RoomWithTopGap(const Into& into, Vec2 o, double g) {
-  AddLine(into, o + Vec2{0, 0}, o + Vec2{10, 0});
-  AddLine(into, o + Vec2{10, 0}, o + Vec2{10, 10});
-  AddLine(into, o + Vec2{10, 10}, o + Vec2{4 + g, 10});
-  AddLine(into, o + Vec2{4, 10}, o + Vec2{0, 10});
-  AddLine(into, o + Vec2{0, 10}, o + Vec2{0, 0});
+/// Builds the drawing that Draw reads from the text.
+std::function<void(const Into&)> Drawn(const char* text) {
+  return [text](const Into& d) { Draw(d, text); };
 }
 
 // A point at `degrees` round the column's centre, `radius` from it.
 constexpr Vec2 kColumn{10, 5};
 Vec2 OnColumn(double degrees, double radius) {
-  const double a = degrees * std::acos(-1.0) / 180;
-  return kColumn + Vec2{radius * std::cos(a), radius * std::sin(a)};
+  return kColumn + radius * Vec2{std::cos(kTurn * degrees / 360), std::sin(kTurn * degrees / 360)};
 }
 
 // The point of the ellipse round the column's centre with semi-axes 3 and
 // 1.5 at parameter `degrees`, moved `out` along its outward normal.
 Vec2 OnOval(double degrees, double out) {
-  const double t = degrees * std::acos(-1.0) / 180, a = 3, b = 1.5;
+  const double t = kTurn * degrees / 360, a = 3, b = 1.5;
   const Vec2 normal{b * std::cos(t), a * std::sin(t)};
   return kColumn + Vec2{a * std::cos(t), b * std::sin(t)} + (out / mem::Length(normal)) * normal;
 }
 
+// A wall from the gap's end at `end` round to the far side of the column,
+// where it meets the curve at `start`.
+void WallRoundTheColumn(const Into& d, Vec2 end, Vec2 start) {
+  mem::AddChain(d, {end, {end.x, 10}, {0, 10}, {0, 0}, {start.x, 0}, start});
+}
+
 const std::vector<GapCase>& Cases() {
   static const std::vector<GapCase> cases = {
-      {"between line ends", [](const Into& d) { RoomWithTopGap(d, {0, 0}, 0.013); }, {5, 5},
-       {{{4.013, 10}, {4, 10}}}},
-      {"from a line end to a line's middle",
-       [](const Into& d) {
-         AddLine(d, {0, 10}, {12, 10});
-         mem::AddChain(d, {{10, 10 - 0.0071}, {10, 0}, {0, 0}, {0, 10}});
-       },
-       {5, 5},
-       {{{10, 10 - 0.0071}, {10, 10}}}},
+      // A 10 x 10 room whose top wall stops 0.013 short of its other piece.
+      {"between line ends", Drawn("C 0 0 10 0; C 10 0 10 10; C 10 10 4.013 10; C 4 10 0 10; C 0 10 0 0"),
+       {5, 5}, {{{4.013, 10}, {4, 10}}}},
+      {"from a line end to a line's middle", Drawn("C 0 10 12 10; C 10 9.9929 10 0 0 0 0 10"), {5, 5},
+       {{{10, 9.9929}, {10, 10}}}},
       // The wall meets the circle at 260 degrees and stops 0.02 short of it
       // at 100 degrees, between the circle's samples.
       {"from a line end to a circle",
        [](const Into& d) {
-         AddCircle(d, kColumn, 2);
-         const Vec2 end = OnColumn(100, 2.02), start = OnColumn(260, 2);
-         mem::AddChain(d, {end, {end.x, 10}, {0, 10}, {0, 0}, {start.x, 0}, start});
+         mem::AddCircle(d, kColumn, 2);
+         WallRoundTheColumn(d, OnColumn(100, 2.02), OnColumn(260, 2));
        },
-       {5, 5},
-       {{OnColumn(100, 2.02), OnColumn(100, 2)}}},
+       {5, 5}, {{OnColumn(100, 2.02), OnColumn(100, 2)}}},
       // The same against an ellipse (semi-axes 3 and 1.5): the gap runs
       // along the ellipse's normal, at 100 degrees of its parameter.
       {"from a line end to an ellipse",
        [](const Into& d) {
          mem::AddEllipse(d, kColumn, {3, 0}, 0.5);
-         const Vec2 end = OnOval(100, 0.02), start = OnOval(260, 0);
-         mem::AddChain(d, {end, {end.x, 10}, {0, 10}, {0, 0}, {start.x, 0}, start});
+         WallRoundTheColumn(d, OnOval(100, 0.02), OnOval(260, 0));
        },
-       {5, 5},
-       {{OnOval(100, 0.02), OnOval(100, 0)}}},
+       {5, 5}, {{OnOval(100, 0.02), OnOval(100, 0)}}},
+      // The room with a gap of 0.004 in a block inserted at (100, 50), scaled
+      // by 2 and turned a quarter: the block's (x, y) lands at (100 - 2 y, 50 + 2 x).
       {"inside a turned, scaled block",
        [](const Into& d) {
          const mem::GraphicPtr block = mem::NewBlock(d.Drawing());
-         RoomWithTopGap(block, {0, 0}, 0.004);
-         mem::AddInsert(d, block, {100, 50, 2, std::acos(-1.0) / 2});
+         Draw(block, "C 0 0 10 0; C 10 0 10 10; C 10 10 4.004 10; C 4 10 0 10; C 0 10 0 0");
+         mem::AddInsert(d, block, {100, 50, 2, kTurn / 4});
        },
-       // The block's (x, y) lands at (100 - 2 y, 50 + 2 x).
-       {90, 60},
-       {{{80, 58.008}, {80, 58}}}},
+       {90, 60}, {{{80, 58.008}, {80, 58}}}},
       {"several along one boundary",
-       [](const Into& d) {
-         AddLine(d, {0, 0}, {10, 0});
-         AddLine(d, {10, 0}, {10, 6});
-         AddLine(d, {10, 6.02}, {10, 10});
-         AddLine(d, {10, 10}, {4.01, 10});
-         AddLine(d, {4, 10}, {0, 10});
-         AddLine(d, {0, 10}, {0, 0});
-         AddPolygon(d, {{3, 3}, {5, 3}, {5, 5}});
-       },
-       {7, 7},
-       {{{4.01, 10}, {4, 10}}, {{10, 6.02}, {10, 6}}}},
+       Drawn("C 0 0 10 0; C 10 0 10 6; C 10 6.02 10 10; C 10 10 4.01 10; C 4 10 0 10; C 0 10 0 0;"
+             "P 3 3 5 3 5 5"),
+       {7, 7}, {{{4.01, 10}, {4, 10}}, {{10, 6.02}, {10, 6}}}},
   };
   return cases;
 }
 
-// The largest coordinate of the gaps: what 1e-9 relative is taken of.
-double Magnitude(const std::vector<Gap>& gaps) {
-  double m = 1;
-  for (const Gap& g : gaps) m = std::max({m, std::fabs(g.from.x), std::fabs(g.from.y)});
-  return m;
-}
-
-double LargestGap(const std::vector<Gap>& gaps) {
-  double size = 0;
-  for (const Gap& g : gaps) size = std::max(size, g.Size());
-  return size;
-}
-
-// True when the reported gap joins the same two points as the drawn one,
-// either way round.
-bool SameGap(const PickGap& reported, const Gap& drawn, double within) {
+// Each drawn gap is reported once, joining the same two points either way
+// round, with its size, all `within` that.
+void ExpectGaps(const std::vector<PickGap>& reported, const std::vector<Gap>& drawn, double within) {
+  ASSERT_EQ(reported.size(), drawn.size());
   const auto near = [within](double x, double y, Vec2 p) {
     return std::fabs(x - p.x) <= within && std::fabs(y - p.y) <= within;
   };
-  return (near(reported.fromX, reported.fromY, drawn.from) && near(reported.toX, reported.toY, drawn.to)) ||
-         (near(reported.fromX, reported.fromY, drawn.to) && near(reported.toX, reported.toY, drawn.from));
-}
-
-void ExpectGaps(const std::vector<PickGap>& reported, const std::vector<Gap>& drawn, double within) {
-  ASSERT_EQ(reported.size(), drawn.size());
   for (const Gap& gap : drawn) {
-    const auto match = std::find_if(reported.begin(), reported.end(),
-                                    [&](const PickGap& r) { return SameGap(r, gap, within); });
+    const auto match = std::find_if(reported.begin(), reported.end(), [&](const PickGap& r) {
+      return (near(r.fromX, r.fromY, gap.from) && near(r.toX, r.toY, gap.to)) ||
+             (near(r.fromX, r.fromY, gap.to) && near(r.toX, r.toY, gap.from));
+    });
     ASSERT_NE(match, reported.end()) << "gap at " << gap.from.x << "," << gap.from.y;
     EXPECT_NEAR(match->size, gap.Size(), within);
   }
-}
-
-// True when the segments p-q and u-v cross at a point inside both.
-bool CrossProperly(Vec2 p, Vec2 q, Vec2 u, Vec2 v) {
-  const auto side = [](Vec2 a, Vec2 b, Vec2 c) { return mem::Cross(b - a, c - a); };
-  const double d1 = side(p, q, u), d2 = side(p, q, v), d3 = side(u, v, p), d4 = side(u, v, q);
-  return d1 * d2 < 0 && d3 * d4 < 0;
-}
-
-// The area GEOS finds around the click in the drawing with the gaps shut.
-double ClosedArea(const GapCase& c) {
-  auto drawing = mem::MemDrawing::Create();
-  c.build(drawing);
-  for (const Gap& g : c.gaps) AddLine(drawing, g.from, g.to);
-  const DrawingChords chords(*drawing, kOnCurve);
-  const GeosFaces faces(ChainPoints(chords), kOnCurve);
-  return faces.AreaAround(c.click).value_or(-1);
 }
 
 TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
@@ -179,8 +124,11 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
     c.build(f.drawing);
     f.Look(c.click, 20);
     const std::string before = mem::Snapshot(*f.drawing);
-    const double within = kRelative * Magnitude(c.gaps);
-    const double size = LargestGap(c.gaps);
+    double size = 0, within = kRelative;  // 1e-9 of the gaps' coordinates
+    for (const Gap& g : c.gaps) {
+      size = std::max(size, g.Size());
+      within = std::max({within, kRelative * std::fabs(g.from.x), kRelative * std::fabs(g.from.y)});
+    }
 
     ASSERT_FALSE(f.Pick(c.click.x, c.click.y).ok);
     const PickDiagnosis open = f.hatch->Diagnosis();
@@ -194,7 +142,12 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
     f.hatch->SetGapTolerance(size * (1 + 1e-6));
     const PickOutcome closed = f.Pick(c.click.x, c.click.y);
     ASSERT_TRUE(closed.ok);
-    const double expected = ClosedArea(c);
+    // The area GEOS finds around the click in the drawing with the gaps shut.
+    auto shut = mem::MemDrawing::Create();
+    c.build(shut);
+    for (const Gap& g : c.gaps) mem::AddLine(shut, g.from, g.to);
+    const DrawingChords chords(*shut, kOnCurve);
+    const double expected = GeosFaces(ChainPoints(chords), kOnCurve).AreaAround(c.click);
     EXPECT_NEAR(closed.NetArea(), expected, kRelative * expected);
     ExpectGaps(f.hatch->Diagnosis().gaps, c.gaps, within);
     EXPECT_EQ(mem::Snapshot(*f.drawing), before);
@@ -214,9 +167,7 @@ TEST(GapClosing, DiagnosisOfOtherFailures) {
 
   // A bar between two closed squares bounds nothing and ends nowhere free.
   RequestFixture bar;
-  AddPolygon(bar.drawing, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
-  AddPolygon(bar.drawing, {{5, 0}, {6, 0}, {6, 1}, {5, 1}});
-  AddLine(bar.drawing, {1, 0.5}, {5, 0.5});
+  Draw(bar.drawing, "P 0 0 1 0 1 1 0 1; P 5 0 6 0 6 1 5 1; C 1 0.5 5 0.5");
   bar.Look({3, 0.5}, 100);
   ASSERT_FALSE(bar.Pick(3, 0.5).ok);
   EXPECT_EQ(bar.hatch->Diagnosis().cause, PickDiagnosis::Cause::kOnBoundary);
@@ -229,53 +180,47 @@ TEST(GapClosing, DiagnosisOfOtherFailures) {
   EXPECT_TRUE(bar.hatch->Diagnosis().gaps.empty());
 }
 
+// True when the segments p-q and u-v cross at a point inside both.
+bool CrossProperly(Vec2 p, Vec2 q, Vec2 u, Vec2 v) {
+  const auto side = [](Vec2 a, Vec2 b, Vec2 c) { return mem::Cross(b - a, c - a); };
+  return side(p, q, u) * side(p, q, v) < 0 && side(u, v, p) * side(u, v, q) < 0;
+}
+
 // A line end near its own line, or a dangling line farther from anything
 // than the tolerance, closes nothing; a bridge never crosses a graphic.
 TEST(GapClosing, BridgesOnlyWhatTheToleranceReachesAcrossNothing) {
   struct Case {
     const char* name;
-    std::function<void(const Into&)> build;
+    const char* drawing;
     Vec2 click;
     double gap;
     double area;  ///< of the area found; 0: none
   };
-  const auto roomWithLine = [](const Into& d) {
-    AddPolygon(d, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-    AddLine(d, {0.3, 5}, {9.7, 5});
-  };
-  const std::vector<Case> cases = {
+  const char* roomWithLine = "P 0 0 10 0 10 10 0 10; C 0.3 5 9.7 5";
+  const Case cases[] = {
       // The hook's end lies 0.01 from the line it hangs on: its own chain;
       // the click lies in the sliver a bridge would close.
-      {"a hooked end near its own line",
-       [](const Into& d) { mem::AddChain(d, {{0, 0}, {10, 0}, {10, 10}, {9.99, 9.99}}); },
-       {9.9967, 9.9933}, 0.05, 0},
+      {"a hooked end near its own line", "C 0 0 10 0 10 10 9.99 9.99", {9.9967, 9.9933}, 0.05, 0},
       {"a dangling line 0.3 from the walls, tolerance 0.2", roomWithLine, {5, 7}, 0.2, 100},
       {"a dangling line 0.3 from the walls, tolerance 0.4", roomWithLine, {5, 7}, 0.4, 50},
       // The straight way between the ends crosses a wall: each bridges to it.
-      {"ends on both sides of a wall",
-       [](const Into& d) {
-         mem::AddChain(d, {{4, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {4.02, 10}});
-         AddLine(d, {4.01, 9}, {4.01, 11});
-       },
-       {2, 5}, 0.05, 100},
+      {"ends on both sides of a wall", "C 4 10 0 10 0 0 10 0 10 10 4.02 10; C 4.01 9 4.01 11", {2, 5},
+       0.05, 100},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RequestFixture f;
-    c.build(f.drawing);
+    Draw(f.drawing, c.drawing);
     f.Look(c.click, 20);
     f.hatch->SetGapTolerance(c.gap);
     const PickOutcome out = f.Pick(c.click.x, c.click.y);
     ASSERT_EQ(out.ok, c.area > 0);
-    if (out.ok) {
-      EXPECT_NEAR(out.NetArea(), c.area, kRelative * c.area);
-    }
+    EXPECT_NEAR(out.NetArea(), c.area, kRelative * c.area);  // 0 when it fails
     const DrawingChords chords(*f.drawing, kOnCurve);
     for (const PickGap& g : f.hatch->Diagnosis().gaps) {
       for (const auto& chain : ChainPoints(chords)) {
-        for (size_t k = 0; k + 1 < chain.size(); ++k) {
+        for (size_t k = 0; k + 1 < chain.size(); ++k)
           EXPECT_FALSE(CrossProperly({g.fromX, g.fromY}, {g.toX, g.toY}, chain[k], chain[k + 1]));
-        }
       }
     }
   }

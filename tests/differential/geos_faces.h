@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -59,26 +58,6 @@ inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::ve
   return merged;
 }
 
-/// For each chain, the points of other chains lying within `snap` of one of
-/// its pieces, away from its own points (a line ending on another up to
-/// rounding): where GEOS must snap it. Close points must be merged first.
-inline std::vector<std::vector<Vec2>> SnapTargets(const std::vector<std::vector<Vec2>>& chains,
-                                                  double snap) {
-  const PieceGrid grid(chains, snap);
-  std::vector<std::vector<Vec2>> targets(chains.size());
-  for (size_t i = 0; i < chains.size(); ++i) {
-    for (const Vec2 p : chains[i]) {
-      grid.Near(p, [&](size_t j, size_t k) {
-        const Vec2 a = chains[j][k], b = chains[j][k + 1];
-        if (j == i || p == a || p == b || DistanceToSegment(p, a, b) > snap) return;
-        if (std::find(targets[j].begin(), targets[j].end(), p) == targets[j].end())
-          targets[j].push_back(p);
-      });
-    }
-  }
-  return targets;
-}
-
 /// The bounded faces of the chains, with their areas, ready for point tests.
 class GeosFaces {
  public:
@@ -105,39 +84,35 @@ class GeosFaces {
   GeosFaces(const GeosFaces&) = delete;
   GeosFaces& operator=(const GeosFaces&) = delete;
 
-  /// Number of bounded faces.
-  size_t Count() const { return faces_.size(); }
+  /// A bounded face: its area (shell minus holes), its number of holes
+  /// (the outlines of what lies inside it) and its bounds.
+  struct Face {
+    const GEOSPreparedGeometry* prepared = nullptr;
+    double area = 0;
+    int holes = 0;
+    Box box;
+  };
 
-  /// Indices of the faces whose interior holds the point (at most one for a
-  /// sound planar graph; none when the point lies in the unbounded face).
-  std::vector<size_t> FacesHolding(Vec2 p) const {
+  const std::vector<Face>& Faces() const { return faces_; }
+
+  /// The faces whose interior holds the point (at most one for a sound
+  /// planar graph; none when the point lies in the unbounded face).
+  std::vector<const Face*> Holding(Vec2 p) const {
     GEOSGeometry* point = Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y));
-    std::vector<size_t> hits;
-    for (size_t i = 0; i < faces_.size(); ++i) {
-      if (faces_[i].box.Holds(p) &&
-          GEOSPreparedContains_r(context_, faces_[i].prepared, point) == 1) {
-        hits.push_back(i);
-      }
+    std::vector<const Face*> hits;
+    for (const Face& face : faces_) {
+      if (face.box.Holds(p) && GEOSPreparedContains_r(context_, face.prepared, point) == 1)
+        hits.push_back(&face);
     }
     GEOSGeom_destroy_r(context_, point);
     return hits;
   }
 
-  /// Area of the face holding the point; nothing when no bounded face does.
-  std::optional<double> AreaAround(Vec2 p) const {
-    const std::vector<size_t> hits = FacesHolding(p);
-    if (hits.empty()) return std::nullopt;
-    return faces_[hits.front()].area;
+  /// Area of the face holding the point; -1 when no bounded face does.
+  double AreaAround(Vec2 p) const {
+    const std::vector<const Face*> hits = Holding(p);
+    return hits.empty() ? -1 : hits.front()->area;
   }
-
-  /// Area of face i (shell minus holes).
-  double Area(size_t i) const { return faces_[i].area; }
-  /// Number of holes of face i: the outlines of what lies inside it.
-  int HoleCount(size_t i) const { return faces_[i].holes; }
-  /// Length of all boundaries of face i.
-  double Perimeter(size_t i) const { return faces_[i].perimeter; }
-  /// Bounds of face i.
-  const Box& Bounds(size_t i) const { return faces_[i].box; }
 
   /// How much the area of a face within that box may differ where the
   /// component joins what lies closer than `tolerance` (see NearMiss).
@@ -150,13 +125,6 @@ class GeosFaces {
   }
 
  private:
-  struct Face {
-    const GEOSPreparedGeometry* prepared = nullptr;
-    double area = 0, perimeter = 0;
-    int holes = 0;
-    Box box;
-  };
-
   GEOSGeometry* Line(const std::vector<Vec2>& points) const {
     GEOSCoordSequence* seq =
         Check(GEOSCoordSeq_create_r(context_, static_cast<unsigned>(points.size()), 2));
@@ -166,30 +134,20 @@ class GeosFaces {
     return Check(GEOSGeom_createLineString_r(context_, seq));
   }
 
-  /// The chain snapped onto the points that lie on it up to rounding.
-  GEOSGeometry* Snapped(const std::vector<Vec2>& chain, const std::vector<Vec2>& targets,
-                        double snap) const {
-    GEOSGeometry* line = Line(chain);
-    if (targets.empty()) return line;
-    std::vector<GEOSGeometry*> points;
-    for (const Vec2 p : targets)
-      points.push_back(Check(GEOSGeom_createPointFromXY_r(context_, p.x, p.y)));
-    GEOSGeometry* reference = Check(GEOSGeom_createCollection_r(
-        context_, GEOS_MULTIPOINT, points.data(), static_cast<unsigned>(points.size())));
-    GEOSGeometry* snapped = GEOSSnap_r(context_, line, reference, snap);
-    GEOSGeom_destroy_r(context_, line);
-    GEOSGeom_destroy_r(context_, reference);
-    return Check(snapped);
-  }
-
   /// Fills the faces, their prepared forms and their measures.
   void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
     const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
-    const std::vector<std::vector<Vec2>> targets = SnapTargets(chains, snap);
+    // Each point of a chain lying on a piece of another up to rounding is
+    // put into that piece (once).
+    std::vector<std::vector<Insertion>> onPieces(chains.size());
+    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n, double) {
+      const Vec2 p = chains[i][k], a = chains[j][n], b = chains[j][n + 1];
+      const auto same = [p](const Insertion& o) { return o.at == p; };
+      if (std::none_of(onPieces[j].begin(), onPieces[j].end(), same))
+        onPieces[j].push_back({n, mem::Dot(p - a, b - a), p});
+    });
     std::vector<GEOSGeometry*> lines;
-    for (size_t i = 0; i < chains.size(); ++i) {
-      if (chains[i].size() >= 2) lines.push_back(Snapped(chains[i], targets[i], snap));
-    }
+    for (size_t i = 0; i < chains.size(); ++i) lines.push_back(Line(WithInserted(chains[i], onPieces[i])));
     // The collection takes ownership of the lines.
     GEOSGeometry* all = Check(GEOSGeom_createCollection_r(
         context_, GEOS_GEOMETRYCOLLECTION, lines.data(), static_cast<unsigned>(lines.size())));
@@ -205,7 +163,6 @@ class GeosFaces {
       const GEOSGeometry* polygon = GEOSGetGeometryN_r(context_, polygons_, i);
       Face face;
       GEOSArea_r(context_, polygon, &face.area);
-      GEOSLength_r(context_, polygon, &face.perimeter);
       face.holes = GEOSGetNumInteriorRings_r(context_, polygon);
       GEOSGeom_getXMin_r(context_, polygon, &face.box.minX);
       GEOSGeom_getYMin_r(context_, polygon, &face.box.minY);

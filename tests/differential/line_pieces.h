@@ -1,12 +1,11 @@
 // The few facts about straight pieces of line that the comparison with GEOS
-// needs: distances, boxes, the pieces near a point, and the points of one
+// needs: distances, boxes, points put into chains, and the points of one
 // chain that lie very near another. Coordinates are drawing coordinates.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -16,17 +15,33 @@ namespace pphatch::differential {
 
 using mem::Vec2;
 
-/// Where the foot of p lies on the line a-b: 0 at a, 1 at b.
-inline double FootParameter(Vec2 p, Vec2 a, Vec2 b) {
-  const Vec2 d = b - a;
-  const double len2 = mem::Dot(d, d);
-  return len2 > 0 ? mem::Dot(p - a, d) / len2 : 0;
-}
-
 /// Euclidean distance from p to the closed segment a-b.
 inline double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
-  const double t = std::clamp(FootParameter(p, a, b), 0.0, 1.0);
+  const double len2 = mem::Dot(b - a, b - a);
+  const double t = len2 > 0 ? std::clamp(mem::Dot(p - a, b - a) / len2, 0.0, 1.0) : 0;
   return mem::Length(p - (a + t * (b - a)));
+}
+
+/// A point to put into a chain: into the piece after point `piece`, at
+/// `along` (any measure that grows along the piece).
+struct Insertion {
+  size_t piece = 0;
+  double along = 0;
+  Vec2 at;
+};
+
+/// The chain with the points put in, in order along each piece.
+inline std::vector<Vec2> WithInserted(const std::vector<Vec2>& chain, std::vector<Insertion> list) {
+  std::sort(list.begin(), list.end(), [](const Insertion& a, const Insertion& b) {
+    return a.piece != b.piece ? a.piece < b.piece : a.along < b.along;
+  });
+  std::vector<Vec2> points;
+  size_t next = 0;
+  for (size_t i = 0; i < chain.size(); ++i) {
+    points.push_back(chain[i]);
+    for (; next < list.size() && list[next].piece == i; ++next) points.push_back(list[next].at);
+  }
+  return points;
 }
 
 /// An axis-parallel box; empty until a point is added.
@@ -53,56 +68,31 @@ struct Box {
   }
 };
 
-/// The pieces of a set of chains in a grid of square cells, for finding the
-/// pieces that pass near a point.
-class PieceGrid {
- public:
-  /// `reach`: how near a piece must pass to a point to be found.
-  PieceGrid(const std::vector<std::vector<Vec2>>& chains, double reach) {
-    for (const auto& c : chains) {
-      for (const Vec2 p : c) all_.Add(p);
-    }
-    constexpr double kCellsAcross = 64;
-    const double size = std::max(all_.maxX - all_.minX, all_.maxY - all_.minY);
-    cell_ = size > 0 ? size / kCellsAcross : 1;
-    for (size_t i = 0; i < chains.size(); ++i) {
-      for (size_t k = 0; k + 1 < chains[i].size(); ++k) {
-        const Vec2 a = chains[i][k], b = chains[i][k + 1];
-        for (int64_t x = Index(std::min(a.x, b.x) - reach, all_.minX);
-             x <= Index(std::max(a.x, b.x) + reach, all_.minX); ++x) {
-          for (int64_t y = Index(std::min(a.y, b.y) - reach, all_.minY);
-               y <= Index(std::max(a.y, b.y) + reach, all_.minY); ++y) {
-            // Only the cells the piece passes near (a cell's half diagonal is below its side).
-            const Vec2 centre{all_.minX + (x + 0.5) * cell_, all_.minY + (y + 0.5) * cell_};
-            if (DistanceToSegment(centre, a, b) <= cell_ + reach)
-              cells_[Key(x, y)].push_back({i, k});
-          }
+/// Calls f(chain, point, other chain, piece, distance) for every point of
+/// the chains lying within `reach` of a piece of another chain, but not at
+/// one of the piece's ends.
+template <class F>
+void ForPointsNearPieces(const std::vector<std::vector<Vec2>>& chains, double reach, F f) {
+  std::vector<Box> near(chains.size());  // where points may lie near each chain
+  for (size_t j = 0; j < chains.size(); ++j) {
+    for (const Vec2 p : chains[j]) near[j].Add(p);
+    near[j] = near[j].Grown(reach);
+  }
+  for (size_t i = 0; i < chains.size(); ++i) {
+    for (size_t k = 0; k < chains[i].size(); ++k) {
+      const Vec2 p = chains[i][k];
+      for (size_t j = 0; j < chains.size(); ++j) {
+        if (j == i || !near[j].Holds(p)) continue;
+        for (size_t n = 0; n + 1 < chains[j].size(); ++n) {
+          const Vec2 a = chains[j][n], b = chains[j][n + 1];
+          if (p == a || p == b) continue;
+          const double d = DistanceToSegment(p, a, b);
+          if (d <= reach) f(i, k, j, n, d);
         }
       }
     }
   }
-
-  /// Calls f(chain, piece) for every piece registered in p's cell: all that
-  /// pass within `reach` of p, and some more.
-  template <class F>
-  void Near(Vec2 p, F f) const {
-    const auto found = cells_.find(Key(Index(p.x, all_.minX), Index(p.y, all_.minY)));
-    if (found == cells_.end()) return;
-    for (const auto& [chain, piece] : found->second) f(chain, piece);
-  }
-
- private:
-  int64_t Index(double v, double min) const {
-    return static_cast<int64_t>(std::floor((v - min) / cell_));
-  }
-  static uint64_t Key(int64_t x, int64_t y) {
-    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
-  }
-
-  Box all_;
-  double cell_ = 1;
-  std::unordered_map<uint64_t, std::vector<std::pair<size_t, size_t>>> cells_;
-};
+}
 
 /// A point of one chain lying off a piece of another, but so little that
 /// the component may join them (within its tolerance, 1e-7 of its search
@@ -123,25 +113,17 @@ struct NearMiss {
 /// at one of its ends) by no more than `reach`.
 inline void AddNearMisses(const std::vector<std::vector<Vec2>>& chains, double reach,
                           std::vector<NearMiss>& out) {
-  const PieceGrid grid(chains, reach);
-  for (size_t i = 0; i < chains.size(); ++i) {
+  ForPointsNearPieces(chains, reach, [&](size_t i, size_t k, size_t j, size_t n, double d) {
+    if (d == 0) return;
     const std::vector<Vec2>& chain = chains[i];
-    for (size_t k = 0; k < chain.size(); ++k) {
-      const Vec2 p = chain[k];
-      double beside = 0;  // the lengths of the pieces at p
-      if (k > 0) beside += mem::Length(p - chain[k - 1]);
-      if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
-      grid.Near(p, [&](size_t j, size_t n) {
-        const Vec2 a = chains[j][n], b = chains[j][n + 1];
-        if (j == i || p == a || p == b) return;
-        const double d = DistanceToSegment(p, a, b);
-        if (d == 0 || d > reach) return;
-        Box box;
-        for (const Vec2 q : {p, a, b}) box.Add(q);
-        out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
-      });
-    }
-  }
+    const Vec2 p = chain[k], a = chains[j][n], b = chains[j][n + 1];
+    double beside = 0;  // the lengths of the pieces at p
+    if (k > 0) beside += mem::Length(p - chain[k - 1]);
+    if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
+    Box box;
+    for (const Vec2 q : {p, a, b}) box.Add(q);
+    out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
+  });
 }
 
 }  // namespace pphatch::differential

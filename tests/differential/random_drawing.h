@@ -4,17 +4,18 @@
 // touching them), polylines with bulges, block inserts nested three deep
 // under any affine map, nearly straight arcs of huge radius as walls, long
 // zigzag chains, and T-junctions whose end lies on the other line only up to
-// rounding. A drawing is kept as a plan of figures that can be built in an
-// in-memory drawing, moved and scaled.
+// rounding.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "differential/line_pieces.h"
@@ -44,118 +45,34 @@ inline double SampleOffset(const ArcShape& shape, int i) {
   return shape.Sweep() * i / CurveSteps(shape);
 }
 
-/// What a figure was drawn as; the summary counts them.
-enum class Feature {
-  kPlain,
-  kCurveIsland,
-  kCurveAcrossWall,
-  kLineOnCurve,
-  kTangent,
-  kBulgePolyline,
-  kInsertIsland,
-  kInsertWall,
-  kFlatArcWall,
-  kZigzag,
-  kRoundedT,
-  kCount
-};
-
-inline constexpr std::array<const char*, static_cast<size_t>(Feature::kCount)> kFeatureNames = {
-    "plain",          "curve islands",   "curves across walls", "lines ending on curves",
-    "tangent lines",  "bulge polylines", "insert islands",      "insert walls",
-    "flat arc walls", "zigzags",         "rounded T-junctions"};
-
-/// One graphic of a random drawing.
-struct Figure {
-  enum class Kind { kLine, kChain, kPolygon, kShape, kPolyline, kInsert };
-  Kind kind = Kind::kLine;
-  /// Line (2 points), chain, polygon (its first point not repeated), polyline.
-  std::vector<Vec2> points;
-  /// Polyline: the bulge of the segment starting at each point.
-  std::vector<double> bulges;
-  bool closed = false;  ///< polyline
-  ArcShape shape;       ///< circle, ellipse or arc
-  size_t block = 0;     ///< insert: index into Plan::blocks
-  Affine2 map;          ///< insert
-  Feature feature = Feature::kPlain;
-
-  /// A figure of straight pieces (or a polyline's points).
-  static Figure Of(Kind kind, std::vector<Vec2> points) {
-    Figure f;
-    f.kind = kind;
-    f.points = std::move(points);
-    return f;
-  }
-};
-
-/// A drawing: block definitions (a block may insert earlier blocks), the
-/// top-level figures, and how the view shows it.
-struct Plan {
-  std::vector<std::vector<Figure>> blocks;
-  std::vector<Figure> figures;
+/// What was drawn: how many top-level figures of each kind that is not
+/// plain ("curve islands", "zigzags", ...), and how the view shows it.
+struct RandomDrawing {
+  std::map<std::string, int> features;
   double viewRotation = 0;
   bool viewMirrored = false;
 };
 
-/// Adds one figure as a graphic; `blocks` are the plan's built blocks.
-inline void AddFigure(const mem::Into& into, const Figure& f,
-                      const std::vector<mem::GraphicPtr>& blocks) {
-  switch (f.kind) {
-    case Figure::Kind::kLine:
-      mem::AddLine(into, f.points[0], f.points[1]);
-      break;
-    case Figure::Kind::kChain:
-      mem::AddChain(into, f.points);
-      break;
-    case Figure::Kind::kPolygon:
-      mem::AddPolygon(into, f.points);
-      break;
-    case Figure::Kind::kShape:
-      mem::AddShape(into, f.shape);
-      break;
-    case Figure::Kind::kPolyline: {
-      std::vector<mem::BulgePoint> points;
-      for (size_t i = 0; i < f.points.size(); ++i) {
-        points.push_back({f.points[i].x, f.points[i].y, f.bulges[i]});
-      }
-      mem::AddPolyline(into, points, f.closed);
-      break;
-    }
-    case Figure::Kind::kInsert:
-      mem::AddMappedInsert(into, blocks[f.block], f.map);
-      break;
-  }
+/// An axis-parallel rectangle's corners, counter-clockwise from min.
+inline std::vector<Vec2> Corners(Vec2 min, Vec2 max) {
+  return {min, {max.x, min.y}, max, {min.x, max.y}};
 }
 
-/// Builds the plan's blocks and adds its figures to the drawing, in plan order.
-inline void BuildPlan(const Plan& plan, const std::shared_ptr<mem::MemDrawing>& drawing) {
-  std::vector<mem::GraphicPtr> blocks;
-  for (const std::vector<Figure>& figures : plan.blocks) {
-    blocks.push_back(mem::NewBlock(*drawing));
-    for (const Figure& f : figures) AddFigure(mem::Into(blocks.back()), f, blocks);
-  }
-  for (const Figure& f : plan.figures) AddFigure(mem::Into(drawing), f, blocks);
+/// A closed polyline round the box with corners of radius r; `quarter`
+/// is the bulge of a quarter circle.
+inline std::vector<mem::BulgePoint> RoundedRectangle(Vec2 lo, Vec2 hi, double r, double quarter) {
+  return {{lo.x + r, lo.y, 0},       {hi.x - r, lo.y, quarter}, {hi.x, lo.y + r, 0},
+          {hi.x, hi.y - r, quarter}, {hi.x - r, hi.y, 0},       {lo.x + r, hi.y, quarter},
+          {lo.x, hi.y - r, 0},       {lo.x, lo.y + r, quarter}};
 }
 
-/// The plan scaled by `scale` (positive) about the origin and then moved by
-/// `offset`; blocks stay as they are, their inserts' maps take the change.
-inline Plan MovedPlan(Plan plan, double scale, Vec2 offset) {
-  const Affine2 move{scale, 0, 0, scale, offset};
-  for (Figure& f : plan.figures) {
-    for (Vec2& p : f.points) p = move.Apply(p);
-    f.shape.centre = move.Apply(f.shape.centre);
-    f.shape.major = scale * f.shape.major;
-    f.map = mem::Compose(move, f.map);
-  }
-  return plan;
-}
-
-/// Makes the random plan of one seed. Only the raw output of std::mt19937
-/// is used (never the library's distributions), so a seed gives the same
-/// drawing with every standard library.
-class PlanMaker {
+/// Draws the random drawing of one seed into an empty drawing. Only the raw
+/// output of std::mt19937 is used (never the library's distributions), so a
+/// seed gives the same drawing with every standard library.
+class DrawingMaker {
  public:
-  explicit PlanMaker(uint32_t seed) : rng_(seed) {}
+  DrawingMaker(uint32_t seed, std::shared_ptr<mem::MemDrawing> drawing)
+      : rng_(seed), drawing_(std::move(drawing)) {}
 
   /// Mostly a frame round the square; rooms with islands (some nested, some
   /// with a nearly straight arc as a wall), star-shaped polygons, curves
@@ -163,13 +80,13 @@ class PlanMaker {
   /// (shared vertices, T-junctions, bridges, ends on curves, tangents), open
   /// chains and sometimes a long zigzag; the view is often turned, sometimes
   /// mirrored.
-  Plan Make() {
-    plan_.viewRotation = Chance(0.6) ? Uniform(0, kTurn) : 0;
-    plan_.viewMirrored = Chance(0.3);
+  RandomDrawing Make() {
+    made_.viewRotation = Chance(0.6) ? Uniform(0, kTurn) : 0;
+    made_.viewMirrored = Chance(0.3);
     MakeBlocks();
     if (Chance(0.7)) {
       const Vec2 min = GridPoint(0, 8);
-      Add(Rectangle(min, GridPoint(92, 100)));
+      Polygon(Corners(min, GridPoint(92, 100)));
     }
     for (int n = Count(2, 5); n > 0; --n) AddRoom();
     for (int n = Count(0, 2); n > 0; --n) AddStar();
@@ -178,7 +95,7 @@ class PlanMaker {
     for (int n = Count(4, 9); n > 0; --n) AddLine();
     for (int n = Count(0, 2); n > 0; --n) AddOpenChain();
     if (Chance(0.25)) AddZigzag();
-    return plan_;
+    return made_;
   }
 
  private:
@@ -202,35 +119,36 @@ class PlanMaker {
     return {std::cos(a), std::sin(a)};
   }
 
-  void Add(Figure f, Feature feature = Feature::kPlain) {
-    if (f.feature == Feature::kPlain) f.feature = feature;
-    plan_.figures.push_back(std::move(f));
+  // Top-level graphics; straight ones are kept for Anchor.
+  void Drawn(const char* feature) {
+    if (feature) ++made_.features[feature];
   }
-
-  static Figure Line(Vec2 a, Vec2 b) { return Figure::Of(Figure::Kind::kLine, {a, b}); }
-  static Figure Chain(std::vector<Vec2> points) {
-    return Figure::Of(Figure::Kind::kChain, std::move(points));
+  void Line(Vec2 a, Vec2 b, const char* feature = nullptr) {
+    mem::AddLine(drawing_, a, b);
+    Drawn(feature);
+    straight_.push_back({a, b});
   }
-  static Figure Shape(const ArcShape& shape) {
-    Figure f = Figure::Of(Figure::Kind::kShape, {});
-    f.shape = shape;
-    return f;
+  void Chain(const std::vector<Vec2>& points, const char* feature = nullptr) {
+    mem::AddChain(drawing_, points);
+    Drawn(feature);
+    straight_.push_back(points);
   }
-  static Figure Polyline(std::vector<Vec2> points, std::vector<double> bulges) {
-    Figure f = Figure::Of(Figure::Kind::kPolyline, std::move(points));
-    f.bulges = std::move(bulges);
-    f.closed = true;
-    return f;
+  void Polygon(std::vector<Vec2> corners) {
+    mem::AddPolygon(drawing_, corners);
+    corners.push_back(corners.front());
+    straight_.push_back(std::move(corners));
   }
-  static Figure Insert(size_t block, const Affine2& map) {
-    Figure f = Figure::Of(Figure::Kind::kInsert, {});
-    f.block = block;
-    f.map = map;
-    return f;
+  void Shape(const ArcShape& shape, const char* feature) {
+    mem::AddShape(drawing_, shape);
+    Drawn(feature);
   }
-  /// An axis-parallel rectangle, counter-clockwise from its lower-left corner.
-  static Figure Rectangle(Vec2 min, Vec2 max) {
-    return Figure::Of(Figure::Kind::kPolygon, {min, {max.x, min.y}, max, {min.x, max.y}});
+  void Polyline(const std::vector<mem::BulgePoint>& points) {
+    mem::AddPolyline(drawing_, points, true);
+    Drawn("bulge polylines");
+  }
+  void Insert(size_t block, const Affine2& map, const char* feature) {
+    mem::AddMappedInsert(drawing_, blocks_[block], map);
+    Drawn(feature);
   }
 
   // --- Blocks ---
@@ -246,30 +164,30 @@ class PlanMaker {
   /// rectangle; 2, block 1 squeezed in y (its circles become ellipses)
   /// inside a circle, crossed by an elliptical arc.
   void MakeBlocks() {
-    std::vector<Figure> table{Rectangle({-1, -0.6}, {1, 0.6})};
+    const auto block = [this] { return blocks_.emplace_back(mem::NewBlock(*drawing_)); };
+    const mem::Into table(block());
+    mem::AddPolygon(table, Corners({-1, -0.6}, {1, 0.6}));
     const double r = Uniform(0.2, 0.45);
     const ArcShape circle = mem::CircleShape({Uniform(-0.5, 0.5), 0}, r);
-    table.push_back(Shape(circle));
-    if (Chance(0.6))
-      table.push_back(Shape(mem::CircularArcShape({1, 0}, 0.4, -kTurn / 4, kTurn / 4)));
+    mem::AddShape(table, circle);
+    if (Chance(0.6)) mem::AddShape(table, mem::CircularArcShape({1, 0}, 0.4, -kTurn / 4, kTurn / 4));
     if (Chance(0.5)) {
-      const Vec2 p = BetweenSamples(circle);
-      table.push_back(Line(p, {Uniform(-0.9, 0.9), 0.6}));
+      const Vec2 p = circle.PointAt(SampleBetween(circle));
+      mem::AddLine(table, p, {Uniform(-0.9, 0.9), 0.6});
     }
-    plan_.blocks.push_back(table);
 
-    const double q = std::tan(kTurn / 16);  // the bulge of a quarter circle
-    std::vector<Figure> pair{RoundedRectangle({-4.5, -2}, {4.5, 2}, 0.6, q)};
-    pair.push_back(Insert(0, mem::Placement{-2.2, 0, 1, Uniform(0, kTurn)}.Map()));
-    pair.push_back(Insert(0, mem::Placement{2.2, 0, -1, Uniform(0, kTurn), Uniform(0.6, 1)}.Map()));
-    pair.push_back(Shape(mem::EllipseShape({0, 0}, {0, 1.2}, 0.4)));
-    plan_.blocks.push_back(pair);
+    const mem::Into pair(block());
+    mem::AddPolyline(pair, RoundedRectangle({-4.5, -2}, {4.5, 2}, 0.6, std::tan(kTurn / 16)), true);
+    mem::AddMappedInsert(pair, blocks_[0], mem::Placement{-2.2, 0, 1, Uniform(0, kTurn)}.Map());
+    const mem::Placement squeezed{2.2, 0, -1, Uniform(0, kTurn), Uniform(0.6, 1)};
+    mem::AddMappedInsert(pair, blocks_[0], squeezed.Map());
+    mem::AddShape(pair, mem::EllipseShape({0, 0}, {0, 1.2}, 0.4));
 
-    std::vector<Figure> ring{Insert(1, mem::Placement{0, 0, 1, 0, Uniform(0.6, 0.9)}.Map())};
-    ring.push_back(Shape(mem::CircleShape({0, 0}, 6)));
+    const mem::Into ring(block());
+    mem::AddMappedInsert(ring, blocks_[1], mem::Placement{0, 0, 1, 0, Uniform(0.6, 0.9)}.Map());
+    mem::AddShape(ring, mem::CircleShape({0, 0}, 6));
     const double from = Uniform(0, 1);
-    ring.push_back(Shape(mem::EllipticalArcShape({6, 0}, {0, 1.5}, 0.6, from, Uniform(2, 3))));
-    plan_.blocks.push_back(ring);
+    mem::AddShape(ring, mem::EllipticalArcShape({6, 0}, {0, 1.5}, 0.6, from, Uniform(2, 3)));
   }
 
   /// A map that puts a block of that reach within `room` of the point `at`:
@@ -295,7 +213,7 @@ class PlanMaker {
     if (Chance(0.2)) {
       AddRoomWithFlatArc(min, max);
     } else {
-      Add(Rectangle(min, max));
+      Polygon(Corners(min, max));
     }
     if (Chance(0.7)) AddIsland(min, max, 0);
     if (Chance(0.3)) AddIsland(min, max, 0);
@@ -305,7 +223,7 @@ class PlanMaker {
   /// room's size, bowing in or out; the other three sides are one chain
   /// that starts and ends at the arc's own end points.
   void AddRoomWithFlatArc(Vec2 min, Vec2 max) {
-    const std::array<Vec2, 4> corners = {min, Vec2{max.x, min.y}, max, Vec2{min.x, max.y}};
+    const std::vector<Vec2> corners = Corners(min, max);
     const int side = Count(0, 3);
     const Vec2 p = corners[side], q = corners[(side + 1) % 4];
     const double radius = std::max(max.x - min.x, max.y - min.y) * std::pow(10.0, Uniform(3, 5));
@@ -320,8 +238,8 @@ class PlanMaker {
         mem::CircularArcShape(centre, radius, Angle(first - centre), Angle(last - centre));
     const std::vector<Vec2> ends = arc.Layout();
     const Vec2 atP = bowsOut ? ends[1] : ends[2], atQ = bowsOut ? ends[2] : ends[1];
-    Add(Shape(arc), Feature::kFlatArcWall);
-    Add(Chain({atQ, corners[(side + 2) % 4], corners[(side + 3) % 4], atP}), Feature::kFlatArcWall);
+    Shape(arc, "flat arc walls");
+    Chain({atQ, corners[(side + 2) % 4], corners[(side + 3) % 4], atP}, "flat arc walls");
   }
 
   /// An island strictly inside the box (at least one unit from its sides):
@@ -336,16 +254,17 @@ class PlanMaker {
     const double half = 0.5 * std::min(x2 - x1, y2 - y1);
     const double pick = Unit();
     if (pick < 0.35) {
-      Add(Rectangle(lo, hi));
+      Polygon(Corners(lo, hi));
       if (depth < 2 && Chance(0.5)) AddIsland(lo, hi, depth + 1);
     } else if (pick < 0.45) {
-      Add(Figure::Of(Figure::Kind::kPolygon, {lo, {x2, Grid(y1, y2)}, {Grid(x1, x2), y2}}));
+      const double top = Grid(y1, y2);
+      Polygon({lo, {x2, top}, {Grid(x1, x2), y2}});
     } else if (pick < 0.6) {
       const double r = half * Uniform(0.5, 1);
       const Vec2 major = r * Direction();
       const ArcShape shape = Chance(0.5) ? mem::CircleShape(mid, r)
                                          : mem::EllipseShape(mid, major, Uniform(0.3, 0.85));
-      Add(Shape(shape), Feature::kCurveIsland);
+      Shape(shape, "curve islands");
       curves_.push_back(shape);
       const Vec2 corner{r * 0.6, shape.ratio * r * 0.6};
       if (depth < 2 && shape.Circular() && Chance(0.3))
@@ -356,7 +275,7 @@ class PlanMaker {
       const double room = 0.5 * std::min(max.x - min.x, max.y - min.y) - 1;
       const size_t block = static_cast<size_t>(Count(0, 2));
       const Vec2 at = 0.5 * (min + max);
-      Add(Insert(block, InsertMap(at, kBlockReach[block], room)), Feature::kInsertIsland);
+      Insert(block, InsertMap(at, kBlockReach[block], room), "insert islands");
     } else {
       const double r = half * Uniform(0.5, 1), start = Uniform(0, kTurn);
       const double end = start + Uniform(0.25, 0.85) * kTurn;
@@ -365,8 +284,8 @@ class PlanMaker {
           Chance(0.5) ? mem::CircularArcShape(mid, r, start, end)
                       : mem::EllipticalArcShape(mid, major, Uniform(0.3, 0.85), start, end);
       const std::vector<Vec2> ends = arc.Layout();
-      Add(Shape(arc), Feature::kCurveIsland);
-      Add(Line(ends[1], ends[2]), Feature::kCurveIsland);
+      Shape(arc, "curve islands");
+      Line(ends[1], ends[2], "curve islands");
       curves_.push_back(arc);
     }
   }
@@ -376,47 +295,20 @@ class PlanMaker {
   void AddBulgeIsland(Vec2 lo, Vec2 hi) {
     const double w = hi.x - lo.x, h = hi.y - lo.y, m = std::min(w, h);
     const Vec2 mid = 0.5 * (lo + hi);
-    switch (Count(0, 3)) {
-      case 0:
-        Add(RoundedRectangle(lo, hi, m * Uniform(0.1, 0.45), std::tan(kTurn / 16)),
-            Feature::kBulgePolyline);
-        break;
-      case 1: {  // a slot along the longer side
-        const double r = 0.5 * m * Uniform(0.4, 0.95);
-        const Vec2 along = w >= h ? Vec2{0.5 * w - r, 0} : Vec2{0, 0.5 * h - r};
-        const Vec2 across = w >= h ? Vec2{0, r} : Vec2{-r, 0};
-        Add(Polyline({mid - along - across, mid + along - across, mid + along + across,
-                      mid - along + across},
-                     {0, 1, 0, 1}),
-            Feature::kBulgePolyline);
-        break;
-      }
-      case 2: {
-        const double r = 0.5 * m * Uniform(0.4, 1);
-        Add(Polyline({{mid.x + r, mid.y}, {mid.x - r, mid.y}}, {1, 1}), Feature::kBulgePolyline);
-        break;
-      }
-      default: {  // the straight side on the right, the half circle bowing left
-        const double r = 0.5 * m * Uniform(0.4, 1);
-        const Vec2 top{mid.x + 0.5 * r, mid.y + r}, bottom{mid.x + 0.5 * r, mid.y - r};
-        Add(Polyline({bottom, top}, {0, 1}), Feature::kBulgePolyline);
-        break;
-      }
+    const int kind = Count(0, 3);
+    if (kind == 0) return Polyline(RoundedRectangle(lo, hi, m * Uniform(0.1, 0.45), std::tan(kTurn / 16)));
+    if (kind == 1) {  // a slot along the longer side
+      const double r = 0.5 * m * Uniform(0.4, 0.95);
+      const Vec2 along = w >= h ? Vec2{0.5 * w - r, 0} : Vec2{0, 0.5 * h - r};
+      const Vec2 across = w >= h ? Vec2{0, r} : Vec2{-r, 0};
+      const Vec2 a = mid - along - across, b = mid + along - across;
+      const Vec2 c = mid + along + across, d = mid - along + across;
+      return Polyline({{a.x, a.y, 0}, {b.x, b.y, 1}, {c.x, c.y, 0}, {d.x, d.y, 1}});
     }
-  }
-
-  /// A closed polyline round the box with corners of radius r; `quarter`
-  /// is the bulge of a quarter circle.
-  static Figure RoundedRectangle(Vec2 lo, Vec2 hi, double r, double quarter) {
-    return Polyline({{lo.x + r, lo.y},
-                     {hi.x - r, lo.y},
-                     {hi.x, lo.y + r},
-                     {hi.x, hi.y - r},
-                     {hi.x - r, hi.y},
-                     {lo.x + r, hi.y},
-                     {lo.x, hi.y - r},
-                     {lo.x, lo.y + r}},
-                    {0, quarter, 0, quarter, 0, quarter, 0, quarter});
+    const double r = 0.5 * m * Uniform(0.4, 1);
+    if (kind == 2) return Polyline({{mid.x + r, mid.y, 1}, {mid.x - r, mid.y, 1}});
+    // A "D": the straight side on the right, the half circle bowing left.
+    Polyline({{mid.x + 0.5 * r, mid.y - r, 0}, {mid.x + 0.5 * r, mid.y + r, 1}});
   }
 
   /// A star-shaped polygon of 3 to 6 corners around the centre, snapped to
@@ -435,7 +327,7 @@ class PlanMaker {
       if (ring.empty() || !(ring.back() == p)) ring.push_back(p);
     }
     while (ring.size() > 1 && ring.back() == ring.front()) ring.pop_back();
-    if (ring.size() >= 3) Add(Figure::Of(Figure::Kind::kPolygon, ring));
+    if (ring.size() >= 3) Polygon(ring);
   }
 
   // --- Curves and inserts across walls ---
@@ -449,22 +341,12 @@ class PlanMaker {
                  end = start + Uniform(0.1, 0.95) * kTurn;
     const Vec2 major = r * Direction();
     const double ratio = Uniform(0.3, 0.85);
-    ArcShape shape;
-    switch (Count(0, 3)) {
-      case 0:
-        shape = mem::CircleShape(centre, r);
-        break;
-      case 1:
-        shape = mem::CircularArcShape(centre, r, start, end);
-        break;
-      case 2:
-        shape = mem::EllipseShape(centre, major, ratio);
-        break;
-      default:
-        shape = mem::EllipticalArcShape(centre, major, ratio, start, end);
-        break;
-    }
-    Add(Shape(shape), Feature::kCurveAcrossWall);
+    const ArcShape shapes[] = {mem::CircleShape(centre, r),
+                               mem::CircularArcShape(centre, r, start, end),
+                               mem::EllipseShape(centre, major, ratio),
+                               mem::EllipticalArcShape(centre, major, ratio, start, end)};
+    const ArcShape& shape = shapes[Count(0, 3)];
+    Shape(shape, "curves across walls");
     curves_.push_back(shape);
   }
 
@@ -473,7 +355,7 @@ class PlanMaker {
   void AddInsertWall() {
     const size_t block = static_cast<size_t>(Count(1, 2));
     const Vec2 at = GridPoint(15, 85);
-    Add(Insert(block, InsertMap(at, kBlockReach[block], Uniform(15, 50))), Feature::kInsertWall);
+    Insert(block, InsertMap(at, kBlockReach[block], Uniform(15, 50)), "insert walls");
   }
 
   // --- Lines and chains ---
@@ -489,7 +371,7 @@ class PlanMaker {
     const double alongB = kind == 3 ? AlongPiece() : 0;
     const Vec2 b = kind == 3 ? Anchor(alongB) : Toward(a);
     const bool rounded = (kind == 2 || kind == 3) && (along != 0.5 || (kind == 3 && alongB != 0.5));
-    if (!(a == b)) Add(Line(a, b), rounded ? Feature::kRoundedT : Feature::kPlain);
+    if (!(a == b)) Line(a, b, rounded ? "rounded T-junctions" : nullptr);
   }
 
   /// Where along a piece a line starts: its middle, a third of the way, or
@@ -507,18 +389,18 @@ class PlanMaker {
     const double t = SampleBetween(curve);
     const Vec2 p = curve.PointAt(t);
     if (kind == 4) {
-      Add(Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)}),
-          Feature::kLineOnCurve);
+      Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)},
+           "lines ending on curves");
     } else if (kind == 5) {
       const Vec2 perp{-curve.major.y, curve.major.x};
       const Vec2 tangent = -std::sin(t) * curve.major + (std::cos(t) * curve.ratio) * perp;
       const Vec2 d = (1 / Length(tangent)) * tangent;
       const Vec2 from = p - Uniform(2, 15) * d;
-      Add(Line(from, p + Uniform(2, 15) * d), Feature::kTangent);
+      Line(from, p + Uniform(2, 15) * d, "tangent lines");
     } else {
       const ArcShape& other = curves_[static_cast<size_t>(Unit() * curves_.size())];
       const Vec2 q = other.PointAt(SampleBetween(other));
-      if (!(p == q)) Add(Line(p, q), Feature::kLineOnCurve);
+      if (!(p == q)) Line(p, q, "lines ending on curves");
     }
   }
 
@@ -529,8 +411,6 @@ class PlanMaker {
     const double step = SampleOffset(curve, 1);
     return (curve.full ? 0 : curve.start) + step * (i + Uniform(0.2, 0.8));
   }
-  /// A point on the true curve between two samples.
-  Vec2 BetweenSamples(const ArcShape& curve) { return curve.PointAt(SampleBetween(curve)); }
 
   /// An open chain of 3 or 4 points, each near the one before (see Toward).
   void AddOpenChain() {
@@ -539,7 +419,7 @@ class PlanMaker {
       const Vec2 p = Toward(points.back());
       if (!(p == points.back())) points.push_back(p);
     }
-    if (points.size() >= 2) Add(Chain(points));
+    if (points.size() >= 2) Chain(points);
   }
 
   /// An open zigzag of 200 to 3,000 points, 20 to 80 units long, hanging
@@ -551,39 +431,39 @@ class PlanMaker {
     const Vec2 step = (Uniform(20, 80) / n) * d, side = Uniform(0.05, 1.5) * Vec2{-d.y, d.x};
     std::vector<Vec2> points{start};
     for (int i = 1; i < n; ++i) points.push_back(start + i * step + (i % 2 ? 1 : -1) * side);
-    Add(Chain(points), Feature::kZigzag);
+    mem::AddChain(drawing_, points);  // not an anchor for later lines
+    Drawn("zigzags");
   }
 
   /// A grid point up to 30 units from p in x and in y, inside the square.
   Vec2 Toward(Vec2 p) { return {Snap(p.x + Uniform(-30, 30)), Snap(p.y + Uniform(-30, 30))}; }
 
-  /// The point a + t (b - a) of a straight piece of an existing figure
-  /// (t = 0: its corner); computed in floating point, so it lies on the
-  /// piece only up to rounding unless t is a short binary fraction.
+  /// The point a + t (b - a) of a straight piece of an earlier graphic (t =
+  /// 0: its corner); computed in floating point, so it lies on the piece
+  /// only up to rounding unless t is a short binary fraction.
   Vec2 Anchor(double t) {
-    std::vector<const Figure*> straight;
-    for (const Figure& f : plan_.figures) {
-      const bool lines = f.kind == Figure::Kind::kLine || f.kind == Figure::Kind::kChain ||
-                         f.kind == Figure::Kind::kPolygon;
-      if (lines && f.feature != Feature::kZigzag) straight.push_back(&f);
-    }
-    if (straight.empty()) return GridPoint(0, 100);
-    const Figure& f = *straight[static_cast<size_t>(Unit() * straight.size())];
-    const size_t n = f.points.size(), pieces = f.kind == Figure::Kind::kPolygon ? n : n - 1;
-    const size_t i = static_cast<size_t>(Unit() * pieces);
-    const Vec2 a = f.points[i], b = f.points[(i + 1) % n];
-    return a + t * (b - a);
+    if (straight_.empty()) return GridPoint(0, 100);
+    const std::vector<Vec2>& f = straight_[static_cast<size_t>(Unit() * straight_.size())];
+    const size_t i = static_cast<size_t>(Unit() * (f.size() - 1));
+    return f[i] + t * (f[i + 1] - f[i]);
   }
 
   static double Angle(Vec2 d) { return std::atan2(d.y, d.x); }
 
   std::mt19937 rng_;
-  Plan plan_;
+  std::shared_ptr<mem::MemDrawing> drawing_;
+  RandomDrawing made_;
+  std::vector<mem::GraphicPtr> blocks_;
+  /// The top-level lines, chains and closed polygons (their first point
+  /// repeated), but not the zigzags.
+  std::vector<std::vector<Vec2>> straight_;
   /// The top-level circles, ellipses and arcs, for lines ending on them.
   std::vector<ArcShape> curves_;
 };
 
-/// The random plan of that seed.
-inline Plan RandomPlan(uint32_t seed) { return PlanMaker(seed).Make(); }
+/// Draws the random drawing of that seed into the (empty) drawing.
+inline RandomDrawing DrawRandom(uint32_t seed, const std::shared_ptr<mem::MemDrawing>& drawing) {
+  return DrawingMaker(seed, drawing).Make();
+}
 
 }  // namespace pphatch::differential

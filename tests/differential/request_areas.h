@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,23 @@
 #include "support/request_fixture.h"
 
 namespace pphatch::differential {
+
+/// Clicks closer than this to a line (or to a true curve, beyond its chord
+/// error) are left out: there the face holding the click is a matter of
+/// rounding.
+inline constexpr double kClearance = 1e-3;
+/// Allowed relative difference between two areas that sum the same chords:
+/// only rounding remains.
+inline constexpr double kRelative = 1e-9;
+/// How far a point may lie off a true curve or another chain and still be
+/// on it, for the oracle: 1e-9 of the random drawings' size. Points meant to
+/// be on something are off by rounding only (some 1e-14); the component
+/// joins within 1e-7 of its search window, which is no smaller than the face.
+inline constexpr double kOnCurve = 1e-9 * 100;
+/// A boundary closes when its last point lies within this of its first in
+/// x and y: the loops close within ten times the tolerance of views like
+/// these (1e-6), so the two ends may differ by rounding.
+inline constexpr double kClosingGap = 1e-5;
 
 /// The drawings a test compares: `count` seeds from `first`, or "FIRST:COUNT"
 /// from the environment variable, for a longer hunt.
@@ -23,6 +42,36 @@ inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t fi
   unsigned from = 0, n = 0;
   if (text && std::sscanf(text, "%u:%u", &from, &n) == 2 && n > 0) return {from, n};
   return {first, count};
+}
+
+/// Draws the graphics the text lists, separated by ';': "R x0 y0 x1 y1" a
+/// rectangle, "P x y x y ..." a closed polygon, "C x y x y ..." an open chain
+/// (a line with two points), "E x y mx my ratio" an ellipse round (x, y)
+/// whose major axis runs to (x + mx, y + my).
+inline void Draw(const mem::Into& into, const std::string& text) {
+  std::istringstream graphics(text);
+  for (std::string graphic; std::getline(graphics, graphic, ';');) {
+    std::istringstream in(graphic);
+    char kind = 0;
+    in >> kind;
+    std::vector<double> v;
+    for (double x; in >> x;) v.push_back(x);
+    std::vector<Vec2> points;
+    for (size_t i = 0; i + 1 < v.size(); i += 2) points.push_back({v[i], v[i + 1]});
+    if (kind == 'R') mem::AddRectangle(into, points.at(0), points.at(1));
+    if (kind == 'P') mem::AddPolygon(into, points);
+    if (kind == 'C') mem::AddChain(into, points);
+    if (kind == 'E') mem::AddEllipse(into, points.at(0), points.at(1), v.at(4));
+  }
+}
+
+/// Draws the random drawing of that seed in the fixture and looks at the
+/// middle of its square with that zoom, turned and mirrored as it says.
+inline RandomDrawing ViewRandom(uint32_t seed, RequestFixture& f, double zoom) {
+  const RandomDrawing made = DrawRandom(seed, f.drawing);
+  f.view->SetMirrored(made.viewMirrored);
+  f.Look({50, 50}, zoom, made.viewRotation);
+  return made;
 }
 
 /// Length of all boundaries of the result.
@@ -47,30 +96,22 @@ inline bool AllClosed(const PickOutcome& out, double gap) {
   return true;
 }
 
-/// Clicks at seeded random points of [0, 100] x [0, 100] lying at least
-/// `clearance` from every chain, and from every true curve (a curve's
+/// `count` clicks at seeded random points of [0, 100] x [0, 100] lying at
+/// least `clearance` from every chain, and from every true curve (a curve's
 /// chord error farther): closer in, the face holding the click is a matter
 /// of rounding, or of how the curve is sampled.
-class ClickMaker {
- public:
-  ClickMaker(uint32_t seed, const DrawingChords& chords, double clearance)
-      : rng_(seed * 7919u + 17u), chords_(chords), clearance_(clearance) {}
-
-  Vec2 Next() {
-    for (;;) {
-      const double x = Coordinate();
-      const Vec2 click{x, Coordinate()};
-      if (chords_.Clearance(click) >= clearance_) return click;
-    }
+inline std::vector<Vec2> RandomClicks(uint32_t seed, const DrawingChords& chords, double clearance,
+                                      int count) {
+  std::mt19937 rng(seed * 7919u + 17u);
+  const auto coordinate = [&rng] { return 100.0 * (rng() / 4294967296.0); };
+  std::vector<Vec2> clicks;
+  while (clicks.size() < static_cast<size_t>(count)) {
+    const double x = coordinate();
+    const Vec2 click{x, coordinate()};
+    if (chords.Clearance(click) >= clearance) clicks.push_back(click);
   }
-
- private:
-  double Coordinate() { return 100.0 * (rng_() / 4294967296.0); }
-
-  std::mt19937 rng_;
-  const DrawingChords& chords_;
-  double clearance_;
-};
+  return clicks;
+}
 
 /// The chains' point lists, for GEOS.
 inline std::vector<std::vector<Vec2>> ChainPoints(const DrawingChords& chords) {

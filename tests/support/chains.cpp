@@ -41,32 +41,18 @@ CurveRecord MakeChain(const std::vector<Point2>& points) {
 }
 
 CurveRecord MakeCircle(double cx, double cy, double r) {
-  CurveRecord c;
-  for (int i = 0; i <= 60; ++i) {
-    const Point2 p = OnCircle(cx, cy, r, (2.0 * i) * kPi / (61 - 1));
-    c.X.push_back(p.x);
-    c.Y.push_back(p.y);
-  }
+  CurveRecord c = MakeArc(cx, cy, r, 0, 2 * kPi, 60);
   c.X[60] = c.X[0];
   c.Y[60] = c.Y[0];
   FinishChain(c);
   c.Closed = true;
-  c.TypeName = "CIRCLE";
-  c.ExactCircle = true;
-  c.Radius = r;
-  c.CenterX = cx;
-  c.CenterY = cy;
   return c;
 }
 
 CurveRecord MakeArc(double cx, double cy, double r, double from, double to, int steps) {
-  CurveRecord c;
-  for (int i = 0; i <= steps; ++i) {
-    const Point2 p = OnCircle(cx, cy, r, from + i * (to - from) / steps);
-    c.X.push_back(p.x);
-    c.Y.push_back(p.y);
-  }
-  FinishChain(c);
+  std::vector<Point2> points;
+  for (int i = 0; i <= steps; ++i) points.push_back(OnCircle(cx, cy, r, from + i * (to - from) / steps));
+  CurveRecord c = MakeChain(points);
   c.TypeName = "CIRCLE";
   c.ExactCircle = true;
   c.Radius = r;

@@ -5,6 +5,7 @@
 
 #include "area/ring_tests.h"
 #include "geometry/tolerance.h"
+#include "support/chains.h"
 
 namespace pphatch {
 namespace {
@@ -46,13 +47,7 @@ double PickOutcome::NetArea() const {
 
 bool PickOutcome::OuterHolds(double x, double y) const {
   if (contours.empty()) return false;
-  CurveRecord outer;
-  for (const Point2 p : contours.front()) {
-    outer.X.push_back(p.x);
-    outer.Y.push_back(p.y);
-  }
-  outer.PointCount = static_cast<int>(outer.X.size());
-  return RingLocator(outer).Side({x, y}, GeomTolerance()) != RingSide::kOutside;
+  return RingLocator(MakeChain(contours.front())).Side({x, y}, GeomTolerance()) != RingSide::kOutside;
 }
 
 RequestFixture::RequestFixture() {
