@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <any>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
 #include <vector>
 
+#include "memhost/view_setup.h"
 #include "memhost_fixture.h"
+#include "pphatch/pick_point_hatch.h"
 
 namespace pphatch::mem {
 namespace {
@@ -101,6 +105,79 @@ TEST(MemView, MirroredTurnedViewMapsInvertsAndPicks) {
     EXPECT_GE(v.y, 0);
     EXPECT_LE(v.y, 600);
   }
+}
+
+// A grid of n x n squares of side 0.8, one at every whole-numbered corner
+// from (0, 0): 100 x 100 of them cover [0, 99.8] in both directions.
+void AddSquareGrid(const std::shared_ptr<MemDrawing>& drawing, int n) {
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) AddRectangle(drawing, {1.0 * i, 1.0 * j}, {i + 0.8, j + 0.8});
+  }
+}
+
+TEST(ViewForClick, DrawingWithFewGraphicsIsShownWhole) {
+  HostFixture f;
+  f.view->SetSize(1000, 750);
+  AddRectangle(f.drawing, {0, 0}, {10, 5});
+  AddLine(f.drawing, {1, 1}, {2, 2});
+  ShowAroundClick(*f.view, {8, 1});
+  // As FitToDrawing: the width decides, 1000 / (10 * 1.1) against 750 / (5 * 1.1).
+  EXPECT_NEAR(f.view->Zoom(), 1000 / 11.0, 1e-12);
+  EXPECT_NEAR(f.view->Centre().x, 5, 1e-12);
+  EXPECT_NEAR(f.view->Centre().y, 2.5, 1e-12);
+}
+
+TEST(ViewForClick, ViewHeightSpansTheSquareThatHoldsTheWantedGraphics) {
+  HostFixture f;
+  f.view->SetSize(1000, 750);
+  AddSquareGrid(f.drawing, 100);
+  // At the mean density 100 of the 10000 squares fill a square of side
+  // sqrt(99.8^2 / 100) = 9.98. Round (50.4, 50.4) it meets 11 x 11 squares,
+  // and its half (side 4.99) only 5 x 5: the view shows the 9.98 square.
+  ShowAroundClick(*f.view, {50.4, 50.4}, 100);
+  EXPECT_NEAR(f.view->Zoom(), 750 / 9.98, 1e-9);
+  EXPECT_EQ(f.view->Centre().x, 50.4);
+  EXPECT_EQ(f.view->Centre().y, 50.4);
+  // In the corner the 9.98 square meets only 6 x 6 squares; twice that side
+  // meets 11 x 11.
+  ShowAroundClick(*f.view, {0.4, 0.4}, 100);
+  EXPECT_NEAR(f.view->Zoom(), 750 / 19.96, 1e-9);
+}
+
+TEST(ViewForClick, RequestFindsTheSameAreaAsWithTheWholeDrawingInView) {
+  HostFixture f;
+  f.view->SetSize(1000, 750);
+  AddSquareGrid(f.drawing, 30);
+  AddRectangle(f.drawing, {12.3, 7.3}, {12.5, 7.5});  // an island in square (12, 7)
+  SetBeepHandler([] {});
+  PickPointHatch hatch;
+  hatch.Init(f.view);
+  for (const bool aroundClick : {true, false}) {
+    SCOPED_TRACE(aroundClick ? "view around the click" : "whole drawing in view");
+    if (aroundClick) {
+      ShowAroundClick(*f.view, {12.6, 7.2});
+    } else {
+      f.view->FitToDrawing();
+    }
+    const Vec2 v = f.view->ToView({12.6, 7.2});
+    HostGraphicPtr result;
+    std::string error;
+    std::any reserved;
+    ASSERT_TRUE(hatch.CreateClosedContour(v.x, v.y, result, error, reserved)) << error;
+    // The square (12, 7)-(12.8, 7.8) and its island, in that order.
+    const auto contours = result->Graphics();
+    ASSERT_EQ(contours->Count(), 2);
+    double minX = 1e9, maxX = -1e9;
+    const auto outer = contours->Item(0)->Vertices();
+    for (int k = 0; k < outer->Count(); ++k) {
+      minX = std::min(minX, outer->Item(k)->X());
+      maxX = std::max(maxX, outer->Item(k)->X());
+    }
+    EXPECT_NEAR(minX, 12, 1e-12);
+    EXPECT_NEAR(maxX, 12.8, 1e-12);
+    EXPECT_EQ(contours->Item(1)->Vertices()->Count(), 5);
+  }
+  SetBeepHandler(nullptr);
 }
 
 }  // namespace
