@@ -1,6 +1,6 @@
 // Choosing the layers that bound areas, and `info` in the drawing's own
-// words: entity names, layers with counts and states, units, and what will
-// not bound an area.
+// words: entity names, layers with counts and states, units, extents, and
+// what will not bound an area.
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -74,34 +74,40 @@ TEST(CliLayers, LeavingOutCentreHiddenAndDimensionLayersHatchesTheWholeCircle) {
   }
 }
 
-TEST(CliLayers, InfoNamesEntitiesLayersStatesUnitsAndWhatBoundsNoArea) {
+TEST(CliInfo, NamesEntitiesLayersStatesUnitsExtentsAndWhatBoundsNoArea) {
   ScratchDir dir;
   const std::string flange = dir.Write("flange.dxf", Flange()).string();
-  const ToolRun run = RunTool({"info", flange, "--ignore-layers", "dim*"}, dir);
-  ASSERT_EQ(run.status, 0) << run.err;
-  const std::string& out = run.out;
-  for (const char* expected :
-       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4",
-        "TEXT            1", "layers: 6", "CENTER          2\n", "DIM-1           1  ignored",
-        "NOTES           1  off", "OLD             1  frozen",
-        "1 entity with a thickness", "2 entities on layers that are off or frozen: not loaded",
-        "1 entity on layers left out by the layer options"}) {
-    EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
-  }
-  // Host kinds only when asked for.
-  EXPECT_EQ(out.find("PWW50Polyline"), std::string::npos);
-  EXPECT_EQ(out.find("GRAPHIC"), std::string::npos);
-  const ToolRun verbose = RunTool({"info", "--verbose", flange}, dir);
-  EXPECT_NE(verbose.out.find("GRAPHIC         4"), std::string::npos) << verbose.out;
-
   const std::string blocksOnly =
       dir.Write("blocks.dxf", DxfDrawing().Block("B", DxfDrawing().Line("0", 0, 0, 1, 1)).WithoutEntitiesSection().Str())
           .string();
-  const ToolRun empty = RunTool({"info", blocksOnly}, dir);
-  EXPECT_EQ(empty.status, 0) << empty.err;
-  EXPECT_NE(empty.out.find("no drawing entities: the file holds only blocks"), std::string::npos)
-      << empty.out;
-  EXPECT_NE(empty.out.find("units: not stated"), std::string::npos) << empty.out;
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> says, neverSays;
+  };
+  const Case cases[] = {
+      {{flange, "--ignore-layers", "dim*"},
+       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4", "TEXT            1", "layers: 6",
+        "CENTER          2\n", "DIM-1           1  ignored", "NOTES           1  off", "OLD             1  frozen",
+        "1 entity with a thickness", "2 entities on layers that are off or frozen: not loaded",
+        "1 entity on layers left out by the layer options"},
+       // Host kinds only when asked for.
+       {"PWW50Polyline", "GRAPHIC"}},
+      {{"--verbose", flange}, {"GRAPHIC         4"}, {}},
+      {{blocksOnly}, {"no drawing entities: the file holds only blocks", "units: not stated"}, {}},
+      {{Example("floor_plan.dxf")},
+       {"INSERT          3", "CIRCLE          2", "ARC             2", "POLYLINE        3",
+        "x 0 .. 1000, y 0 .. 700 (1000 x 700)", "4 TEXT entities: text never bounds an area"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"info"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ToolRun run = RunTool(args, dir);
+    SCOPED_TRACE(run.out);
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const std::string& part : c.says) EXPECT_NE(run.out.find(part), std::string::npos) << part;
+    for (const std::string& part : c.neverSays) EXPECT_EQ(run.out.find(part), std::string::npos) << part;
+  }
 }
 
 }  // namespace

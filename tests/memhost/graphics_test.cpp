@@ -124,48 +124,6 @@ TEST(Snapshot, ChangesExactlyWhenTheDrawingDoes) {
   EXPECT_NE(Snapshot(*f.drawing), before);
 }
 
-TEST(ArcLayout, CircleKeepsItsCentreInVertexZero) {
-  HostFixture f;
-  const auto circle = AddCircle(f.drawing, {1, 1}, 2);
-  const auto a = circle->GetArcData();
-  EXPECT_EQ(VertexAt(circle, 0), (Vec2{1, 1}));
-  EXPECT_EQ(a[0], 1);
-  EXPECT_EQ(a[1], 1);
-  EXPECT_EQ(a[3], 3);
-  EXPECT_EQ(a[4], 1);
-  EXPECT_EQ(a[6], 1);
-  EXPECT_EQ(a[7], 0);
-  EXPECT_DOUBLE_EQ(a[8], 2 * kPi);
-  EXPECT_TRUE(circle->Closed());
-  EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 0})->GetArcData(), HostError);
-}
-
-TEST(ArcLayout, ArcVerticesAreCentreStartEndMiddle) {
-  HostFixture f;
-  // From 350 to 10 degrees: wraps through 0, middle at 0.
-  const auto arc = AddArc(f.drawing, {0, 0}, 2, 350 * kPi / 180, 10 * kPi / 180);
-  const auto a = arc->GetArcData();
-  EXPECT_NEAR(a[7], 350 * kPi / 180, 1e-12);
-  EXPECT_NEAR(a[8], 10 * kPi / 180, 1e-12);
-  EXPECT_EQ(VertexAt(arc, 0), (Vec2{0, 0}));
-  EXPECT_NEAR(VertexAt(arc, 1).y, -2 * std::sin(10 * kPi / 180), 1e-12);
-  EXPECT_NEAR(VertexAt(arc, 2).y, 2 * std::sin(10 * kPi / 180), 1e-12);
-  EXPECT_NEAR(VertexAt(arc, 3).x, 2, 1e-12);
-  EXPECT_NEAR(VertexAt(arc, 3).y, 0, 1e-12);
-  EXPECT_FALSE(arc->Closed());
-
-  // Elliptical arc, major (4,0) turned by 90 degrees, ratio 0.5, t from 0 to pi/2:
-  // point(t) = c + cos t (0,4) + sin t * 0.5 * (-4, 0).
-  const auto ell = AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2);
-  const auto e = ell->GetArcData();
-  EXPECT_EQ(e[3], 10);
-  EXPECT_EQ(e[4], 4);
-  EXPECT_EQ(e[6], 0.5);
-  EXPECT_NEAR(VertexAt(ell, 1).y, 4, 1e-12);
-  EXPECT_NEAR(VertexAt(ell, 2).x, 8, 1e-12);
-  EXPECT_NEAR(VertexAt(ell, 2).y, 0, 1e-12);
-}
-
 // The "Info" property of a graphic, as text.
 std::string InfoOf(const HostGraphicPtr& g) {
   return std::get<std::string>(g->Properties()->Item("Info")->Value());
