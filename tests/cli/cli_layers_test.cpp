@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf_drawing.h"
+#include "formats/dxf_text.h"
 #include "tool_run.h"
 
 namespace pphatch::cli_test {
 namespace {
 
+using formats::testing::DxfFile;
+using formats::testing::Pairs;
 using std::numbers::pi;
 
 // Circles come back as 60-sided polygons, 0.18 % smaller than the circle.
@@ -23,24 +25,14 @@ constexpr double kCircleShare = 0.003;
 // dimension line on layers of their own; text on an off layer, a circle on
 // a frozen one, a thick circle far away.
 std::string Flange() {
-  return DxfDrawing()
-      .Header("$INSUNITS", 4)
-      .Header("$TILEMODE", 1)
-      .Layer("OUTLINE")
-      .Layer("CENTER")
-      .Layer("Hidden")
-      .Layer("DIM-1")
-      .Layer("NOTES", true)
-      .Layer("OLD", false, true)
-      .Circle("OUTLINE", 0, 0, 10)
-      .Line("CENTER", -12, 0, 12, 0)
-      .Line("CENTER", 0, -12, 0, 12)
-      .Line("Hidden", -12, 5, 12, 5)
-      .Line("dim-1", 5, -12, 5, 12)
-      .Text("NOTES", 0, 0, "FLANGE")
-      .Circle("OLD", 0, 0, 3)
-      .Circle("OUTLINE", 100, 100, 5, 2.5)
-      .Str();
+  return Pairs("0 SECTION 2 HEADER 9 $INSUNITS 70 4 9 $TILEMODE 70 1 0 ENDSEC") +
+         DxfFile("0 CIRCLE 8 OUTLINE 10 0 20 0 40 10 0 LINE 8 CENTER 10 -12 20 0 11 12 21 0 "
+                 "0 LINE 8 CENTER 10 0 20 -12 11 0 21 12 0 LINE 8 Hidden 10 -12 20 5 11 12 21 5 "
+                 "0 LINE 8 dim-1 10 5 20 -12 11 5 21 12 0 TEXT 8 NOTES 10 0 20 0 40 2 1 FLANGE "
+                 "0 CIRCLE 8 OLD 10 0 20 0 40 3 0 CIRCLE 8 OUTLINE 39 2.5 10 100 20 100 40 5",
+                 "",
+                 "0 LAYER 2 OUTLINE 70 0 62 7 0 LAYER 2 CENTER 70 0 62 7 0 LAYER 2 Hidden 70 0 62 7 "
+                 "0 LAYER 2 DIM-1 70 0 62 7 0 LAYER 2 NOTES 70 0 62 -7 0 LAYER 2 OLD 70 1 62 7");
 }
 
 TEST(CliLayers, LeavingOutCentreHiddenAndDimensionLayersHatchesTheWholeCircle) {
@@ -78,7 +70,8 @@ TEST(CliInfo, NamesEntitiesLayersStatesUnitsExtentsAndWhatBoundsNoArea) {
   ScratchDir dir;
   const std::string flange = dir.Write("flange.dxf", Flange()).string();
   const std::string blocksOnly =
-      dir.Write("blocks.dxf", DxfDrawing().Block("B", DxfDrawing().Line("0", 0, 0, 1, 1)).WithoutEntitiesSection().Str())
+      dir.Write("blocks.dxf", Pairs("0 SECTION 2 BLOCKS 0 BLOCK 2 B 10 0 20 0 0 LINE 8 0 10 0 20 0 11 1 21 1 "
+                                    "0 ENDBLK 0 ENDSEC 0 EOF"))
           .string();
   struct Case {
     std::vector<std::string> args;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dxf_drawing.h"
 #include "failure_code.h"
+#include "formats/dxf_text.h"
 #include "tool_run.h"
 
 namespace pphatch::cli_test {
@@ -52,13 +52,15 @@ TEST(CliPick, WritesOneJsonLinePerPickInOrderAndExitsOneOnAFailure) {
 
 TEST(CliPick, ABlockNestedBeyondTheReadersLimitGivesTheLimitCode) {
   // The square at the bottom of 70 nested blocks is left out, and a pick inside it says a limit is why.
-  const int depth = 70;
-  DxfDrawing deep;
-  deep.Block("B0", DxfDrawing().Line("0", 0, 0, 10, 0).Line("0", 10, 0, 10, 10).Line("0", 10, 10, 0, 10).Line("0", 0, 10, 0, 0));
-  for (int i = 1; i < depth; ++i) deep.Block("B" + std::to_string(i), DxfDrawing().Insert("0", "B" + std::to_string(i - 1), 0, 0));
-  deep.Insert("0", "B" + std::to_string(depth - 1), 0, 0).Line("0", -5, -5, 15, 15);
+  std::string blocks = "0 BLOCK 2 B0 10 0 20 0 0 LINE 8 0 10 0 20 0 11 10 21 0 0 LINE 8 0 10 10 20 0 11 10 21 10 "
+                       "0 LINE 8 0 10 10 20 10 11 0 21 10 0 LINE 8 0 10 0 20 10 11 0 21 0 0 ENDBLK ";
+  for (int i = 1; i < 70; ++i) {
+    blocks += "0 BLOCK 2 B" + std::to_string(i) + " 10 0 20 0 0 INSERT 8 0 2 B" + std::to_string(i - 1) +
+              " 10 0 20 0 0 ENDBLK ";
+  }
+  const std::string deep = formats::testing::DxfFile("0 INSERT 8 0 2 B69 10 0 20 0 0 LINE 8 0 10 -5 20 -5 11 15 21 15", blocks);
   ScratchDir dir;
-  const ToolRun run = RunTool({"pick", dir.Write("deep.dxf", deep.Str()).string(), "--at", "2,5"}, dir);
+  const ToolRun run = RunTool({"pick", dir.Write("deep.dxf", deep).string(), "--at", "2,5"}, dir);
   const auto lines = JsonLines(run.out);
   ASSERT_EQ(lines.size(), 1u) << run.err;
   EXPECT_EQ(lines[0]["code"], "limit");

@@ -74,23 +74,32 @@ void ExpectPlaced(const HostGraphicPtr& arc, const Affine2& map, const SourceArc
   }
 }
 
-TEST(ArcLayout, BuiltArcsAndCirclesLieOnTheirCurves) {
+TEST(ArcLayout, BuiltArcsAndArcsThroughPointsLieOnTheirCurves) {
   HostFixture f;
-  const SourceArc sources[] = {{{1, 1}, {2, 0}, 1, 0, 2 * kPi, true},
-                               // From 350 to 10 degrees: wraps through 0, middle at (2, 0).
-                               {{0, 0}, {2, 0}, 1, 350 * kPi / 180, 10 * kPi / 180, false},
-                               // Major (0, 4), ratio 0.5: from (10, 4) to (8, 0).
-                               {{10, 0}, {0, 4}, 0.5, 0, kPi / 2, false}};
-  const HostGraphicPtr built[] = {AddCircle(f.drawing, {1, 1}, 2),
-                                  AddArc(f.drawing, {0, 0}, 2, 350 * kPi / 180, 10 * kPi / 180),
-                                  AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2)};
-  for (int i = 0; i < 3; ++i) {
-    ExpectPlaced(built[i], Affine2{}, sources[i]);
-    EXPECT_EQ(built[i]->Closed(), sources[i].full);
+  const auto set = f.drawing->GraphicSets()->Add();
+  const SourceArc upper{{0, 0}, {1, 0}, 1, 0, kPi, false};
+  const std::pair<HostGraphicPtr, SourceArc> cases[] = {
+      {AddCircle(f.drawing, {1, 1}, 2), {{1, 1}, {2, 0}, 1, 0, 2 * kPi, true}},
+      // From 350 to 10 degrees: wraps through 0, middle at (2, 0).
+      {AddArc(f.drawing, {0, 0}, 2, 350 * kPi / 180, 10 * kPi / 180),
+       {{0, 0}, {2, 0}, 1, 350 * kPi / 180, 10 * kPi / 180, false}},
+      // Major (0, 4), ratio 0.5: from (10, 4) to (8, 0).
+      {AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2), {{10, 0}, {0, 4}, 0.5, 0, kPi / 2, false}},
+      // Through three points, given counter-clockwise or clockwise: the same arc.
+      {set->AddArcThroughPoints(1, 0, 0, 0, 1, 0, -1, 0, 0), upper},
+      {set->AddArcThroughPoints(-1, 0, 0, 0, 1, 0, 1, 0, 0), upper},
+      {set->AddArcThroughPoints(-1, 0, 0, 0, -1, 0, 1, 0, 0), {{0, 0}, {1, 0}, 1, kPi, 0, false}}};
+  for (const auto& [built, source] : cases) {
+    ExpectPlaced(built, Affine2{}, source);
+    EXPECT_EQ(built->Closed(), source.full);
   }
-  EXPECT_NEAR(VertexAt(built[1], 3).x, 2, 1e-12);
-  EXPECT_NEAR(VertexAt(built[2], 1).y, 4, 1e-12);
-  EXPECT_NEAR(VertexAt(built[2], 2).x, 8, 1e-12);
+  EXPECT_NEAR(VertexAt(cases[1].first, 3).x, 2, 1e-12);
+  EXPECT_NEAR(VertexAt(cases[2].first, 1).y, 4, 1e-12);
+  EXPECT_NEAR(VertexAt(cases[2].first, 2).x, 8, 1e-12);
+  EXPECT_EQ(VertexAt(cases[4].first, 1), (Vec2{1, 0}));  // start and end in counter-clockwise order
+  EXPECT_THROW(set->AddArcThroughPoints(0, 0, 0, 1, 1, 0, 2, 2, 0), HostError);
+  EXPECT_EQ(set->Count(), 3);
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 3);
   EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 0})->GetArcData(), HostError);
 }
 
