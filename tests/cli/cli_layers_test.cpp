@@ -79,8 +79,9 @@ TEST(CliInfo, NamesEntitiesLayersStatesUnitsExtentsAndWhatBoundsNoArea) {
   };
   const Case cases[] = {
       {{flange, "--ignore-layers", "dim*"},
-       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4", "TEXT            1", "layers: 6",
-        "CENTER          2\n", "DIM-1           1  ignored", "NOTES           1  off", "OLD             1  frozen",
+       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4", "TEXT            1",
+        "layers: 6", "CENTER          2\n", "DIM-1           1  ignored", "NOTES           1  off",
+        "OLD             1  frozen",
         "1 entity with a thickness", "2 entities on layers that are off or frozen: not loaded",
         "1 entity on layers left out by the layer options"},
        // Host kinds only when asked for.

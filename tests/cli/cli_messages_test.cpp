@@ -30,9 +30,11 @@ TEST(CliMessages, EachCommandLineGetsItsStatusAndMessage) {
   const std::string many = dir.Write("many.txt", manyBad).string();
   const std::string badPoints = dir.Write("pts.txt", "1 2\n# fine\n3 4 5\n").string();
   // Line 5 should hold a group code.
-  const std::string bad = dir.Write("bad.dxf", "  0\nSECTION\n  2\nENTITIES\nLINE\n  8\n0\n  0\nENDSEC\n").string();
+  const std::string bad =
+      dir.Write("bad.dxf", "  0\nSECTION\n  2\nENTITIES\nLINE\n  8\n0\n  0\nENDSEC\n").string();
   const std::string dwg = dir.Write("plan.dxf", std::string("AC1032\0\0\x01\x02 rest", 16)).string();
-  const std::string json = dir.Write("c.json", R"({"graphics":[{"type":"circle","center":[0,0],"radius":1}]})").string();
+  const std::string json =
+      dir.Write("c.json", R"({"graphics":[{"type":"circle","center":[0,0],"radius":1}]})").string();
   const std::string text = dir.Write("plan.txt", "not a drawing\n").string();
   struct Case {
     std::vector<std::string> args;
@@ -76,16 +78,19 @@ TEST(CliMessages, EachCommandLineGetsItsStatusAndMessage) {
       {{"pick", plate, "--points", "nowhere.txt"}, 2, {"nowhere.txt: cannot open: No such file"}},
       // Only the first twenty bad lines are named.
       {{"pick", plate, "--points", many}, 2,
-       {"many.txt: line 2: expected X Y or X,Y, not 'bad0'", "many.txt: line 21: expected X Y or X,Y, not 'bad19'",
+       {"many.txt: line 2: expected X Y or X,Y, not 'bad0'",
+        "many.txt: line 21: expected X Y or X,Y, not 'bad19'",
         "many.txt: 5 more bad lines not shown"}},
       {{"pick", bad, "--at", "0,0"}, 2, {"bad.dxf: line 5"}},
-      {{"pick", "missing.dxf", "--at", "0,0"}, 2, {"pphatch: missing.dxf: cannot open: No such file or directory"}},
+      {{"pick", "missing.dxf", "--at", "0,0"}, 2,
+       {"pphatch: missing.dxf: cannot open: No such file or directory"}},
       {{"info", dwg}, 2, {"plan.dxf: this is a DWG file; save it as DXF"}},
       {{"info", json}, 2, {"unknown key 'center'; did you mean centre?"}},
       {{"info", text}, 2, {"plan.txt"}},
       {{"help", "frobnicate"}, 2, {"no command 'frobnicate'"}},
       {{"pik", plate, "--at", "1,2"}, 2, {"pphatch: no command 'pik'; did you mean pick?"}},
-      {{"rooms", Example("walls.json")}, 2, {"rooms reads its labels from the TEXT and MTEXT of an ASCII DXF file"}},
+      {{"rooms", Example("walls.json")}, 2,
+       {"rooms reads its labels from the TEXT and MTEXT of an ASCII DXF file"}},
       {{"rooms", rooms, "--match", "("}, 2, {"--match (: not a regular expression"}},
       {{"rooms", rooms, "--layer", "NO_SUCH_LAYER"}, 2, {"no TEXT or MTEXT labels"}},
   };

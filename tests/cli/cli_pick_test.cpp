@@ -20,7 +20,8 @@ TEST(CliPick, WritesOneJsonLinePerPickInOrderAndExitsOneOnAFailure) {
   // its rounded corner; then the points read from standard input.
   const ToolRun run = RunTool({"pick", Example("plate.dxf"), "--at", "25,27", "--at", "12,60",
                                "--at=-50,-50", "--at", "0.5,0.5", "--points", "-"},
-                              dir, "# the bore, then two holes\n\n100 52\n  175,27   # right bolt hole\n25\t97\n");
+                              dir,
+                              "# the bore, then two holes\n\n100 52\n  175,27   # right bolt hole\n25\t97\n");
   EXPECT_EQ(run.status, 1) << run.err;
   const auto lines = JsonLines(run.out);
   ASSERT_EQ(lines.size(), 7u);
@@ -52,13 +53,15 @@ TEST(CliPick, WritesOneJsonLinePerPickInOrderAndExitsOneOnAFailure) {
 
 TEST(CliPick, ABlockNestedBeyondTheReadersLimitGivesTheLimitCode) {
   // The square at the bottom of 70 nested blocks is left out, and a pick inside it says a limit is why.
-  std::string blocks = "0 BLOCK 2 B0 10 0 20 0 0 LINE 8 0 10 0 20 0 11 10 21 0 0 LINE 8 0 10 10 20 0 11 10 21 10 "
-                       "0 LINE 8 0 10 10 20 10 11 0 21 10 0 LINE 8 0 10 0 20 10 11 0 21 0 0 ENDBLK ";
+  std::string blocks =
+      "0 BLOCK 2 B0 10 0 20 0 0 LINE 8 0 10 0 20 0 11 10 21 0 0 LINE 8 0 10 10 20 0 11 10 21 10 "
+      "0 LINE 8 0 10 10 20 10 11 0 21 10 0 LINE 8 0 10 0 20 10 11 0 21 0 0 ENDBLK ";
   for (int i = 1; i < 70; ++i) {
     blocks += "0 BLOCK 2 B" + std::to_string(i) + " 10 0 20 0 0 INSERT 8 0 2 B" + std::to_string(i - 1) +
               " 10 0 20 0 0 ENDBLK ";
   }
-  const std::string deep = formats::testing::DxfFile("0 INSERT 8 0 2 B69 10 0 20 0 0 LINE 8 0 10 -5 20 -5 11 15 21 15", blocks);
+  const std::string deep =
+      formats::testing::DxfFile("0 INSERT 8 0 2 B69 10 0 20 0 0 LINE 8 0 10 -5 20 -5 11 15 21 15", blocks);
   ScratchDir dir;
   const ToolRun run = RunTool({"pick", dir.Write("deep.dxf", deep).string(), "--at", "2,5"}, dir);
   const auto lines = JsonLines(run.out);
@@ -79,8 +82,12 @@ TEST(CliPick, TheComponentsDiagnosisDecidesBetweenBudgetOpenAndTheRest) {
   EXPECT_EQ(FailureCode({true, Cause::kBudget, true}), "outside_drawing");
 }
 
-bool IsSvg(const std::string& text) { return text.rfind("<?xml", 0) == 0 && text.find("<svg") != std::string::npos; }
-bool IsDxf(const std::string& text) { return text.find("SECTION") != std::string::npos && text.find("PPHATCH_HATCH") != std::string::npos; }
+bool IsSvg(const std::string& text) {
+  return text.rfind("<?xml", 0) == 0 && text.find("<svg") != std::string::npos;
+}
+bool IsDxf(const std::string& text) {
+  return text.find("SECTION") != std::string::npos && text.find("PPHATCH_HATCH") != std::string::npos;
+}
 bool IsJsonLines(const std::string& text) { return text.rfind("{\"", 0) == 0 && JsonLines(text).size() == 1; }
 
 TEST(CliPick, TheExtensionOfTheOutputChoosesTheFormatUnlessFormatSaysOtherwise) {

@@ -26,11 +26,13 @@ std::string Cluster() {
   std::string entities;
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 4; ++j) {
-      entities += "0 CIRCLE 8 0 10 " + std::to_string(10 + 20 * i) + " 20 " + std::to_string(10 + 20 * j) + " 40 4 ";
+      entities +=
+          "0 CIRCLE 8 0 10 " + std::to_string(10 + 20 * i) + " 20 " + std::to_string(10 + 20 * j) + " 40 4 ";
     }
   }
   return Pairs("0 SECTION 2 HEADER 9 $INSUNITS 70 4 0 ENDSEC") +
-         DxfFile(entities + "0 TEXT 8 0 10 30 20 40 40 2 1 PLATE-A 0 LINE 8 0 10 9000 20 9000 11 9100 21 9000 "
+         DxfFile(entities + "0 TEXT 8 0 10 30 20 40 40 2 1 PLATE-A "
+                            "0 LINE 8 0 10 9000 20 9000 11 9100 21 9000 "
                             "0 LINE 8 0 10 -7000 20 8000 11 -7000 21 8100");
 }
 

@@ -67,7 +67,8 @@ TEST_F(SvgPicture, HatchesAreasAlongTrueContoursWithOpenIslandsAndMarksFailedPic
   round.curves = {formats::StraightContour(square), {circle}};
   const std::string svg = Write({room, miss, round});
   for (const std::string part : {
-           "<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500 Z M404 308 L596 308 L596 212 L404 212 L404 308 Z\" "
+           "<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500 Z "
+           "M404 308 L596 308 L596 212 L404 212 L404 308 Z\" "
            "fill=\"url(#hatch0)\" fill-rule=\"evenodd\"",
            // The failed pick sits in the right half: its message runs leftwards.
            "fill=\"#d01010\" font-family=\"sans-serif\" font-size=\"13\" "

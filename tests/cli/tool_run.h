@@ -105,7 +105,8 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& d
 
 /// Runs a script of this folder with /usr/bin/python3 and the arguments.
 inline ToolRun RunScript(const std::string& script, const std::vector<std::string>& args) {
-  std::string command = "/usr/bin/python3 " + Quoted(std::string(PPHATCH_SOURCE_DIR) + "/tests/cli/" + script);
+  const std::string path = std::string(PPHATCH_SOURCE_DIR) + "/tests/cli/" + script;
+  std::string command = "/usr/bin/python3 " + Quoted(path);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   return RunCommand(command + " 2>&1");
 }

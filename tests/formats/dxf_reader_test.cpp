@@ -160,7 +160,8 @@ TEST(DxfReader, HiddenLayersPaperSpaceAndUnknownEntitiesAreCountedAndPropertiesK
 
 TEST(DxfReader, TextsAreKeptPlacedForPicturesWithoutFormatting) {
   LoadReport report;
-  // TEXT of height 2 at (1,1) in a block inserted at (100,0), doubled; MTEXT with a font and a paragraph break.
+  // TEXT of height 2 at (1,1) in a block inserted at (100,0), doubled; MTEXT
+  // with a font and a paragraph break.
   Read(DxfFile("0 INSERT 8 0 2 LABEL 10 100 20 0 41 2 42 2 "
                "0 MTEXT 8 0 10 5 20 6 40 3 1 {\\fArial|b1;Room}\\PNorth",
                "0 BLOCK 2 LABEL 10 0 20 0 0 TEXT 8 0 10 1 20 1 40 2 1 A 0 ENDBLK"),

@@ -84,7 +84,8 @@ TEST(ArcLayout, BuiltArcsAndArcsThroughPointsLieOnTheirCurves) {
       {AddArc(f.drawing, {0, 0}, 2, 350 * kPi / 180, 10 * kPi / 180),
        {{0, 0}, {2, 0}, 1, 350 * kPi / 180, 10 * kPi / 180, false}},
       // Major (0, 4), ratio 0.5: from (10, 4) to (8, 0).
-      {AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2), {{10, 0}, {0, 4}, 0.5, 0, kPi / 2, false}},
+      {AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2),
+       {{10, 0}, {0, 4}, 0.5, 0, kPi / 2, false}},
       // Through three points, given counter-clockwise or clockwise: the same arc.
       {set->AddArcThroughPoints(1, 0, 0, 0, 1, 0, -1, 0, 0), upper},
       {set->AddArcThroughPoints(-1, 0, 0, 0, 1, 0, 1, 0, 0), upper},
