@@ -14,10 +14,10 @@ namespace {
 using formats::testing::DxfFile;
 using formats::testing::Pairs;
 
-// What svg_facts.py reads from the picture; null when it cannot.
+// What svg_facts.py reads from the picture; no object when it cannot.
 nlohmann::json SvgFacts(const fs::path& svg) {
   const ToolRun run = RunScript("svg_facts.py", {svg.string()});
-  return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
+  return run.status == 0 ? nlohmann::json::parse(run.out, nullptr, false) : nlohmann::json();
 }
 
 // Twenty circles of radius 4 on a 100 x 80 grid, a label, and two lines
