@@ -1,18 +1,20 @@
 // Choosing the layers that bound areas, and `info` in the drawing's own
-// words: entity names, layers with counts and states, units, and what will
-// not bound an area.
+// words: entity names, layers with counts and states, units, extents, and
+// what will not bound an area.
 #include <cmath>
 #include <numbers>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "dxf_drawing.h"
+#include "formats/dxf_text.h"
 #include "tool_run.h"
 
 namespace pphatch::cli_test {
 namespace {
 
+using formats::testing::DxfFile;
+using formats::testing::Pairs;
 using std::numbers::pi;
 
 // Circles come back as 60-sided polygons, 0.18 % smaller than the circle.
@@ -23,24 +25,14 @@ constexpr double kCircleShare = 0.003;
 // dimension line on layers of their own; text on an off layer, a circle on
 // a frozen one, a thick circle far away.
 std::string Flange() {
-  return DxfDrawing()
-      .Header("$INSUNITS", 4)
-      .Header("$TILEMODE", 1)
-      .Layer("OUTLINE")
-      .Layer("CENTER")
-      .Layer("Hidden")
-      .Layer("DIM-1")
-      .Layer("NOTES", true)
-      .Layer("OLD", false, true)
-      .Circle("OUTLINE", 0, 0, 10)
-      .Line("CENTER", -12, 0, 12, 0)
-      .Line("CENTER", 0, -12, 0, 12)
-      .Line("Hidden", -12, 5, 12, 5)
-      .Line("dim-1", 5, -12, 5, 12)
-      .Text("NOTES", 0, 0, "FLANGE")
-      .Circle("OLD", 0, 0, 3)
-      .Circle("OUTLINE", 100, 100, 5, 2.5)
-      .Str();
+  return Pairs("0 SECTION 2 HEADER 9 $INSUNITS 70 4 9 $TILEMODE 70 1 0 ENDSEC") +
+         DxfFile("0 CIRCLE 8 OUTLINE 10 0 20 0 40 10 0 LINE 8 CENTER 10 -12 20 0 11 12 21 0 "
+                 "0 LINE 8 CENTER 10 0 20 -12 11 0 21 12 0 LINE 8 Hidden 10 -12 20 5 11 12 21 5 "
+                 "0 LINE 8 dim-1 10 5 20 -12 11 5 21 12 0 TEXT 8 NOTES 10 0 20 0 40 2 1 FLANGE "
+                 "0 CIRCLE 8 OLD 10 0 20 0 40 3 0 CIRCLE 8 OUTLINE 39 2.5 10 100 20 100 40 5",
+                 "",
+                 "0 LAYER 2 OUTLINE 70 0 62 7 0 LAYER 2 CENTER 70 0 62 7 0 LAYER 2 Hidden 70 0 62 7 "
+                 "0 LAYER 2 DIM-1 70 0 62 7 0 LAYER 2 NOTES 70 0 62 -7 0 LAYER 2 OLD 70 1 62 7");
 }
 
 TEST(CliLayers, LeavingOutCentreHiddenAndDimensionLayersHatchesTheWholeCircle) {
@@ -74,34 +66,42 @@ TEST(CliLayers, LeavingOutCentreHiddenAndDimensionLayersHatchesTheWholeCircle) {
   }
 }
 
-TEST(CliLayers, InfoNamesEntitiesLayersStatesUnitsAndWhatBoundsNoArea) {
+TEST(CliInfo, NamesEntitiesLayersStatesUnitsExtentsAndWhatBoundsNoArea) {
   ScratchDir dir;
   const std::string flange = dir.Write("flange.dxf", Flange()).string();
-  const ToolRun run = RunTool({"info", flange, "--ignore-layers", "dim*"}, dir);
-  ASSERT_EQ(run.status, 0) << run.err;
-  const std::string& out = run.out;
-  for (const char* expected :
-       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4",
-        "TEXT            1", "layers: 6", "CENTER          2\n", "DIM-1           1  ignored",
-        "NOTES           1  off", "OLD             1  frozen",
-        "1 entity with a thickness", "2 entities on layers that are off or frozen: not loaded",
-        "1 entity on layers left out by the layer options"}) {
-    EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
-  }
-  // Host kinds only when asked for.
-  EXPECT_EQ(out.find("PWW50Polyline"), std::string::npos);
-  EXPECT_EQ(out.find("GRAPHIC"), std::string::npos);
-  const ToolRun verbose = RunTool({"info", "--verbose", flange}, dir);
-  EXPECT_NE(verbose.out.find("GRAPHIC         4"), std::string::npos) << verbose.out;
-
   const std::string blocksOnly =
-      dir.Write("blocks.dxf", DxfDrawing().Block("B", DxfDrawing().Line("0", 0, 0, 1, 1)).WithoutEntitiesSection().Str())
+      dir.Write("blocks.dxf", Pairs("0 SECTION 2 BLOCKS 0 BLOCK 2 B 10 0 20 0 0 LINE 8 0 10 0 20 0 11 1 21 1 "
+                                    "0 ENDBLK 0 ENDSEC 0 EOF"))
           .string();
-  const ToolRun empty = RunTool({"info", blocksOnly}, dir);
-  EXPECT_EQ(empty.status, 0) << empty.err;
-  EXPECT_NE(empty.out.find("no drawing entities: the file holds only blocks"), std::string::npos)
-      << empty.out;
-  EXPECT_NE(empty.out.find("units: not stated"), std::string::npos) << empty.out;
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> says, neverSays;
+  };
+  const Case cases[] = {
+      {{flange, "--ignore-layers", "dim*"},
+       {"(DXF, units: millimeters)", "CIRCLE          3", "LINE            4", "TEXT            1",
+        "layers: 6", "CENTER          2\n", "DIM-1           1  ignored", "NOTES           1  off",
+        "OLD             1  frozen",
+        "1 entity with a thickness", "2 entities on layers that are off or frozen: not loaded",
+        "1 entity on layers left out by the layer options"},
+       // Host kinds only when asked for.
+       {"PWW50Polyline", "GRAPHIC"}},
+      {{"--verbose", flange}, {"GRAPHIC         4"}, {}},
+      {{blocksOnly}, {"no drawing entities: the file holds only blocks", "units: not stated"}, {}},
+      {{Example("floor_plan.dxf")},
+       {"INSERT          3", "CIRCLE          2", "ARC             2", "POLYLINE        3",
+        "x 0 .. 1000, y 0 .. 700 (1000 x 700)", "4 TEXT entities: text never bounds an area"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"info"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ToolRun run = RunTool(args, dir);
+    SCOPED_TRACE(run.out);
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const std::string& part : c.says) EXPECT_NE(run.out.find(part), std::string::npos) << part;
+    for (const std::string& part : c.neverSays) EXPECT_EQ(run.out.find(part), std::string::npos) << part;
+  }
 }
 
 }  // namespace

@@ -90,18 +90,6 @@ TEST(Examples, WallsDrawingHatchesItsRooms) {
               });
 }
 
-TEST(Examples, InfoListsGraphicsExtentsAndIgnoredText) {
-  ScratchDir dir;
-  const ToolRun run = RunTool({"info", Example("floor_plan.dxf")}, dir);
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("INSERT          3"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("CIRCLE          2"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("ARC             2"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("x 0 .. 1000, y 0 .. 700 (1000 x 700)"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("4 TEXT entities: text never bounds an area"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("POLYLINE        3"), std::string::npos) << run.out;
-}
-
 TEST(Examples, DemoPrintsItsPicksAndWritesThePicture) {
   ScratchDir dir;
   const ToolRun run = RunTool({"demo"}, dir);

@@ -95,14 +95,5 @@ TEST(Rooms, DxfAndSvgShowEveryRoomWithItsLabelAndArea) {
   EXPECT_NE(svg.find(">Terrace: Operation can not be performed with these objects.</text>"), std::string::npos);
 }
 
-TEST(Rooms, UnusableInputsExitTwo) {
-  ScratchDir dir;
-  EXPECT_EQ(RunTool({"rooms", Example("walls.json")}, dir).status, 2);
-  EXPECT_EQ(RunTool({"rooms", Example("rooms_plan.dxf"), "--match", "("}, dir).status, 2);
-  const ToolRun none = RunTool({"rooms", Example("rooms_plan.dxf"), "--layer", "NO_SUCH_LAYER"}, dir);
-  EXPECT_EQ(none.status, 2);
-  EXPECT_NE(none.err.find("no TEXT or MTEXT labels"), std::string::npos) << none.err;
-}
-
 }  // namespace
 }  // namespace pphatch::cli_test

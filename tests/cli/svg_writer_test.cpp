@@ -31,15 +31,7 @@ class SvgPicture : public ::testing::Test {
   std::shared_ptr<mem::MemDrawing> drawing_;
 };
 
-TEST_F(SvgPicture, FitsTheDrawingWithYPointingUp) {
-  const std::string svg = Write();
-  EXPECT_NE(svg.find("width=\"1000\" height=\"520\" viewBox=\"0 0 1000 520\""), std::string::npos);
-  // The rectangle from its lower-left corner, counter-clockwise.
-  EXPECT_NE(svg.find("<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500\"/>"), std::string::npos)
-      << svg;
-}
-
-TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
+TEST_F(SvgPicture, FitsTheDrawingWithYUpAndDrawsCirclesArcsAndPenUps) {
   mem::AddCircle(drawing_, {50, 25}, 10);
   // A quarter turn counter-clockwise from (60, 25) to (50, 35).
   mem::AddArc(drawing_, {50, 25}, 10, 0, std::numbers::pi / 2);
@@ -47,37 +39,24 @@ TEST_F(SvgPicture, DrawsCirclesArcsAndBreaksChainsAtPenUps) {
                               {10, 40, true, false}, {20, 40, true, false},
                               {30, 40, false, false}, {40, 40, true, false}});
   const std::string svg = Write();
-  EXPECT_NE(svg.find("<circle cx=\"500\" cy=\"260\" r=\"96\"/>"), std::string::npos) << svg;
-  // Counter-clockwise in the drawing is the sweep flag 0 once y points down.
-  EXPECT_NE(svg.find("<path d=\"M596 260 A96 96 0 0 0 500 164\"/>"), std::string::npos) << svg;
-  EXPECT_NE(svg.find("<path d=\"M116 116 L212 116 M308 116 L404 116\"/>"), std::string::npos)
-      << svg;
+  for (const std::string part : {
+           "width=\"1000\" height=\"520\" viewBox=\"0 0 1000 520\"",
+           // The rectangle from its lower-left corner, counter-clockwise.
+           "<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500\"/>",
+           "<circle cx=\"500\" cy=\"260\" r=\"96\"/>",
+           // Counter-clockwise in the drawing is the sweep flag 0 once y points down.
+           "<path d=\"M596 260 A96 96 0 0 0 500 164\"/>",
+           "<path d=\"M116 116 L212 116 M308 116 L404 116\"/>"}) {
+    EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
+  }
 }
 
-TEST_F(SvgPicture, HatchesAreasWithOpenIslandsAndMarksFailedPicksInRed) {
-  SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}},
-                              {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, "", {}, "", ""};
+TEST_F(SvgPicture, HatchesAreasAlongTrueContoursWithOpenIslandsAndMarksFailedPicksInRed) {
+  const Contour square{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}};
+  SvgPick room{10, 10, true, {square, {{40, 20}, {60, 20}, {60, 30}, {40, 30}, {40, 20}}}, "", {}, "", ""};
   SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\"", {}, "", ""};
-  const std::string svg = Write({room, miss});
-  const std::string d = "M20 500 L980 500 L980 20 L20 20 L20 500 Z M404 308 L596 308 L596 212 "
-                        "L404 212 L404 308 Z";
-  EXPECT_NE(svg.find("<path d=\"" + d + "\" fill=\"url(#hatch0)\" fill-rule=\"evenodd\""),
-            std::string::npos)
-      << svg;
-  EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // the failed pick has no area
-  // The failed pick sits in the right half: its message runs leftwards.
-  EXPECT_NE(svg.find("fill=\"#d01010\" font-family=\"sans-serif\" font-size=\"13\" "
-                     "text-anchor=\"end\">no &lt;area&gt; &amp; &quot;quotes&quot;</text>"),
-            std::string::npos)
-      << svg;
-  EXPECT_NE(svg.find("<g stroke=\"#d01010\" stroke-width=\"1.5\"><circle cx=\"884\" cy=\"116\""),
-            std::string::npos)
-      << svg;
-}
-
-TEST_F(SvgPicture, TrueContoursAreDrawnWithArcsAndAFoundAreaWithItsLabel) {
-  SvgPick room{10, 10, true, {{{0, 0}, {100, 0}, {100, 50}, {0, 50}, {0, 0}}}, "", {}, "Hall  4686"};
-  // The island: a whole circle of radius 10 about (50, 25), run clockwise.
+  // The island of the second room: a whole circle of radius 10 about (50, 25), run clockwise.
+  SvgPick round{10, 10, true, {square}, "", {}, "Hall  4686"};
   formats::ContourPiece circle;
   circle.arc = true;
   circle.centre = {50, 25};
@@ -85,12 +64,22 @@ TEST_F(SvgPicture, TrueContoursAreDrawnWithArcsAndAFoundAreaWithItsLabel) {
   circle.v = {0, 10};
   circle.t1 = -2 * std::numbers::pi;
   circle.from = circle.to = {60, 25};
-  room.curves = {formats::StraightContour(room.contours[0]), {circle}};
-  const std::string svg = Write({room});
-  // Halves of 96 pixels' radius; clockwise in the drawing is sweep flag 1 with y down.
-  EXPECT_NE(svg.find(" Z M596 260 A96 96 0 0 1 404 260 A96 96 0 0 1 596 260 Z\""), std::string::npos)
-      << svg;
-  EXPECT_NE(svg.find(">Hall  4686</text>"), std::string::npos) << svg;
+  round.curves = {formats::StraightContour(square), {circle}};
+  const std::string svg = Write({room, miss, round});
+  for (const std::string part : {
+           "<path d=\"M20 500 L980 500 L980 20 L20 20 L20 500 Z "
+           "M404 308 L596 308 L596 212 L404 212 L404 308 Z\" "
+           "fill=\"url(#hatch0)\" fill-rule=\"evenodd\"",
+           // The failed pick sits in the right half: its message runs leftwards.
+           "fill=\"#d01010\" font-family=\"sans-serif\" font-size=\"13\" "
+           "text-anchor=\"end\">no &lt;area&gt; &amp; &quot;quotes&quot;</text>",
+           "<g stroke=\"#d01010\" stroke-width=\"1.5\"><circle cx=\"884\" cy=\"116\"",
+           // Halves of 96 pixels' radius; clockwise in the drawing is sweep flag 1 with y down.
+           " Z M596 260 A96 96 0 0 1 404 260 A96 96 0 0 1 596 260 Z\" fill=\"url(#hatch1)\"",
+           ">Hall  4686</text>"}) {
+    EXPECT_NE(svg.find(part), std::string::npos) << part << "\n" << svg;
+  }
+  EXPECT_EQ(svg.find("url(#hatch2)"), std::string::npos);  // the failed pick has no area
 }
 
 TEST(SvgFile, UnwritablePathNamesTheFile) {

@@ -76,15 +76,9 @@ inline std::string Example(const std::string& name) {
   return std::string(PPHATCH_SOURCE_DIR) + "/examples/" + name;
 }
 
-/// Runs the tool with the arguments in `dir`, `input` on its standard input,
-/// and collects its exit status and both output streams.
-inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& dir,
-                       const std::string& input = "") {
-  std::string command = "cd " + Quoted(dir.Path().string()) + " && " + Quoted(ToolPath());
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  const fs::path errFile = dir.Path() / "stderr.txt";
-  const fs::path inFile = dir.Write("stdin.txt", input);
-  command += " 2>" + Quoted(errFile.string()) + " <" + Quoted(inFile.string());
+/// Runs a shell command; its exit status and standard output (standard
+/// error only where the command sends it there).
+inline ToolRun RunCommand(const std::string& command) {
   ToolRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -93,8 +87,28 @@ inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& d
   while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), got);
   const int raw = pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+/// Runs the tool with the arguments in `dir`, `input` on its standard input,
+/// and collects its exit status and both output streams.
+inline ToolRun RunTool(const std::vector<std::string>& args, const ScratchDir& dir,
+                       const std::string& input = "") {
+  std::string command = "cd " + Quoted(dir.Path().string()) + " && " + Quoted(ToolPath());
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  const fs::path errFile = dir.Path() / "stderr.txt";
+  const fs::path inFile = dir.Write("stdin.txt", input);
+  ToolRun run = RunCommand(command + " 2>" + Quoted(errFile.string()) + " <" + Quoted(inFile.string()));
   run.err = FileText(errFile);
   return run;
+}
+
+/// Runs a script of this folder with /usr/bin/python3 and the arguments.
+inline ToolRun RunScript(const std::string& script, const std::vector<std::string>& args) {
+  const std::string path = std::string(PPHATCH_SOURCE_DIR) + "/tests/cli/" + script;
+  std::string command = "/usr/bin/python3 " + Quoted(path);
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  return RunCommand(command + " 2>&1");
 }
 
 /// The JSON objects of JSON Lines output, one per non-empty line.

@@ -72,7 +72,8 @@ std::string Describe(const LoadedDrawing& loaded) {
 }
 
 // A sampler of every entity kind the reader knows, on visible, hidden and
-// frozen layers, in model and paper space, with a block placed in rows.
+// frozen layers, in model and paper space, on tilted planes, with a block
+// placed in rows.
 std::string Sampler() {
   using testing::DxfFile;
   return DxfFile(
@@ -99,7 +100,16 @@ std::string Sampler() {
       "0 3DFACE 10 0 20 0 30 0 11 1 21 0 31 0 12 1 22 1 32 0 13 1 23 1 33 0 "
       "0 3DSOLID 8 0 0 MTEXT 8 0 1 note 0 TEXT 1 label "
       "0 LINE 8 OFF 10 0 20 0 11 1 21 1 0 LINE 8 FROZEN 10 0 20 0 11 1 21 1 "
-      "0 LINE 67 1 10 0 20 0 11 1 21 1",
+      "0 LINE 67 1 10 0 20 0 11 1 21 1 "
+      // Planes tilted and upright (seen edge-on), an ellipse turned upwards,
+      // a rational quarter circle, a hatch of an edge loop with an arc.
+      "0 CIRCLE 10 0 20 0 30 0 40 2 210 0 220 0.6 230 0.8 0 CIRCLE 10 0 20 0 30 0 40 2 210 1 220 0 230 0 "
+      "0 LWPOLYLINE 90 2 10 0 20 0 42 1 10 2 20 0 210 0 220 0.6 230 0.8 "
+      "0 ELLIPSE 10 1 20 1 30 0 11 0 21 4 31 0 40 0.5 41 0 42 1.5707963267948966 "
+      "0 SPLINE 70 12 71 2 72 6 73 3 40 0 40 0 40 0 40 1 40 1 40 1 41 1 41 0.7071067811865476 41 1 "
+      "10 1 20 0 30 0 10 1 20 1 30 0 10 0 20 1 30 0 "
+      "0 HATCH 10 0 20 0 30 0 2 ANSI31 70 0 91 1 92 1 93 2 72 1 10 0 20 0 11 2 21 0 "
+      "72 2 10 1 20 0 40 1 50 0 51 180 73 1 97 0 75 0",
       "0 BLOCK 2 SQUARE 10 0 20 0 30 0 0 LWPOLYLINE 90 4 70 1 10 0 20 0 10 1 20 0 10 1 20 1 "
       "10 0 20 1 0 CIRCLE 10 0.5 20 0.5 40 0.25 0 ENDBLK",
       "0 LAYER 2 OFF 70 0 62 -7 0 LAYER 2 FROZEN 70 1 62 7");

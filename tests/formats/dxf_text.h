@@ -27,15 +27,21 @@ inline std::string DxfFile(const std::string& entities, const std::string& block
   return out + Pairs("0 SECTION 2 ENTITIES") + Pairs(entities) + Pairs("0 ENDSEC 0 EOF");
 }
 
-/// The message of the ReadError that reading `content` as the file `name`
-/// throws, or "no error".
-inline std::string DxfErrorOf(const std::string& content, const std::string& name = "drawing.dxf") {
+/// The message of the ReadError that `read` throws, or "no error".
+template <typename Read>
+std::string ReadErrorOf(Read read) {
   try {
-    ReadDxfText(content, name);
+    read();
   } catch (const ReadError& e) {
     return e.what();
   }
   return "no error";
+}
+
+/// The message of the ReadError that reading `content` as the file `name`
+/// throws, or "no error".
+inline std::string DxfErrorOf(const std::string& content, const std::string& name = "drawing.dxf") {
+  return ReadErrorOf([&] { ReadDxfText(content, name); });
 }
 
 }  // namespace pphatch::formats::testing

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
+#include <string>
+#include <variant>
 
+#include "memhost/sets.h"
 #include "memhost/snapshot.h"
 #include "memhost_fixture.h"
 
 namespace pphatch::mem {
 namespace {
+
+constexpr double kPi = std::numbers::pi;
 
 // The IDs of the drawing's list, in order, read through the host interface.
 std::vector<int> ListIds(MemDrawing& drawing) {
@@ -43,7 +49,7 @@ TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   const auto outer = NewBlock(*f.drawing);
   AddCircle(outer, {0, 0}, 1);
   AddInsert(outer, inner, {10, 0, 1, 0});
-  const auto insert = AddInsert(f.drawing, outer, {100, 0, 2, std::numbers::pi / 2});
+  const auto insert = AddInsert(f.drawing, outer, {100, 0, 2, kPi / 2});
   const auto parts = insert->Explode();
   ASSERT_EQ(parts->Count(), 2);
   const auto list = f.drawing->Graphics();
@@ -116,6 +122,113 @@ TEST(Snapshot, ChangesExactlyWhenTheDrawingDoes) {
   EXPECT_EQ(Snapshot(*f.drawing), before);
   line->Vertices()->Item(1)->SetPenDown(false);
   EXPECT_NE(Snapshot(*f.drawing), before);
+}
+
+// The "Info" property of a graphic, as text.
+std::string InfoOf(const HostGraphicPtr& g) {
+  return std::get<std::string>(g->Properties()->Item("Info")->Value());
+}
+
+TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
+  HostFixture f;
+  const std::vector<Vec2> ring{{0, 0}, {4, 0}, {4, 4}, {0, 0}};
+  const auto plain = AddCurve(f.drawing, ring, "Solid");
+  EXPECT_EQ(plain->Graphics()->Count(), 1);
+  EXPECT_EQ(plain->Graphics()->Item(0)->Type(), "GRAPHIC");
+  const auto patterned = AddCurve(f.drawing, ring, "Cross");  // outline is child 1
+  EXPECT_EQ(patterned->Graphics()->Item(0)->Type(), "DATA");
+  EXPECT_EQ(patterned->Graphics()->Item(1)->Vertices()->Count(), 4);
+  EXPECT_TRUE(patterned->Closed());
+
+  const auto wide = AddIntProp(f.drawing, "Line_Width_Cosmetic", {{0, 0}, {4, 0}},
+                               {{0, -1}, {4, -1}, {4, 1}, {0, 1}, {0, -1}}, true);
+  EXPECT_EQ(wide->Type(), "PWW50IntProp");
+  EXPECT_EQ(InfoOf(wide->Graphics()->Item(0)), "Line_Width_Cosmetic");
+  EXPECT_EQ(wide->Graphics()->Item(0)->InfoText(), "Line_Width_Cosmetic");
+  EXPECT_EQ(InfoOf(wide), "");
+
+  const auto text = AddText(f.drawing, 3, {{{0, 0}, {1, 0}, {1, 1}}, {{2, 0}, {3, 0}, {3, 1}}});
+  EXPECT_EQ(std::get<double>(text->Properties()->Item("TextMode")->Value()), 3);
+  const auto outline = text->Graphics()->Item(0)->Vertices();
+  ASSERT_EQ(outline->Count(), 8);  // each letter closed
+  EXPECT_TRUE(outline->Item(3)->PenDown());
+  EXPECT_FALSE(outline->Item(4)->PenDown());  // the move to the second letter
+
+  EXPECT_EQ(AddHatch(f.drawing, ring)->InfoText(), "Hatch");
+  EXPECT_EQ(AddDimension(f.drawing, {0, 0}, {4, 0}, 1)->Type(), "PWW25DimLin");
+  EXPECT_EQ(AddSolid(f.drawing, {0, 0}, {1, 1})->Type(), "PWW40CUBE");
+  EXPECT_THROW(plain->Properties()->Item("NoSuchProperty"), HostError);
+}
+
+TEST(GraphicSet, AddMakesGraphicsOutsideTheDrawing) {
+  HostFixture f;
+  const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
+  const auto set = f.drawing->GraphicSets()->Add("LocalSet", false);
+  const auto made = set->Add(kContainerKind);
+  made->Graphics()->Add(kChainKind)->Vertices()->Add(3, 4);
+  set->AddGraphic(line);
+  EXPECT_EQ(set->Count(), 2);
+  EXPECT_EQ(set->Item(1), line);
+  EXPECT_EQ(made->Index(), -1);
+  EXPECT_EQ(made->Graphics()->Item(0)->Index(), 0);
+  EXPECT_EQ(made->Graphics()->Item(0)->Graphics()->Parent(), made->Graphics()->Item(0));
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 1);
+  EXPECT_THROW(set->Add(5), HostError);
+  set->Clear();
+  EXPECT_EQ(set->Count(), 0);
+  EXPECT_EQ(line->Index(), 0);  // a referenced graphic stays in the drawing
+  EXPECT_EQ(made->Graphics()->Item(0)->Vertices()->Item(0)->Y(), 4);  // still readable
+}
+
+TEST(MemWorkplane, ApplyWorkplaneMovesWorldImagesOfPlanePoints) {
+  HostFixture f;
+  // Tilted by 90 degrees about x: the plane's z axis is world -y.
+  const auto plane = f.drawing->CurrentWorkplane()->Tilted(kPi / 2)->MovedAlongNormal(3);
+  const auto free = f.drawing->NewFreeGraphic();
+  const auto v = free->Vertices();
+  v->SetWorldMode(true);
+  v->Add(0, 0, 0);
+  v->Add(0, 0, 1);
+  free->ApplyWorkplane(plane);
+  v->SetWorldMode(true);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_NEAR(v->Item(i)->X(), 0, 1e-12);
+    EXPECT_NEAR(v->Item(i)->Y(), -3 - i, 1e-12);
+    EXPECT_NEAR(v->Item(i)->Z(), 0, 1e-12);
+  }
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 0);
+}
+
+TEST(MemWorkplane, PutKeepsPlaneCoordinatesAndApplyReachesChildren) {
+  HostFixture f;
+  const auto group = AddGroup(f.drawing);
+  const auto member = AddLine(group, {1, 2}, {3, 4});
+  const auto turned = f.drawing->CurrentWorkplane()->RotatedInPlane(kPi / 2);
+  group->SetWorkplane(turned);
+  EXPECT_TRUE(group->Workplane()->IsEqual(turned));
+  EXPECT_FALSE(member->Workplane()->IsEqual(turned));
+  group->ApplyWorkplane(turned);
+  EXPECT_TRUE(member->Workplane()->IsEqual(turned));
+  const auto v = member->Vertices();
+  EXPECT_EQ(v->Item(0)->X(), 1);  // plane coordinates unchanged
+  v->SetWorldMode(true);
+  EXPECT_NEAR(v->Item(0)->X(), -2, 1e-12);  // (1,2) turned by 90 degrees
+  EXPECT_NEAR(v->Item(0)->Y(), 1, 1e-12);
+  v->Item(0)->SetX(-5);  // written in world coordinates: world (-5, 1) is plane (1, 5)
+  v->SetWorldMode(false);
+  EXPECT_NEAR(v->Item(0)->X(), 1, 1e-12);
+  EXPECT_NEAR(v->Item(0)->Y(), 5, 1e-12);
+}
+
+TEST(MemWorkplane, IsEqualForSameObjectOrExactlyEqualFrame) {
+  HostFixture f;
+  const auto base = f.drawing->CurrentWorkplane();
+  EXPECT_TRUE(base->IsEqual(f.drawing->Workplane()));
+  EXPECT_TRUE(base->IsEqual(MemWorkplane::Identity()));
+  EXPECT_FALSE(base->IsEqual(base->MovedAlongNormal(1e-7)));
+  EXPECT_FALSE(base->IsEqual(base->RotatedInPlane(0.1)));
+  EXPECT_FALSE(base->IsEqual(nullptr));
+  EXPECT_TRUE(AddLine(f.drawing, {0, 0}, {1, 0})->Workplane()->IsEqual(base));
 }
 
 }  // namespace

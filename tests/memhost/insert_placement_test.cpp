@@ -40,39 +40,72 @@ OnEllipse Locate(Vec2 p, Vec2 centre, Vec2 major, double ratio) {
   return {std::atan2(y, x), std::fabs(std::hypot(x, y) - 1)};
 }
 
-// Checks a placed "ARC" against its source arc (centre, major, ratio,
-// start, end): every sampled point maps back onto the source arc, the
-// parametric sweep is kept, and vertices 0..3 hold the layout.
-void ExpectPlacedArc(const HostGraphicPtr& arc, const Affine2& map, Vec2 centre, Vec2 major,
-                     double ratio, double start, double end) {
-  ASSERT_EQ(arc->Type(), "ARC");
+// A curve of a block: centre, major axis, ratio, parameter range, whole or not.
+struct SourceArc {
+  Vec2 centre, major;
+  double ratio, start, end;
+  bool full;
+};
+
+// Checks a placed arc or circle against its source: every sampled point maps
+// back onto the source curve within its range, the parametric sweep is kept,
+// and the vertices hold the layout (the centre; for an arc then start, end, middle).
+void ExpectPlaced(const HostGraphicPtr& arc, const Affine2& map, const SourceArc& s) {
+  ASSERT_EQ(arc->Type(), s.full ? "CIRCLE" : "ARC");
   const auto a = arc->GetArcData();
   const Affine2 back = map.Inverse();
-  double sourceSweep = end - start;
+  double sourceSweep = s.end - s.start;
   if (sourceSweep <= 0) sourceSweep += 2 * kPi;
   EXPECT_NEAR(ArcDataSweep(a), sourceSweep, 1e-9);
   for (int k = 0; k <= 16; ++k) {
     const Vec2 p = ArcDataPoint(a, a[7] + ArcDataSweep(a) * k / 16);
-    const OnEllipse s = Locate(back.Apply(p), centre, major, ratio);
-    EXPECT_LT(s.off, 1e-9) << "sample " << k;
-    double into = s.t - start;
+    const OnEllipse on = Locate(back.Apply(p), s.centre, s.major, s.ratio);
+    EXPECT_LT(on.off, 1e-9) << "sample " << k;
+    double into = on.t - s.start;
     while (into < -1e-9) into += 2 * kPi;
     EXPECT_LE(into, sourceSweep + 1e-9) << "sample " << k;
   }
   const Vec2 layout[] = {{a[0], a[1]}, ArcDataPoint(a, a[7]), ArcDataPoint(a, a[7] + ArcDataSweep(a)),
                          ArcDataPoint(a, a[7] + ArcDataSweep(a) / 2)};
-  for (int i = 0; i < 4; ++i) {
+  ASSERT_EQ(arc->Vertices()->Count(), s.full ? 1 : 4);
+  for (int i = 0; i < arc->Vertices()->Count(); ++i) {
     EXPECT_NEAR(VertexAt(arc, i).x, layout[i].x, 1e-9) << "vertex " << i;
     EXPECT_NEAR(VertexAt(arc, i).y, layout[i].y, 1e-9) << "vertex " << i;
   }
 }
 
+TEST(ArcLayout, BuiltArcsAndArcsThroughPointsLieOnTheirCurves) {
+  HostFixture f;
+  const auto set = f.drawing->GraphicSets()->Add();
+  const SourceArc upper{{0, 0}, {1, 0}, 1, 0, kPi, false};
+  const std::pair<HostGraphicPtr, SourceArc> cases[] = {
+      {AddCircle(f.drawing, {1, 1}, 2), {{1, 1}, {2, 0}, 1, 0, 2 * kPi, true}},
+      // From 350 to 10 degrees: wraps through 0, middle at (2, 0).
+      {AddArc(f.drawing, {0, 0}, 2, 350 * kPi / 180, 10 * kPi / 180),
+       {{0, 0}, {2, 0}, 1, 350 * kPi / 180, 10 * kPi / 180, false}},
+      // Major (0, 4), ratio 0.5: from (10, 4) to (8, 0).
+      {AddEllipticalArc(f.drawing, {10, 0}, {0, 4}, 0.5, 0, kPi / 2),
+       {{10, 0}, {0, 4}, 0.5, 0, kPi / 2, false}},
+      // Through three points, given counter-clockwise or clockwise: the same arc.
+      {set->AddArcThroughPoints(1, 0, 0, 0, 1, 0, -1, 0, 0), upper},
+      {set->AddArcThroughPoints(-1, 0, 0, 0, 1, 0, 1, 0, 0), upper},
+      {set->AddArcThroughPoints(-1, 0, 0, 0, -1, 0, 1, 0, 0), {{0, 0}, {1, 0}, 1, kPi, 0, false}}};
+  for (const auto& [built, source] : cases) {
+    ExpectPlaced(built, Affine2{}, source);
+    EXPECT_EQ(built->Closed(), source.full);
+  }
+  EXPECT_NEAR(VertexAt(cases[1].first, 3).x, 2, 1e-12);
+  EXPECT_NEAR(VertexAt(cases[2].first, 1).y, 4, 1e-12);
+  EXPECT_NEAR(VertexAt(cases[2].first, 2).x, 8, 1e-12);
+  EXPECT_EQ(VertexAt(cases[4].first, 1), (Vec2{1, 0}));  // start and end in counter-clockwise order
+  EXPECT_THROW(set->AddArcThroughPoints(0, 0, 0, 1, 1, 0, 2, 2, 0), HostError);
+  EXPECT_EQ(set->Count(), 3);
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 3);
+  EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 0})->GetArcData(), HostError);
+}
+
 TEST(PlacementMap, UniformPlacementTurnsAndScalesAndComposes) {
   const Placement p{1, 2, 3, 0.5};
-  const Vec2 image = p.Apply({2, -1});
-  const Vec2 expected = Vec2{1, 2} + 3 * Rotated({2, -1}, 0.5);
-  EXPECT_NEAR(image.x, expected.x, 1e-12);
-  EXPECT_NEAR(image.y, expected.y, 1e-12);
   EXPECT_TRUE(p.Map().IsSimilarity());
   EXPECT_TRUE((Placement{.scale = -2, .rotation = 1, .yscale = 2}).Map().IsSimilarity());
   EXPECT_FALSE((Placement{.scale = 2, .yscale = 1}).Map().IsSimilarity());
@@ -115,17 +148,6 @@ TEST(PlacementMap, ConjugateHalfDiametersGiveTheSameCurve) {
     EXPECT_NEAR(middle.x, expectMiddle.x, 1e-12);
     EXPECT_NEAR(middle.y, expectMiddle.y, 1e-12);
   }
-  // As graphics: a whole curve is a closed "CIRCLE", a part an "ARC".
-  HostFixture f;
-  const ArcShape part = ConjugateArcShape({1, 1}, {2, 1}, {1, -3}, 0.2, 1.9, false);
-  const auto arc = AddShape(f.drawing, part);
-  EXPECT_EQ(arc->Type(), "ARC");
-  EXPECT_FALSE(arc->Closed());
-  EXPECT_EQ(arc->GetArcData(), part.ArcData());
-  const auto whole = AddShape(f.drawing, ConjugateArcShape({1, 1}, {2, 1}, {1, -3}, 0, 0, true));
-  EXPECT_EQ(whole->Type(), "CIRCLE");
-  EXPECT_TRUE(whole->Closed());
-  EXPECT_NEAR(whole->GetArcData()[8], 2 * kPi, 1e-12);
 }
 
 TEST(InsertPlacement, FlatteningPlacementIsRefused) {
@@ -138,68 +160,39 @@ TEST(InsertPlacement, FlatteningPlacementIsRefused) {
   EXPECT_EQ(f.drawing->Graphics()->Count(), 0);
 }
 
-TEST(InsertPlacement, NonUniformScaleMakesACircleAnEllipse) {
-  HostFixture f;
-  const auto block = NewBlock(*f.drawing);
-  AddCircle(block, {1, 1}, 2);
-  const Placement at{.x = 10, .y = 5, .scale = 2, .rotation = 0.4, .yscale = 1};
-  const auto ellipse = ChildAt(AddInsert(f.drawing, block, at), 0);
-  ASSERT_EQ(ellipse->Type(), "CIRCLE");
-  const auto a = ellipse->GetArcData();
-  // Radii 4 along the block's x axis and 2 along its y axis.
-  EXPECT_NEAR(std::hypot(a[3] - a[0], a[4] - a[1]), 4, 1e-12);
-  EXPECT_NEAR(a[6], 0.5, 1e-12);
-  EXPECT_NEAR(a[7], 0, 1e-12);
-  EXPECT_NEAR(a[8], 2 * kPi, 1e-12);
-  const Vec2 centre = at.Apply({1, 1});
-  EXPECT_NEAR(VertexAt(ellipse, 0).x, centre.x, 1e-12);
-  EXPECT_NEAR(VertexAt(ellipse, 0).y, centre.y, 1e-12);
-  const Affine2 back = at.Map().Inverse();
-  for (int k = 0; k < 24; ++k) {
-    const Vec2 source = back.Apply(ArcDataPoint(a, 2 * kPi * k / 24));
-    EXPECT_NEAR(Length(source - Vec2{1, 1}), 2, 1e-12) << "sample " << k;
-  }
-  // Picking sees the ellipse: its top is 2 from the centre, not 4.
-  const Vec2 top = at.Apply({1, 3}), upright = Rotated({0, 1}, 0.4);
-  EXPECT_NEAR(Length(top - centre), 2, 1e-12);
-  EXPECT_EQ(f.PickAt(top.x, top.y, 0.01).size(), 1u);
-  EXPECT_TRUE(f.PickAt(centre.x + 4 * upright.x, centre.y + 4 * upright.y, 0.01).empty());
-}
-
-TEST(InsertPlacement, MirrorReversesArcs) {
+TEST(InsertPlacement, PlacedArcsAndCirclesLieOnTheImagesOfTheirSources) {
   HostFixture f;
   const auto block = NewBlock(*f.drawing);
   AddArc(block, {0, 0}, 1, 0, kPi / 2);
   AddEllipticalArc(block, {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  AddCircle(block, {1, 1}, 2);
+  const SourceArc sources[] = {{{0, 0}, {1, 0}, 1, 0, kPi / 2, false},
+                               {{5, 0}, {2, 1}, 0.5, 0.3, 2.5, false},
+                               {{1, 1}, {2, 0}, 1, 0, 2 * kPi, true}};
   const Placement mirror{.scale = -1, .yscale = 1};
-  const auto insert = AddInsert(f.drawing, block, mirror);
-
-  // The quarter from 0 to 90 degrees lands on the quarter from 90 to 180 degrees.
-  const auto quarter = ChildAt(insert, 0);
-  const auto a = quarter->GetArcData();
-  EXPECT_NEAR(a[3] - a[0], 1, 1e-12);  // circular: major axis along +x
-  EXPECT_NEAR(a[4] - a[1], 0, 1e-12);
-  EXPECT_EQ(a[6], 1);
-  EXPECT_NEAR(a[7], kPi / 2, 1e-12);
-  EXPECT_NEAR(a[8], kPi, 1e-12);
-  EXPECT_NEAR(VertexAt(quarter, 1).y, 1, 1e-12);   // start: the image of the old end
-  EXPECT_NEAR(VertexAt(quarter, 2).x, -1, 1e-12);  // end: the image of the old start
-  ExpectPlacedArc(quarter, mirror.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
-
-  ExpectPlacedArc(ChildAt(insert, 1), mirror.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
-  // A mirror that also turns and scales, and a shear, keep arcs on their images.
-  const Placement turned{.x = 3, .y = -2, .scale = 2, .rotation = 1, .yscale = -2};
-  const auto turnedInsert = AddInsert(f.drawing, block, turned);
-  ExpectPlacedArc(ChildAt(turnedInsert, 0), turned.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
-  ExpectPlacedArc(ChildAt(turnedInsert, 1), turned.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const Placement turnedMirror{.x = 3, .y = -2, .scale = 2, .rotation = 1, .yscale = -2};
   const Placement squashed{.x = 1, .scale = -2, .rotation = 0.7, .yscale = 0.5};
-  const auto squashedInsert = AddInsert(f.drawing, block, squashed);
-  ExpectPlacedArc(ChildAt(squashedInsert, 0), squashed.Map(), {0, 0}, {1, 0}, 1, 0, kPi / 2);
-  ExpectPlacedArc(ChildAt(squashedInsert, 1), squashed.Map(), {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const Placement wide{.x = 10, .y = 5, .scale = 2, .rotation = 0.4, .yscale = 1};
   const Affine2 shear{1, 1.5, 0, 1, {2, 2}};
-  const auto sheared = AddMappedInsert(f.drawing, block, shear);
-  ExpectPlacedArc(ChildAt(sheared, 0), shear, {0, 0}, {1, 0}, 1, 0, kPi / 2);
-  ExpectPlacedArc(ChildAt(sheared, 1), shear, {5, 0}, {2, 1}, 0.5, 0.3, 2.5);
+  const std::pair<const char*, HostGraphicPtr> inserts[] = {
+      {"mirror", AddInsert(f.drawing, block, mirror)},
+      {"turned mirror", AddInsert(f.drawing, block, turnedMirror)},
+      {"squashed", AddInsert(f.drawing, block, squashed)},
+      {"twice as wide as high", AddInsert(f.drawing, block, wide)},
+      {"shear", AddMappedInsert(f.drawing, block, shear)}};
+  const Affine2 maps[] = {mirror.Map(), turnedMirror.Map(), squashed.Map(), wide.Map(), shear};
+  for (std::size_t m = 0; m < std::size(inserts); ++m) {
+    SCOPED_TRACE(inserts[m].first);
+    for (int i = 0; i < 3; ++i) ExpectPlaced(ChildAt(inserts[m].second, i), maps[m], sources[i]);
+  }
+  // A mirror keeps a circular arc exactly circular, its major axis along +x.
+  const auto quarter = ChildAt(inserts[0].second, 0)->GetArcData();
+  EXPECT_EQ(quarter[6], 1);
+  EXPECT_NEAR(quarter[4] - quarter[1], 0, 1e-12);
+  // Picking sees the circle made an ellipse: its top is 2 from the centre, not 4.
+  const Vec2 centre = wide.Apply({1, 1}), top = wide.Apply({1, 3}), upright = Rotated({0, 1}, 0.4);
+  EXPECT_EQ(f.PickAt(top.x, top.y, 0.01).size(), 1u);
+  EXPECT_TRUE(f.PickAt(centre.x + 4 * upright.x, centre.y + 4 * upright.y, 0.01).empty());
 }
 
 TEST(InsertPlacement, NestedInsertsComposeTheirPlacements) {
@@ -213,31 +206,14 @@ TEST(InsertPlacement, NestedInsertsComposeTheirPlacements) {
   const Placement outerAt{.x = -4, .y = 7, .scale = 1, .yscale = 3};
   const auto nested = ChildAt(AddInsert(f.drawing, outer, outerAt), 0);
   ASSERT_EQ(nested->Type(), "INSERT");
-
   // (3, 0): scaled and turned to (6 cos 30, 3), moved to (5 + 6 cos 30, 4),
   // then y tripled and moved: (1 + 6 cos 30, 19).
   const auto line = ChildAt(nested, 0);
   EXPECT_NEAR(VertexAt(line, 1).x, 1 + 6 * std::cos(kPi / 6), 1e-12);
   EXPECT_NEAR(VertexAt(line, 1).y, 19, 1e-12);
-  const Affine2 both = Compose(outerAt, innerAt);
-  const Vec2 lineStart = both.Apply({0, 0});
-  EXPECT_NEAR(VertexAt(line, 0).x, lineStart.x, 1e-12);
-  EXPECT_NEAR(VertexAt(line, 0).y, lineStart.y, 1e-12);
-
   // The unit circle became one of radius 2, then an ellipse 2 wide and 6 high.
-  const auto ellipse = ChildAt(nested, 1);
-  const auto a = ellipse->GetArcData();
-  EXPECT_NEAR(std::fabs(a[3] - a[0]), 0, 1e-9);
-  EXPECT_NEAR(std::fabs(a[4] - a[1]), 6, 1e-9);
-  EXPECT_NEAR(a[6], 1.0 / 3, 1e-12);
-  const Vec2 centre = both.Apply({1, 2});
-  EXPECT_NEAR(VertexAt(ellipse, 0).x, centre.x, 1e-12);
-  EXPECT_NEAR(VertexAt(ellipse, 0).y, centre.y, 1e-12);
-  const Affine2 back = both.Inverse();
-  for (int k = 0; k < 24; ++k) {
-    const Vec2 source = back.Apply(ArcDataPoint(a, 2 * kPi * k / 24));
-    EXPECT_NEAR(Length(source - Vec2{1, 2}), 1, 1e-12) << "sample " << k;
-  }
+  ExpectPlaced(ChildAt(nested, 1), Compose(outerAt, innerAt), {{1, 2}, {1, 0}, 1, 0, 2 * kPi, true});
+  EXPECT_NEAR(ChildAt(nested, 1)->GetArcData()[6], 1.0 / 3, 1e-12);
 }
 
 TEST(InsertPlacement, PolylineArcRunsFollowThePlacement) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "memhost/pick_index.h"
 #include "memhost_fixture.h"
 
 namespace pphatch::mem {
@@ -11,63 +12,53 @@ namespace {
 using Ids = std::vector<int>;
 constexpr double kPi = std::numbers::pi;
 
-TEST(PickPoint, LineCircleAndArcWithinApertureOnly) {
+TEST(PickPoint, FindsTheTopLevelGraphicDrawnWithinTheAperture) {
   HostFixture f;
   const int line = AddLine(f.drawing, {0, 0}, {10, 0})->Id();
-  EXPECT_EQ(f.PickAt(5, 0.9, 1), Ids{line});
-  EXPECT_EQ(f.PickAt(5, 1.1, 1), Ids{});
-  EXPECT_EQ(f.PickAt(10.55, 0.8, 1), Ids{line});  // 0.996 from the end point
-  EXPECT_EQ(f.PickAt(10.7, 0.8, 1), Ids{});  // 1.06 from it
-
   const int circle = AddCircle(f.drawing, {100, 0}, 5)->Id();
-  EXPECT_EQ(f.PickAt(105.9, 0, 1), Ids{circle});
-  EXPECT_EQ(f.PickAt(103.9, 0, 1), Ids{});  // 1.1 inside the rim
-  EXPECT_EQ(f.PickAt(100, 0, 1), Ids{});   // the centre is not drawn
-
   // Quarter arc from 0 to 90 degrees: its circle's lower half is absent.
   const int arc = AddArc(f.drawing, {200, 0}, 5, 0, kPi / 2)->Id();
-  EXPECT_EQ(f.PickAt(200, 5.5, 1), Ids{arc});
-  EXPECT_EQ(f.PickAt(200 + 5 * std::cos(kPi / 4), 5 * std::sin(kPi / 4), 0.01), Ids{arc});
-  EXPECT_EQ(f.PickAt(200, -5, 1), Ids{});
-  EXPECT_EQ(f.PickAt(205, -0.9, 1), Ids{arc});  // near the end point (205, 0)
-  EXPECT_EQ(f.PickAt(205, -1.1, 1), Ids{});
-}
-
-TEST(PickPoint, PolylineArcRunIsATrueArc) {
-  HostFixture f;
-  // Bulge 1 from (0,0) to (2,0): a counter-clockwise half circle below the chord.
-  const auto poly = AddPolyline(f.drawing, {{0, 0, 1}, {2, 0, 0}});
-  ASSERT_EQ(poly->VertexList().size(), 4u);
-  EXPECT_TRUE(poly->VertexList()[1].arcPoint);
-  EXPECT_NEAR(poly->VertexList()[2].y, -1, 1e-12);  // sense point at the arc's middle
-  EXPECT_EQ(f.PickAt(1, -1, 0.01), Ids{poly->Id()});
-  EXPECT_EQ(f.PickAt(1 + std::sqrt(0.5), -std::sqrt(0.5), 0.01), Ids{poly->Id()});
-  EXPECT_EQ(f.PickAt(1, 1, 0.5), Ids{});   // the other half
-  EXPECT_EQ(f.PickAt(1, 0, 0.5), Ids{});   // the chord is not drawn
-}
-
-TEST(PickPoint, FindsTopLevelGraphicThroughGroupMembersAndInsertParts) {
-  HostFixture f;
+  // Bulge 1 from (300,0) to (302,0): a counter-clockwise half circle below the chord.
+  const int poly = AddPolyline(f.drawing, {{300, 0, 1}, {302, 0, 0}})->Id();
   const auto group = AddGroup(f.drawing);
   AddData(group);
   AddLine(group, {0, 10}, {10, 10});
-  EXPECT_EQ(f.PickAt(5, 10.5, 1), Ids{group->Id()});
-
   const auto block = NewBlock(*f.drawing);
-  AddLine(block, {0, 0}, {1, 0});
-  // Scale 2, quarter turn: the block's line lands on (100,50)-(100,52).
-  const auto insert = AddInsert(f.drawing, block, {100, 50, 2, kPi / 2});
-  EXPECT_EQ(f.PickAt(100.9, 51, 1), Ids{insert->Id()});
-  EXPECT_EQ(f.PickAt(101.1, 51, 1), Ids{});
-  EXPECT_EQ(f.PickAt(0.5, 0, 1), Ids{});  // the block itself is not in the drawing
-}
-
-TEST(PickPoint, TextOutlineSkipsPenUpMoves) {
-  HostFixture f;
-  const auto text = AddText(f.drawing, 3, {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}, {{2, 0}, {3, 0}, {3, 1}}});
-  EXPECT_EQ(f.PickAt(1.5, 0, 0.2), Ids{});  // the move from (0,0) to (2,0) is pen-up
-  EXPECT_EQ(f.PickAt(2.5, 0, 0.2), Ids{text->Id()});
-  EXPECT_EQ(f.PickAt(0, 0.5, 0.2), Ids{text->Id()});  // each letter is closed
+  AddLine(block, {0, -30}, {1, -30});
+  // Scale 2, quarter turn: the block's line lands on (160,50)-(160,52).
+  const int insert = AddInsert(f.drawing, block, {100, 50, 2, kPi / 2})->Id();
+  const int text =
+      AddText(f.drawing, 3, {{{400, 0}, {401, 0}, {401, 1}, {400, 1}}, {{402, 0}, {403, 0}, {403, 1}}})->Id();
+  const struct {
+    double x, y, radius;
+    Ids expected;
+    const char* what;
+  } cases[] = {
+      {5, 0.9, 1, {line}, "line"},
+      {5, 1.1, 1, {}, "beside the line"},
+      {10.55, 0.8, 1, {line}, "0.996 from the line's end"},
+      {10.7, 0.8, 1, {}, "1.06 from the line's end"},
+      {105.9, 0, 1, {circle}, "circle"},
+      {103.9, 0, 1, {}, "1.1 inside the rim"},
+      {100, 0, 1, {}, "the circle's centre, not drawn"},
+      {200, 5.5, 1, {arc}, "arc"},
+      {200 + 5 * std::cos(kPi / 4), 5 * std::sin(kPi / 4), 0.01, {arc}, "the arc's middle"},
+      {200, -5, 1, {}, "the arc's absent half"},
+      {205, -0.9, 1, {arc}, "near the arc's end (205, 0)"},
+      {205, -1.1, 1, {}, "beyond the arc's end"},
+      {301, -1, 0.01, {poly}, "polyline arc run"},
+      {301 + std::sqrt(0.5), -std::sqrt(0.5), 0.01, {poly}, "on the run's true arc"},
+      {301, 1, 0.5, {}, "the run's other half"},
+      {301, 0, 0.5, {}, "the run's chord, not drawn"},
+      {5, 10.5, 1, {group->Id()}, "group member"},
+      {160.9, 51, 1, {insert}, "insert part"},
+      {161.1, 51, 1, {}, "beside the insert part"},
+      {0.5, -30, 1, {}, "the block itself, not in the drawing"},
+      {401.5, 0, 0.2, {}, "the pen-up move between letters"},
+      {402.5, 0, 0.2, {text}, "text outline"},
+      {400, 0.5, 0.2, {text}, "a letter's closing edge"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(f.PickAt(c.x, c.y, c.radius), c.expected) << c.what;
 }
 
 TEST(PickPoint, FilledClosedAreaIsPickedInside) {
@@ -140,6 +131,31 @@ TEST(PickWindow, WindowTurnsWithTheView) {
   AddPoint(f.drawing, {1.2, 1.2});
   const auto result = f.view->PickWindow(499, 499, 501, 501);
   EXPECT_EQ(HostFixture::Ids(result), Ids{inDiamond});
+}
+
+TEST(PickIndex, CountInBoxCountsBoxesMeetingItUpToTheLimit) {
+  HostFixture f;
+  // Unit squares at x = 0, 2, 4, ..., 18.
+  for (int i = 0; i < 10; ++i) AddRectangle(f.drawing, {2.0 * i, 0}, {2.0 * i + 1, 1});
+  PickIndex& index = f.drawing->Index();
+  EXPECT_EQ(index.Size(), 10u);
+  EXPECT_EQ(index.CountInBox({1.5, 0.2, 6.5, 0.4}, 100), 3u);  // squares at 2, 4 and 6
+  EXPECT_EQ(index.CountInBox({1.5, 0.2, 6.5, 0.4}, 2), 2u);
+  EXPECT_EQ(index.CountInBox({3, 0, 3.5, 1}, 100), 1u);  // touching the square at 2
+  EXPECT_EQ(index.CountInBox({1.2, 0, 1.8, 1}, 100), 0u);
+}
+
+TEST(PickIndex, GraphicsAddedAfterTheFirstPickJoinThoseIndexedAtOnce) {
+  HostFixture f;
+  // Indexed all at once by the first pick: 500 vertical lines at x = 0 .. 499,
+  // the line at x = i with ID i + 1.
+  for (int i = 0; i < 500; ++i) AddLine(f.drawing, {1.0 * i, 0}, {1.0 * i, 10});
+  EXPECT_EQ(f.PickAt(250.5, 5, 0.6), (Ids{251, 252}));
+  // Indexed one by one at the next pick, and listed in drawing order.
+  const auto later = AddLine(f.drawing, {250.4, 0}, {250.4, 10});
+  EXPECT_EQ(f.PickAt(250.5, 5, 0.6), (Ids{251, 252, later->Id()}));
+  EXPECT_EQ(f.PickAt(250.35, 5, 0.1), (Ids{later->Id()}));
+  EXPECT_EQ(f.drawing->Index().Size(), 501u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <numbers>
 #include <vector>
 
+#include "memhost/view_setup.h"
 #include "memhost_fixture.h"
 
 namespace pphatch::mem {
@@ -20,22 +21,6 @@ void ExpectRoundTrips(MemView& view) {
     EXPECT_NEAR(back.y, v.y, 1e-9);
     EXPECT_NEAR(back.z, v.z, 1e-12);
   }
-}
-
-TEST(MemView, PanZoomRotationMapAndInvert) {
-  HostFixture f;
-  f.view->SetSize(800, 600);
-  f.view->SetCentre({100, -50});
-  f.view->SetZoom(4);
-  f.view->SetRotation(0.3);
-  const HostPoint3 mid = f.view->WorldToView(100, -50, 0);
-  EXPECT_NEAR(mid.x, 400, 1e-12);
-  EXPECT_NEAR(mid.y, 300, 1e-12);
-  const HostPoint3 step = f.view->WorldToView(101, -50, 2);
-  EXPECT_NEAR(step.x, 400 + 4 * std::cos(0.3), 1e-12);
-  EXPECT_NEAR(step.y, 300 + 4 * std::sin(0.3), 1e-12);
-  EXPECT_DOUBLE_EQ(step.z, 8);
-  ExpectRoundTrips(*f.view);
 }
 
 TEST(MemView, ApertureIsInViewUnits) {
@@ -61,46 +46,65 @@ TEST(MemView, FitToDrawingShowsTheExtentsWithMargin) {
   EXPECT_NEAR(f.view->Centre().y, 25, 1e-12);
 }
 
-TEST(MemView, MirroredTurnedViewMapsInvertsAndPicks) {
+TEST(MemView, PanZoomTurnAndMirrorMapInvertAndPick) {
   HostFixture f;
   const int line = AddLine(f.drawing, {40, 0}, {40, 10})->Id();
-  const int box = AddRectangle(f.drawing, {-20, 5}, {-10, 15})->Id();
   f.view->SetSize(800, 600);
   f.view->SetCentre({5, 5});
   f.view->SetZoom(2);
   const double turn = std::numbers::pi / 6;
   f.view->SetRotation(turn);
-  f.view->SetMirrored(true);
-  // x reversed before the turn: one unit along drawing +x shows along -R(30) (1, 0).
-  const HostPoint3 step = f.view->WorldToView(6, 5, 1);
-  EXPECT_NEAR(step.x, 400 - 2 * std::cos(turn), 1e-12);
-  EXPECT_NEAR(step.y, 300 - 2 * std::sin(turn), 1e-12);
-  EXPECT_DOUBLE_EQ(step.z, 2);
-  ExpectRoundTrips(*f.view);
-
-  EXPECT_EQ(f.PickAt(40.2, 5, 0.5), std::vector<int>{line});
-  EXPECT_TRUE(f.PickAt(39.2, 5, 0.5).empty());
-  // A window around the view image of the rectangle holds it, and only it.
-  double lx = 1e9, ly = 1e9, hx = -1e9, hy = -1e9;
-  for (const Vec2 corner : {Vec2{-20, 5}, Vec2{-10, 5}, Vec2{-10, 15}, Vec2{-20, 15}}) {
-    const Vec2 v = f.view->ToView(corner);
-    lx = std::min(lx, v.x), ly = std::min(ly, v.y), hx = std::max(hx, v.x), hy = std::max(hy, v.y);
+  for (const bool mirrored : {false, true}) {
+    SCOPED_TRACE(mirrored ? "mirrored" : "plain");
+    f.view->SetMirrored(mirrored);
+    // One unit along drawing +x shows along R(30) (1, 0), or -R(30) (1, 0)
+    // when x is reversed before the turn.
+    const HostPoint3 step = f.view->WorldToView(6, 5, 1);
+    const double sign = mirrored ? -1 : 1;
+    EXPECT_NEAR(step.x, 400 + sign * 2 * std::cos(turn), 1e-12);
+    EXPECT_NEAR(step.y, 300 + sign * 2 * std::sin(turn), 1e-12);
+    EXPECT_DOUBLE_EQ(step.z, 2);
+    ExpectRoundTrips(*f.view);
+    EXPECT_EQ(f.PickAt(40.2, 5, 0.5), std::vector<int>{line});
+    EXPECT_TRUE(f.PickAt(39.2, 5, 0.5).empty());
   }
-  EXPECT_EQ(HostFixture::Ids(f.view->PickWindow(lx - 1, ly - 1, hx + 1, hy + 1)), std::vector<int>{box});
-  // The same window in an unmirrored view lies elsewhere in the drawing.
-  f.view->SetMirrored(false);
-  EXPECT_TRUE(HostFixture::Ids(f.view->PickWindow(lx - 1, ly - 1, hx + 1, hy + 1)).empty());
+}
 
-  // Fitting a mirrored view keeps the whole drawing inside it.
-  f.view->SetMirrored(true);
-  f.view->FitToDrawing(0.05);
-  for (const Vec2 corner : {Vec2{-20, 0}, Vec2{40, 0}, Vec2{40, 15}, Vec2{-20, 15}}) {
-    const Vec2 v = f.view->ToView(corner);
-    EXPECT_GE(v.x, 0);
-    EXPECT_LE(v.x, 800);
-    EXPECT_GE(v.y, 0);
-    EXPECT_LE(v.y, 600);
+// A grid of n x n squares of side 0.8, one at every whole-numbered corner
+// from (0, 0): 100 x 100 of them cover [0, 99.8] in both directions.
+void AddSquareGrid(const std::shared_ptr<MemDrawing>& drawing, int n) {
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) AddRectangle(drawing, {1.0 * i, 1.0 * j}, {i + 0.8, j + 0.8});
   }
+}
+
+TEST(ViewForClick, DrawingWithFewGraphicsIsShownWhole) {
+  HostFixture f;
+  f.view->SetSize(1000, 750);
+  AddRectangle(f.drawing, {0, 0}, {10, 5});
+  AddLine(f.drawing, {1, 1}, {2, 2});
+  ShowAroundClick(*f.view, {8, 1});
+  // As FitToDrawing: the width decides, 1000 / (10 * 1.1) against 750 / (5 * 1.1).
+  EXPECT_NEAR(f.view->Zoom(), 1000 / 11.0, 1e-12);
+  EXPECT_NEAR(f.view->Centre().x, 5, 1e-12);
+  EXPECT_NEAR(f.view->Centre().y, 2.5, 1e-12);
+}
+
+TEST(ViewForClick, ViewHeightSpansTheSquareThatHoldsTheWantedGraphics) {
+  HostFixture f;
+  f.view->SetSize(1000, 750);
+  AddSquareGrid(f.drawing, 100);
+  // At the mean density 100 of the 10000 squares fill a square of side
+  // sqrt(99.8^2 / 100) = 9.98. Round (50.4, 50.4) it meets 11 x 11 squares,
+  // and its half (side 4.99) only 5 x 5: the view shows the 9.98 square.
+  ShowAroundClick(*f.view, {50.4, 50.4}, 100);
+  EXPECT_NEAR(f.view->Zoom(), 750 / 9.98, 1e-9);
+  EXPECT_EQ(f.view->Centre().x, 50.4);
+  EXPECT_EQ(f.view->Centre().y, 50.4);
+  // In the corner the 9.98 square meets only 6 x 6 squares; twice that side
+  // meets 11 x 11.
+  ShowAroundClick(*f.view, {0.4, 0.4}, 100);
+  EXPECT_NEAR(f.view->Zoom(), 750 / 19.96, 1e-9);
 }
 
 }  // namespace
