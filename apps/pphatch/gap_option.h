@@ -2,6 +2,8 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <string>
 
 namespace pphatch::cli {
 
@@ -11,7 +13,15 @@ inline void AddGapOption(CLI::App& command, double& gap) {
       .add_option("--gap", gap,
                   "Close gaps up to G drawing units: a line end that stops short of another "
                   "graphic by at most G is bridged to it (default 0)")
-      ->check(CLI::NonNegativeNumber)
+      ->check(CLI::Validator(
+          [](std::string& text) {
+            double value = 0;
+            const bool read = CLI::detail::lexical_cast(text, value);
+            return read && value >= 0 && std::isfinite(value)
+                       ? std::string()
+                       : "the gap is a distance in drawing units, 0 or more, not " + text;
+          },
+          "G >= 0"))
       ->type_name("G");
 }
 
