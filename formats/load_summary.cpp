@@ -41,7 +41,7 @@ LoadSummary Summarize(const mem::MemDrawing& drawing, LoadReport report) {
     ++summary.graphicsByType[g->TypeText()];
     ++summary.graphicCount;
     summary.graphicsAtAnyDepth += CountTree(*g);
-    summary.extents = mem::Union(summary.extents, mem::BuildOutline(*g).Bounds());
+    summary.extents = mem::Union(summary.extents, mem::BoundsOf(*g));
   }
   summary.report = std::move(report);
   return summary;

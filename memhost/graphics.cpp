@@ -94,7 +94,7 @@ HostBoundingBoxPtr MemGraphics::CalcBoundingBox() {
   if (index_) {
     box = index_->Bounds();
   } else {
-    for (const auto& g : items_) box = Union(box, BuildOutline(*g).Bounds());
+    for (const auto& g : items_) box = Union(box, BoundsOf(*g));
   }
   if (!box) throw HostError("no geometry to bound");
   return std::make_shared<MemBoundingBox>(Vec3{box->minX, box->minY, 0},

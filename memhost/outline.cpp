@@ -139,15 +139,16 @@ class ChainBuilder {
   std::vector<Vec2> piece_;
 };
 
-// Adds a circle, ellipse or arc of one.
-void AddShape(const ArcShape& shape, Outline& out) {
+// Adds a circle, ellipse or arc of one; a full circle's ring of samples
+// (the area a fill covers) only when `rings` is set.
+void AddShape(const ArcShape& shape, Outline& out, bool rings) {
   const double sweep = shape.Sweep();
   if (shape.Circular()) {
     const double turn = std::atan2(shape.major.y, shape.major.x);
     const ArcPiece arc{shape.centre, Length(shape.major), NormalizeAngle(shape.start + turn), sweep};
     if (arc.radius == 0) return;
     out.arcs.push_back(arc);
-    if (shape.full) {
+    if (shape.full && rings) {
       std::vector<Vec2> ring;
       for (int k = 0; k <= kEllipseSegments; ++k) ring.push_back(ArcPoint(arc, kFullTurn * k / kEllipseSegments));
       out.rings.push_back(std::move(ring));
@@ -163,14 +164,14 @@ void AddShape(const ArcShape& shape, Outline& out) {
 
 // Adds a graphic and its descendants, parents before their children. The
 // walk keeps its own stack, so that any nesting depth fits.
-void Collect(const MemGraphic& root, Outline& out) {
+void Collect(const MemGraphic& root, Outline& out, bool rings) {
   std::vector<const MemGraphic*> pending{&root};
   while (!pending.empty()) {
     const MemGraphic& g = *pending.back();
     pending.pop_back();
     const std::string& type = g.TypeText();
     if (type == "CIRCLE" || type == "ARC") {
-      if (g.Shape()) AddShape(*g.Shape(), out);
+      if (g.Shape()) AddShape(*g.Shape(), out, rings);
     } else if (type != "INSERT") {
       ChainBuilder(out).Add(g);
     }
@@ -272,8 +273,14 @@ std::optional<Box> Outline::Bounds() const {
 
 Outline BuildOutline(const MemGraphic& graphic) {
   Outline out;
-  Collect(graphic, out);
+  Collect(graphic, out, true);
   return out;
+}
+
+std::optional<Box> BoundsOf(const MemGraphic& graphic) {
+  Outline out;
+  Collect(graphic, out, false);
+  return out.Bounds();
 }
 
 bool PassesWithin(const Outline& outline, Vec2 p, double radius) {

@@ -72,6 +72,11 @@ struct Outline {
 /// - plus the outlines of all children, recursively.
 Outline BuildOutline(const MemGraphic& graphic);
 
+/// The box of the graphic's outline; nothing when it has no geometry. Cheaper
+/// than BuildOutline(graphic).Bounds(): a full circle's ring of samples, which
+/// lies inside its arc's box, is not made.
+std::optional<Box> BoundsOf(const MemGraphic& graphic);
+
 /// True when some geometry lies within `radius` (Euclidean) of p.
 bool PassesWithin(const Outline& outline, Vec2 p, double radius);
 

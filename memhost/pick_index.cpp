@@ -74,7 +74,7 @@ struct PickIndex::Impl {
     added.reserve(dirty.size());
     for (MemGraphic* g : dirty) {
       Drop(g);
-      const auto box = BuildOutline(*g).Bounds();
+      const auto box = BoundsOf(*g);
       if (!box) continue;
       entries.emplace(g, Indexed{*box, nullptr});
       added.emplace_back(ToBBox(*box), g);
