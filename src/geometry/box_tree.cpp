@@ -46,24 +46,6 @@ Box Box::Around(Point2 a, Point2 b, double margin) {
           std::max(a.y, b.y) + margin};
 }
 
-void Box::Add(const Box& other) {
-  if (other.minX > other.maxX) return;
-  Add(Point2{other.minX, other.minY});
-  Add(Point2{other.maxX, other.maxY});
-}
-
-void Box::Add(Point2 p) {
-  if (minX > maxX) {
-    minX = maxX = p.x;
-    minY = maxY = p.y;
-    return;
-  }
-  minX = std::min(minX, p.x);
-  maxX = std::max(maxX, p.x);
-  minY = std::min(minY, p.y);
-  maxY = std::max(maxY, p.y);
-}
-
 BoxTree::BoxTree(const std::vector<Box>& boxes) {
   if (boxes.empty()) return;
   // The leaves in the order of their centres along a Z curve over the

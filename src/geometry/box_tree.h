@@ -22,10 +22,25 @@ struct Box {
   }
   /// True when p lies in the box or on its edge.
   bool Holds(Point2 p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }
-  /// Grows the box to take in p.
-  void Add(Point2 p);
+  /// Grows the box to take in p. (Inline: it runs for every point of every
+  /// chain a request reads.)
+  void Add(Point2 p) {
+    if (minX > maxX) {
+      minX = maxX = p.x;
+      minY = maxY = p.y;
+      return;
+    }
+    minX = p.x < minX ? p.x : minX;
+    maxX = p.x > maxX ? p.x : maxX;
+    minY = p.y < minY ? p.y : minY;
+    maxY = p.y > maxY ? p.y : maxY;
+  }
   /// Grows the box to take in another.
-  void Add(const Box& other);
+  void Add(const Box& other) {
+    if (other.minX > other.maxX) return;
+    Add(Point2{other.minX, other.minY});
+    Add(Point2{other.maxX, other.maxY});
+  }
 };
 
 /// Boxes packed bottom-up, sixteen to a node, in the order of their centres
