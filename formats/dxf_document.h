@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -110,8 +111,44 @@ struct DxfIgnored {
   bool ocs = false;
 };
 
-using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, DxfSpline, DxfInsert,
-                              DxfHatch, DxfDimension, DxfMarker, DxfIgnored>;
+/// A shape kept on the heap: the large shapes that are rare in big drawings
+/// (inserts, splines, dimensions) would otherwise widen every entity.
+template <class Shape>
+class Boxed {
+ public:
+  Boxed(Shape shape) : shape_(std::make_unique<Shape>(std::move(shape))) {}  // NOLINT: implicit
+  Boxed(const Boxed& other) : shape_(std::make_unique<Shape>(*other.shape_)) {}
+  Boxed(Boxed&&) noexcept = default;
+  Boxed& operator=(Boxed other) noexcept {
+    shape_ = std::move(other.shape_);
+    return *this;
+  }
+  const Shape& operator*() const { return *shape_; }
+  const Shape* operator->() const { return shape_.get(); }
+
+ private:
+  std::unique_ptr<Shape> shape_;
+};
+
+/// The shape itself, boxed or not.
+template <class Shape>
+const Shape& Unboxed(const Shape& shape) {
+  return shape;
+}
+template <class Shape>
+const Shape& Unboxed(const Boxed<Shape>& shape) {
+  return *shape;
+}
+
+using DxfShape = std::variant<DxfLine, DxfCircle, DxfEllipse, DxfPolyline, Boxed<DxfSpline>,
+                              Boxed<DxfInsert>, DxfHatch, Boxed<DxfDimension>, DxfMarker, DxfIgnored>;
+
+/// The shape if it is a boxed one of that kind, else null.
+template <class Shape>
+const Shape* BoxedIf(const DxfShape& shape) {
+  const auto* boxed = std::get_if<Boxed<Shape>>(&shape);
+  return boxed ? &**boxed : nullptr;
+}
 
 /// One entity: what every entity has, and its shape.
 struct DxfEntity {

@@ -75,7 +75,7 @@ std::set<std::string> RecursiveBlocks(const DxfDocument& doc) {
         path.pop_back();
         continue;
       }
-      const auto* insert = std::get_if<DxfInsert>(&entities[next].shape);
+      const DxfInsert* insert = BoxedIf<DxfInsert>(entities[next].shape);
       if (!insert) continue;
       const std::string target = NameKey(insert->block);
       if (doc.blocks.count(target) == 0) continue;
@@ -119,7 +119,7 @@ class Emitter {
                 bool inBlock) {
     for (const DxfEntity& e : entities) {
       if (!Visible(e, inBlock)) continue;
-      GraphicPtr g = std::visit([&](const auto& shape) { return Add(e, shape, into, m); }, e.shape);
+      GraphicPtr g = std::visit([&](const auto& shape) { return Add(e, Unboxed(shape), into, m); }, e.shape);
       if (g && e.thickness != 0) mem::SetProperty(g, "Thickness", e.thickness);
     }
   }
@@ -147,7 +147,7 @@ class Emitter {
     double size = 0;
     for (const DxfEntity& e : entities) {
       size += 1;
-      const auto* insert = std::get_if<DxfInsert>(&e.shape);
+      const DxfInsert* insert = BoxedIf<DxfInsert>(e.shape);
       if (!insert || depth >= kMaxNesting) continue;
       const std::string key = NameKey(insert->block);
       const auto block = doc_.blocks.find(key);
