@@ -129,44 +129,35 @@ Vec2 InDuct(double degrees) {
 
 const Scene kScenes[] = {
     // SuccessAlwaysHoldsTheClickInAThinCurvedDuct.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {-5, -5}, {20, 20});
-       mem::AddArc(Into(d), {0, 0}, 10, 0, kPi / 2);
-       mem::AddArc(Into(d), {0, 0}, 10.5, 0, kPi / 2);
-       mem::AddLine(Into(d), {10, 0}, {10.5, 0});
-       mem::AddLine(Into(d), {0, 10}, {0, 10.5});
-     },
-     {7, 7}, 30,
+    {"R -5 -5 20 20; C 10 0 10.5 0; C 0 10 0 10.5", {7, 7}, 30,
      {{"duct at 3 degrees", InDuct(3), 1, kDuct, 0.01},
       {"duct at 30 degrees", InDuct(30), 1, kDuct, 0.01},
       {"duct at 45 degrees", InDuct(45), 1, kDuct, 0.01},
-      {"duct at 87 degrees", InDuct(87), 1, kDuct, 0.01}}},
+      {"duct at 87 degrees", InDuct(87), 1, kDuct, 0.01}},
+     [](const DrawingPtr& d) {
+       mem::AddArc(Into(d), {0, 0}, 10, 0, kPi / 2);
+       mem::AddArc(Into(d), {0, 0}, 10.5, 0, kPi / 2);
+     }},
     // LongBoundariesAndManyIslandsHaveNoSmallLimit: 12,000 lines, a closed
     // polyline of 12,000 vertices, and a room with 1,200 islands.
-    {[](const DrawingPtr& d) {
+    {"R -100 200 300 300", {100, 100}, 1,
+     {{"12,000 lines", {0, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"12,000 vertices", {300, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"1,200 islands", {0, 298}, kIslands + 1, 400 * 100 - kIslands, 1e-6}},
+     [](const DrawingPtr& d) {
        const std::vector<Vec2> ring = Ring();
        for (int k = 0; k < kPieces; ++k) mem::AddLine(Into(d), ring[k], ring[(k + 1) % kPieces]);
        std::vector<mem::BulgePoint> polyline;
        for (const Vec2 p : ring) polyline.push_back({p.x + 300, p.y, 0});
        mem::AddPolyline(Into(d), polyline, true);
-       mem::AddRectangle(Into(d), {-100, 200}, {300, 300});
        for (int i = 0; i < kIslands; ++i) {
          const double x = -99 + (i % 100) * 4, y = 201 + (i / 100) * 8;
          mem::AddRectangle(Into(d), {x, y}, {x + 1, y + 1});
        }
-     },
-     {100, 100}, 1,
-     {{"12,000 lines", {0, 0}, 1, RingArea(), 1e-6 * RingArea()},
-      {"12,000 vertices", {300, 0}, 1, RingArea(), 1e-6 * RingArea()},
-      {"1,200 islands", {0, 298}, kIslands + 1, 400 * 100 - kIslands, 1e-6}}},
+     }},
     // OpenStrokesInsideAnAreaAreNoIslands, one of them hanging on an island.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {0, 0}, {10, 10});
-       mem::AddChain(Into(d), {{2, 2}, {4, 3}, {3, 5}});
-       mem::AddRectangle(Into(d), {6, 6}, {7, 7});
-       mem::AddLine(Into(d), {7, 7}, {8, 9});
-     },
-     {5, 5}, 50, {{"open strokes", {5, 1}, 2, 99, 1e-9, 1}}},
+    {"R 0 0 10 10; C 2 2 4 3 3 5; R 6 6 7 7; C 7 7 8 9", {5, 5}, 50,
+     {{"open strokes", {5, 1}, 2, 99, 1e-9, 1}}},
 };
 
 TEST(Scale, ScenesFindTheirAreas) {
