@@ -19,21 +19,18 @@ using mem::Vec2;
 constexpr double kPi = std::numbers::pi;
 
 /// A 10 x 8 room with a cabinet standing 0.02 from its left wall.
-void AddRoomWithCabinet(const std::shared_ptr<mem::MemDrawing>& drawing) {
-  mem::AddRectangle(Into(drawing), {0, 0}, {10, 8});
-  mem::AddRectangle(Into(drawing), {0.02, 3}, {1, 5});
-}
+constexpr const char* kRoomWithCabinet = "R 0 0 10 8; R 0.02 3 1 5";
 
 TEST(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
   RequestFixture plain;
-  AddRoomWithCabinet(plain.drawing);
+  differential::Draw(Into(plain.drawing), kRoomWithCabinet);
   plain.Look({5, 4}, 60);
   const PickOutcome near = plain.Pick(1.5, 4), inGap = plain.Pick(0.01, 4);
   ASSERT_TRUE(near.ok && inGap.ok);
   const long scanned = plain.drawing->Faults().Calls("HostGraphic.Type");
   for (const double far : {100.0, 1e4, 1e7}) {
     RequestFixture f;
-    AddRoomWithCabinet(f.drawing);
+    differential::Draw(Into(f.drawing), kRoomWithCabinet);
     mem::AddLine(Into(f.drawing), {far, far}, {far + 1, far});
     f.view->FitToDrawing();  // as a tool does for a drawing of a few graphics
     f.hatch->Init(f.view);
@@ -57,7 +54,7 @@ TEST(Scale, WideWindowsNeverCloseAGapNearTheClick) {
   // within a frame the area is the frame's (the room's walls hang in it).
   for (const bool framed : {false, true}) {
     RequestFixture f;
-    mem::AddChain(Into(f.drawing), {{4.75, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {5.25, 10}});
+    differential::Draw(Into(f.drawing), "C 4.75 10 0 10 0 0 10 0 10 10 5.25 10");
     const std::vector<Vec2> far = {{-1e9, -1e9}, {1e9, -1e9}, {1e9, 1e9}, {-1e9, 1e9}};
     for (size_t k = 0; k < (framed ? 4 : 1); ++k) mem::AddLine(Into(f.drawing), far[k], far[(k + 1) % 4]);
     f.Look({5, 5}, 50);

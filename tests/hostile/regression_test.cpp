@@ -45,7 +45,8 @@ TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
 // ReadError: the tool then printed the parser's words without the file name.
 TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
   const std::string error = ReadErrorOf([] {
-    formats::ReadJsonText(R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})", "big.json");
+    formats::ReadJsonText(R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})",
+                          "big.json");
   });
   EXPECT_EQ(error.rfind("big.json: ", 0), 0u) << error;
   EXPECT_NE(error.find("1e400"), std::string::npos) << error;
@@ -56,7 +57,9 @@ TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
 // anyway, which is undefined behaviour; it is now refused like any other
 // value that is no integer.
 TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
-  const auto point = [](const std::string& flags) { return DxfFile("0 POINT 8 0 70 " + flags + " 10 0 20 0"); };
+  const auto point = [](const std::string& flags) {
+    return DxfFile("0 POINT 8 0 70 " + flags + " 10 0 20 0");
+  };
   const std::string error = DxfErrorOf(point("1e300"), "count.dxf");
   EXPECT_EQ(error.rfind("count.dxf: line 10: ", 0), 0u) << error;
   EXPECT_NE(error.find("needs an integer"), std::string::npos) << error;
