@@ -1,7 +1,6 @@
 #include "pphatch/pick_point_hatch.h"
 
 #include <any>
-#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -92,25 +91,6 @@ TEST_F(Component, ObjectsShareTheLastViewOfTheirThreadOnly) {
   EXPECT_EQ(Module().View, nullptr);
   EXPECT_EQ(Module().Drawing, nullptr);
   EXPECT_THROW(WorldToView(0, 0, 0), HostError);
-}
-
-TEST_F(Component, ConversionsFollowPanZoomAndRotation) {
-  auto view = ViewWithTileMode(0.0);
-  view->SetCentre({100, -50});
-  view->SetZoom(2.5);
-  view->SetRotation(3.14159265358979323846 / 2);
-  PickPointHatch hatch;
-  ASSERT_TRUE(hatch.Init(view));
-  // (300, 200) lies (-200, -175) from the middle (500, 375): (-80, -70)
-  // drawing units, turned back by 90 degrees (-70, 80) from the centre.
-  const HostPoint3 world = ViewToWorld(300, 200, 5);
-  EXPECT_NEAR(world.x, 30, 1e-9);
-  EXPECT_NEAR(world.y, 30, 1e-9);
-  EXPECT_NEAR(world.z, 2, 1e-12);
-  view->SetRotation(0.7);
-  const HostPoint3 w = ViewToWorld(123.25, 700.5, 0);
-  const HostPoint3 back = WorldToView(w.x, w.y, w.z);
-  EXPECT_NEAR(std::hypot(back.x - 123.25, back.y - 700.5), 0, 1e-9);
 }
 
 }  // namespace

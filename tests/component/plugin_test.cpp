@@ -6,9 +6,8 @@
 #include <cstdlib>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "cli/tool_run.h"
 #include "memhost/builders.h"
 #include "memhost/drawing.h"
 #include "memhost/view.h"
@@ -22,13 +21,6 @@ F Symbol(void* library, const char* name) {
   void* address = dlsym(library, name);
   EXPECT_NE(address, nullptr) << name;
   return reinterpret_cast<F>(address);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
@@ -87,13 +79,13 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
       std::filesystem::temp_directory_path() / ("pphatch-registry-" + std::to_string(getpid()));
   setenv("PPHATCH_REGISTRY", registry.c_str(), 1);
   ASSERT_EQ(registerServer(), kPluginOk);
-  const std::string recorded = ReadFile(registry);
+  const std::string recorded = cli_test::FileText(registry);
   EXPECT_NE(recorded.find(kPickPointHatchClassId), std::string::npos);
   EXPECT_NE(recorded.find("libpphatch.so"), std::string::npos);
   ASSERT_EQ(registerServer(), kPluginOk);  // registering again keeps one entry
-  EXPECT_EQ(ReadFile(registry), recorded);
+  EXPECT_EQ(cli_test::FileText(registry), recorded);
   ASSERT_EQ(unregisterServer(), kPluginOk);
-  EXPECT_EQ(ReadFile(registry).find(kPickPointHatchClassId), std::string::npos);
+  EXPECT_EQ(cli_test::FileText(registry).find(kPickPointHatchClassId), std::string::npos);
   std::filesystem::remove(registry);
   unsetenv("PPHATCH_REGISTRY");
 

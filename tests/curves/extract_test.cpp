@@ -185,21 +185,6 @@ TEST_F(Extract, ChainsByTypeBrushAndTextMode) {
   Take(text);
   EXPECT_TRUE(Same(record_, before));
 }
-TEST_F(Extract, ReusedRecordKeepsWhatTheExtractorDoesNotWrite) {
-  Take(mem::AddCircle(drawing_, {5, 6}, 7));
-  record_.Kind = "Internal";
-  record_.Used = true;
-  Take(mem::AddChain(drawing_, {{0, 0}, {1, 0}, {1, 1}}));
-  EXPECT_EQ(record_.PointCount, 3);
-  EXPECT_EQ(record_.X.size(), 3u);
-  EXPECT_EQ(record_.TypeName, "GRAPHIC");
-  EXPECT_EQ(record_.SumX, 2);
-  EXPECT_TRUE(record_.ExactCircle && record_.Used);
-  EXPECT_EQ(record_.Kind, "Internal");
-  EXPECT_EQ(record_.Radius, 7);
-  EXPECT_EQ(std::make_pair(record_.CenterX, record_.CenterY), std::make_pair(5.0, 6.0));
-}
-
 TEST_F(Extract, FailuresGiveFalseAndUnsupportedTypesTrue) {
   auto textWithoutOutline = mem::AddContainer(drawing_, "TEXT");
   mem::SetProperty(textWithoutOutline, "TextMode", 3.0);

@@ -23,7 +23,7 @@ constexpr double kPi = std::numbers::pi;
 double ChordPolygonArea(double r, int n) { return 0.5 * n * r * r * std::sin(2 * kPi / n); }
 
 /// A room [0, 40] x [0, 30].
-void AddRoom(const DrawingPtr& d) { mem::AddRectangle(Into(d), {0, 0}, {40, 30}); }
+constexpr const char* kRoom = "R 0 0 40 30";
 
 // The slot of CurvesInsideBlocks doubled in height: 4 x 4 and two half
 // ellipses of radii 1, 2; its circle an ellipse of radii 1 and 2.
@@ -43,8 +43,8 @@ const Scene kScenes[] = {
     // BlocksInsideBlocksBoundIslandsThroughEveryLevel: a chair in a table
     // block, the table in a group block inserted turned, mirrored in x and
     // scaled unevenly: the table an 8 x 1 rectangle, the chair 2 x 0.5.
-    {[](const DrawingPtr& d) {
-       AddRoom(d);
+    {kRoom, {20, 15}, 20, {{"blocks inside blocks", {5, 5}, 3, 1200 - 8 - 1, 1e-9}},
+     [](const DrawingPtr& d) {
        const auto chair = mem::NewBlock(*d);
        mem::AddRectangle(Into(chair), {0, 0}, {1, 1});
        const auto table = mem::NewBlock(*d);
@@ -54,38 +54,39 @@ const Scene kScenes[] = {
        mem::AddInsert(Into(group), table, Placement{0, 0, 1, 0});
        mem::AddInsert(Into(d), group,
                       Placement{.x = 30, .y = 20, .scale = -2, .rotation = kPi / 2, .yscale = 0.5});
-     },
-     {20, 15}, 20, {{"blocks inside blocks", {5, 5}, 3, 1200 - 8 - 1, 1e-9}}},
+     }},
     // CurvesInsideBlocksKeepTheirTrueShape: a slot (two half circles joined
     // by sides 4 long) and a circle in a block inserted with y scaled by 2.
-    {[](const DrawingPtr& d) {
-       AddRoom(d);
+    {kRoom, {20, 15}, 20,
+     {{"curves inside blocks; chords lose a little", {2, 2}, 3, 1200 - kSlotAndEllipse,
+       0.05 * kSlotAndEllipse}},
+     [](const DrawingPtr& d) {
        const auto block = mem::NewBlock(*d);
        mem::AddPolyline(Into(block), {{0, 0, 0}, {4, 0, 1}, {4, 2, 0}, {0, 2, 1}}, true);
        mem::AddCircle(Into(block), {10, 1}, 1);
        mem::AddInsert(Into(d), block, Placement{.x = 10, .y = 10, .scale = 1, .yscale = 2});
-     },
-     {20, 15}, 20,
-     {{"curves inside blocks; chords lose a little", {2, 2}, 3, 1200 - kSlotAndEllipse,
-       0.05 * kSlotAndEllipse}}},
+     }},
     // CircleDrawnInPiecesClosesLikeOneCircle: two half arcs; a polyline
     // whose two bulges make a circle; a D of a line and two quarter arcs.
-    {[](const DrawingPtr& d) {
+    {"", {20, 0}, 15,
+     {{"two half arcs", {1, 1}, 1, ChordPolygonArea(5, 60), 0.01},
+      {"two bulges", {25, 1}, 1, ChordPolygonArea(5, 60), 0.01},
+      {"a D, 20 chords a quarter", {42, 1}, 1, ChordPolygonArea(5, 80) / 2, 1e-9}},
+     [](const DrawingPtr& d) {
        mem::AddArc(Into(d), {0, 0}, 5, 0, kPi);
        mem::AddArc(Into(d), {0, 0}, 5, kPi, 2 * kPi);
        mem::AddPolyline(Into(d), {{20, 0, 1}, {30, 0, 1}}, true);
        mem::AddLine(Into(d), {40, -5}, {40, 5});
        mem::AddArc(Into(d), {40, 0}, 5, 0, kPi / 2);
        mem::AddArc(Into(d), {40, 0}, 5, 3 * kPi / 2, 2 * kPi);
-     },
-     {20, 0}, 15,
-     {{"two half arcs", {1, 1}, 1, ChordPolygonArea(5, 60), 0.01},
-      {"two bulges", {25, 1}, 1, ChordPolygonArea(5, 60), 0.01},
-      {"a D, 20 chords a quarter", {42, 1}, 1, ChordPolygonArea(5, 80) / 2, 1e-9}}},
+     }},
     // LinesEndingOnEllipsesAndSplinesMeetThem: a cap of an ellipse cut off
     // by a line whose ends lie on it between samples, and the same on an arch.
-    {[](const DrawingPtr& d) {
-       mem::AddEllipse(Into(d), {0, 0}, {10, 0}, 0.5);
+    {"E 0 0 10 0 0.5", {15, 0}, 20,
+     {{"the ellipse's cap", {9.9, 0}, 1, 50 * (0.3 - std::sin(0.3) * std::cos(0.3)), 0.5},
+      {"the rest of the ellipse", {2, 0}, 1, 50 * (kPi - 0.3 + std::sin(0.3) * std::cos(0.3)), 0.5},
+      {"the arch", {30, 5}, 1, 100 * std::acos(0.3) - 3 * kArchLine, 0.5}},
+     [](const DrawingPtr& d) {
        const double t = 0.3;
        mem::AddLine(Into(d), {10 * std::cos(t), 5 * std::sin(t)}, {10 * std::cos(t), -5 * std::sin(t)});
        std::vector<Vec2> arch;
@@ -94,76 +95,57 @@ const Scene kScenes[] = {
        }
        mem::AddCurve(Into(d), arch);
        mem::AddLine(Into(d), {30 - kArchLine, 3}, {30 + kArchLine, 3});
-     },
-     {15, 0}, 20,
-     {{"the ellipse's cap", {9.9, 0}, 1, 50 * (0.3 - std::sin(0.3) * std::cos(0.3)), 0.5},
-      {"the rest of the ellipse", {2, 0}, 1, 50 * (kPi - 0.3 + std::sin(0.3) * std::cos(0.3)), 0.5},
-      {"the arch", {30, 5}, 1, 100 * std::acos(0.3) - 3 * kArchLine, 0.5}}},
+     }},
     // ClickBetweenACircleAndItsChordsFindsTheCircle: the chord is cut at
     // the circle's point beside the click.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {-20, -20}, {20, 20});
-       mem::AddCircle(Into(d), {0, 0}, 10);
-     },
-     {0, 0}, 20, {{"between a circle and its chord", kBetween, 1, ChordPolygonArea(10, 60) + kCut, 1e-9}}},
+    {"R -20 -20 20 20", {0, 0}, 20,
+     {{"between a circle and its chord", kBetween, 1, ChordPolygonArea(10, 60) + kCut, 1e-9}},
+     [](const DrawingPtr& d) { mem::AddCircle(Into(d), {0, 0}, 10); }},
     // LargeArcNeitherClosesEarlyNorStalls, with a stub on the floor near a corner.
-    {[](const DrawingPtr& d) {
+    {"", {50, 50}, 6,
+     {{"under a large arc", {50, 50}, 1, 1e4 + kBulge, 1.0},
+      {"beside the stub", {1, 0.5}, 1, 1e4 + kBulge, 1.0}},
+     [](const DrawingPtr& d) {
        mem::AddArc(Into(d), {50, 100 - 1e4 * std::cos(kHalfSweep)}, 1e4, kPi / 2 - kHalfSweep,
                    kPi / 2 + kHalfSweep);
        mem::AddLine(Into(d), {0, 0}, {100, 0});
        mem::AddLine(Into(d), {0, 0}, {0, 100});
        mem::AddLine(Into(d), {100, 0}, {100, 100});
        mem::AddLine(Into(d), {2, 0}, {2, 1});
-     },
-     {50, 50}, 6,
-     {{"under a large arc", {50, 50}, 1, 1e4 + kBulge, 1.0},
-      {"beside the stub", {1, 0.5}, 1, 1e4 + kBulge, 1.0}}},
+     }},
     // ... and a 10 x 10 room of four lines with an arc of radius 4,000 lying 2 below it.
-    {[](const DrawingPtr& d) {
-       const std::vector<Vec2> corners = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-       for (size_t k = 0; k < 4; ++k) mem::AddLine(Into(d), corners[k], corners[(k + 1) % 4]);
-       mem::AddArc(Into(d), {5, -2 - 4000}, 4000, kPi / 2 - 0.01, kPi / 2 + 0.01);
-     },
-     {5, 5}, 50, {{"above a large arc", {5, 5}, 1, 100, 1e-9}}},
+    {"C 0 0 10 0; C 10 0 10 10; C 10 10 0 10; C 0 10 0 0", {5, 5}, 50,
+     {{"above a large arc", {5, 5}, 1, 100, 1e-9}},
+     [](const DrawingPtr& d) { mem::AddArc(Into(d), {5, -2 - 4000}, 4000, kPi / 2 - 0.01, kPi / 2 + 0.01); }},
     // LongOpenZigzagNeitherHidesIslandsNorBlocksClicks.
-    {[](const DrawingPtr& d) {
-       AddRoom(d);
+    {"R 0 0 40 30; R 36 14 38 16", {20, 15}, 20,
+     {{"below a zigzag", {20, 5}, 2, 1196, 1e-9},
+      {"above it", {20, 25}, 2, 1196, 1e-9},
+      {"before it", {2, 15}, 2, 1196, 1e-9}},
+     [](const DrawingPtr& d) {
        std::vector<Vec2> zigzag;
        for (int k = 0; k < 6000; ++k) zigzag.push_back({5 + 30.0 * k / 6000, k % 2 ? 16.0 : 14.0});
        mem::AddChain(Into(d), zigzag);
-       mem::AddRectangle(Into(d), {36, 14}, {38, 16});
-     },
-     {20, 15}, 20,
-     {{"below a zigzag", {20, 5}, 2, 1196, 1e-9},
-      {"above it", {20, 25}, 2, 1196, 1e-9},
-      {"before it", {2, 15}, 2, 1196, 1e-9}}},
+     }},
     // UnreadableGraphicIsLeftOutNotFatal: a filled curve without its outline child.
-    {[](const DrawingPtr& d) {
-       AddRoom(d);
+    {kRoom, {20, 15}, 20, {{"beside an unreadable graphic", {5, 5}, 1, 1200, 1e-9}},
+     [](const DrawingPtr& d) {
        const auto curve = mem::AddTyped(Into(d), "PWW30CURVE", {{10, 10}, {12, 12}, {10, 14}});
        mem::SetProperty(curve, "BrushStyle", std::string("Solid"));
-     },
-     {20, 15}, 20, {{"beside an unreadable graphic", {5, 5}, 1, 1200, 1e-9}}},
+     }},
     // RequestLeavesParallelWorkplaneGraphicsWhereTheyWere.
-    {[](const DrawingPtr& d) {
+    {"", {20, 15}, 20, {{"a room on a parallel workplane", {5, 5}, 1, 1200, 1e-9}},
+     [](const DrawingPtr& d) {
        d->Props().Define("TileMode", 1.0);
        const auto room = mem::AddRectangle(Into(d), {0, 0}, {40, 30});
        room->SetPlane(d->CurrentWorkplane()->MovedAlongNormal(1e-7));
-     },
-     {20, 15}, 20, {{"a room on a parallel workplane", {5, 5}, 1, 1200, 1e-9}}},
+     }},
     // PolygonFoldedFlatOnOneLineBoundsNothing.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {6.5, 5.5}, {98, 96.5});
-       mem::AddPolygon(Into(d), {{21.5, 93.5}, {21.5, 92}, {21.5, 85}});
-     },
-     {50, 50}, 7, {{"beside a polygon folded flat", {53.22, 92.97}, 1, 91.5 * 91, 1e-6}}},
+    {"R 6.5 5.5 98 96.5; P 21.5 93.5 21.5 92 21.5 85", {50, 50}, 7,
+     {{"beside a polygon folded flat", {53.22, 92.97}, 1, 91.5 * 91, 1e-6}}},
     // LineAlongATrianglesSideStillCutsTheTriangleOut.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {4, 7.5}, {93.5, 99});
-       mem::AddPolygon(Into(d), {{37, 20}, {28.5, 14.5}, {28.5, 13}});
-       mem::AddLine(Into(d), {37, 20}, {32.75, 16.5});
-     },
-     {50, 50}, 7, {{"beside a triangle with a line along its side", {21.25, 16.87}, 2, 8182.875, 1e-6}}},
+    {"R 4 7.5 93.5 99; P 37 20 28.5 14.5 28.5 13; C 37 20 32.75 16.5", {50, 50}, 7,
+     {{"beside a triangle with a line along its side", {21.25, 16.87}, 2, 8182.875, 1e-6}}},
 };
 
 TEST(DrawingStructures, ScenesFindTheirAreas) {

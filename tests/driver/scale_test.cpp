@@ -19,21 +19,18 @@ using mem::Vec2;
 constexpr double kPi = std::numbers::pi;
 
 /// A 10 x 8 room with a cabinet standing 0.02 from its left wall.
-void AddRoomWithCabinet(const std::shared_ptr<mem::MemDrawing>& drawing) {
-  mem::AddRectangle(Into(drawing), {0, 0}, {10, 8});
-  mem::AddRectangle(Into(drawing), {0.02, 3}, {1, 5});
-}
+constexpr const char* kRoomWithCabinet = "R 0 0 10 8; R 0.02 3 1 5";
 
 TEST(Scale, FarGeometryChangesNeitherTheAreaNorTheWork) {
   RequestFixture plain;
-  AddRoomWithCabinet(plain.drawing);
+  differential::Draw(Into(plain.drawing), kRoomWithCabinet);
   plain.Look({5, 4}, 60);
   const PickOutcome near = plain.Pick(1.5, 4), inGap = plain.Pick(0.01, 4);
   ASSERT_TRUE(near.ok && inGap.ok);
   const long scanned = plain.drawing->Faults().Calls("HostGraphic.Type");
   for (const double far : {100.0, 1e4, 1e7}) {
     RequestFixture f;
-    AddRoomWithCabinet(f.drawing);
+    differential::Draw(Into(f.drawing), kRoomWithCabinet);
     mem::AddLine(Into(f.drawing), {far, far}, {far + 1, far});
     f.view->FitToDrawing();  // as a tool does for a drawing of a few graphics
     f.hatch->Init(f.view);
@@ -57,7 +54,7 @@ TEST(Scale, WideWindowsNeverCloseAGapNearTheClick) {
   // within a frame the area is the frame's (the room's walls hang in it).
   for (const bool framed : {false, true}) {
     RequestFixture f;
-    mem::AddChain(Into(f.drawing), {{4.75, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {5.25, 10}});
+    differential::Draw(Into(f.drawing), "C 4.75 10 0 10 0 0 10 0 10 10 5.25 10");
     const std::vector<Vec2> far = {{-1e9, -1e9}, {1e9, -1e9}, {1e9, 1e9}, {-1e9, 1e9}};
     for (size_t k = 0; k < (framed ? 4 : 1); ++k) mem::AddLine(Into(f.drawing), far[k], far[(k + 1) % 4]);
     f.Look({5, 5}, 50);
@@ -129,44 +126,35 @@ Vec2 InDuct(double degrees) {
 
 const Scene kScenes[] = {
     // SuccessAlwaysHoldsTheClickInAThinCurvedDuct.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {-5, -5}, {20, 20});
-       mem::AddArc(Into(d), {0, 0}, 10, 0, kPi / 2);
-       mem::AddArc(Into(d), {0, 0}, 10.5, 0, kPi / 2);
-       mem::AddLine(Into(d), {10, 0}, {10.5, 0});
-       mem::AddLine(Into(d), {0, 10}, {0, 10.5});
-     },
-     {7, 7}, 30,
+    {"R -5 -5 20 20; C 10 0 10.5 0; C 0 10 0 10.5", {7, 7}, 30,
      {{"duct at 3 degrees", InDuct(3), 1, kDuct, 0.01},
       {"duct at 30 degrees", InDuct(30), 1, kDuct, 0.01},
       {"duct at 45 degrees", InDuct(45), 1, kDuct, 0.01},
-      {"duct at 87 degrees", InDuct(87), 1, kDuct, 0.01}}},
+      {"duct at 87 degrees", InDuct(87), 1, kDuct, 0.01}},
+     [](const DrawingPtr& d) {
+       mem::AddArc(Into(d), {0, 0}, 10, 0, kPi / 2);
+       mem::AddArc(Into(d), {0, 0}, 10.5, 0, kPi / 2);
+     }},
     // LongBoundariesAndManyIslandsHaveNoSmallLimit: 12,000 lines, a closed
     // polyline of 12,000 vertices, and a room with 1,200 islands.
-    {[](const DrawingPtr& d) {
+    {"R -100 200 300 300", {100, 100}, 1,
+     {{"12,000 lines", {0, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"12,000 vertices", {300, 0}, 1, RingArea(), 1e-6 * RingArea()},
+      {"1,200 islands", {0, 298}, kIslands + 1, 400 * 100 - kIslands, 1e-6}},
+     [](const DrawingPtr& d) {
        const std::vector<Vec2> ring = Ring();
        for (int k = 0; k < kPieces; ++k) mem::AddLine(Into(d), ring[k], ring[(k + 1) % kPieces]);
        std::vector<mem::BulgePoint> polyline;
        for (const Vec2 p : ring) polyline.push_back({p.x + 300, p.y, 0});
        mem::AddPolyline(Into(d), polyline, true);
-       mem::AddRectangle(Into(d), {-100, 200}, {300, 300});
        for (int i = 0; i < kIslands; ++i) {
          const double x = -99 + (i % 100) * 4, y = 201 + (i / 100) * 8;
          mem::AddRectangle(Into(d), {x, y}, {x + 1, y + 1});
        }
-     },
-     {100, 100}, 1,
-     {{"12,000 lines", {0, 0}, 1, RingArea(), 1e-6 * RingArea()},
-      {"12,000 vertices", {300, 0}, 1, RingArea(), 1e-6 * RingArea()},
-      {"1,200 islands", {0, 298}, kIslands + 1, 400 * 100 - kIslands, 1e-6}}},
+     }},
     // OpenStrokesInsideAnAreaAreNoIslands, one of them hanging on an island.
-    {[](const DrawingPtr& d) {
-       mem::AddRectangle(Into(d), {0, 0}, {10, 10});
-       mem::AddChain(Into(d), {{2, 2}, {4, 3}, {3, 5}});
-       mem::AddRectangle(Into(d), {6, 6}, {7, 7});
-       mem::AddLine(Into(d), {7, 7}, {8, 9});
-     },
-     {5, 5}, 50, {{"open strokes", {5, 1}, 2, 99, 1e-9, 1}}},
+    {"R 0 0 10 10; C 2 2 4 3 3 5; R 6 6 7 7; C 7 7 8 9", {5, 5}, 50,
+     {{"open strokes", {5, 1}, 2, 99, 1e-9, 1}}},
 };
 
 TEST(Scale, ScenesFindTheirAreas) {

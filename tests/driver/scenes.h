@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "differential/request_areas.h"
 #include "memhost/snapshot.h"
 #include "support/request_fixture.h"
 
@@ -30,11 +31,13 @@ struct SceneClick {
   double islands = NAN;
 };
 
+/// A drawing given as text (see differential::Draw), then what `build` adds.
 struct Scene {
-  void (*build)(const DrawingPtr&);
+  const char* text;
   mem::Vec2 centre;
   double zoom;
   std::vector<SceneClick> clicks;
+  void (*build)(const DrawingPtr&) = nullptr;
 };
 
 /// Runs the scene's clicks. Besides what each row says, every success is
@@ -42,7 +45,8 @@ struct Scene {
 /// failure one beep and the message, and the drawing is never changed.
 inline void ExpectScene(const Scene& scene) {
   RequestFixture f;
-  scene.build(f.drawing);
+  differential::Draw(mem::Into(f.drawing), scene.text);
+  if (scene.build) scene.build(f.drawing);
   f.Look(scene.centre, scene.zoom);
   const std::string before = mem::Snapshot(*f.drawing);
   for (const SceneClick& c : scene.clicks) {

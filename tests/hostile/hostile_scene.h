@@ -44,12 +44,7 @@ struct HostileScene {
 
 /// Net hatched area of a successful answer: outer boundary less islands.
 inline double NetArea(const reliability::Answer& answer) {
-  double area = 0;
-  for (std::size_t i = 0; i < answer.contours.size(); ++i) {
-    const double a = std::fabs(SignedArea(answer.contours[i]));
-    area += i == 0 ? a : -a;
-  }
-  return area;
+  return PickOutcome{true, "", answer.contours}.NetArea();
 }
 
 }  // namespace pphatch::hostile

@@ -6,17 +6,18 @@
 #include <limits>
 #include <string>
 
-#include "support/tolerance_scope.h"
 #include "component/state.h"
-#include "driver/result_graphic.h"
 #include "geometry/tolerance.h"
-#include "formats/dxf_reader.h"
+#include "formats/dxf_text.h"
 #include "formats/json_drawing.h"
 #include "hostile/hostile_scene.h"
 
 namespace pphatch::hostile {
 namespace {
 
+using formats::testing::DxfErrorOf;
+using formats::testing::DxfFile;
+using formats::testing::ReadErrorOf;
 using mem::Into;
 
 // A clock on which every host call takes a millisecond: the budget is 20,000
@@ -39,28 +40,16 @@ TEST(Regression, TinyViewInsideALargeArcStaysWithinBudget) {
   EXPECT_LE(checked.seconds, kRequestBudgetSeconds + reliability::kBudgetMargin);
 }
 
-// Expects reading `text` as `name` to end in a ReadError whose message
-// starts with `prefix` and holds `fragment`.
-template <typename Read>
-void ExpectReadError(Read read, const std::string& text, const std::string& name,
-                     const std::string& prefix, const std::string& fragment) {
-  try {
-    read(text, name);
-    FAIL() << name << " was read";
-  } catch (const formats::ReadError& e) {
-    const std::string what = e.what();
-    EXPECT_EQ(what.rfind(prefix, 0), 0u) << what;
-    EXPECT_NE(what.find(fragment), std::string::npos) << what;
-  }
-}
-
 // A number too large for a double stopped the JSON parser with its own
 // out-of-range exception, which left the reader as something other than a
 // ReadError: the tool then printed the parser's words without the file name.
 TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
-  ExpectReadError(formats::ReadJsonText,
-                  R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})",
-                  "big.json", "big.json: ", "1e400");
+  const std::string error = ReadErrorOf([] {
+    formats::ReadJsonText(R"({"graphics": [{"type": "line", "from": [1e400, 0], "to": [1, 1]}]})",
+                          "big.json");
+  });
+  EXPECT_EQ(error.rfind("big.json: ", 0), 0u) << error;
+  EXPECT_NE(error.find("1e400"), std::string::npos) << error;
 }
 
 // An integer group code written as a whole real beyond the range of long
@@ -69,13 +58,13 @@ TEST(Regression, JsonNumberTooLargeForADoubleIsAReadError) {
 // value that is no integer.
 TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
   const auto point = [](const std::string& flags) {
-    return "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n70\n" + flags +
-           "\n10\n0\n20\n0\n0\nENDSEC\n0\nEOF\n";
+    return DxfFile("0 POINT 8 0 70 " + flags + " 10 0 20 0");
   };
-  ExpectReadError(formats::ReadDxfText, point("1e300"), "count.dxf", "count.dxf: line 10: ",
-                  "needs an integer");
+  const std::string error = DxfErrorOf(point("1e300"), "count.dxf");
+  EXPECT_EQ(error.rfind("count.dxf: line 10: ", 0), 0u) << error;
+  EXPECT_NE(error.find("needs an integer"), std::string::npos) << error;
   // Whole reals within range are still read as integers.
-  EXPECT_NO_THROW(formats::ReadDxfText(point("2.0"), "whole.dxf"));
+  EXPECT_EQ(DxfErrorOf(point("2.0"), "whole.dxf"), "no error");
 }
 
 // A click exactly on a line that hangs outside a square: the walk round the
