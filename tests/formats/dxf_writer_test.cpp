@@ -7,7 +7,6 @@
 
 #include <filesystem>
 
-#include "formats/dxf_reader.h"
 #include "memhost/builders.h"
 
 namespace pphatch::formats {
@@ -86,25 +85,6 @@ TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
   EXPECT_EQ(got.polylines[1].second, islandRing);
   EXPECT_EQ(got.lines, 4);
   EXPECT_EQ(got.circles, 1);
-}
-
-TEST_F(DxfWriterTest, OurReaderSeesHatchesBoundariesAndSource) {
-  auto source = mem::MemDrawing::Create();
-  mem::AddLine(source, {0, -1}, {10, -1});
-  WriteDxfResult(path_, {Area({kOuter, kIsland})}, source.get(), {{"ANSI31", 2, 45}, true});
-  const LoadedDrawing loaded = ReadDxfFile(path_);
-  EXPECT_TRUE(loaded.summary.report.Lines().empty());
-  const auto& items = loaded.drawing->List()->Items();
-  ASSERT_EQ(items.size(), 5u);  // the line, two hatch loops, two boundaries
-  EXPECT_EQ(items[0]->TypeText(), "GRAPHIC");
-  EXPECT_EQ(items[1]->Info(), "Hatch");
-  EXPECT_EQ(items[1]->Props().Text("BrushStyle"), "ANSI31");
-  EXPECT_EQ(items[2]->VertexList().at(2).x, 4);
-  EXPECT_EQ(items[3]->TypeText(), "PWW50Polyline");
-  EXPECT_TRUE(items[3]->IsClosed());
-  ASSERT_EQ(items[3]->VertexList().size(), 5u);
-  EXPECT_EQ(items[3]->VertexList()[2].x, 10);
-  EXPECT_EQ(items[3]->VertexList()[2].y, 8);
 }
 
 TEST_F(DxfWriterTest, UnwritablePathIsAWriteError) {
