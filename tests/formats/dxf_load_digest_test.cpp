@@ -74,9 +74,15 @@ std::string Describe(const LoadedDrawing& loaded) {
 // A sampler of every entity kind the reader knows, on visible, hidden and
 // frozen layers (named in another case), in model and paper space, on tilted
 // and mirrored planes, with blocks placed in rows, nested, scaled unevenly,
-// turned about a base point, unknown or without usable spline knots.
+// turned about a base point, unknown, inserting each other, nested beyond the
+// reader's limit of 64 (N1 inserts N2 ... inserts N70), or without usable spline knots.
 std::string Sampler() {
   using testing::DxfFile;
+  std::string deep;
+  for (int k = 1; k <= 70; ++k) {
+    deep += "0 BLOCK 2 N" + std::to_string(k) + " 10 0 20 0 0 INSERT 2 N" + std::to_string(k + 1) +
+            " 10 1 20 0 0 ENDBLK ";
+  }
   return testing::Pairs("0 SECTION 2 HEADER 9 $TILEMODE 70 1 0 ENDSEC") + DxfFile(
       "0 LINE 8 0 39 5 10 0 20 0 30 0 11 10 21 0 31 0 "
       "0 CIRCLE 8 A 10 5 20 5 30 0 40 2 "
@@ -115,13 +121,15 @@ std::string Sampler() {
       "0 LWPOLYLINE 90 2 70 0 10 0 20 0 42 1 10 2 20 0 210 0 220 0 230 -1 "
       "0 ELLIPSE 10 0 20 0 30 0 11 4 21 0 31 0 40 0.5 41 0 42 1.5707963267948966 210 0 220 0 230 -1 "
       "0 INSERT 2 B1 10 10 20 10 41 0.5 42 0.5 50 30 0 INSERT 2 OUTER 10 0 20 10 41 2 42 2 "
-      "0 INSERT 2 INNER 10 0 20 0 41 2 42 1 "
+      "0 INSERT 2 INNER 10 0 20 0 41 2 42 1 0 INSERT 2 ONE 10 0 20 0 0 INSERT 2 N1 10 0 20 0 "
       "0 SPLINE 70 0 71 2 72 2 40 0 40 1 10 0 20 0 10 1 20 1 10 2 20 0",
       "0 BLOCK 2 SQUARE 10 0 20 0 30 0 0 LWPOLYLINE 90 4 70 1 10 0 20 0 10 1 20 0 10 1 20 1 "
       "10 0 20 1 0 CIRCLE 10 0.5 20 0.5 40 0.25 0 ENDBLK "
       "0 BLOCK 2 B1 10 1 20 2 30 0 0 LINE 10 1 20 2 11 3 21 2 0 ENDBLK "
       "0 BLOCK 2 INNER 10 0 20 0 0 CIRCLE 10 1 20 0 40 1 0 ENDBLK "
-      "0 BLOCK 2 OUTER 10 0 20 0 0 INSERT 2 INNER 10 5 20 0 50 90 0 ENDBLK",
+      "0 BLOCK 2 OUTER 10 0 20 0 0 INSERT 2 INNER 10 5 20 0 50 90 0 ENDBLK "
+      "0 BLOCK 2 ONE 10 0 20 0 0 LINE 10 0 20 0 11 1 21 0 0 INSERT 2 TWO 10 1 20 0 0 ENDBLK "
+      "0 BLOCK 2 TWO 10 0 20 0 0 INSERT 2 ONE 10 1 20 0 0 ENDBLK " + deep,
       "0 LAYER 2 OFF 70 0 62 -7 0 LAYER 2 FROZEN 70 1 62 7");
 }
 
