@@ -1,5 +1,5 @@
 // The DXF reader loads every drawing the project knows (examples, fuzz
-// seeds, a generated sampler of every entity kind, and the real drawings
+// seeds, binary samples, a generated sampler of every entity kind, and the real drawings
 // beside the checkout when they are there) to exactly the drawing recorded
 // in dxf_load_digests.txt: graphics, vertices, properties, summary and
 // report, as a digest of their canonical text. A change of the reader that
@@ -146,6 +146,8 @@ std::map<std::string, std::function<LoadedDrawing()>> Drawings() {
   };
   addFolder(kSource / "examples", "examples/");
   addFolder(kSource / "fuzz" / "corpus" / "dxf_reader", "seeds/");
+  // Binary files ezdxf saved from text ones: each loads as its text file does.
+  addFolder(kSource / "tests" / "formats" / "data", "data/");
   addFolder(kSource / ".." / "shared" / "drawings", "shared/");
   drawings["generated/sampler"] = [] { return ReadDxfText(Sampler(), "sampler.dxf"); };
   return drawings;

@@ -25,23 +25,6 @@ std::vector<int> ListIds(MemDrawing& drawing) {
   return ids;
 }
 
-TEST(MemGraphics, DuplicateAppendsADeepCopyWithNewIds) {
-  HostFixture f;
-  const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
-  const auto group = AddGroup(f.drawing);
-  const auto member = AddLine(group, {0, 1}, {1, 1});
-  const auto copy = std::dynamic_pointer_cast<MemGraphic>(group->Duplicate());
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{line->Id(), group->Id(), copy->Id()}));
-  EXPECT_GT(copy->Id(), member->Id());
-  ASSERT_EQ(copy->Graphics()->Count(), 1);
-  const auto memberCopy = copy->Graphics()->Item(0);
-  EXPECT_NE(memberCopy->ID(), member->Id());
-  EXPECT_EQ(memberCopy->Index(), 0);  // position among the copy's children
-  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
-  member->Vertices()->Item(1)->SetX(7);  // the copy does not share vertices
-  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
-}
-
 TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   HostFixture f;
   const auto inner = NewBlock(*f.drawing);
@@ -65,24 +48,35 @@ TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 1})->Explode(), HostError);
 }
 
-TEST(MemGraphics, RemoveAndDeleteKeepIndexAndIdsConsistent) {
+TEST(MemGraphics, DuplicateRemoveAndDeleteKeepIndexAndIdsConsistent) {
   HostFixture f;
   const auto a = AddLine(f.drawing, {0, 0}, {1, 0});
   const auto b = AddLine(f.drawing, {0, 1}, {1, 1});
-  const auto c = AddLine(f.drawing, {0, 2}, {1, 2});
-  const auto d = AddLine(f.drawing, {0, 3}, {1, 3});
+  const auto group = AddGroup(f.drawing);
+  const auto member = AddLine(group, {0, 1}, {1, 1});
+  // Duplicate appends a deep copy with new IDs.
+  const auto copy = std::dynamic_pointer_cast<MemGraphic>(group->Duplicate());
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), b->Id(), group->Id(), copy->Id()}));
+  EXPECT_GT(copy->Id(), member->Id());
+  ASSERT_EQ(copy->Graphics()->Count(), 1);
+  const auto memberCopy = copy->Graphics()->Item(0);
+  EXPECT_NE(memberCopy->ID(), member->Id());
+  EXPECT_EQ(memberCopy->Index(), 0);  // position among the copy's children
+  member->Vertices()->Item(1)->SetX(7);  // the copy does not share vertices
+  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
+
   const auto list = f.drawing->Graphics();
   list->Remove(1);
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), c->Id(), d->Id()}));
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), group->Id(), copy->Id()}));
   EXPECT_EQ(b->Index(), -1);
   EXPECT_EQ(b->Vertices()->Item(0)->Y(), 1);  // still readable
   EXPECT_THROW(list->GraphicFromID(b->Id()), HostError);
-  EXPECT_EQ(list->GraphicFromID(d->Id()), d);
-  c->Delete();
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), d->Id()}));
-  EXPECT_EQ(c->Type(), "GRAPHIC");
+  EXPECT_EQ(list->GraphicFromID(copy->Id()), copy);
+  group->Delete();
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), copy->Id()}));
+  EXPECT_EQ(group->Type(), "GRAPHIC");
   EXPECT_THROW(list->Remove(2), HostError);
-  EXPECT_GT(list->Add(kChainKind)->ID(), d->Id());  // IDs are never reused
+  EXPECT_GT(list->Add(kChainKind)->ID(), copy->Id());  // IDs are never reused
 }
 
 TEST(MemGraphics, ParentAndBoundingBox) {
