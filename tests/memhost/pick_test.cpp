@@ -85,7 +85,8 @@ TEST(PickPoint, FollowsEveryChangeAndListsInDrawingOrder) {
   EXPECT_EQ(f.PickAt(250.35, 5, 0.1), (Ids{later->Id()}));
   f.drawing->List()->Remove(250);  // the line with ID 251
   const auto copy = std::dynamic_pointer_cast<MemGraphic>(f.drawing->List()->Item(250)->Duplicate());
-  EXPECT_EQ(f.PickAt(250.5, 5, 0.6), (Ids{252, later->Id(), copy->Id()}));
+  // Lines x = 247 .. 254 but the removed one, then the later two.
+  EXPECT_EQ(f.PickAt(250.5, 5, 3.6), (Ids{248, 249, 250, 252, 253, 254, 255, later->Id(), copy->Id()}));
 
   later->Vertices()->Item(1)->SetX(600);  // now from (250.4,0) to (600,10)
   EXPECT_EQ(f.PickAt(250.35, 5, 0.1), Ids{});
