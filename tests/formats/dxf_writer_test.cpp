@@ -40,14 +40,6 @@ struct Collected : DL_CreationAdapter {
   void addCircle(const DL_CircleData&) override { ++circles; }
 };
 
-class DxfWriterTest : public ::testing::Test {
- protected:
-  void TearDown() override { std::filesystem::remove(path_); }
-  const std::string path_ = (std::filesystem::temp_directory_path() /
-                             ("pphatch_writer_" + std::to_string(getpid()) + ".dxf"))
-                                .string();
-};
-
 const Contour kOuter{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
 const Contour kIsland{{2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
 const Contour kTriangle{{20, 0}, {26, 0}, {23, 5}};
@@ -59,18 +51,22 @@ PickArea Area(std::vector<Contour> contours) {
   return area;
 }
 
-TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
+TEST(DxfWriter, HatchLoopsReadBackVertexByVertex) {
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("pphatch_writer_" + std::to_string(getpid()) + ".dxf")).string();
   auto source = mem::MemDrawing::Create();
   mem::AddRectangle(source, {0, 0}, {10, 8});
   mem::AddCircle(source, {3, 3}, 1);
   // A contour of two points cannot be filled and is left out.
   DxfWriteOptions solid;
   solid.fill.pattern = "SOLID";
-  WriteDxfResult(path_, {Area({kOuter, kIsland}), Area({kTriangle}), Area({{{0, 0}, {1, 1}}})},
+  WriteDxfResult(path, {Area({kOuter, kIsland}), Area({kTriangle}), Area({{{0, 0}, {1, 1}}})},
                  source.get(), solid);
   Collected got;
   DL_Dxf dxf;
-  ASSERT_TRUE(dxf.in(path_, &got));
+  const bool read = dxf.in(path, &got);
+  std::filesystem::remove(path);
+  ASSERT_TRUE(read);
   ASSERT_EQ(got.hatches.size(), 2u);
   EXPECT_EQ(got.hatches[0].layer, kHatchLayer);
   EXPECT_TRUE(got.hatches[0].solid);
@@ -87,7 +83,7 @@ TEST_F(DxfWriterTest, HatchLoopsReadBackVertexByVertex) {
   EXPECT_EQ(got.circles, 1);
 }
 
-TEST_F(DxfWriterTest, UnwritablePathIsAWriteError) {
+TEST(DxfWriter, UnwritablePathIsAWriteError) {
   EXPECT_THROW(WriteDxfResult("/nonexistent/dir/out.dxf", {Area({kTriangle})}), WriteError);
 }
 
