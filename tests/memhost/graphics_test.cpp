@@ -144,24 +144,20 @@ TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
   EXPECT_THROW(plain->Properties()->Item("NoSuchProperty"), HostError);
 }
 
-TEST(GraphicSet, AddMakesGraphicsOutsideTheDrawing) {
+// Graphics made in a set stay outside the drawing and readable after Clear:
+// the result graphic test shows it. Here: references and unknown kinds.
+TEST(GraphicSet, ClearKeepsReferencedGraphicsInTheDrawing) {
   HostFixture f;
   const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
   const auto set = f.drawing->GraphicSets()->Add("LocalSet", false);
-  const auto made = set->Add(kContainerKind);
-  made->Graphics()->Add(kChainKind)->Vertices()->Add(3, 4);
+  const auto made = set->Add(kContainerKind)->Graphics()->Add(kChainKind);
+  EXPECT_EQ(made->Graphics()->Parent(), made);
   set->AddGraphic(line);
-  EXPECT_EQ(set->Count(), 2);
   EXPECT_EQ(set->Item(1), line);
-  EXPECT_EQ(made->Index(), -1);
-  EXPECT_EQ(made->Graphics()->Item(0)->Index(), 0);
-  EXPECT_EQ(made->Graphics()->Item(0)->Graphics()->Parent(), made->Graphics()->Item(0));
-  EXPECT_EQ(f.drawing->Graphics()->Count(), 1);
   EXPECT_THROW(set->Add(5), HostError);
   set->Clear();
   EXPECT_EQ(set->Count(), 0);
-  EXPECT_EQ(line->Index(), 0);  // a referenced graphic stays in the drawing
-  EXPECT_EQ(made->Graphics()->Item(0)->Vertices()->Item(0)->Y(), 4);  // still readable
+  EXPECT_EQ(line->Index(), 0);
 }
 
 TEST(MemWorkplane, ApplyWorkplaneMovesWorldImagesOfPlanePoints) {
