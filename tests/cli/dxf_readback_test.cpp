@@ -32,7 +32,7 @@ TEST(DxfReadBack, EzdxfFindsTheSourceKeptAndTheHatchesOfTheJsonArea) {
     std::vector<std::string> args{ToolPath(), dir.Path().string()};
     args.insert(args.end(), c.begin(), c.end());
     const ToolRun run = RunScript("dxf_readback.py", args);
-    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
     if (c.empty()) {
       EXPECT_EQ(run.out.rfind("ok: 3 hatches", 0), 0u) << run.out;
     }

@@ -67,6 +67,9 @@ TEST(CliGap, SvgAndDxfMarkTheGaps) {
                 dir);
   EXPECT_EQ(run.status, 0) << run.err;
   const std::string dxf = FileText(dir.Path() / "closed.dxf");
+  EXPECT_NE(dxf.find("\nHATCH"), std::string::npos);
+  EXPECT_NE(dxf.find("PPHATCH_BOUNDARY"), std::string::npos);
+  EXPECT_EQ(RunTool({"info", "closed.dxf"}, dir).status, 0);  // it reads back as a drawing
   // The layer, and on it per bridge a line, a circle and its size.
   std::size_t onLayer = 0;
   for (std::size_t at = dxf.find("\nPPHATCH_GAPS\n"); at != std::string::npos;

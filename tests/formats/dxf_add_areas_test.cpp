@@ -56,11 +56,8 @@ TEST(DxfAddAreas, KeepsTheSourceAndAddsHatchLayersAndHandlesAboveEveryOther) {
   // The boundary layer joins the table; the hatch layer is there already.
   EXPECT_TRUE(map.layers.count(kBoundaryLayer));
   EXPECT_EQ(out.find("\r\nPPHATCH_HATCH\r\n 70\r\n"), std::string::npos);
-  // The hatch: external outer loop, outermost island as one whole-turn arc
-  // edge, the seed point; the source's entities and sections before and after.
-  EXPECT_NE(out.find(" 92\r\n5\r\n 93\r\n4\r\n"), std::string::npos);
-  EXPECT_NE(out.find(" 92\r\n20\r\n 93\r\n1\r\n 72\r\n2\r\n"), std::string::npos);
-  EXPECT_NE(out.find(" 98\r\n1\r\n 10\r\n2.0\r\n 20\r\n2.0\r\n"), std::string::npos);
+  // The hatch after the source's entities, before its later sections. (Its
+  // loops, their flags and its seed point ezdxf reads back: dxf_readback.py.)
   EXPECT_LT(out.find("\r\nLINE\r\n"), out.find("\r\nHATCH\r\n"));
   EXPECT_LT(out.find("\r\nHATCH\r\n"), out.find("\r\nOBJECTS\r\n"));
   // Taking the additions out gives the source back, byte for byte, apart from the seed.

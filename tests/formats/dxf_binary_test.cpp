@@ -1,7 +1,6 @@
-// Binary DXF files: the same drawing as the text file they were saved
-// from, written by another program (ezdxf; see data/make_binary_samples.py),
-// in both layouts of group codes; and a clear error naming the file and the
-// byte offset for every cut-off or corrupted file.
+// Binary DXF files: a clear error naming the file and the byte offset for
+// every cut-off or corrupted file. (That they load as the text files ezdxf
+// saved them from, see data/make_binary_samples.py, the load digests show.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,7 +15,6 @@
 
 #include "formats/dxf_reader.h"
 #include "formats/dxf_text.h"
-#include "memhost/snapshot.h"
 
 namespace pphatch::formats {
 namespace {
@@ -55,23 +53,6 @@ std::string LineFile(double x) {
 std::string ErrorOf(const std::string& content) {
   const std::string error = testing::DxfErrorOf(content, "bin.dxf");
   return error == "no error" ? "" : error;
-}
-
-TEST(BinaryDxf, LoadsToTheSameDrawingAsTheTextFile) {
-  const std::pair<fs::path, fs::path> samples[] = {
-      {kSource / "examples" / "floor_plan.dxf", kSource / "tests/formats/data/floor_plan_bin.dxf"},
-      {kSource / "tests/formats/data/sampler_2018.dxf",
-       kSource / "tests/formats/data/sampler_2018_bin.dxf"}};
-  for (const auto& [text, binary] : samples) {
-    SCOPED_TRACE(binary.filename().string());
-    const LoadedDrawing fromText = ReadDxfFile(text.string());
-    const LoadedDrawing fromBinary = ReadDxfFile(binary.string());
-    EXPECT_GT(fromBinary.summary.graphicsAtAnyDepth, 5);
-    EXPECT_EQ(mem::Snapshot(*fromBinary.drawing), mem::Snapshot(*fromText.drawing));
-    EXPECT_EQ(fromBinary.summary.graphicsByType, fromText.summary.graphicsByType);
-    EXPECT_EQ(fromBinary.summary.report.ignored, fromText.summary.report.ignored);
-    EXPECT_EQ(fromBinary.summary.report.hiddenEntities, fromText.summary.report.hiddenEntities);
-  }
 }
 
 TEST(BinaryDxf, MalformedGroupsNameTheByteOffset) {

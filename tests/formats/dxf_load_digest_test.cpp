@@ -1,5 +1,5 @@
 // The DXF reader loads every drawing the project knows (examples, fuzz
-// seeds, a generated sampler of every entity kind, and the real drawings
+// seeds, binary samples, a generated sampler of every entity kind, and the real drawings
 // beside the checkout when they are there) to exactly the drawing recorded
 // in dxf_load_digests.txt: graphics, vertices, properties, summary and
 // report, as a digest of their canonical text. A change of the reader that
@@ -72,12 +72,19 @@ std::string Describe(const LoadedDrawing& loaded) {
 }
 
 // A sampler of every entity kind the reader knows, on visible, hidden and
-// frozen layers, in model and paper space, on tilted planes, with a block
-// placed in rows.
+// frozen layers (named in another case), in model and paper space, on tilted
+// and mirrored planes, with blocks placed in rows, nested, scaled unevenly,
+// turned about a base point, unknown, inserting each other, nested beyond the
+// reader's limit of 64 (N1 inserts N2 ... inserts N70), or without usable spline knots.
 std::string Sampler() {
   using testing::DxfFile;
-  return DxfFile(
-      "0 LINE 8 0 10 0 20 0 30 0 11 10 21 0 31 0 "
+  std::string deep;
+  for (int k = 1; k <= 70; ++k) {
+    deep += "0 BLOCK 2 N" + std::to_string(k) + " 10 0 20 0 0 INSERT 2 N" + std::to_string(k + 1) +
+            " 10 1 20 0 0 ENDBLK ";
+  }
+  return testing::Pairs("0 SECTION 2 HEADER 9 $TILEMODE 70 1 0 ENDSEC") + DxfFile(
+      "0 LINE 8 0 39 5 10 0 20 0 30 0 11 10 21 0 31 0 "
       "0 CIRCLE 8 A 10 5 20 5 30 0 40 2 "
       "0 ARC 10 5 20 5 30 0 40 3 50 30 51 300 210 0 220 0 230 -1 "
       "0 ELLIPSE 10 1 20 1 30 0 11 4 21 0 31 0 40 0.5 41 0 42 3.14159 "
@@ -99,7 +106,7 @@ std::string Sampler() {
       "0 SOLID 10 0 20 0 30 0 11 1 21 0 31 0 12 0 22 1 32 0 13 1 23 1 33 0 "
       "0 3DFACE 10 0 20 0 30 0 11 1 21 0 31 0 12 1 22 1 32 0 13 1 23 1 33 0 "
       "0 3DSOLID 8 0 0 MTEXT 8 0 1 note 0 TEXT 1 label "
-      "0 LINE 8 OFF 10 0 20 0 11 1 21 1 0 LINE 8 FROZEN 10 0 20 0 11 1 21 1 "
+      "0 LINE 8 off 10 0 20 0 11 1 21 1 0 LINE 8 FROZEN 10 0 20 0 11 1 21 1 "
       "0 LINE 67 1 10 0 20 0 11 1 21 1 "
       // Planes tilted and upright (seen edge-on), an ellipse turned upwards,
       // a rational quarter circle, a hatch of an edge loop with an arc.
@@ -109,9 +116,20 @@ std::string Sampler() {
       "0 SPLINE 70 12 71 2 72 6 73 3 40 0 40 0 40 0 40 1 40 1 40 1 41 1 41 0.7071067811865476 41 1 "
       "10 1 20 0 30 0 10 1 20 1 30 0 10 0 20 1 30 0 "
       "0 HATCH 10 0 20 0 30 0 2 ANSI31 70 0 91 1 92 1 93 2 72 1 10 0 20 0 11 2 21 0 "
-      "72 2 10 1 20 0 40 1 50 0 51 180 73 1 97 0 75 0",
+      "72 2 10 1 20 0 40 1 50 0 51 180 73 1 97 0 75 0 "
+      // Seen from below (extrusion -z): a half circle and a quarter ellipse run clockwise.
+      "0 LWPOLYLINE 90 2 70 0 10 0 20 0 42 1 10 2 20 0 210 0 220 0 230 -1 "
+      "0 ELLIPSE 10 0 20 0 30 0 11 4 21 0 31 0 40 0.5 41 0 42 1.5707963267948966 210 0 220 0 230 -1 "
+      "0 INSERT 2 B1 10 10 20 10 41 0.5 42 0.5 50 30 0 INSERT 2 OUTER 10 0 20 10 41 2 42 2 "
+      "0 INSERT 2 INNER 10 0 20 0 41 2 42 1 0 INSERT 2 ONE 10 0 20 0 0 INSERT 2 N1 10 0 20 0 "
+      "0 SPLINE 70 0 71 2 72 2 40 0 40 1 10 0 20 0 10 1 20 1 10 2 20 0",
       "0 BLOCK 2 SQUARE 10 0 20 0 30 0 0 LWPOLYLINE 90 4 70 1 10 0 20 0 10 1 20 0 10 1 20 1 "
-      "10 0 20 1 0 CIRCLE 10 0.5 20 0.5 40 0.25 0 ENDBLK",
+      "10 0 20 1 0 CIRCLE 10 0.5 20 0.5 40 0.25 0 ENDBLK "
+      "0 BLOCK 2 B1 10 1 20 2 30 0 0 LINE 10 1 20 2 11 3 21 2 0 ENDBLK "
+      "0 BLOCK 2 INNER 10 0 20 0 0 CIRCLE 10 1 20 0 40 1 0 ENDBLK "
+      "0 BLOCK 2 OUTER 10 0 20 0 0 INSERT 2 INNER 10 5 20 0 50 90 0 ENDBLK "
+      "0 BLOCK 2 ONE 10 0 20 0 0 LINE 10 0 20 0 11 1 21 0 0 INSERT 2 TWO 10 1 20 0 0 ENDBLK "
+      "0 BLOCK 2 TWO 10 0 20 0 0 INSERT 2 ONE 10 1 20 0 0 ENDBLK " + deep,
       "0 LAYER 2 OFF 70 0 62 -7 0 LAYER 2 FROZEN 70 1 62 7");
 }
 
@@ -128,6 +146,8 @@ std::map<std::string, std::function<LoadedDrawing()>> Drawings() {
   };
   addFolder(kSource / "examples", "examples/");
   addFolder(kSource / "fuzz" / "corpus" / "dxf_reader", "seeds/");
+  // Binary files ezdxf saved from text ones: each loads as its text file does.
+  addFolder(kSource / "tests" / "formats" / "data", "data/");
   addFolder(kSource / ".." / "shared" / "drawings", "shared/");
   drawings["generated/sampler"] = [] { return ReadDxfText(Sampler(), "sampler.dxf"); };
   return drawings;

@@ -1,4 +1,5 @@
-// Layer name patterns: wildcards, any case, and which of the two lists wins.
+// Layer name patterns: wildcards and any case. (Which of the two lists wins,
+// and how they are split, the CLI's layer table shows.)
 #include "formats/layer_filter.h"
 
 #include <gtest/gtest.h>
@@ -16,16 +17,6 @@ TEST(LayerFilter, PatternsMatchWholeNamesInAnyCase) {
   EXPECT_FALSE(LayerNameMatches("*X", "XY"));
   // Many stars against a long name stay quick and correct.
   EXPECT_FALSE(LayerNameMatches("*a*a*a*a*a*b", std::string(200, 'a')));
-}
-
-TEST(LayerFilter, IgnoredLayersWinOverChosenOnes) {
-  const LayerFilter filter{SplitLayerList(" WALL* ,DOORS,"), SplitLayerList("walls-old")};
-  EXPECT_EQ(filter.only.size(), 2u);
-  EXPECT_TRUE(filter.Keeps("Walls"));
-  EXPECT_TRUE(filter.Keeps("doors"));
-  EXPECT_FALSE(filter.Keeps("WALLS-OLD"));
-  EXPECT_FALSE(filter.Keeps("TEXT"));
-  EXPECT_TRUE(LayerFilter{}.Keeps("anything"));
 }
 
 }  // namespace

@@ -38,65 +38,56 @@ int Arcs(const TrueContour& contour) {
   return n;
 }
 
-TEST_F(TrueContours, RoundColumnHoleIsOneWholeCircle) {
+TEST_F(TrueContours, AreasAndPerimetersFollowTheTrueCurvesToTheirClosedForms) {
+  const double b = std::tan(kPi / 8);
+  // A room 40 x 30 with a round column of radius 5, picked beside the column.
   mem::AddRectangle(drawing, {0, 0}, {40, 30});
   mem::AddCircle(drawing, {20, 15}, 5);
-  const auto curves = PickCurves(3, 3);
-  ASSERT_EQ(curves.size(), 2u);
-  ASSERT_EQ(curves[1].size(), 1u);
-  EXPECT_TRUE(curves[1][0].arc);
-  EXPECT_NEAR(std::fabs(curves[1][0].t1 - curves[1][0].t0), 2 * kPi, 1e-12);
-  const AreaMeasures m = MeasureArea(curves);
-  EXPECT_NEAR(m.contourAreas[1], 25 * kPi, 1e-9);
-  EXPECT_NEAR(m.contourLengths[1], 10 * kPi, 1e-9);
-  EXPECT_NEAR(m.area, 1200 - 25 * kPi, 1e-9);
-  EXPECT_NEAR(m.perimeter, 140, 1e-9);
-}
-
-TEST_F(TrueContours, RoundedRectangleInATurnedScaledInsertMeasuresAsItsClosedForm) {
   // 30 x 20 with corner radius 4, inserted at twice the size, turned by 30 degrees.
-  const double b = std::tan(kPi / 8), r = 8, w = 60, h = 40;
   const auto block = mem::NewBlock(*drawing);
   mem::AddPolyline(mem::Into(block), {{4, 0, 0}, {26, 0, b}, {30, 4, 0}, {30, 16, b},
                                       {26, 20, 0}, {4, 20, b}, {0, 16, 0}, {0, 4, b}}, true);
   mem::AddInsert(drawing, block, {100, 50, 2, kPi / 6});
-  const Vec2 inside = Vec2{100, 50} + mem::Rotated({30, 20}, kPi / 6);
-  const auto curves = PickCurves(inside.x, inside.y, 5);
-  ASSERT_EQ(curves.size(), 1u);
-  EXPECT_EQ(Arcs(curves[0]), 4);
-  const AreaMeasures m = MeasureArea(curves);
-  EXPECT_NEAR(m.area, w * h - (4 - kPi) * r * r, 1e-9 * w * h);
-  EXPECT_NEAR(m.perimeter, 2 * (w + h) - 8 * r + 2 * kPi * r, 1e-9 * w);
-}
-
-TEST_F(TrueContours, DoorSwingIsAQuarterDisc) {
-  // Leaf from the hinge (0, 0) to (0, 90), swing back to the wall at (90, 0).
-  mem::AddLine(drawing, {-50, 0}, {150, 0});
-  mem::AddLine(drawing, {0, 0}, {0, 90});
-  mem::AddArc(drawing, {0, 0}, 90, 0, kPi / 2);
-  const auto curves = PickCurves(30, 30, 2);
-  ASSERT_EQ(curves.size(), 1u);
-  EXPECT_EQ(Arcs(curves[0]), 1);
-  const AreaMeasures m = MeasureArea(curves);
-  EXPECT_NEAR(m.area, kPi * 90 * 90 / 4, 1e-9 * 8100);
-  EXPECT_NEAR(m.perimeter, 180 + kPi * 45, 1e-9 * 180);
-}
-
-TEST_F(TrueContours, EllipseIslandAndItsInsideMeasureAsTheTrueEllipse) {
-  // Semi-axes 20 and 10, major axis turned by 0.4 radians; circumference
-  // of a 2:1 ellipse is 9.688448220547675 times its minor semi-axis.
-  mem::AddRectangle(drawing, {-50, -50}, {50, 50});
-  mem::AddEllipse(drawing, {0, 0}, 20.0 * Vec2{std::cos(0.4), std::sin(0.4)}, 0.5);
-  const auto inside = PickCurves(1, 1, 4);
-  ASSERT_EQ(inside.size(), 1u);
-  ASSERT_EQ(inside[0].size(), 1u);
-  EXPECT_FALSE(inside[0][0].Circular());
-  const AreaMeasures m = MeasureArea(inside);
-  EXPECT_NEAR(m.area, kPi * 200, 1e-9 * 200);
-  EXPECT_NEAR(m.perimeter, 96.88448220547675, 1e-9 * 100);
-  const auto outside = PickCurves(-45, -45, 4);
-  ASSERT_EQ(outside.size(), 2u);
-  EXPECT_NEAR(MeasureArea(outside).area, 10000 - kPi * 200, 1e-9 * 10000);
+  const Vec2 inRounded = Vec2{100, 50} + mem::Rotated({30, 20}, kPi / 6);
+  // A door leaf from the hinge (0, -200) to (0, -110), its swing back to the wall y = -200.
+  mem::AddLine(drawing, {-50, -200}, {150, -200});
+  mem::AddLine(drawing, {0, -200}, {0, -110});
+  mem::AddArc(drawing, {0, -200}, 90, 0, kPi / 2);
+  // Semi-axes 20 and 10, major axis turned by 0.4 radians, in a square 100 x 100; the
+  // circumference of a 2:1 ellipse is 9.688448220547675 times its minor semi-axis.
+  mem::AddRectangle(drawing, {250, -50}, {350, 50});
+  mem::AddEllipse(drawing, {300, 0}, 20.0 * Vec2{std::cos(0.4), std::sin(0.4)}, 0.5);
+  const double rr = 8, w = 60, h = 40, ellipse = kPi * 200;
+  const struct {
+    const char* what;
+    Vec2 at;
+    double zoom;
+    std::size_t contours;
+    int outerArcs;
+    double area, perimeter, islandLength;  // the perimeter of the outer contour
+  } cases[] = {
+      {"room around a column", {3, 3}, 10, 2, 0, 1200 - 25 * kPi, 140, 10 * kPi},
+      {"rounded rectangle in a turned, scaled insert", inRounded, 5, 1, 4,
+       w * h - (4 - kPi) * rr * rr, 2 * (w + h) - 8 * rr + 2 * kPi * rr, 0},
+      {"door swing", {30, -170}, 2, 1, 1, kPi * 90 * 90 / 4, 180 + kPi * 45, 0},
+      {"inside the ellipse", {301, 1}, 4, 1, 1, ellipse, 96.88448220547675, 0},
+      {"around the ellipse", {255, -45}, 4, 2, 0, 10000 - ellipse, 400, 96.88448220547675},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto curves = PickCurves(c.at.x, c.at.y, c.zoom);
+    ASSERT_EQ(curves.size(), c.contours);
+    EXPECT_EQ(Arcs(curves[0]), c.outerArcs);
+    const AreaMeasures m = MeasureArea(curves);
+    EXPECT_NEAR(m.area, c.area, 1e-9 * c.area);
+    EXPECT_NEAR(m.perimeter, c.perimeter, 1e-9 * c.perimeter);
+    // An island of one curve is one whole turn of it.
+    if (c.contours == 2) {
+      ASSERT_EQ(curves[1].size(), 1u);
+      EXPECT_NEAR(m.contourLengths[1], c.islandLength, 1e-9 * c.islandLength);
+      EXPECT_NEAR(std::fabs(curves[1][0].t1 - curves[1][0].t0), 2 * kPi, 1e-12);
+    }
+  }
 }
 
 TEST_F(TrueContours, ChordsAcrossACircleStayStraight) {

@@ -5,7 +5,7 @@
 namespace pphatch::mem {
 namespace {
 
-TEST(FaultInjection, ByOperationNameAndByGraphic) {
+TEST(FaultInjection, ByOperationNameByGraphicAndAfterNSuccessesForNCalls) {
   HostFixture f;
   const auto a = AddLine(f.drawing, {0, 0}, {1, 0});
   const auto b = AddLine(f.drawing, {0, 1}, {1, 1});
@@ -24,13 +24,10 @@ TEST(FaultInjection, ByOperationNameAndByGraphic) {
   double aperture = 1;
   EXPECT_THROW(f.view->PickPoint(500, 500, aperture), HostError);
   faults.ClearFaults();
-  EXPECT_TRUE(b->IgnoreFlag() == false);
-}
-
-TEST(FaultInjection, AfterNSuccessesForNCalls) {
-  HostFixture f;
+  EXPECT_FALSE(b->IgnoreFlag());
+  // After two successes, for one call.
   const auto sets = f.drawing->GraphicSets();
-  f.drawing->Faults().Fail("HostGraphicSets.Add").After(2).Times(1);
+  faults.Fail("HostGraphicSets.Add").After(2).Times(1);
   EXPECT_NO_THROW(sets->Add());
   EXPECT_NO_THROW(sets->Add());
   EXPECT_THROW(sets->Add(), HostError);

@@ -25,23 +25,6 @@ std::vector<int> ListIds(MemDrawing& drawing) {
   return ids;
 }
 
-TEST(MemGraphics, DuplicateAppendsADeepCopyWithNewIds) {
-  HostFixture f;
-  const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
-  const auto group = AddGroup(f.drawing);
-  const auto member = AddLine(group, {0, 1}, {1, 1});
-  const auto copy = std::dynamic_pointer_cast<MemGraphic>(group->Duplicate());
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{line->Id(), group->Id(), copy->Id()}));
-  EXPECT_GT(copy->Id(), member->Id());
-  ASSERT_EQ(copy->Graphics()->Count(), 1);
-  const auto memberCopy = copy->Graphics()->Item(0);
-  EXPECT_NE(memberCopy->ID(), member->Id());
-  EXPECT_EQ(memberCopy->Index(), 0);  // position among the copy's children
-  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
-  member->Vertices()->Item(1)->SetX(7);  // the copy does not share vertices
-  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
-}
-
 TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   HostFixture f;
   const auto inner = NewBlock(*f.drawing);
@@ -52,8 +35,7 @@ TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   const auto insert = AddInsert(f.drawing, outer, {100, 0, 2, kPi / 2});
   const auto parts = insert->Explode();
   ASSERT_EQ(parts->Count(), 2);
-  const auto list = f.drawing->Graphics();
-  EXPECT_EQ(list->Count(), 3);
+  EXPECT_EQ(f.drawing->Graphics()->Count(), 3);
   EXPECT_EQ(insert->Index(), 0);
   EXPECT_EQ(parts->Item(0)->Index(), 1);
   EXPECT_EQ(parts->Item(1)->Index(), 2);
@@ -62,33 +44,39 @@ TEST(MemGraphics, ExplodeAppendsPlacedPartsAndKeepsTheInsert) {
   EXPECT_NEAR(arc[0], 100, 1e-12);
   EXPECT_NEAR(arc[3], 102, 1e-12);
   // The nested insert's line (10,0)-(11,0) lands on (100,20)-(100,22).
-  const auto nested = parts->Item(1);
-  EXPECT_EQ(nested->Type(), "INSERT");
-  const auto v = nested->Graphics()->Item(0)->Vertices();
-  EXPECT_NEAR(v->Item(0)->X(), 100, 1e-12);
-  EXPECT_NEAR(v->Item(0)->Y(), 20, 1e-12);
-  EXPECT_NEAR(v->Item(1)->Y(), 22, 1e-12);
+  EXPECT_NEAR(parts->Item(1)->Graphics()->Item(0)->Vertices()->Item(1)->Y(), 22, 1e-12);
   EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 1})->Explode(), HostError);
 }
 
-TEST(MemGraphics, RemoveAndDeleteKeepIndexAndIdsConsistent) {
+TEST(MemGraphics, DuplicateRemoveAndDeleteKeepIndexAndIdsConsistent) {
   HostFixture f;
   const auto a = AddLine(f.drawing, {0, 0}, {1, 0});
   const auto b = AddLine(f.drawing, {0, 1}, {1, 1});
-  const auto c = AddLine(f.drawing, {0, 2}, {1, 2});
-  const auto d = AddLine(f.drawing, {0, 3}, {1, 3});
+  const auto group = AddGroup(f.drawing);
+  const auto member = AddLine(group, {0, 1}, {1, 1});
+  // Duplicate appends a deep copy with new IDs.
+  const auto copy = std::dynamic_pointer_cast<MemGraphic>(group->Duplicate());
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), b->Id(), group->Id(), copy->Id()}));
+  EXPECT_GT(copy->Id(), member->Id());
+  ASSERT_EQ(copy->Graphics()->Count(), 1);
+  const auto memberCopy = copy->Graphics()->Item(0);
+  EXPECT_NE(memberCopy->ID(), member->Id());
+  EXPECT_EQ(memberCopy->Index(), 0);  // position among the copy's children
+  member->Vertices()->Item(1)->SetX(7);  // the copy does not share vertices
+  EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
+
   const auto list = f.drawing->Graphics();
   list->Remove(1);
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), c->Id(), d->Id()}));
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), group->Id(), copy->Id()}));
   EXPECT_EQ(b->Index(), -1);
   EXPECT_EQ(b->Vertices()->Item(0)->Y(), 1);  // still readable
   EXPECT_THROW(list->GraphicFromID(b->Id()), HostError);
-  EXPECT_EQ(list->GraphicFromID(d->Id()), d);
-  c->Delete();
-  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), d->Id()}));
-  EXPECT_EQ(c->Type(), "GRAPHIC");
+  EXPECT_EQ(list->GraphicFromID(copy->Id()), copy);
+  group->Delete();
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), copy->Id()}));
+  EXPECT_EQ(group->Type(), "GRAPHIC");
   EXPECT_THROW(list->Remove(2), HostError);
-  EXPECT_GT(list->Add(kChainKind)->ID(), d->Id());  // IDs are never reused
+  EXPECT_GT(list->Add(kChainKind)->ID(), copy->Id());  // IDs are never reused
 }
 
 TEST(MemGraphics, ParentAndBoundingBox) {
@@ -142,7 +130,6 @@ TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
 
   const auto wide = AddIntProp(f.drawing, "Line_Width_Cosmetic", {{0, 0}, {4, 0}},
                                {{0, -1}, {4, -1}, {4, 1}, {0, 1}, {0, -1}}, true);
-  EXPECT_EQ(wide->Type(), "PWW50IntProp");
   EXPECT_EQ(InfoOf(wide->Graphics()->Item(0)), "Line_Width_Cosmetic");
   EXPECT_EQ(wide->Graphics()->Item(0)->InfoText(), "Line_Width_Cosmetic");
   EXPECT_EQ(InfoOf(wide), "");
@@ -154,30 +141,23 @@ TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
   EXPECT_TRUE(outline->Item(3)->PenDown());
   EXPECT_FALSE(outline->Item(4)->PenDown());  // the move to the second letter
 
-  EXPECT_EQ(AddHatch(f.drawing, ring)->InfoText(), "Hatch");
-  EXPECT_EQ(AddDimension(f.drawing, {0, 0}, {4, 0}, 1)->Type(), "PWW25DimLin");
-  EXPECT_EQ(AddSolid(f.drawing, {0, 0}, {1, 1})->Type(), "PWW40CUBE");
   EXPECT_THROW(plain->Properties()->Item("NoSuchProperty"), HostError);
 }
 
-TEST(GraphicSet, AddMakesGraphicsOutsideTheDrawing) {
+// Graphics made in a set stay outside the drawing and readable after Clear:
+// the result graphic test shows it. Here: references and unknown kinds.
+TEST(GraphicSet, ClearKeepsReferencedGraphicsInTheDrawing) {
   HostFixture f;
   const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
   const auto set = f.drawing->GraphicSets()->Add("LocalSet", false);
-  const auto made = set->Add(kContainerKind);
-  made->Graphics()->Add(kChainKind)->Vertices()->Add(3, 4);
+  const auto made = set->Add(kContainerKind)->Graphics()->Add(kChainKind);
+  EXPECT_EQ(made->Graphics()->Parent(), made);
   set->AddGraphic(line);
-  EXPECT_EQ(set->Count(), 2);
   EXPECT_EQ(set->Item(1), line);
-  EXPECT_EQ(made->Index(), -1);
-  EXPECT_EQ(made->Graphics()->Item(0)->Index(), 0);
-  EXPECT_EQ(made->Graphics()->Item(0)->Graphics()->Parent(), made->Graphics()->Item(0));
-  EXPECT_EQ(f.drawing->Graphics()->Count(), 1);
   EXPECT_THROW(set->Add(5), HostError);
   set->Clear();
   EXPECT_EQ(set->Count(), 0);
-  EXPECT_EQ(line->Index(), 0);  // a referenced graphic stays in the drawing
-  EXPECT_EQ(made->Graphics()->Item(0)->Vertices()->Item(0)->Y(), 4);  // still readable
+  EXPECT_EQ(line->Index(), 0);
 }
 
 TEST(MemWorkplane, ApplyWorkplaneMovesWorldImagesOfPlanePoints) {
@@ -206,6 +186,10 @@ TEST(MemWorkplane, PutKeepsPlaneCoordinatesAndApplyReachesChildren) {
   const auto turned = f.drawing->CurrentWorkplane()->RotatedInPlane(kPi / 2);
   group->SetWorkplane(turned);
   EXPECT_TRUE(group->Workplane()->IsEqual(turned));
+  // Equal only as the same object or an exactly equal frame.
+  EXPECT_TRUE(member->Workplane()->IsEqual(MemWorkplane::Identity()));
+  EXPECT_FALSE(turned->IsEqual(turned->MovedAlongNormal(1e-7)));
+  EXPECT_FALSE(member->Workplane()->IsEqual(nullptr));
   EXPECT_FALSE(member->Workplane()->IsEqual(turned));
   group->ApplyWorkplane(turned);
   EXPECT_TRUE(member->Workplane()->IsEqual(turned));
@@ -218,17 +202,6 @@ TEST(MemWorkplane, PutKeepsPlaneCoordinatesAndApplyReachesChildren) {
   v->SetWorldMode(false);
   EXPECT_NEAR(v->Item(0)->X(), 1, 1e-12);
   EXPECT_NEAR(v->Item(0)->Y(), 5, 1e-12);
-}
-
-TEST(MemWorkplane, IsEqualForSameObjectOrExactlyEqualFrame) {
-  HostFixture f;
-  const auto base = f.drawing->CurrentWorkplane();
-  EXPECT_TRUE(base->IsEqual(f.drawing->Workplane()));
-  EXPECT_TRUE(base->IsEqual(MemWorkplane::Identity()));
-  EXPECT_FALSE(base->IsEqual(base->MovedAlongNormal(1e-7)));
-  EXPECT_FALSE(base->IsEqual(base->RotatedInPlane(0.1)));
-  EXPECT_FALSE(base->IsEqual(nullptr));
-  EXPECT_TRUE(AddLine(f.drawing, {0, 0}, {1, 0})->Workplane()->IsEqual(base));
 }
 
 }  // namespace

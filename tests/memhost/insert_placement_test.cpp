@@ -104,52 +104,6 @@ TEST(ArcLayout, BuiltArcsAndArcsThroughPointsLieOnTheirCurves) {
   EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 0})->GetArcData(), HostError);
 }
 
-TEST(PlacementMap, UniformPlacementTurnsAndScalesAndComposes) {
-  const Placement p{1, 2, 3, 0.5};
-  EXPECT_TRUE(p.Map().IsSimilarity());
-  EXPECT_TRUE((Placement{.scale = -2, .rotation = 1, .yscale = 2}).Map().IsSimilarity());
-  EXPECT_FALSE((Placement{.scale = 2, .yscale = 1}).Map().IsSimilarity());
-
-  // Scales first, about the block's origin, then the turn: (1, 1) -> (-3, 2) -> (-2, -3).
-  const Placement skewed{.x = 10, .y = 0, .scale = -3, .rotation = kPi / 2, .yscale = 2};
-  const Vec2 q = skewed.Apply({1, 1});
-  EXPECT_NEAR(q.x, 8, 1e-12);
-  EXPECT_NEAR(q.y, -3, 1e-12);
-  EXPECT_LT(skewed.Map().Determinant(), 0);
-
-  const Affine2 both = Compose(skewed, p);
-  const Vec2 viaBoth = both.Apply({2, -1}), stepwise = skewed.Apply(p.Apply({2, -1}));
-  EXPECT_NEAR(viaBoth.x, stepwise.x, 1e-12);
-  EXPECT_NEAR(viaBoth.y, stepwise.y, 1e-12);
-  const Vec2 undone = both.Inverse().Apply(viaBoth);
-  EXPECT_NEAR(undone.x, 2, 1e-12);
-  EXPECT_NEAR(undone.y, -1, 1e-12);
-}
-
-TEST(PlacementMap, ConjugateHalfDiametersGiveTheSameCurve) {
-  // centre + cos(t) u + sin(t) v from t = 0.2 to 1.9: a circle turning
-  // either way, and ellipses turning either way.
-  struct Case {
-    Vec2 u, v;
-    bool circular;
-  };
-  for (const Case c : {Case{{2, 0}, {0, 2}, true}, Case{{0, 2}, {2, 0}, true},
-                       Case{{2, 1}, {-1, 3}, false}, Case{{2, 1}, {1, -3}, false}}) {
-    const auto curve = [&c](double t) { return Vec2{1, 1} + std::cos(t) * c.u + std::sin(t) * c.v; };
-    const auto a = ConjugateArcShape({1, 1}, c.u, c.v, 0.2, 1.9, false).ArcData();
-    const bool clockwise = Cross(c.u, c.v) < 0;
-    EXPECT_EQ(a[6] == 1, c.circular);
-    EXPECT_NEAR(ArcDataSweep(a), 1.7, 1e-12);
-    // Counter-clockwise from the curve's start, or from its end when (u, v) turns clockwise.
-    const Vec2 first = ArcDataPoint(a, a[7]), middle = ArcDataPoint(a, a[7] + 0.85);
-    const Vec2 expectFirst = curve(clockwise ? 1.9 : 0.2), expectMiddle = curve(1.05);
-    EXPECT_NEAR(first.x, expectFirst.x, 1e-12);
-    EXPECT_NEAR(first.y, expectFirst.y, 1e-12);
-    EXPECT_NEAR(middle.x, expectMiddle.x, 1e-12);
-    EXPECT_NEAR(middle.y, expectMiddle.y, 1e-12);
-  }
-}
-
 TEST(InsertPlacement, FlatteningPlacementIsRefused) {
   HostFixture f;
   const auto block = NewBlock(*f.drawing);

@@ -36,14 +36,14 @@ TEST(MemView, ApertureIsInViewUnits) {
   EXPECT_THROW(f.view->PickPoint(near.x, near.y, huge), HostError);
 }
 
-TEST(MemView, FitToDrawingShowsTheExtentsWithMargin) {
+TEST(MemView, WindowTurnsWithTheView) {
   HostFixture f;
-  AddRectangle(f.drawing, {0, 0}, {100, 50});
-  f.view->SetSize(1000, 400);
-  f.view->FitToDrawing(0.05);
-  EXPECT_NEAR(f.view->Zoom(), 400 / 55.0, 1e-12);  // the height decides (width: 1000 / 110)
-  EXPECT_NEAR(f.view->Centre().x, 50, 1e-12);
-  EXPECT_NEAR(f.view->Centre().y, 25, 1e-12);
+  f.view->SetRotation(std::numbers::pi / 4);
+  // A view window 2 x 2 around the middle covers a diamond of half-diagonal
+  // sqrt(2) in the drawing: (1.2, 0) is inside, (1.2, 1.2) is not.
+  const int inDiamond = AddPoint(f.drawing, {1.2, 0})->Id();
+  AddPoint(f.drawing, {1.2, 1.2});
+  EXPECT_EQ(HostFixture::Ids(f.view->PickWindow(499, 499, 501, 501)), std::vector<int>{inDiamond});
 }
 
 TEST(MemView, PanZoomTurnAndMirrorMapInvertAndPick) {
@@ -78,21 +78,17 @@ void AddSquareGrid(const std::shared_ptr<MemDrawing>& drawing, int n) {
   }
 }
 
-TEST(ViewForClick, DrawingWithFewGraphicsIsShownWhole) {
+TEST(ViewForClick, ShowsAFewGraphicsWholeAndManyBySquareThatHoldsTheWantedCount) {
   HostFixture f;
   f.view->SetSize(1000, 750);
   AddRectangle(f.drawing, {0, 0}, {10, 5});
-  AddLine(f.drawing, {1, 1}, {2, 2});
   ShowAroundClick(*f.view, {8, 1});
-  // As FitToDrawing: the width decides, 1000 / (10 * 1.1) against 750 / (5 * 1.1).
+  // As FitToDrawing with its margin of 5 %: the width decides, 1000 / (10 * 1.1)
+  // against 750 / (5 * 1.1).
   EXPECT_NEAR(f.view->Zoom(), 1000 / 11.0, 1e-12);
   EXPECT_NEAR(f.view->Centre().x, 5, 1e-12);
   EXPECT_NEAR(f.view->Centre().y, 2.5, 1e-12);
-}
-
-TEST(ViewForClick, ViewHeightSpansTheSquareThatHoldsTheWantedGraphics) {
-  HostFixture f;
-  f.view->SetSize(1000, 750);
+  f.drawing->List()->Remove(0);
   AddSquareGrid(f.drawing, 100);
   // At the mean density 100 of the 10000 squares fill a square of side
   // sqrt(99.8^2 / 100) = 9.98. Round (50.4, 50.4) it meets 11 x 11 squares,
