@@ -164,10 +164,8 @@ class GeosFaces {
       Face face;
       GEOSArea_r(context_, polygon, &face.area);
       face.holes = GEOSGetNumInteriorRings_r(context_, polygon);
-      GEOSGeom_getXMin_r(context_, polygon, &face.box.minX);
-      GEOSGeom_getYMin_r(context_, polygon, &face.box.minY);
-      GEOSGeom_getXMax_r(context_, polygon, &face.box.maxX);
-      GEOSGeom_getYMax_r(context_, polygon, &face.box.maxY);
+      GEOSGeom_getExtent_r(context_, polygon, &face.box.minX, &face.box.minY, &face.box.maxX,
+                           &face.box.maxY);
       face.prepared = Check(GEOSPrepare_r(context_, polygon));
       faces_.push_back(face);
     }
