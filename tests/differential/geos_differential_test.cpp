@@ -10,9 +10,7 @@
 // chords the component samples them into (see drawing_chords.h).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <cmath>
 #include <cstdio>
 #include <iomanip>
 #include <sstream>
@@ -28,27 +26,10 @@
 namespace pphatch::differential {
 namespace {
 
-/// Points lying off another chain by up to this are kept as near misses:
-/// more than the tolerance the component uses for any face of these
-/// drawings, which lie within 200 units of the click (see ComponentTolerance).
-constexpr double kNearReach = 1e-3;
-
 constexpr uint32_t kDrawings = 80;
 constexpr int kClicksPerDrawing = 30;
 /// View zooms (view units per drawing unit), taken in turn by the drawings.
 constexpr double kZooms[] = {7, 12, 20};
-
-/// The largest tolerance the component may use when it finds a face: 1e-7
-/// of the side of its search window, which is at most 8 times as wide as
-/// the square the face needs (of side 2.25 D, D the greatest distance in x
-/// or y from the click to the box's sides; a wider window finds the face
-/// again at that size), and no less than 1e-11 of the coordinates' magnitude.
-double ComponentTolerance(Vec2 click, const Box& face) {
-  const double d = std::max(
-      {click.x - face.minX, face.maxX - click.x, click.y - face.minY, face.maxY - click.y});
-  const double magnitude = std::max(std::fabs(click.x), std::fabs(click.y)) + 20 * d;
-  return std::max(1e-7 * 8 * 2.25 * d, 1e-11 * magnitude);
-}
 
 // For each drawing, clicks at random points of its square away from its
 // lines; for each click both sides must fail, or our boundaries must close
@@ -61,7 +42,7 @@ TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
     RequestFixture f;
     const RandomDrawing made = ViewRandom(seed, f, kZooms[(seed - 1) % std::size(kZooms)]);
     const DrawingChords chords(*f.drawing, kOnCurve);
-    const GeosFaces faces(ChainPoints(chords), kOnCurve, kNearReach);
+    const GeosFaces faces(ChainPoints(chords), kOnCurve);
     for (const auto& [kind, count] : made.features) drawn[kind] += count;
     drawn["turned views"] += made.viewRotation != 0;
     drawn["mirrored views"] += made.viewMirrored;
@@ -84,11 +65,8 @@ TEST(GeosDifferential, RequestAreasEqualPolygonizedFaceAreas) {
       withHoles += face.holes > 0;
       EXPECT_TRUE(out.ok && AllClosed(out, kClosingGap)) << ours.str();
       // Beyond rounding, the areas may differ where points were put into
-      // curves (see Contact::allowance) or where the component joins near
-      // misses (see NearMiss).
-      const double allowance = chords.Allowance(face.box) +
-                               faces.NearMissAllowance(face.box, ComponentTolerance(click, face.box));
-      EXPECT_NEAR(out.NetArea(), face.area, kRelative * face.area + allowance)
+      // curves (see Contact::allowance).
+      EXPECT_NEAR(out.NetArea(), face.area, kRelative * face.area + chords.Allowance(face.box))
           << ours.str() << ", GEOS with " << face.holes << " holes";
     }
   }

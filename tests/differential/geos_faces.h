@@ -64,15 +64,10 @@ class GeosFaces {
   /// Snaps, nodes and polygonizes the chains; `snap` is how far a point may
   /// lie off another chain and still be on it (rounding only: far below any
   /// distance the drawing means). Throws std::runtime_error when GEOS fails.
-  /// Near misses (see NearMiss) are kept up to `nearReach`, among the
-  /// chains as given and among the pieces of the noded graph, where crossings
-  /// are points too.
-  GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap, double nearReach = 0)
-      : context_(GEOS_init_r()) {
+  GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap) : context_(GEOS_init_r()) {
     GEOSContext_setErrorMessageHandler_r(context_, &GeosFaces::KeepMessage, &message_);
     try {
-      if (nearReach > 0) AddNearMisses(chains, nearReach, nearMisses_);
-      Polygonize(chains, snap, nearReach);
+      Polygonize(chains, snap);
     } catch (...) {
       Release();
       throw;
@@ -114,16 +109,6 @@ class GeosFaces {
     return hits.empty() ? -1 : hits.front()->area;
   }
 
-  /// How much the area of a face within that box may differ where the
-  /// component joins what lies closer than `tolerance` (see NearMiss).
-  double NearMissAllowance(const Box& face, double tolerance) const {
-    double allowance = 0;
-    for (const NearMiss& m : nearMisses_) {
-      if (m.distance <= tolerance && face.Grown(tolerance).Meets(m.box)) allowance += m.allowance;
-    }
-    return allowance;
-  }
-
  private:
   GEOSGeometry* Line(const std::vector<Vec2>& points) const {
     GEOSCoordSequence* seq =
@@ -135,12 +120,12 @@ class GeosFaces {
   }
 
   /// Fills the faces, their prepared forms and their measures.
-  void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
+  void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap) {
     const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
     // Each point of a chain lying on a piece of another up to rounding is
     // put into that piece (once).
     std::vector<std::vector<Insertion>> onPieces(chains.size());
-    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n, double) {
+    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n) {
       const Vec2 p = chains[i][k], a = chains[j][n], b = chains[j][n + 1];
       const auto same = [p](const Insertion& o) { return o.at == p; };
       if (std::none_of(onPieces[j].begin(), onPieces[j].end(), same))
@@ -154,7 +139,6 @@ class GeosFaces {
     GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
     GEOSGeom_destroy_r(context_, all);
     Check(noded);
-    if (nearReach > 0) AddNearMisses(Pieces(noded), nearReach, nearMisses_);
     const GEOSGeometry* input[] = {noded};
     polygons_ = GEOSPolygonize_r(context_, input, 1);
     GEOSGeom_destroy_r(context_, noded);
@@ -169,22 +153,6 @@ class GeosFaces {
       face.prepared = Check(GEOSPrepare_r(context_, polygon));
       faces_.push_back(face);
     }
-  }
-
-  /// The lines of a collection of lines as point lists.
-  std::vector<std::vector<Vec2>> Pieces(const GEOSGeometry* lines) const {
-    std::vector<std::vector<Vec2>> pieces;
-    for (int i = 0; i < GEOSGetNumGeometries_r(context_, lines); ++i) {
-      const GEOSCoordSequence* seq =
-          GEOSGeom_getCoordSeq_r(context_, GEOSGetGeometryN_r(context_, lines, i));
-      unsigned n = 0;
-      if (!seq || !GEOSCoordSeq_getSize_r(context_, seq, &n)) continue;
-      std::vector<Vec2> line(n);
-      for (unsigned k = 0; k < n; ++k)
-        GEOSCoordSeq_getXY_r(context_, seq, k, &line[k].x, &line[k].y);
-      pieces.push_back(std::move(line));
-    }
-    return pieces;
   }
 
   /// Frees everything GEOS made, the context last.
@@ -210,7 +178,6 @@ class GeosFaces {
   std::string message_;
   GEOSGeometry* polygons_ = nullptr;
   std::vector<Face> faces_;
-  std::vector<NearMiss> nearMisses_;
 };
 
 }  // namespace pphatch::differential
