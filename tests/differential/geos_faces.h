@@ -1,67 +1,27 @@
-// The bounded faces of a set of chains, found by GEOS: points lying on
-// another point or chain only up to rounding are put on it, the chains are
-// noded into one planar graph (the unary union of all linework), and the
-// graph is polygonized. Each face is a polygon whose holes are the outlines
-// of whatever lies inside it and does not touch its shell, so the face's area
-// is the area a pick inside it should enclose. Dangling pieces bound no face.
+// The bounded faces of a set of chains, found by GEOS: a point lying on a
+// piece of another chain (or beside its end) only up to rounding is put into
+// that piece, so that both meet there; the chains are noded into one planar
+// graph (the unary union of all linework), and the graph is polygonized.
+// Each face is a polygon whose holes are the outlines of whatever lies
+// inside it and does not touch its shell, so the face's area is the area a
+// pick inside it should enclose. Dangling pieces bound no face.
 #pragma once
 
 #include <geos_c.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "differential/line_pieces.h"
 
 namespace pphatch::differential {
 
-/// The chains with every point lying within `snap` of an earlier point
-/// (of any chain) replaced by that point, so that ends meant to meet are
-/// equal; repeated points are dropped, and chains left with fewer than two.
-inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::vector<Vec2>>& chains,
-                                                       double snap) {
-  const auto cell = [snap](double v) { return static_cast<int64_t>(std::floor(v / snap)); };
-  const auto key = [](int64_t x, int64_t y) {
-    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
-  };
-  std::unordered_map<uint64_t, std::vector<Vec2>> kept;
-  std::vector<std::vector<Vec2>> merged;
-  for (const auto& chain : chains) {
-    std::vector<Vec2> out;
-    for (Vec2 p : chain) {
-      const int64_t x = cell(p.x), y = cell(p.y);
-      bool found = false;
-      for (int64_t dx = -1; dx <= 1 && !found; ++dx) {
-        for (int64_t dy = -1; dy <= 1 && !found; ++dy) {
-          const auto it = kept.find(key(x + dx, y + dy));
-          if (it == kept.end()) continue;
-          for (const Vec2 q : it->second) {
-            if (mem::Length(p - q) <= snap) {
-              p = q;
-              found = true;
-              break;
-            }
-          }
-        }
-      }
-      if (!found) kept[key(x, y)].push_back(p);
-      if (out.empty() || !(out.back() == p)) out.push_back(p);
-    }
-    if (out.size() >= 2) merged.push_back(std::move(out));
-  }
-  return merged;
-}
-
 /// The bounded faces of the chains, with their areas, ready for point tests.
 class GeosFaces {
  public:
-  /// Snaps, nodes and polygonizes the chains; `snap` is how far a point may
+  /// Joins, nodes and polygonizes the chains; `snap` is how far a point may
   /// lie off another chain and still be on it (rounding only: far below any
   /// distance the drawing means). Throws std::runtime_error when GEOS fails.
   GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap) : context_(GEOS_init_r()) {
@@ -120,8 +80,7 @@ class GeosFaces {
   }
 
   /// Fills the faces, their prepared forms and their measures.
-  void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap) {
-    const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
+  void Polygonize(const std::vector<std::vector<Vec2>>& chains, double snap) {
     // Each point of a chain lying on a piece of another up to rounding is
     // put into that piece (once).
     std::vector<std::vector<Insertion>> onPieces(chains.size());
