@@ -5,9 +5,10 @@
 // a whole circle or ellipse 60 chords from the end of its major axis on, an
 // arc 61 per turn of its sweep (at least 5, 10 or 20), its chain ending
 // where the arc's ends lie up to rounding (GeosFaces joins them to what meets
-// them there); polylines are cut into their straight runs and their arcs. With the same chords on both sides, the areas
-// must agree to rounding. The true curves stay beside their chords, for two
-// rules of the drawing that chords alone do not show:
+// them there); polylines are cut into their straight runs and their arcs.
+// With the same chords on both sides, the areas must agree to rounding. The
+// true curves stay beside their chords, for two rules of the drawing that
+// chords alone do not show:
 //  - a vertex of another chain lying on the true curve (a line ending on a
 //    circle between its samples, an arc's end on an ellipse) is on the curve:
 //    it is put into the curve's chain between the samples it lies between,

@@ -58,7 +58,7 @@ inline void Draw(const mem::Into& into, const std::string& text) {
 /// Draws the random drawing of that seed in the fixture and looks at the
 /// middle of its square with that zoom, turned and mirrored as it says.
 inline RandomDrawing ViewRandom(uint32_t seed, RequestFixture& f, double zoom) {
-  const RandomDrawing made = DrawRandom(seed, f.drawing);
+  const RandomDrawing made = DrawingMaker(seed, f.drawing).Make();
   f.view->SetMirrored(made.viewMirrored);
   f.Look({50, 50}, zoom, made.viewRotation);
   return made;
