@@ -3,20 +3,19 @@
 //
 // Curves become the chords the component samples them into (see CurveSteps):
 // a whole circle or ellipse 60 chords from the end of its major axis on, an
-// arc 61 per turn of its sweep (at least 5, 10 or 20), a circular arc's
-// chain ending at the host's own end vertices; polylines are cut into their
-// straight runs and their arcs. With the same chords on both sides, the areas
-// must agree to rounding. The true curves stay beside their chords, for two
-// rules of the drawing that chords alone do not show:
+// arc 61 per turn of its sweep (at least 5, 10 or 20), its chain ending
+// where the arc's ends lie up to rounding (GeosFaces joins them to what meets
+// them there); polylines are cut into their straight runs and their arcs.
+// With the same chords on both sides, the areas must agree to rounding. The
+// true curves stay beside their chords, for two rules of the drawing that
+// chords alone do not show:
 //  - a vertex of another chain lying on the true curve (a line ending on a
 //    circle between its samples, an arc's end on an ellipse) is on the curve:
 //    it is put into the curve's chain between the samples it lies between,
 //    so that both meet there;
 //  - a straight piece touching a true curve between its samples (a tangent)
-//    touches it: the touching point is put into the piece, and a circle's
-//    nearest sample moves onto it (an arc's end samples stay, the point is
-//    put in beside them), while an ellipse gets the point put in between
-//    its samples.
+//    touches it: the touching point is put into the piece and into the
+//    curve's chain between its samples.
 // How the component bends its chords to such points is its own affair: it
 // may move a sample where the oracle puts a point in, or put the point in
 // after the chord is cut where others cross it. The chains then differ only
@@ -130,13 +129,7 @@ class DrawingChords {
     if (type == "INSERT") {
       for (const auto& child : g.ChildItems()) Collect(*child);
     } else if ((type == "CIRCLE" || type == "ARC") && g.Shape()) {
-      const ArcShape& s = *g.Shape();
-      // A circular arc's chain ends at the host's end vertices.
-      if (!s.full && s.Circular() && v.size() >= 3) {
-        AddCurve(s, Vec2{v[1].x, v[1].y}, Vec2{v[2].x, v[2].y});
-      } else {
-        AddCurve(s, std::nullopt, std::nullopt);
-      }
+      AddCurve(*g.Shape());
     } else if (type == "PWW50Polyline") {
       CollectPolyline(v);
     } else if (v.size() >= 2) {
@@ -163,23 +156,20 @@ class DrawingChords {
         const bool counterClockwise = mem::Cross(s - c, d - s) > 0;
         const Vec2 first = counterClockwise ? s : e, last = counterClockwise ? e : s;
         const auto angle = [c](Vec2 p) { return std::atan2(p.y - c.y, p.x - c.x); };
-        AddCurve(mem::CircularArcShape(c, mem::Length(s - c), angle(first), angle(last)), first,
-                 last);
+        AddCurve(mem::CircularArcShape(c, mem::Length(s - c), angle(first), angle(last)));
         i += 2;  // the next run starts at the arc's end
       }
     }
     flush();
   }
 
-  void AddCurve(const ArcShape& s, std::optional<Vec2> first, std::optional<Vec2> last) {
+  void AddCurve(const ArcShape& s) {
     Chain c;
     c.curve = s;
     const int k = CurveSteps(s);
     const double from = s.full ? 0 : s.start;
     for (int i = 0; i <= k; ++i) c.points.push_back(s.PointAt(from + SampleOffset(s, i)));
     if (s.full) c.points[k] = c.points[0];
-    if (first) c.points[0] = *first;
-    if (last) c.points[k] = *last;
     for (int i = 0; i < k; ++i) {
       const Vec2 middle = s.PointAt(from + 0.5 * (SampleOffset(s, i) + SampleOffset(s, i + 1)));
       const Vec2 a = c.points[i], b = c.points[i + 1];
@@ -208,11 +198,6 @@ class DrawingChords {
 
   void FindContacts() {
     std::vector<std::vector<Insertion>> insertions(chains_.size());
-    struct Move {
-      size_t chain, point;
-      Vec2 to;
-    };
-    std::vector<Move> moves;
     for (size_t ci = 0; ci < chains_.size(); ++ci) {
       const Chain& c = chains_[ci];
       if (!c.curve) continue;
@@ -255,27 +240,9 @@ class DrawingChords {
           const auto at = PieceAt(s, Offset(s, la + w * d));
           if (!at) continue;
           insertions[j].push_back({k, w, t});
-          // A circle's nearest sample is moved onto the touching point, unless
-          // it is an end of an arc, which stays where the arc meets others.
-          size_t nearest = 0;
-          for (size_t q = 1; q < c.points.size(); ++q) {
-            if (mem::Length(c.points[q] - t) < mem::Length(c.points[nearest] - t)) nearest = q;
-          }
-          const bool end = nearest == 0 || nearest + 1 == c.points.size();
-          if (s.Circular() && (s.full || !end)) {
-            moves.push_back({ci, nearest, t});
-          } else {
-            insertions[ci].push_back({*at, Offset(s, la + w * d), t});
-          }
+          insertions[ci].push_back({*at, Offset(s, la + w * d), t});
           contacts_.push_back({t, true, 2 * c.chordLength, 3 * c.chordLength * c.chordError});
         }
-      }
-    }
-    for (const Move& m : moves) {
-      std::vector<Vec2>& points = chains_[m.chain].points;
-      points[m.point] = m.to;
-      if (chains_[m.chain].curve->full && (m.point == 0 || m.point + 1 == points.size())) {
-        points.front() = points.back() = m.to;
       }
     }
     for (size_t ci = 0; ci < chains_.size(); ++ci)

@@ -1,78 +1,33 @@
-// The bounded faces of a set of chains, found by GEOS: points lying on
-// another point or chain only up to rounding are put on it, the chains are
-// noded into one planar graph (the unary union of all linework), and the
-// graph is polygonized. Each face is a polygon whose holes are the outlines
-// of whatever lies inside it and does not touch its shell, so the face's area
-// is the area a pick inside it should enclose. Dangling pieces bound no face.
+// The bounded faces of a set of chains, found by GEOS: a point lying on a
+// piece of another chain (or beside its end) only up to rounding is put into
+// that piece, so that both meet there; the chains are noded into one planar
+// graph (the unary union of all linework), and the graph is polygonized.
+// Each face is a polygon whose holes are the outlines of whatever lies
+// inside it and does not touch its shell, so the face's area is the area a
+// pick inside it should enclose. Dangling pieces bound no face.
 #pragma once
 
 #include <geos_c.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "differential/line_pieces.h"
 
 namespace pphatch::differential {
 
-/// The chains with every point lying within `snap` of an earlier point
-/// (of any chain) replaced by that point, so that ends meant to meet are
-/// equal; repeated points are dropped, and chains left with fewer than two.
-inline std::vector<std::vector<Vec2>> MergeClosePoints(const std::vector<std::vector<Vec2>>& chains,
-                                                       double snap) {
-  const auto cell = [snap](double v) { return static_cast<int64_t>(std::floor(v / snap)); };
-  const auto key = [](int64_t x, int64_t y) {
-    return static_cast<uint64_t>(x) << 32 ^ static_cast<uint64_t>(y);
-  };
-  std::unordered_map<uint64_t, std::vector<Vec2>> kept;
-  std::vector<std::vector<Vec2>> merged;
-  for (const auto& chain : chains) {
-    std::vector<Vec2> out;
-    for (Vec2 p : chain) {
-      const int64_t x = cell(p.x), y = cell(p.y);
-      bool found = false;
-      for (int64_t dx = -1; dx <= 1 && !found; ++dx) {
-        for (int64_t dy = -1; dy <= 1 && !found; ++dy) {
-          const auto it = kept.find(key(x + dx, y + dy));
-          if (it == kept.end()) continue;
-          for (const Vec2 q : it->second) {
-            if (mem::Length(p - q) <= snap) {
-              p = q;
-              found = true;
-              break;
-            }
-          }
-        }
-      }
-      if (!found) kept[key(x, y)].push_back(p);
-      if (out.empty() || !(out.back() == p)) out.push_back(p);
-    }
-    if (out.size() >= 2) merged.push_back(std::move(out));
-  }
-  return merged;
-}
-
 /// The bounded faces of the chains, with their areas, ready for point tests.
 class GeosFaces {
  public:
-  /// Snaps, nodes and polygonizes the chains; `snap` is how far a point may
+  /// Joins, nodes and polygonizes the chains; `snap` is how far a point may
   /// lie off another chain and still be on it (rounding only: far below any
   /// distance the drawing means). Throws std::runtime_error when GEOS fails.
-  /// Near misses (see NearMiss) are kept up to `nearReach`, among the
-  /// chains as given and among the pieces of the noded graph, where crossings
-  /// are points too.
-  GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap, double nearReach = 0)
-      : context_(GEOS_init_r()) {
+  GeosFaces(const std::vector<std::vector<Vec2>>& chains, double snap) : context_(GEOS_init_r()) {
     GEOSContext_setErrorMessageHandler_r(context_, &GeosFaces::KeepMessage, &message_);
     try {
-      if (nearReach > 0) AddNearMisses(chains, nearReach, nearMisses_);
-      Polygonize(chains, snap, nearReach);
+      Polygonize(chains, snap);
     } catch (...) {
       Release();
       throw;
@@ -114,16 +69,6 @@ class GeosFaces {
     return hits.empty() ? -1 : hits.front()->area;
   }
 
-  /// How much the area of a face within that box may differ where the
-  /// component joins what lies closer than `tolerance` (see NearMiss).
-  double NearMissAllowance(const Box& face, double tolerance) const {
-    double allowance = 0;
-    for (const NearMiss& m : nearMisses_) {
-      if (m.distance <= tolerance && face.Grown(tolerance).Meets(m.box)) allowance += m.allowance;
-    }
-    return allowance;
-  }
-
  private:
   GEOSGeometry* Line(const std::vector<Vec2>& points) const {
     GEOSCoordSequence* seq =
@@ -135,12 +80,11 @@ class GeosFaces {
   }
 
   /// Fills the faces, their prepared forms and their measures.
-  void Polygonize(const std::vector<std::vector<Vec2>>& given, double snap, double nearReach) {
-    const std::vector<std::vector<Vec2>> chains = MergeClosePoints(given, snap);
+  void Polygonize(const std::vector<std::vector<Vec2>>& chains, double snap) {
     // Each point of a chain lying on a piece of another up to rounding is
     // put into that piece (once).
     std::vector<std::vector<Insertion>> onPieces(chains.size());
-    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n, double) {
+    ForPointsNearPieces(chains, snap, [&](size_t i, size_t k, size_t j, size_t n) {
       const Vec2 p = chains[i][k], a = chains[j][n], b = chains[j][n + 1];
       const auto same = [p](const Insertion& o) { return o.at == p; };
       if (std::none_of(onPieces[j].begin(), onPieces[j].end(), same))
@@ -154,7 +98,6 @@ class GeosFaces {
     GEOSGeometry* noded = GEOSUnaryUnion_r(context_, all);
     GEOSGeom_destroy_r(context_, all);
     Check(noded);
-    if (nearReach > 0) AddNearMisses(Pieces(noded), nearReach, nearMisses_);
     const GEOSGeometry* input[] = {noded};
     polygons_ = GEOSPolygonize_r(context_, input, 1);
     GEOSGeom_destroy_r(context_, noded);
@@ -164,29 +107,11 @@ class GeosFaces {
       Face face;
       GEOSArea_r(context_, polygon, &face.area);
       face.holes = GEOSGetNumInteriorRings_r(context_, polygon);
-      GEOSGeom_getXMin_r(context_, polygon, &face.box.minX);
-      GEOSGeom_getYMin_r(context_, polygon, &face.box.minY);
-      GEOSGeom_getXMax_r(context_, polygon, &face.box.maxX);
-      GEOSGeom_getYMax_r(context_, polygon, &face.box.maxY);
+      GEOSGeom_getExtent_r(context_, polygon, &face.box.minX, &face.box.minY, &face.box.maxX,
+                           &face.box.maxY);
       face.prepared = Check(GEOSPrepare_r(context_, polygon));
       faces_.push_back(face);
     }
-  }
-
-  /// The lines of a collection of lines as point lists.
-  std::vector<std::vector<Vec2>> Pieces(const GEOSGeometry* lines) const {
-    std::vector<std::vector<Vec2>> pieces;
-    for (int i = 0; i < GEOSGetNumGeometries_r(context_, lines); ++i) {
-      const GEOSCoordSequence* seq =
-          GEOSGeom_getCoordSeq_r(context_, GEOSGetGeometryN_r(context_, lines, i));
-      unsigned n = 0;
-      if (!seq || !GEOSCoordSeq_getSize_r(context_, seq, &n)) continue;
-      std::vector<Vec2> line(n);
-      for (unsigned k = 0; k < n; ++k)
-        GEOSCoordSeq_getXY_r(context_, seq, k, &line[k].x, &line[k].y);
-      pieces.push_back(std::move(line));
-    }
-    return pieces;
   }
 
   /// Frees everything GEOS made, the context last.
@@ -212,7 +137,6 @@ class GeosFaces {
   std::string message_;
   GEOSGeometry* polygons_ = nullptr;
   std::vector<Face> faces_;
-  std::vector<NearMiss> nearMisses_;
 };
 
 }  // namespace pphatch::differential

@@ -68,7 +68,7 @@ struct Box {
   }
 };
 
-/// Calls f(chain, point, other chain, piece, distance) for every point of
+/// Calls f(chain, point, other chain, piece) for every point of
 /// the chains lying within `reach` of a piece of another chain, but not at
 /// one of the piece's ends.
 template <class F>
@@ -86,44 +86,11 @@ void ForPointsNearPieces(const std::vector<std::vector<Vec2>>& chains, double re
         for (size_t n = 0; n + 1 < chains[j].size(); ++n) {
           const Vec2 a = chains[j][n], b = chains[j][n + 1];
           if (p == a || p == b) continue;
-          const double d = DistanceToSegment(p, a, b);
-          if (d <= reach) f(i, k, j, n, d);
+          if (DistanceToSegment(p, a, b) <= reach) f(i, k, j, n);
         }
       }
     }
   }
-}
-
-/// A point of one chain lying off a piece of another, but so little that
-/// the component may join them (within its tolerance, 1e-7 of its search
-/// window), or the oracle does (within its snapping distance), each in its
-/// own way: one moves the point onto the piece, the other cuts the piece at
-/// the point's foot, or bends the piece through it; two crossings this close
-/// may become one. Either moves a point by at most the distance, so the areas
-/// beside them change by at most half the distance times the lengths of the
-/// piece and of the two pieces at the point.
-struct NearMiss {
-  /// The box of the point and the piece: where areas can change.
-  Box box;
-  double distance = 0;
-  double allowance = 0;
-};
-
-/// Adds every point of the chains lying off a piece of another chain (not
-/// at one of its ends) by no more than `reach`.
-inline void AddNearMisses(const std::vector<std::vector<Vec2>>& chains, double reach,
-                          std::vector<NearMiss>& out) {
-  ForPointsNearPieces(chains, reach, [&](size_t i, size_t k, size_t j, size_t n, double d) {
-    if (d == 0) return;
-    const std::vector<Vec2>& chain = chains[i];
-    const Vec2 p = chain[k], a = chains[j][n], b = chains[j][n + 1];
-    double beside = 0;  // the lengths of the pieces at p
-    if (k > 0) beside += mem::Length(p - chain[k - 1]);
-    if (k + 1 < chain.size()) beside += mem::Length(chain[k + 1] - p);
-    Box box;
-    for (const Vec2 q : {p, a, b}) box.Add(q);
-    out.push_back({box, d, 0.5 * d * (mem::Length(b - a) + beside)});
-  });
 }
 
 }  // namespace pphatch::differential

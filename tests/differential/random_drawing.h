@@ -461,9 +461,4 @@ class DrawingMaker {
   std::vector<ArcShape> curves_;
 };
 
-/// Draws the random drawing of that seed into the (empty) drawing.
-inline RandomDrawing DrawRandom(uint32_t seed, const std::shared_ptr<mem::MemDrawing>& drawing) {
-  return DrawingMaker(seed, drawing).Make();
-}
-
 }  // namespace pphatch::differential

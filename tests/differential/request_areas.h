@@ -34,16 +34,6 @@ inline constexpr double kOnCurve = 1e-9 * 100;
 /// these (1e-6), so the two ends may differ by rounding.
 inline constexpr double kClosingGap = 1e-5;
 
-/// The drawings a test compares: `count` seeds from `first`, or "FIRST:COUNT"
-/// from the environment variable, for a longer hunt.
-inline std::pair<uint32_t, uint32_t> SeedRange(const char* variable, uint32_t first,
-                                               uint32_t count) {
-  const char* text = std::getenv(variable);
-  unsigned from = 0, n = 0;
-  if (text && std::sscanf(text, "%u:%u", &from, &n) == 2 && n > 0) return {from, n};
-  return {first, count};
-}
-
 /// Draws the graphics the text lists, separated by ';': "R x0 y0 x1 y1" a
 /// rectangle, "P x y x y ..." a closed polygon, "C x y x y ..." an open chain
 /// (a line with two points), "E x y mx my ratio" an ellipse round (x, y)
@@ -68,7 +58,7 @@ inline void Draw(const mem::Into& into, const std::string& text) {
 /// Draws the random drawing of that seed in the fixture and looks at the
 /// middle of its square with that zoom, turned and mirrored as it says.
 inline RandomDrawing ViewRandom(uint32_t seed, RequestFixture& f, double zoom) {
-  const RandomDrawing made = DrawRandom(seed, f.drawing);
+  const RandomDrawing made = DrawingMaker(seed, f.drawing).Make();
   f.view->SetMirrored(made.viewMirrored);
   f.Look({50, 50}, zoom, made.viewRotation);
   return made;
