@@ -170,46 +170,5 @@ TEST(InsertPlacement, NestedInsertsComposeTheirPlacements) {
   EXPECT_NEAR(ChildAt(nested, 1)->GetArcData()[6], 1.0 / 3, 1e-12);
 }
 
-TEST(InsertPlacement, PolylineArcRunsFollowThePlacement) {
-  HostFixture f;
-  const auto block = NewBlock(*f.drawing);
-  // A half circle under the chord (0,0)-(2,0): centre (1, 0), radius 1.
-  AddPolyline(block, {{0, 0, 1}, {2, 0, 0}});
-
-  // A mirror keeps the run; its sense point now lies on the mirrored arc.
-  const Placement mirror{.x = 20, .scale = -1, .yscale = 1};
-  const auto kept = ChildAt(AddInsert(f.drawing, block, mirror), 0);
-  ASSERT_EQ(kept->Vertices()->Count(), 4);
-  EXPECT_TRUE(kept->Vertices()->Item(1)->ArcPoint());
-  EXPECT_TRUE(kept->Vertices()->Item(2)->ArcPoint());
-  EXPECT_NEAR(VertexAt(kept, 2).x, 19, 1e-12);
-  EXPECT_NEAR(VertexAt(kept, 2).y, -1, 1e-12);
-  EXPECT_EQ(f.PickAt(19, -1, 0.01).size(), 1u);
-  EXPECT_TRUE(f.PickAt(19, 1, 0.01).empty());
-
-  // Doubling y makes it half an ellipse: sampled, flags cleared.
-  const Placement tall{.x = 10, .scale = 1, .yscale = 2};
-  const auto sampled = ChildAt(AddInsert(f.drawing, block, tall), 0);
-  const auto vertices = sampled->Vertices();
-  const int n = vertices->Count();
-  ASSERT_GE(n, 2 + 64);  // at least 32 points a quarter turn
-  EXPECT_EQ(VertexAt(sampled, 0), (Vec2{10, 0}));
-  EXPECT_EQ(VertexAt(sampled, n - 1), (Vec2{12, 0}));
-  const Affine2 back = tall.Map().Inverse();
-  for (int i = 0; i < n; ++i) {
-    EXPECT_FALSE(vertices->Item(i)->ArcPoint()) << "vertex " << i;
-    EXPECT_TRUE(vertices->Item(i)->PenDown()) << "vertex " << i;
-    const Vec2 source = back.Apply(VertexAt(sampled, i));
-    EXPECT_NEAR(Length(source - Vec2{1, 0}), 1, 1e-12) << "vertex " << i;
-    EXPECT_LE(source.y, 1e-12) << "vertex " << i;  // the lower half only
-    if (i > 0) {
-      // The chord's middle (an affine map keeps middles) strays less than 1e-4.
-      const Vec2 mid = back.Apply(0.5 * (VertexAt(sampled, i - 1) + VertexAt(sampled, i)));
-      EXPECT_GT(Length(mid - Vec2{1, 0}), 1 - 1e-4) << "vertex " << i;
-    }
-  }
-  EXPECT_EQ(f.PickAt(11, -2, 0.01).size(), 1u);
-}
-
 }  // namespace
 }  // namespace pphatch::mem
