@@ -79,8 +79,6 @@ TEST(CliMessages, EachCommandLineGetsItsStatusAndMessage) {
         "many.txt: line 21: expected X Y or X,Y, not 'bad19'",
         "many.txt: 5 more bad lines not shown"}},
       {{"pick", bad, "--at", "0,0"}, 2, {"bad.dxf: line 5"}},
-      {{"pick", "missing.dxf", "--at", "0,0"}, 2,
-       {"pphatch: missing.dxf: cannot open: No such file or directory"}},
       {{"info", dwg}, 2, {"plan.dxf: this is a DWG file; save it as DXF"}},
       {{"help", "frobnicate"}, 2, {"no command 'frobnicate'"}},
       {{"pik", plate, "--at", "1,2"}, 2, {"pphatch: no command 'pik'; did you mean pick?"}},
