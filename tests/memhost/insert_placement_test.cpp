@@ -149,26 +149,5 @@ TEST(InsertPlacement, PlacedArcsAndCirclesLieOnTheImagesOfTheirSources) {
   EXPECT_TRUE(f.PickAt(centre.x + 4 * upright.x, centre.y + 4 * upright.y, 0.01).empty());
 }
 
-TEST(InsertPlacement, NestedInsertsComposeTheirPlacements) {
-  HostFixture f;
-  const auto inner = NewBlock(*f.drawing);
-  AddLine(inner, {0, 0}, {3, 0});
-  AddCircle(inner, {1, 2}, 1);
-  const auto outer = NewBlock(*f.drawing);
-  const Placement innerAt{.x = 5, .y = 1, .scale = 2, .rotation = kPi / 6};
-  AddInsert(outer, inner, innerAt);
-  const Placement outerAt{.x = -4, .y = 7, .scale = 1, .yscale = 3};
-  const auto nested = ChildAt(AddInsert(f.drawing, outer, outerAt), 0);
-  ASSERT_EQ(nested->Type(), "INSERT");
-  // (3, 0): scaled and turned to (6 cos 30, 3), moved to (5 + 6 cos 30, 4),
-  // then y tripled and moved: (1 + 6 cos 30, 19).
-  const auto line = ChildAt(nested, 0);
-  EXPECT_NEAR(VertexAt(line, 1).x, 1 + 6 * std::cos(kPi / 6), 1e-12);
-  EXPECT_NEAR(VertexAt(line, 1).y, 19, 1e-12);
-  // The unit circle became one of radius 2, then an ellipse 2 wide and 6 high.
-  ExpectPlaced(ChildAt(nested, 1), Compose(outerAt, innerAt), {{1, 2}, {1, 0}, 1, 0, 2 * kPi, true});
-  EXPECT_NEAR(ChildAt(nested, 1)->GetArcData()[6], 1.0 / 3, 1e-12);
-}
-
 }  // namespace
 }  // namespace pphatch::mem
