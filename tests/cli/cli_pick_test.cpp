@@ -74,9 +74,7 @@ TEST(CliPick, TheComponentsDiagnosisDecidesBetweenBudgetOpenAndTheRest) {
   using cli::FailureCode;
   using Cause = PickDiagnosis::Cause;
   EXPECT_EQ(FailureCode({false, Cause::kBudget, false}), "budget");
-  EXPECT_EQ(FailureCode({false, Cause::kOpen, false}), "open");
   EXPECT_EQ(FailureCode({false, Cause::kOpen, true}), "limit");
-  EXPECT_EQ(FailureCode({false, Cause::kNotEnclosed, false}), "no_area");
   EXPECT_EQ(FailureCode({false, Cause::kOnBoundary, true}), "limit");
   // Outside the drawing says the most: it is the user's to fix.
   EXPECT_EQ(FailureCode({true, Cause::kBudget, true}), "outside_drawing");

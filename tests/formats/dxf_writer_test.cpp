@@ -1,44 +1,20 @@
 #include "formats/dxf_writer.h"
 
-#include <dxflib/dl_creationadapter.h>
-#include <dxflib/dl_dxf.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <map>
+#include <variant>
 
+#include "formats/dxf_reader.h"
 #include "memhost/builders.h"
 
 namespace pphatch::formats {
 namespace {
-
-// What dxflib reports of a file: hatch loops as edge start points, polylines, layers.
-struct Collected : DL_CreationAdapter {
-  struct Hatch {
-    std::string layer, pattern;
-    bool solid = false;
-    std::vector<Contour> loops;
-  };
-  std::vector<Hatch> hatches;
-  std::vector<std::pair<std::string, Contour>> polylines;
-  int lines = 0, circles = 0;
-
-  void addHatch(const DL_HatchData& d) override {
-    hatches.push_back({getAttributes().getLayer(), d.pattern, d.solid, {}});
-  }
-  void addHatchLoop(const DL_HatchLoopData&) override { hatches.back().loops.emplace_back(); }
-  void addHatchEdge(const DL_HatchEdgeData& e) override {
-    ASSERT_EQ(e.type, 1);
-    hatches.back().loops.back().push_back({e.x1, e.y1});
-  }
-  void addPolyline(const DL_PolylineData& d) override {
-    EXPECT_EQ(d.flags & 1, 1);
-    polylines.push_back({getAttributes().getLayer(), {}});
-  }
-  void addVertex(const DL_VertexData& v) override { polylines.back().second.push_back({v.x, v.y}); }
-  void addLine(const DL_LineData&) override { ++lines; }
-  void addCircle(const DL_CircleData&) override { ++circles; }
-};
 
 const Contour kOuter{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 0}};
 const Contour kIsland{{2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
@@ -62,25 +38,36 @@ TEST(DxfWriter, HatchLoopsReadBackVertexByVertex) {
   solid.fill.pattern = "SOLID";
   WriteDxfResult(path, {Area({kOuter, kIsland}), Area({kTriangle}), Area({{{0, 0}, {1, 1}}})},
                  source.get(), solid);
-  Collected got;
-  DL_Dxf dxf;
-  const bool read = dxf.in(path, &got);
+  const LoadedDrawing back = ReadDxfFile(path);
+  std::ifstream file(path);
+  const std::string text{std::istreambuf_iterator<char>(file), {}};
   std::filesystem::remove(path);
-  ASSERT_TRUE(read);
-  ASSERT_EQ(got.hatches.size(), 2u);
-  EXPECT_EQ(got.hatches[0].layer, kHatchLayer);
-  EXPECT_TRUE(got.hatches[0].solid);
-  ASSERT_EQ(got.hatches[0].loops.size(), 2u);
-  const Contour outerRing(kOuter.begin(), kOuter.end() - 1),
-      islandRing(kIsland.begin(), kIsland.end() - 1);
-  EXPECT_EQ(got.hatches[0].loops[0], outerRing);
-  EXPECT_EQ(got.hatches[0].loops[1], islandRing);
-  EXPECT_EQ(got.hatches[1].loops.at(0), kTriangle);
-  ASSERT_EQ(got.polylines.size(), 3u);
-  EXPECT_EQ(got.polylines[1].first, kBoundaryLayer);
-  EXPECT_EQ(got.polylines[1].second, islandRing);
-  EXPECT_EQ(got.lines, 4);
-  EXPECT_EQ(got.circles, 1);
+  // The reader keeps no layers: two hatches on the hatch layer, three polylines on the boundary one.
+  const auto onLayer = [&text](const std::string& layer) {
+    const std::regex group("\n  8\n" + layer + "\n");
+    return std::distance(std::sregex_iterator(text.begin(), text.end(), group), std::sregex_iterator());
+  };
+  EXPECT_EQ(onLayer(kHatchLayer), 2);
+  EXPECT_EQ(onLayer(kBoundaryLayer), 3);
+  // Our reader makes each hatch loop a closed chain with the hatch's brush,
+  // after the source's line and circle; then come the boundary polylines.
+  std::vector<Contour> loops, boundaries;
+  for (const auto& g : back.drawing->List()->Items()) {
+    Contour ring;
+    for (const auto& v : g->VertexList()) ring.push_back({v.x, v.y});
+    if (g->InfoText() == "Hatch") {
+      EXPECT_EQ(std::get<std::string>(*g->Props().Get("BrushStyle")), "Solid");
+      loops.push_back(ring);
+    } else if (g->IsClosed() && g->TypeText() != "CIRCLE") {
+      boundaries.push_back(ring);
+    }
+  }
+  // The source's rectangle (four lines) and circle, three loops, three polylines.
+  EXPECT_EQ(back.summary.graphicsByType,
+            (std::map<std::string, int>{{"CIRCLE", 1}, {"GRAPHIC", 4 + 3}, {"PWW50Polyline", 3}}));
+  const std::vector<Contour> rings{kOuter, kIsland, {kTriangle[0], kTriangle[1], kTriangle[2], kTriangle[0]}};
+  EXPECT_EQ(loops, rings);
+  EXPECT_EQ(boundaries, rings);
 }
 
 TEST(DxfWriter, UnwritablePathIsAWriteError) {

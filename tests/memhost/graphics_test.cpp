@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 #include <string>
-#include <variant>
 
 #include "memhost/sets.h"
 #include "memhost/snapshot.h"
@@ -110,38 +108,7 @@ TEST(Snapshot, ChangesExactlyWhenTheDrawingDoes) {
   EXPECT_EQ(Snapshot(*f.drawing), before);
   line->Vertices()->Item(1)->SetPenDown(false);
   EXPECT_NE(Snapshot(*f.drawing), before);
-}
-
-// The "Info" property of a graphic, as text.
-std::string InfoOf(const HostGraphicPtr& g) {
-  return std::get<std::string>(g->Properties()->Item("Info")->Value());
-}
-
-TEST(BuilderLayout, ChildrenWhereScanAndExtractionLookForThem) {
-  HostFixture f;
-  const std::vector<Vec2> ring{{0, 0}, {4, 0}, {4, 4}, {0, 0}};
-  const auto plain = AddCurve(f.drawing, ring, "Solid");
-  EXPECT_EQ(plain->Graphics()->Count(), 1);
-  EXPECT_EQ(plain->Graphics()->Item(0)->Type(), "GRAPHIC");
-  const auto patterned = AddCurve(f.drawing, ring, "Cross");  // outline is child 1
-  EXPECT_EQ(patterned->Graphics()->Item(0)->Type(), "DATA");
-  EXPECT_EQ(patterned->Graphics()->Item(1)->Vertices()->Count(), 4);
-  EXPECT_TRUE(patterned->Closed());
-
-  const auto wide = AddIntProp(f.drawing, "Line_Width_Cosmetic", {{0, 0}, {4, 0}},
-                               {{0, -1}, {4, -1}, {4, 1}, {0, 1}, {0, -1}}, true);
-  EXPECT_EQ(InfoOf(wide->Graphics()->Item(0)), "Line_Width_Cosmetic");
-  EXPECT_EQ(wide->Graphics()->Item(0)->InfoText(), "Line_Width_Cosmetic");
-  EXPECT_EQ(InfoOf(wide), "");
-
-  const auto text = AddText(f.drawing, 3, {{{0, 0}, {1, 0}, {1, 1}}, {{2, 0}, {3, 0}, {3, 1}}});
-  EXPECT_EQ(std::get<double>(text->Properties()->Item("TextMode")->Value()), 3);
-  const auto outline = text->Graphics()->Item(0)->Vertices();
-  ASSERT_EQ(outline->Count(), 8);  // each letter closed
-  EXPECT_TRUE(outline->Item(3)->PenDown());
-  EXPECT_FALSE(outline->Item(4)->PenDown());  // the move to the second letter
-
-  EXPECT_THROW(plain->Properties()->Item("NoSuchProperty"), HostError);
+  EXPECT_THROW(line->Properties()->Item("NoSuchProperty"), HostError);
 }
 
 // Graphics made in a set stay outside the drawing and readable after Clear:
@@ -158,50 +125,6 @@ TEST(GraphicSet, ClearKeepsReferencedGraphicsInTheDrawing) {
   set->Clear();
   EXPECT_EQ(set->Count(), 0);
   EXPECT_EQ(line->Index(), 0);
-}
-
-TEST(MemWorkplane, ApplyWorkplaneMovesWorldImagesOfPlanePoints) {
-  HostFixture f;
-  // Tilted by 90 degrees about x: the plane's z axis is world -y.
-  const auto plane = f.drawing->CurrentWorkplane()->Tilted(kPi / 2)->MovedAlongNormal(3);
-  const auto free = f.drawing->NewFreeGraphic();
-  const auto v = free->Vertices();
-  v->SetWorldMode(true);
-  v->Add(0, 0, 0);
-  v->Add(0, 0, 1);
-  free->ApplyWorkplane(plane);
-  v->SetWorldMode(true);
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_NEAR(v->Item(i)->X(), 0, 1e-12);
-    EXPECT_NEAR(v->Item(i)->Y(), -3 - i, 1e-12);
-    EXPECT_NEAR(v->Item(i)->Z(), 0, 1e-12);
-  }
-  EXPECT_EQ(f.drawing->Graphics()->Count(), 0);
-}
-
-TEST(MemWorkplane, PutKeepsPlaneCoordinatesAndApplyReachesChildren) {
-  HostFixture f;
-  const auto group = AddGroup(f.drawing);
-  const auto member = AddLine(group, {1, 2}, {3, 4});
-  const auto turned = f.drawing->CurrentWorkplane()->RotatedInPlane(kPi / 2);
-  group->SetWorkplane(turned);
-  EXPECT_TRUE(group->Workplane()->IsEqual(turned));
-  // Equal only as the same object or an exactly equal frame.
-  EXPECT_TRUE(member->Workplane()->IsEqual(MemWorkplane::Identity()));
-  EXPECT_FALSE(turned->IsEqual(turned->MovedAlongNormal(1e-7)));
-  EXPECT_FALSE(member->Workplane()->IsEqual(nullptr));
-  EXPECT_FALSE(member->Workplane()->IsEqual(turned));
-  group->ApplyWorkplane(turned);
-  EXPECT_TRUE(member->Workplane()->IsEqual(turned));
-  const auto v = member->Vertices();
-  EXPECT_EQ(v->Item(0)->X(), 1);  // plane coordinates unchanged
-  v->SetWorldMode(true);
-  EXPECT_NEAR(v->Item(0)->X(), -2, 1e-12);  // (1,2) turned by 90 degrees
-  EXPECT_NEAR(v->Item(0)->Y(), 1, 1e-12);
-  v->Item(0)->SetX(-5);  // written in world coordinates: world (-5, 1) is plane (1, 5)
-  v->SetWorldMode(false);
-  EXPECT_NEAR(v->Item(0)->X(), 1, 1e-12);
-  EXPECT_NEAR(v->Item(0)->Y(), 5, 1e-12);
 }
 
 }  // namespace
