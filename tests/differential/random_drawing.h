@@ -342,7 +342,7 @@ class DrawingMaker {
   /// piece (a T-junction, at its middle or at a rounded point), a bridge
   /// between two such points, from a point of a curve, or touching a curve.
   void AddLine() {
-    const int kind = Count(0, 6);
+    const int kind = Count(0, 5);
     if (kind >= 4 && !curves_.empty()) return AddCurveLine(kind);
     const double along = kind == 1 ? 0 : AlongPiece();
     const Vec2 a = kind == 0 ? GridPoint(0, 100) : Anchor(along);
@@ -359,9 +359,9 @@ class DrawingMaker {
     return pick < 0.4 ? 0.5 : pick < 0.6 ? 1.0 / 3 : Unit();
   }
 
-  /// A line from a point of a curve between the curve's samples: to a
-  /// nearby point, into the curve, or to another curve; or a line touching
-  /// a curve at such a point.
+  /// A line from a point of a curve between the curve's samples, to a
+  /// nearby point or into the curve; or a line touching a curve at such a
+  /// point.
   void AddCurveLine(int kind) {
     const ArcShape& curve = curves_[static_cast<size_t>(Unit() * curves_.size())];
     const double t = SampleBetween(curve);
@@ -369,16 +369,12 @@ class DrawingMaker {
     if (kind == 4) {
       Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)},
            "lines ending on curves");
-    } else if (kind == 5) {
+    } else {
       const Vec2 perp{-curve.major.y, curve.major.x};
       const Vec2 tangent = -std::sin(t) * curve.major + (std::cos(t) * curve.ratio) * perp;
       const Vec2 d = (1 / Length(tangent)) * tangent;
       const Vec2 from = p - Uniform(2, 15) * d;
       Line(from, p + Uniform(2, 15) * d, "tangent lines");
-    } else {
-      const ArcShape& other = curves_[static_cast<size_t>(Unit() * curves_.size())];
-      const Vec2 q = other.PointAt(SampleBetween(other));
-      if (!(p == q)) Line(p, q, "lines ending on curves");
     }
   }
 
