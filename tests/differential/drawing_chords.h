@@ -121,7 +121,6 @@ class DrawingChords {
   static double Offset(const ArcShape& s, Vec2 local) {
     return mem::NormalizeAngle(std::atan2(local.y, local.x) - (s.full ? 0 : s.start));
   }
-  static double MinorRadius(const ArcShape& s) { return mem::Length(s.major) * s.ratio; }
 
   void Collect(const mem::MemGraphic& g) {
     const std::string& type = g.TypeText();
@@ -202,7 +201,7 @@ class DrawingChords {
       const Chain& c = chains_[ci];
       if (!c.curve) continue;
       const ArcShape& s = *c.curve;
-      const double unitTolerance = onCurve_ / MinorRadius(s);
+      const double unitTolerance = onCurve_ / (mem::Length(s.major) * s.ratio);  // over the minor radius
       const Box reach = c.box.Grown(c.chordError + onCurve_);
       for (size_t j = 0; j < chains_.size(); ++j) {
         const Chain& other = chains_[j];

@@ -48,8 +48,6 @@ class GeosFaces {
     Box box;
   };
 
-  const std::vector<Face>& Faces() const { return faces_; }
-
   /// The faces whose interior holds the point (at most one for a sound
   /// planar graph; none when the point lies in the unbounded face).
   std::vector<const Face*> Holding(Vec2 p) const {

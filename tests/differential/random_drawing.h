@@ -243,9 +243,8 @@ class DrawingMaker {
   }
 
   /// An island strictly inside the box (at least one unit from its sides):
-  /// a rectangle (sometimes with an island of its own), a triangle, a
-  /// circle or ellipse, a polyline with bulges, an arc closed by a line, or
-  /// an insert of a block.
+  /// a rectangle (sometimes with an island of its own), a circle or
+  /// ellipse, a polyline with bulges, or an insert of a block.
   void AddIsland(Vec2 min, Vec2 max, int depth) {
     if (max.x - min.x < 4 || max.y - min.y < 4) return;
     const double x1 = Grid(min.x + 1, max.x - 2), y1 = Grid(min.y + 1, max.y - 2);
@@ -253,12 +252,9 @@ class DrawingMaker {
     const Vec2 lo{x1, y1}, hi{x2, y2}, mid = 0.5 * (lo + hi);
     const double half = 0.5 * std::min(x2 - x1, y2 - y1);
     const double pick = Unit();
-    if (pick < 0.35) {
+    if (pick < 0.4) {
       Polygon(Corners(lo, hi));
       if (depth < 2 && Chance(0.5)) AddIsland(lo, hi, depth + 1);
-    } else if (pick < 0.45) {
-      const double top = Grid(y1, y2);
-      Polygon({lo, {x2, top}, {Grid(x1, x2), y2}});
     } else if (pick < 0.6) {
       const double r = half * Uniform(0.5, 1);
       const Vec2 major = r * Direction();
@@ -271,44 +267,26 @@ class DrawingMaker {
         AddIsland(mid - corner, mid + corner, depth + 1);
     } else if (pick < 0.75) {
       AddBulgeIsland(lo, hi);
-    } else if (pick < 0.9) {
+    } else {
       const double room = 0.5 * std::min(max.x - min.x, max.y - min.y) - 1;
       const size_t block = static_cast<size_t>(Count(0, 2));
       const Vec2 at = 0.5 * (min + max);
       Insert(block, InsertMap(at, kBlockReach[block], room), "insert islands");
-    } else {
-      const double r = half * Uniform(0.5, 1), start = Uniform(0, kTurn);
-      const double end = start + Uniform(0.25, 0.85) * kTurn;
-      const Vec2 major = r * Direction();
-      const ArcShape arc =
-          Chance(0.5) ? mem::CircularArcShape(mid, r, start, end)
-                      : mem::EllipticalArcShape(mid, major, Uniform(0.3, 0.85), start, end);
-      const std::vector<Vec2> ends = arc.Layout();
-      Shape(arc, "curve islands");
-      Line(ends[1], ends[2], "curve islands");
-      curves_.push_back(arc);
     }
   }
 
-  /// A polyline with bulges inside the box: a rounded rectangle, a slot, a
-  /// circle made of two half circles, or a "D".
+  /// A polyline with bulges inside the box: a rounded rectangle or a slot.
   void AddBulgeIsland(Vec2 lo, Vec2 hi) {
     const double w = hi.x - lo.x, h = hi.y - lo.y, m = std::min(w, h);
     const Vec2 mid = 0.5 * (lo + hi);
-    const int kind = Count(0, 3);
-    if (kind == 0) return Polyline(RoundedRectangle(lo, hi, m * Uniform(0.1, 0.45), std::tan(kTurn / 16)));
-    if (kind == 1) {  // a slot along the longer side
-      const double r = 0.5 * m * Uniform(0.4, 0.95);
-      const Vec2 along = w >= h ? Vec2{0.5 * w - r, 0} : Vec2{0, 0.5 * h - r};
-      const Vec2 across = w >= h ? Vec2{0, r} : Vec2{-r, 0};
-      const Vec2 a = mid - along - across, b = mid + along - across;
-      const Vec2 c = mid + along + across, d = mid - along + across;
-      return Polyline({{a.x, a.y, 0}, {b.x, b.y, 1}, {c.x, c.y, 0}, {d.x, d.y, 1}});
-    }
-    const double r = 0.5 * m * Uniform(0.4, 1);
-    if (kind == 2) return Polyline({{mid.x + r, mid.y, 1}, {mid.x - r, mid.y, 1}});
-    // A "D": the straight side on the right, the half circle bowing left.
-    Polyline({{mid.x + 0.5 * r, mid.y - r, 0}, {mid.x + 0.5 * r, mid.y + r, 1}});
+    if (Chance(0.5)) return Polyline(RoundedRectangle(lo, hi, m * Uniform(0.1, 0.45), std::tan(kTurn / 16)));
+    // A slot along the longer side.
+    const double r = 0.5 * m * Uniform(0.4, 0.95);
+    const Vec2 along = w >= h ? Vec2{0.5 * w - r, 0} : Vec2{0, 0.5 * h - r};
+    const Vec2 across = w >= h ? Vec2{0, r} : Vec2{-r, 0};
+    const Vec2 a = mid - along - across, b = mid + along - across;
+    const Vec2 c = mid + along + across, d = mid - along + across;
+    Polyline({{a.x, a.y, 0}, {b.x, b.y, 1}, {c.x, c.y, 0}, {d.x, d.y, 1}});
   }
 
   /// A star-shaped polygon of 3 to 6 corners around the centre, snapped to
@@ -364,7 +342,7 @@ class DrawingMaker {
   /// piece (a T-junction, at its middle or at a rounded point), a bridge
   /// between two such points, from a point of a curve, or touching a curve.
   void AddLine() {
-    const int kind = Count(0, 6);
+    const int kind = Count(0, 5);
     if (kind >= 4 && !curves_.empty()) return AddCurveLine(kind);
     const double along = kind == 1 ? 0 : AlongPiece();
     const Vec2 a = kind == 0 ? GridPoint(0, 100) : Anchor(along);
@@ -381,9 +359,9 @@ class DrawingMaker {
     return pick < 0.4 ? 0.5 : pick < 0.6 ? 1.0 / 3 : Unit();
   }
 
-  /// A line from a point of a curve between the curve's samples: to a
-  /// nearby point, into the curve, or to another curve; or a line touching
-  /// a curve at such a point.
+  /// A line from a point of a curve between the curve's samples, to a
+  /// nearby point or into the curve; or a line touching a curve at such a
+  /// point.
   void AddCurveLine(int kind) {
     const ArcShape& curve = curves_[static_cast<size_t>(Unit() * curves_.size())];
     const double t = SampleBetween(curve);
@@ -391,16 +369,12 @@ class DrawingMaker {
     if (kind == 4) {
       Line(p, Chance(0.5) ? Toward(p) : curve.centre + Vec2{Uniform(-1, 1), Uniform(-1, 1)},
            "lines ending on curves");
-    } else if (kind == 5) {
+    } else {
       const Vec2 perp{-curve.major.y, curve.major.x};
       const Vec2 tangent = -std::sin(t) * curve.major + (std::cos(t) * curve.ratio) * perp;
       const Vec2 d = (1 / Length(tangent)) * tangent;
       const Vec2 from = p - Uniform(2, 15) * d;
       Line(from, p + Uniform(2, 15) * d, "tangent lines");
-    } else {
-      const ArcShape& other = curves_[static_cast<size_t>(Unit() * curves_.size())];
-      const Vec2 q = other.PointAt(SampleBetween(other));
-      if (!(p == q)) Line(p, q, "lines ending on curves");
     }
   }
 

@@ -36,8 +36,8 @@ inline constexpr double kClosingGap = 1e-5;
 
 /// Draws the graphics the text lists, separated by ';': "R x0 y0 x1 y1" a
 /// rectangle, "P x y x y ..." a closed polygon, "C x y x y ..." an open chain
-/// (a line with two points), "E x y mx my ratio" an ellipse round (x, y)
-/// whose major axis runs to (x + mx, y + my).
+/// (a line with two points), "O x y r" a circle, "E x y mx my ratio" an
+/// ellipse round (x, y) whose major axis runs to (x + mx, y + my).
 inline void Draw(const mem::Into& into, const std::string& text) {
   std::istringstream graphics(text);
   for (std::string graphic; std::getline(graphics, graphic, ';');) {
@@ -51,6 +51,7 @@ inline void Draw(const mem::Into& into, const std::string& text) {
     if (kind == 'R') mem::AddRectangle(into, points.at(0), points.at(1));
     if (kind == 'P') mem::AddPolygon(into, points);
     if (kind == 'C') mem::AddChain(into, points);
+    if (kind == 'O') mem::AddCircle(into, points.at(0), v.at(2));
     if (kind == 'E') mem::AddEllipse(into, points.at(0), points.at(1), v.at(4));
   }
 }

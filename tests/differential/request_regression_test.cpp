@@ -216,5 +216,21 @@ TEST(FoundByComparison, LineTangentToAnEllipseAtItsSeamCutsTheAreaInTwo) {
   EXPECT_NEAR(above.NetArea() + below.NetArea(), left - 30 * 18 * std::sin(kTurn / 60), 0.01);
 }
 
+// Contacts that a search put into circles at a wide window's tolerance
+// outlived it, and the search again at the area's own size found the doors
+// closed. A room of 10 x 1.046 outside a circle of radius 10 has doors of
+// 1.7e-3 between its wall ends and the circle (between two of its
+// samples); a line far away makes the windows grow wide enough to close
+// them, yet the click lies in no area.
+TEST(FoundByComparison, WideSearchContactsDoNotCloseADoorAtTheAreasSize) {
+  for (const char* far : {"", "; C 1e4 0 1e4 20", "; C 1e6 0 1e6 20"}) {
+    SCOPED_TRACE(far);
+    RequestFixture f;
+    f.Look({10, 0}, 20);
+    Draw(f.drawing, std::string("O 0 0 10; C 9.988 0.523 20 0.523 20 -0.523 9.988 -0.523") + far);
+    EXPECT_FALSE(f.Pick(15, 0).ok);
+  }
+}
+
 }  // namespace
 }  // namespace pphatch::differential

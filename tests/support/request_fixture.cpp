@@ -12,16 +12,6 @@ namespace {
 
 int beepCount = 0;
 
-std::vector<Point2> ChildPoints(const HostGraphicPtr& child) {
-  std::vector<Point2> points;
-  const HostVerticesPtr vertices = child->Vertices();
-  for (int i = 0; i < vertices->Count(); ++i) {
-    const HostVertexPtr v = vertices->Item(i);
-    points.push_back({v->X(), v->Y()});
-  }
-  return points;
-}
-
 }  // namespace
 
 double SignedArea(const std::vector<Point2>& chain) {
@@ -72,10 +62,13 @@ PickOutcome RequestFixture::Pick(double x, double y) {
   const int beepsBefore = beepCount;
   outcome.ok = hatch->CreateClosedContour(v.x, v.y, result, outcome.error, reserved);
   outcome.beeps = beepCount - beepsBefore;
-  if (outcome.ok && result) {
-    const HostGraphicsPtr children = result->Graphics();
-    for (int i = 0; i < children->Count(); ++i) {
-      outcome.contours.push_back(ChildPoints(children->Item(i)));
+  const HostGraphicsPtr children = outcome.ok && result ? result->Graphics() : nullptr;
+  for (int i = 0; children && i < children->Count(); ++i) {
+    const HostVerticesPtr vertices = children->Item(i)->Vertices();
+    std::vector<Point2>& points = outcome.contours.emplace_back();
+    for (int k = 0; k < vertices->Count(); ++k) {
+      const HostVertexPtr vertex = vertices->Item(k);
+      points.push_back({vertex->X(), vertex->Y()});
     }
   }
   return outcome;
