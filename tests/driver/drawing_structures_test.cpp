@@ -40,13 +40,14 @@ const Vec2 kBetween{9.9995 * std::cos(kThree), 9.9995 * std::sin(kThree)};
 const double kCut = 100 * std::sin(kThree) * (1 - std::cos(kThree));
 
 const Scene kScenes[] = {
-    // BlocksInsideBlocksBoundIslandsThroughEveryLevel: a chair in a table
-    // block, the table in a group block inserted turned, mirrored in x and
-    // scaled unevenly: the table an 8 x 1 rectangle, the chair 2 x 0.5.
+    // BlocksInsideBlocksBoundIslandsThroughEveryLevel: a chair (in a group)
+    // in a table block, the table in a group block inserted turned, mirrored
+    // in x and scaled unevenly: the table an 8 x 1 rectangle, the chair 2 x 0.5.
+    // Blocks inside blocks and groups inside blocks were once dropped.
     {kRoom, {20, 15}, 20, {{"blocks inside blocks", {5, 5}, 3, 1200 - 8 - 1, 1e-9}},
      [](const DrawingPtr& d) {
        const auto chair = mem::NewBlock(*d);
-       mem::AddRectangle(Into(chair), {0, 0}, {1, 1});
+       mem::AddRectangle(Into(mem::AddGroup(Into(chair))), {0, 0}, {1, 1});
        const auto table = mem::NewBlock(*d);
        mem::AddRectangle(Into(table), {0, 0}, {4, 2});
        mem::AddInsert(Into(table), chair, Placement{5, 0, 1, 0});
@@ -57,6 +58,7 @@ const Scene kScenes[] = {
      }},
     // CurvesInsideBlocksKeepTheirTrueShape: a slot (two half circles joined
     // by sides 4 long) and a circle in a block inserted with y scaled by 2.
+    // A polyline's arcs in a block were once read through their control points.
     {kRoom, {20, 15}, 20,
      {{"curves inside blocks; chords lose a little", {2, 2}, 3, 1200 - kSlotAndEllipse,
        0.05 * kSlotAndEllipse}},
