@@ -135,12 +135,14 @@ const Scene kScenes[] = {
        const auto curve = mem::AddTyped(Into(d), "PWW30CURVE", {{10, 10}, {12, 12}, {10, 14}});
        mem::SetProperty(curve, "BrushStyle", std::string("Solid"));
      }},
-    // RequestLeavesParallelWorkplaneGraphicsWhereTheyWere.
+    // RequestLeavesParallelWorkplaneGraphicsWhereTheyWere; in tile mode a
+    // line on a tilted workplane across the room is left out.
     {"", {20, 15}, 20, {{"a room on a parallel workplane", {5, 5}, 1, 1200, 1e-9}},
      [](const DrawingPtr& d) {
        d->Props().Define("TileMode", 1.0);
        const auto room = mem::AddRectangle(Into(d), {0, 0}, {40, 30});
        room->SetPlane(d->CurrentWorkplane()->MovedAlongNormal(1e-7));
+       mem::AddLine(Into(d), {20, -5}, {20, 35})->SetPlane(d->CurrentWorkplane()->Tilted(0.2));
      }},
     // PolygonFoldedFlatOnOneLineBoundsNothing.
     {"R 6.5 5.5 98 96.5; P 21.5 93.5 21.5 92 21.5 85", {50, 50}, 7,

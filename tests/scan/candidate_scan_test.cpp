@@ -178,22 +178,12 @@ TEST_F(CandidateScan, ComparesOffsetWithinOneMillionthAndNormalsWithinTolerance)
   EXPECT_EQ(host.drawing->Faults().Calls("HostGraphic.Delete"), 10);
 }
 
-TEST_F(CandidateScan, ScanDropsForeignWorkplanesOnlyInTileMode) {
-  const auto drawingPlane = host.drawing->CurrentWorkplane();
-  const auto lifted = AddLine(host.drawing, {0, 0}, {1, 0});
-  lifted->SetPlane(drawingPlane->MovedAlongNormal(1e-7));
+// Tile mode 1 (a lifted graphic kept, a tilted one dropped): DrawingStructures'
+// parallel-workplane scene.
+TEST_F(CandidateScan, TileModeZeroKeepsForeignWorkplanes) {
   const auto tilted = AddLine(host.drawing, {0, 0}, {1, 0});
-  tilted->SetPlane(drawingPlane->Tilted(0.2));
-
-  ScanList({lifted, tilted});
-  EXPECT_EQ(Count(), 2);  // TileMode 0: no workplane test
-
-  // The parallel graphic is read where it is, not moved onto the drawing's
-  // workplane: DrawingStructures' scene of a room on a parallel workplane
-  // finds the drawing unchanged.
-  state.TileMode = 1;
-  set->Clear();
-  ScanList({lifted, tilted});
+  tilted->SetPlane(host.drawing->CurrentWorkplane()->Tilted(0.2));
+  ScanList({tilted});
   EXPECT_EQ(Count(), 1);
 }
 
