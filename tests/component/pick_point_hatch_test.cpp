@@ -32,19 +32,8 @@ class Component : public ::testing::Test {
   void TearDown() override { Module().View.reset(), Module().Drawing.reset(); }
 };
 
-TEST_F(Component, InitBindsViewAndDrawingAndRoundsTileMode) {
-  PickPointHatch hatch;
-  EXPECT_EQ(hatch.State().LastGraphicId, -1);
-  using Case = std::pair<PropertyValue, int>;
-  for (const auto& [tileMode, rounded] : {Case{2.5, 2}, Case{3.5, 4}, Case{std::string("1"), 1}}) {
-    auto view = ViewWithTileMode(tileMode);
-    EXPECT_TRUE(hatch.Init(view));
-    EXPECT_EQ(Module().View, view);
-    EXPECT_EQ(Module().Drawing, view->Drawing());
-    EXPECT_EQ(hatch.State().TileMode, rounded);
-  }
-}
-
+// Init's binding and its rounded "TileMode": every request scene, the
+// PropertyInt32 table and DrawingStructures' tilted-workplane scene.
 TEST_F(Component, InitErrorsReachTheCallerAfterTheViewIsReplaced) {
   PickPointHatch hatch;
   ASSERT_TRUE(hatch.Init(ViewWithTileMode(1.0)));

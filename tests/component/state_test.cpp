@@ -60,19 +60,14 @@ TEST(RequestBudget, ExceededOnlyAfterTwentySeconds) {
   EXPECT_NE(ClockSeconds(), 1020.01);  // the steady clock is back
 }
 
-TEST(Beep, GoesThroughTheHandler) {
-  int beeps = 0;
-  SetBeepHandler([&beeps] { ++beeps; });
-  Beep();
-  Beep();
-  EXPECT_EQ(beeps, 2);
+// The handler counting beeps: every request scene's one beep on failure.
+TEST(Beep, AThrowingHandlerIsSwallowedAndNoneRingsTheTerminal) {
   SetBeepHandler([] { throw std::runtime_error("no sound"); });
   EXPECT_NO_THROW(Beep());
   SetBeepHandler(nullptr);
   testing::internal::CaptureStderr();
   Beep();
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "\a");
-  EXPECT_EQ(beeps, 2);
 }
 
 }  // namespace

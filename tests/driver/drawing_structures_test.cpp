@@ -40,13 +40,14 @@ const Vec2 kBetween{9.9995 * std::cos(kThree), 9.9995 * std::sin(kThree)};
 const double kCut = 100 * std::sin(kThree) * (1 - std::cos(kThree));
 
 const Scene kScenes[] = {
-    // BlocksInsideBlocksBoundIslandsThroughEveryLevel: a chair in a table
-    // block, the table in a group block inserted turned, mirrored in x and
-    // scaled unevenly: the table an 8 x 1 rectangle, the chair 2 x 0.5.
+    // BlocksInsideBlocksBoundIslandsThroughEveryLevel: a chair (in a group)
+    // in a table block, the table in a group block inserted turned, mirrored
+    // in x and scaled unevenly: the table an 8 x 1 rectangle, the chair 2 x 0.5.
+    // Blocks inside blocks and groups inside blocks were once dropped.
     {kRoom, {20, 15}, 20, {{"blocks inside blocks", {5, 5}, 3, 1200 - 8 - 1, 1e-9}},
      [](const DrawingPtr& d) {
        const auto chair = mem::NewBlock(*d);
-       mem::AddRectangle(Into(chair), {0, 0}, {1, 1});
+       mem::AddRectangle(Into(mem::AddGroup(Into(chair))), {0, 0}, {1, 1});
        const auto table = mem::NewBlock(*d);
        mem::AddRectangle(Into(table), {0, 0}, {4, 2});
        mem::AddInsert(Into(table), chair, Placement{5, 0, 1, 0});
@@ -57,6 +58,7 @@ const Scene kScenes[] = {
      }},
     // CurvesInsideBlocksKeepTheirTrueShape: a slot (two half circles joined
     // by sides 4 long) and a circle in a block inserted with y scaled by 2.
+    // A polyline's arcs in a block were once read through their control points.
     {kRoom, {20, 15}, 20,
      {{"curves inside blocks; chords lose a little", {2, 2}, 3, 1200 - kSlotAndEllipse,
        0.05 * kSlotAndEllipse}},
@@ -133,12 +135,14 @@ const Scene kScenes[] = {
        const auto curve = mem::AddTyped(Into(d), "PWW30CURVE", {{10, 10}, {12, 12}, {10, 14}});
        mem::SetProperty(curve, "BrushStyle", std::string("Solid"));
      }},
-    // RequestLeavesParallelWorkplaneGraphicsWhereTheyWere.
+    // RequestLeavesParallelWorkplaneGraphicsWhereTheyWere; in tile mode a
+    // line on a tilted workplane across the room is left out.
     {"", {20, 15}, 20, {{"a room on a parallel workplane", {5, 5}, 1, 1200, 1e-9}},
      [](const DrawingPtr& d) {
        d->Props().Define("TileMode", 1.0);
        const auto room = mem::AddRectangle(Into(d), {0, 0}, {40, 30});
        room->SetPlane(d->CurrentWorkplane()->MovedAlongNormal(1e-7));
+       mem::AddLine(Into(d), {20, -5}, {20, 35})->SetPlane(d->CurrentWorkplane()->Tilted(0.2));
      }},
     // PolygonFoldedFlatOnOneLineBoundsNothing.
     {"R 6.5 5.5 98 96.5; P 21.5 93.5 21.5 92 21.5 85", {50, 50}, 7,

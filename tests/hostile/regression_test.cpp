@@ -1,9 +1,8 @@
 // Faults that fuzzing found, each pinned by the smallest drawing that shows
-// it. The fuzz input that found each one is kept in fuzz/regressions/ and
-// replayed by fuzz_inputs_test.cpp.
+// it (two more are rows of request_hostile_test.cpp). The fuzz input that
+// found each one is kept in fuzz/regressions/ and replayed by fuzz_inputs_test.cpp.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 #include "component/state.h"
@@ -65,31 +64,6 @@ TEST(Regression, DxfIntegerBeyondLongLongIsAReadError) {
   EXPECT_NE(error.find("needs an integer"), std::string::npos) << error;
   // Whole reals within range are still read as integers.
   EXPECT_EQ(DxfErrorOf(point("2.0"), "whole.dxf"), "no error");
-}
-
-// A click exactly on a line that hangs outside a square: the walk round the
-// square goes out along the line and back, so the loop "holds" the click on
-// that spike; spike removal then cuts the line away and the square was handed
-// back for a click outside it.
-TEST(Regression, ClickOnADanglingLineOutsideAnAreaIsNotHatched) {
-  HostileScene scene;
-  mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10});
-  mem::AddLine(Into(scene.drawing), {10, 5}, {20, 5});
-  const reliability::CheckedAnswer checked = scene.Click(15, 5, 10);
-  EXPECT_EQ(checked.problem, "");
-}
-
-// A polyline arc run from a point with a NaN coordinate has a NaN radius and
-// sweep; the host's pick outline turned the NaN sweep into a step count,
-// undefined behaviour that UndefinedBehaviorSanitizer stops on (the test is
-// only a real check in the sanitized build of make check-asan).
-TEST(Regression, PolylineArcRunFromANaNPointIsPickedSafely) {
-  HostileScene scene;
-  mem::AddRectangle(Into(scene.drawing), {0, 0}, {10, 10});
-  mem::AddPolyline(Into(scene.drawing),
-                   {{std::numeric_limits<double>::quiet_NaN(), 22, 1}, {20, 25, 0}});
-  const reliability::CheckedAnswer checked = scene.Click(5, 5);
-  EXPECT_EQ(checked.problem, "");
 }
 
 }  // namespace

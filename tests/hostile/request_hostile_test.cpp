@@ -107,6 +107,12 @@ const Scene kScenes[] = {
     {"groups 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "GRAPHIC", 10000); }},
     {"one insert", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 1); }, {{{5, 5}, 1, 100}}},
     {"inserts 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 10000); }},
+    // Fault: after spike removal the square was handed back for a click on the line outside it.
+    {"a click on a line dangling outside the square", true,
+     [](HostileScene& s) { mem::AddLine(Into(s.drawing), {10, 5}, {20, 5}); }, {{{15, 5}, 10, kRulesOnly}}},
+    // Fault: the NaN sweep became a step count of the host's pick outline (undefined behaviour).
+    {"a polyline arc run from a NaN point", true,
+     [](HostileScene& s) { mem::AddPolyline(Into(s.drawing), {{kNaN, 22, 1}, {20, 25, 0}}); }},
 };
 
 TEST(HostileRequests, EveryClickKeepsTheRulesAndPlainAnswersHold) {
