@@ -43,8 +43,9 @@ class MessageLookup : public ::testing::Test {
 
 TEST_F(MessageLookup, StringTableAnswersWithoutLibrary) {
   setenv("PPHATCH_LANG", "de", 1);
+  // No file, a missing one, a text, and a library without the lookup functions.
   for (const std::string path : {"", PPHATCH_BUILD_DIR "/missing.so",
-                                 PPHATCH_SOURCE_DIR "/wordhold/catalogs/de.txt"}) {
+                                 PPHATCH_SOURCE_DIR "/wordhold/catalogs/de.txt", "libm.so.6"}) {
     SetLanguageLibraryPath(path);
     EXPECT_EQ(MessageText(107), kEnglish107) << path;
   }

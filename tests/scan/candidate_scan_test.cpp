@@ -141,8 +141,9 @@ TEST_F(CandidateScan, FailedReadsAreSkippedWithoutCarryingValuesOver) {
   const auto lost = AddLine(host.drawing, {0, 0}, {2, 0});
   host.drawing->Faults().Fail("HostGraphic.Type").ForGraphic(untyped->Id());
   host.drawing->Faults().Fail("HostGraphic.IgnoreFlag").ForGraphic(unflagged->Id());
-  host.drawing->Faults().Fail("HostGraphics.GraphicFromID").After(3);
-  ScanList({circle, untyped, unflagged, lost, circle});
+  host.drawing->Faults().Fail("HostGraphics.GraphicFromID").After(4);
+  // The first entry already scans on past a failed read.
+  ScanList({untyped, circle, untyped, unflagged, lost, circle});
   ASSERT_EQ(Count(), 2);  // not the untyped circle as a "CIRCLE", not `lost`
   EXPECT_EQ(Member(0), circle);
   EXPECT_EQ(Points(1), (std::vector<Vec2>{{0, 0}, {1, 0}}));
