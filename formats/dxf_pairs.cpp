@@ -1,6 +1,7 @@
 #include "formats/dxf_pairs.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -34,10 +35,33 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
+// Reads the integer of a line written the common way: an optional minus
+// and at most 18 digits, with blanks around. False for anything else, which
+// the full reading below then takes.
+bool QuickInteger(std::string_view s, long long& out) {
+  const char* at = s.data();
+  const char* const end = at + s.size();
+  while (at != end && (*at == ' ' || *at == '\t')) ++at;
+  const bool negative = at != end && *at == '-';
+  if (negative) ++at;
+  const char* const digits = at;
+  long long value = 0;
+  while (at != end && at - digits < 18 && static_cast<unsigned char>(*at - '0') < 10) {
+    value = value * 10 + (*at - '0');
+    ++at;
+  }
+  if (at == digits) return false;
+  while (at != end && (*at == ' ' || *at == '\t')) ++at;
+  if (at != end) return false;
+  out = negative ? -value : value;
+  return true;
+}
+
 // True when the text is a whole decimal integer (sign allowed). The quick
 // reading takes plain digits; anything else (a '+' sign, say) is left to strtoll.
 bool ParseInteger(std::string_view s, long long& out) {
   if (s.empty()) return false;
+  if (QuickInteger(s, out)) return true;
   const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), out);
   if (error == std::errc() && end == s.data() + s.size()) return true;
   const std::string text(s);
@@ -69,18 +93,6 @@ bool ParseIntegerText(std::string_view s, long long& out) {
   if (!ParseRealText(s, real) || !WholeInRange(real)) return false;
   out = static_cast<long long>(real);
   return true;
-}
-
-// True when the line holds a control byte that no text file holds (tabs
-// and carriage returns are text). Written without early exit, so that the
-// compiler checks many bytes at once.
-bool HasControlByte(std::string_view line) {
-  bool found = false;
-  for (const char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    found |= (byte < 0x20) & (byte != '\r') & (byte != '\t');
-  }
-  return found;
 }
 
 // The line of the first control byte that no text file holds, or 0.
@@ -129,9 +141,10 @@ class TextSplitter {
     std::string_view codeLine, value;
     while (NextLine(codeLine)) {
       const long long codeLineNo = line_;
-      const std::string_view codeText = Trimmed(codeLine);
       long long code = 0;
-      if (!ParseInteger(codeText, code) || !IsGroupCode(code)) {
+      if (!(QuickInteger(codeLine, code) || ParseInteger(Trimmed(codeLine), code)) ||
+          !IsGroupCode(code)) {
+        const std::string_view codeText = Trimmed(codeLine);
         Fail(codeLineNo, "expected a group code, found '" + std::string(codeText.substr(0, 40)) + "'");
       }
       if (!NextLine(value)) {
@@ -152,14 +165,19 @@ class TextSplitter {
   bool NextLine(std::string_view& line) {
     if (at_ >= end_) return false;
     ++line_;
-    const char* data = body_.data();
-    const void* newline = std::memchr(data + at_, '\n', end_ - at_);
-    const std::size_t end =
-        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - data) : end_;
-    line = body_.substr(at_, end - at_);
-    if (HasControlByte(line)) {
-      throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
+    // Lines are short: one look at each byte finds the line end and any
+    // control byte (tabs and carriage returns are text) on the way.
+    const auto* data = reinterpret_cast<const unsigned char*>(body_.data());
+    std::size_t end = at_;
+    for (; end < end_; ++end) {
+      const unsigned char byte = data[end];
+      if (byte >= 0x20) continue;
+      if (byte == '\n') break;
+      if (byte != '\r' && byte != '\t') {
+        throw ReadError(Located(name_, line_, "binary data: this is not a DXF text file"));
+      }
     }
+    line = body_.substr(at_, end - at_);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     at_ = end + 1;
     return true;
@@ -237,7 +255,10 @@ bool IsGroupCode(long long code) {
   return code >= -5 && code <= 1071;
 }
 
-DxfValueKind ValueKindOf(int code) {
+namespace {
+
+// The kind of value of each group code, by its range.
+constexpr DxfValueKind KindByRange(int code) {
   const auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
   if (in(10, 59) || in(110, 149) || in(210, 239) || in(460, 469) || in(1010, 1059)) {
     return DxfValueKind::kReal;
@@ -247,6 +268,24 @@ DxfValueKind ValueKindOf(int code) {
     return DxfValueKind::kInteger;
   }
   return DxfValueKind::kText;
+}
+
+constexpr int kFirstGroupCode = -5, kLastGroupCode = 1071;
+
+// KindByRange of every group code, looked up once a pair.
+constexpr std::array<DxfValueKind, kLastGroupCode - kFirstGroupCode + 1> kKinds = [] {
+  std::array<DxfValueKind, kLastGroupCode - kFirstGroupCode + 1> kinds{};
+  for (int code = kFirstGroupCode; code <= kLastGroupCode; ++code) {
+    kinds[static_cast<std::size_t>(code - kFirstGroupCode)] = KindByRange(code);
+  }
+  return kinds;
+}();
+
+}  // namespace
+
+DxfValueKind ValueKindOf(int code) {
+  if (!IsGroupCode(code)) return KindByRange(code);
+  return kKinds[static_cast<std::size_t>(code - kFirstGroupCode)];
 }
 
 void DxfPairs::Add(int code, std::size_t offset, std::size_t length, int codeBytes,

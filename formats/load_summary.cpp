@@ -37,8 +37,16 @@ std::vector<std::string> LoadReport::Lines() const {
 
 LoadSummary Summarize(const mem::MemDrawing& drawing, LoadReport report) {
   LoadSummary summary;
+  // Drawings list graphics of one type in runs: the count of the type met
+  // last is kept at hand instead of looked up again.
+  const std::string* lastType = nullptr;
+  int* lastCount = nullptr;
   for (const auto& g : drawing.List()->Items()) {
-    ++summary.graphicsByType[g->TypeText()];
+    if (lastType == nullptr || g->TypeText() != *lastType) {
+      lastType = &g->TypeText();
+      lastCount = &summary.graphicsByType[*lastType];
+    }
+    ++*lastCount;
     ++summary.graphicCount;
     summary.graphicsAtAnyDepth += CountTree(*g);
     summary.extents = mem::Union(summary.extents, mem::BoundsOf(*g));
