@@ -9,6 +9,7 @@
 
 #include "memhost/arc_shape.h"
 #include "memhost/fault_injector.h"
+#include "memhost/outline.h"
 #include "memhost/properties.h"
 #include "memhost/workplane.h"
 #include "pphatch/host.h"
@@ -118,6 +119,11 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   /// True once Delete was called.
   bool Deleted() const { return deleted_; }
 
+  /// The box the drawing's pick index holds this graphic under; nothing
+  /// while it is not indexed. Kept here so that indexing a whole drawing
+  /// needs no table of its own.
+  std::optional<Box>& IndexedBox() { return indexedBox_; }
+
   /// Tells the holder of this graphic that its geometry has changed.
   void GeometryChanged();
   /// Counts one call and applies fault rules for an operation on this graphic.
@@ -142,6 +148,7 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   std::shared_ptr<MemGraphics> children_;
   std::weak_ptr<MemGraphics> owner_;
   std::uint64_t sequence_ = 0;
+  std::optional<Box> indexedBox_;
 };
 
 }  // namespace pphatch::mem

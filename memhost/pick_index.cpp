@@ -40,27 +40,23 @@ void SortByOrder(std::vector<MemGraphic*>& graphics) {
 }  // namespace
 
 struct PickIndex::Impl {
-  // A graphic's box, and its outline once a query has needed it: most
-  // graphics of a big drawing are never near a click, and their outlines
-  // would cost more memory than the graphics themselves.
-  struct Indexed {
-    Box box;
-    std::unique_ptr<Outline> outline;
-  };
-
   using Tree = bgi::rtree<Entry, bgi::quadratic<16>>;
   Tree tree;
-  std::unordered_map<MemGraphic*, Indexed> entries;
+  // Outlines of the graphics a query has needed so far: most graphics of a
+  // big drawing are never near a click, and their outlines would cost more
+  // memory than the graphics themselves.
+  std::unordered_map<MemGraphic*, std::unique_ptr<Outline>> outlines;
   // Graphics to re-index, maybe more than once each: marking a whole
-  // drawing costs a push per graphic, not a hash insert.
+  // drawing costs a push per graphic.
   std::vector<MemGraphic*> dirty;
 
-  // Removes a graphic's entry from the tree and the table.
+  // Removes a graphic from the tree and forgets its outline.
   void Drop(MemGraphic* g) {
-    const auto it = entries.find(g);
-    if (it == entries.end()) return;
-    tree.remove(Entry(ToBBox(it->second.box), g));
-    entries.erase(it);
+    std::optional<Box>& box = g->IndexedBox();
+    if (!box) return;
+    tree.remove(Entry(ToBBox(*box), g));
+    box.reset();
+    outlines.erase(g);
   }
 
   // Re-indexes every dirty graphic. Every query comes here first, so a
@@ -69,14 +65,13 @@ struct PickIndex::Impl {
     if (dirty.empty()) return;
     std::sort(dirty.begin(), dirty.end());
     dirty.erase(std::unique(dirty.begin(), dirty.end()), dirty.end());
-    entries.reserve(entries.size() + dirty.size());
     std::vector<Entry> added;
     added.reserve(dirty.size());
     for (MemGraphic* g : dirty) {
       Drop(g);
       const auto box = BoundsOf(*g);
       if (!box) continue;
-      entries.emplace(g, Indexed{*box, nullptr});
+      g->IndexedBox() = *box;
       added.emplace_back(ToBBox(*box), g);
     }
     dirty = {};
@@ -97,9 +92,9 @@ struct PickIndex::Impl {
     std::vector<std::pair<MemGraphic*, const Outline*>> found;
     found.reserve(hits.size());
     for (const Entry& e : hits) {
-      Indexed& indexed = entries.find(e.second)->second;
-      if (!indexed.outline) indexed.outline = std::make_unique<Outline>(BuildOutline(*e.second));
-      found.emplace_back(e.second, indexed.outline.get());
+      std::unique_ptr<Outline>& outline = outlines[e.second];
+      if (!outline) outline = std::make_unique<Outline>(BuildOutline(*e.second));
+      found.emplace_back(e.second, outline.get());
     }
     return found;
   }
