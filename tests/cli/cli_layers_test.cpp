@@ -1,7 +1,6 @@
 // Choosing the layers that bound areas, and `info` in the drawing's own
 // words: entity names, layers with counts and states, units, extents, and
 // what will not bound an area.
-#include <cmath>
 #include <numbers>
 #include <string>
 

@@ -123,13 +123,9 @@ TEST(CliPick, SvgAndDxfOutputsHoldTheFoundAreas) {
                          "--format", "svg", "-o", "picks.svg"},
                         dir);
   EXPECT_EQ(run.status, 1) << run.err;
-  const std::string svg = FileText(dir.Path() / "picks.svg");
-  EXPECT_NE(svg.find("fill=\"url(#hatch0)\" fill-rule=\"evenodd\""), std::string::npos);
-  EXPECT_EQ(svg.find("url(#hatch1)"), std::string::npos);  // one area only
-  EXPECT_NE(svg.find(">2  (300, 300)  no area: the point lies outside the drawing</text>"),
-            std::string::npos);
-  // Every failure is explained on standard error, one line each.
-  EXPECT_NE(run.err.find("pphatch: no closed area at 300,300: "), std::string::npos) << run.err;
+  // The legend explains the failure by its code (the hatch fills: SvgPicture).
+  const std::string legend = ">2  (300, 300)  no area: the point lies outside the drawing</text>";
+  EXPECT_NE(FileText(dir.Path() / "picks.svg").find(legend), std::string::npos);
 
   // An R12 file has no HATCH entity: a hatch is an anonymous block of lines
   // inserted on the hatch layer, and a solid fill is refused with a note.

@@ -27,13 +27,8 @@ TEST(SvgPicture, FitsTheDrawingYUpWithArcsPenUpsHatchedAreasAndFailureMarks) {
   SvgPick miss{90, 40, false, {}, "no <area> & \"quotes\"", {}, "", ""};
   // The island of the second room: a whole circle of radius 10 about (50, 25), run clockwise.
   SvgPick round{10, 10, true, {square}, "", {}, "Hall  4686"};
-  ContourPiece circle;
-  circle.arc = true;
-  circle.centre = {50, 25};
-  circle.u = {10, 0};
-  circle.v = {0, 10};
-  circle.t1 = -2 * std::numbers::pi;
-  circle.from = circle.to = {60, 25};
+  const ContourPiece circle{.from = {60, 25}, .to = {60, 25}, .arc = true, .centre = {50, 25},
+                            .u = {10, 0}, .v = {0, 10}, .t1 = -2 * std::numbers::pi};
   round.curves = {StraightContour(square), {circle}};
   std::ostringstream out;
   WriteSvg(out, *drawing, {room, miss, round});

@@ -1,16 +1,13 @@
 #include "component/message_text.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "cli/tool_run.h"
 #include "pphatch/pick_point_hatch.h"
 
 namespace pphatch {
@@ -72,21 +69,17 @@ TEST_F(MessageLookup, LibraryTranslatesForTheUsersLanguage) {
 }
 
 TEST_F(MessageLookup, CatalogLinesAreReadAsWritten) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("pphatch-catalog-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "xx.txt", std::ios::binary)
-      << "# PWPPHatch.dll 101 comment\n\nOther.dll 101 other module\n"
-      << "PWPPHatch.dll 101 first\r\nPWPPHatch.dll 101 second\n"
-      << "PWPPHatch.dll\t102\t  inner  blanks \nPWPPHatch.dll 103\n";
+  const cli_test::ScratchDir dir;
+  dir.Write("xx.txt", "# PWPPHatch.dll 101 comment\n\nOther.dll 101 other module\n"
+                      "PWPPHatch.dll 101 first\r\nPWPPHatch.dll 101 second\n"
+                      "PWPPHatch.dll\t102\t  inner  blanks \nPWPPHatch.dll 103\n");
   SetLanguageLibraryPath(kLibrary);
-  setenv("PPHATCH_WORDHOLD_CATALOGS", dir.c_str(), 1);
+  setenv("PPHATCH_WORDHOLD_CATALOGS", dir.Path().c_str(), 1);
   setenv("PPHATCH_LANG", "xx", 1);
   EXPECT_EQ(MessageText(101), "first");
   EXPECT_EQ(MessageText(102), "  inner  blanks ");
   EXPECT_EQ(MessageText(103), "& PickPoint & Hatch");  // an empty translation is none
   EXPECT_EQ(MessageText(107), kEnglish107);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

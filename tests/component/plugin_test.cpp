@@ -1,7 +1,6 @@
 // The plug-in library loaded at run time, as a CAD program loads it.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cmath>
@@ -75,8 +74,8 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
   EXPECT_EQ(canUnloadNow(), kPluginOk);
 
   // Registration records the class and this library's path, and removes it.
-  const std::filesystem::path registry =
-      std::filesystem::temp_directory_path() / ("pphatch-registry-" + std::to_string(getpid()));
+  const cli_test::ScratchDir dir;
+  const std::filesystem::path registry = dir.Path() / "registry";
   setenv("PPHATCH_REGISTRY", registry.c_str(), 1);
   ASSERT_EQ(registerServer(), kPluginOk);
   const std::string recorded = cli_test::FileText(registry);
@@ -86,7 +85,6 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
   EXPECT_EQ(cli_test::FileText(registry), recorded);
   ASSERT_EQ(unregisterServer(), kPluginOk);
   EXPECT_EQ(cli_test::FileText(registry).find(kPickPointHatchClassId), std::string::npos);
-  std::filesystem::remove(registry);
   unsetenv("PPHATCH_REGISTRY");
 
   // Resources: the string table and the three bitmaps with their sizes.

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "memhost/vec.h"

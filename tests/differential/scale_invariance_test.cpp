@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <iomanip>
-#include <string>
 #include <vector>
 
 #include "differential/drawing_chords.h"

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "component/state.h"
@@ -16,22 +15,18 @@ namespace {
 
 constexpr double E = 1e-6;
 
-class ResultGraphic : public ::testing::Test {
- protected:
-  ToleranceScope tolerance_{E};
-  CurveRecord outer_ = MakeChain({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
-  CurveRecord island_ = MakeChain({{4, 4}, {6, 4}, {5, 6}, {4, 4}});
-};
-
-TEST_F(ResultGraphic, BuildsOneClosedChildPerContourOutsideTheDrawing) {
+TEST(ResultGraphic, BuildsOneClosedChildPerContourOutsideTheDrawing) {
+  const ToleranceScope tolerance(E);
+  const CurveRecord island = MakeChain({{4, 4}, {6, 4}, {5, 6}, {4, 4}});
   const auto drawing = mem::MemDrawing::Create();
   const auto plane = mem::MemWorkplane::Identity()->MovedAlongNormal(5);
   Module().DrawingGraphics = drawing->Graphics();
   ObjectState state;
   state.Workplane = plane;
-  CurveRecord emptied = island_;
+  CurveRecord emptied = island;
   emptied.PointCount = 0;
-  const std::vector<CurveRecord> contours{outer_, island_, emptied, island_};
+  const std::vector<CurveRecord> contours{MakeChain({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}), island,
+                                          emptied, island};
   const HostGraphicPtr result = BuildResultGraphic(state, contours, 2);
   ASSERT_TRUE(result);
   EXPECT_EQ(result, Module().CurrentGraphic);

@@ -28,13 +28,8 @@ std::string ModernSource() {
 PickArea SquareWithColumn() {
   PickArea area;
   area.contours = {{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}, {{6, 5}, {5, 6}, {4, 5}}};
-  ContourPiece circle;
-  circle.arc = true;
-  circle.centre = {5, 5};
-  circle.u = {1, 0};
-  circle.v = {0, 1};
-  circle.t1 = 2 * 3.141592653589793;
-  circle.from = circle.to = {6, 5};
+  const ContourPiece circle{.from = {6, 5}, .to = {6, 5}, .arc = true, .centre = {5, 5},
+                            .u = {1, 0}, .v = {0, 1}, .t1 = 2 * 3.141592653589793};
   area.curves = {StraightContour(area.contours[0]), {circle}};
   area.seed = {2, 2};
   return area;

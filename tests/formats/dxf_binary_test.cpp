@@ -3,16 +3,13 @@
 // saved them from, see data/make_binary_samples.py, the load digests show.)
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <utility>
 
+#include "cli/tool_run.h"
 #include "formats/dxf_reader.h"
 #include "formats/dxf_text.h"
 
@@ -23,13 +20,6 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = PPHATCH_SOURCE_DIR;
 const std::string kSentinel("AutoCAD Binary DXF\r\n\x1a\0", 22);
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // One group of a binary file with two-byte codes; the value as the code lays it down.
 std::string Group(int code, const std::string& value) {
@@ -85,7 +75,7 @@ TEST(BinaryDxf, EveryCutOrCorruptedFileEndsCleanly) {
   const std::regex located("bin\\.dxf: byte [0-9]+: .*");
   for (const auto& [name, step] : {std::pair{"floor_plan_bin.dxf", 1}, {"sampler_2018_bin.dxf", 7}}) {
     SCOPED_TRACE(name);
-    const std::string whole = Bytes(kSource / "tests/formats/data" / name);
+    const std::string whole = cli_test::FileText(kSource / "tests/formats/data" / name);
     for (std::size_t size = kSentinel.size(); size < whole.size(); size += step) {
       const std::string error = ErrorOf(whole.substr(0, size));
       ASSERT_TRUE(std::regex_match(error, located)) << "cut at " << size << ": " << error;

@@ -43,10 +43,8 @@ int CountLines(const std::string& text, const std::string& word) {
   int count = 0;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
-    if (line.find_first_not_of(' ') != std::string::npos &&
-        line.compare(line.find_first_not_of(' '), word.size(), word) == 0) {
-      ++count;
-    }
+    const std::size_t first = line.find_first_not_of(' ');
+    count += first != std::string::npos && line.compare(first, word.size(), word) == 0;
   }
   return count;
 }

@@ -1,15 +1,13 @@
 #include "formats/dxf_writer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <regex>
 #include <map>
 #include <variant>
 
+#include "cli/tool_run.h"
 #include "formats/dxf_reader.h"
 #include "memhost/builders.h"
 
@@ -28,8 +26,8 @@ PickArea Area(std::vector<Contour> contours) {
 }
 
 TEST(DxfWriter, HatchLoopsReadBackVertexByVertex) {
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("pphatch_writer_" + std::to_string(getpid()) + ".dxf")).string();
+  const cli_test::ScratchDir dir;
+  const std::string path = (dir.Path() / "areas.dxf").string();
   auto source = mem::MemDrawing::Create();
   mem::AddRectangle(source, {0, 0}, {10, 8});
   mem::AddCircle(source, {3, 3}, 1);
@@ -39,9 +37,7 @@ TEST(DxfWriter, HatchLoopsReadBackVertexByVertex) {
   WriteDxfResult(path, {Area({kOuter, kIsland}), Area({kTriangle}), Area({{{0, 0}, {1, 1}}})},
                  source.get(), solid);
   const LoadedDrawing back = ReadDxfFile(path);
-  std::ifstream file(path);
-  const std::string text{std::istreambuf_iterator<char>(file), {}};
-  std::filesystem::remove(path);
+  const std::string text = cli_test::FileText(path);
   // The reader keeps no layers: two hatches on the hatch layer, three polylines on the boundary one.
   const auto onLayer = [&text](const std::string& layer) {
     const std::regex group("\n  8\n" + layer + "\n");

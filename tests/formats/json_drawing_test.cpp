@@ -1,12 +1,11 @@
 #include "formats/json_drawing.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <numbers>
 #include <regex>
 
+#include "cli/tool_run.h"
 #include "formats/drawing_file.h"
 #include "formats/dxf_text.h"
 #include "formats/json_read.h"
@@ -67,11 +66,10 @@ std::shared_ptr<MemDrawing> EveryKind() {
 
 TEST(JsonDrawing, EveryKindSurvivesARoundTripThroughAFileOfAnyCaseExtension) {
   const auto original = EveryKind();
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("pphatch_" + std::to_string(getpid()) + ".JSON")).string();
+  const cli_test::ScratchDir dir;
+  const std::string path = (dir.Path() / "plan.JSON").string();
   WriteJsonFile(*original, path);
   const LoadedDrawing loaded = ReadDrawingFile(path);
-  std::filesystem::remove(path);
   EXPECT_EQ(Content(*loaded.drawing), Content(*original));
   EXPECT_EQ(WriteJsonText(*loaded.drawing), WriteJsonText(*original));
   EXPECT_EQ(loaded.summary.graphicCount, static_cast<int>(original->List()->Items().size()));

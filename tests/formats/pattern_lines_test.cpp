@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 
 namespace pphatch::formats {
@@ -29,14 +28,8 @@ TEST(PatternLines, LinesStopAtTheOuterContourAndLeaveIslandsOpen) {
 
 TEST(PatternLines, TurnedLinesFillADiscToItsArea) {
   // Lines of spacing s cover about area / s of length; a disc of radius 10.
-  ContourPiece circle;
-  circle.arc = true;
-  circle.centre = {3, -2};
-  circle.u = {10, 0};
-  circle.v = {0, 10};
-  circle.t0 = 0;
-  circle.t1 = 2 * std::numbers::pi;
-  circle.from = circle.to = circle.At(0);
+  const ContourPiece circle{.from = {13, -2}, .to = {13, -2}, .arc = true, .centre = {3, -2},
+                            .u = {10, 0}, .v = {0, 10}, .t1 = 2 * std::numbers::pi};
   const double spacing = 0.05;
   const auto lines = PatternLines({{circle}}, std::numbers::pi / 4, spacing);
   EXPECT_NEAR(TotalLength(lines) * spacing, std::numbers::pi * 100, 0.01 * std::numbers::pi * 100);

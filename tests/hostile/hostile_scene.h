@@ -2,7 +2,6 @@
 // under the rules of fuzz/checked_request.h.
 #pragma once
 
-#include <cmath>
 #include <memory>
 
 #include "fuzz/checked_request.h"
