@@ -288,14 +288,19 @@ DxfValueKind ValueKindOf(int code) {
   return kKinds[static_cast<std::size_t>(code - kFirstGroupCode)];
 }
 
-void DxfPairs::Add(int code, std::size_t offset, std::size_t length, int codeBytes,
+std::uint32_t DxfPairs::LengthField(std::size_t length) {
+  if (length < kFlagLength) return static_cast<std::uint32_t>(length);
+  longLengths_.emplace_back(slots_.size(), length);
+  return kLongLength;
+}
+
+void DxfPairs::Add(int code, std::size_t offset, std::uint32_t lengthField, int codeBytes,
                    DxfValueKind kind, long long integer, double real) {
   Slot slot{};
-  slot.offset = offset;
-  slot.length = static_cast<std::uint32_t>(length);
-  slot.code = static_cast<std::int16_t>(code);
-  slot.codeBytes = static_cast<std::uint8_t>(codeBytes);
-  slot.kind = kind;
+  slot.packed = static_cast<std::uint64_t>(offset) | static_cast<std::uint64_t>(lengthField) << 35 |
+                static_cast<std::uint64_t>(code + 5) << 49 |
+                static_cast<std::uint64_t>(kind) << 60 |
+                static_cast<std::uint64_t>(codeBytes) << 62;
   if (kind == DxfValueKind::kReal) {
     slot.number.real = real;
   } else {
@@ -304,18 +309,32 @@ void DxfPairs::Add(int code, std::size_t offset, std::size_t length, int codeByt
   slots_.push_back(slot);
 }
 
+void DxfPairs::Append(const DxfPairs& tail) {
+  const std::size_t base = slots_.size();
+  slots_.insert(slots_.end(), tail.slots_.begin(), tail.slots_.end());
+  for (const auto& [index, length] : tail.longLengths_) longLengths_.emplace_back(base + index, length);
+}
+
+std::size_t DxfPairs::LengthOf(std::size_t index) const {
+  const std::uint32_t length = slots_[index].Length();
+  if (length != kLongLength) return length;
+  const auto it = std::lower_bound(longLengths_.begin(), longLengths_.end(),
+                                   std::pair<std::size_t, std::size_t>(index, 0));
+  return it->second;
+}
+
 void DxfPairs::AddText(int code, std::size_t offset, std::size_t length, int codeBytes) {
-  Add(code, offset, length, codeBytes, DxfValueKind::kText, 0, 0);
+  Add(code, offset, LengthField(length), codeBytes, DxfValueKind::kText, 0, 0);
 }
 
 void DxfPairs::AddReal(int code, std::size_t offset, std::size_t length, int codeBytes,
                        double value) {
-  Add(code, offset, length, codeBytes, DxfValueKind::kReal, 0, value);
+  Add(code, offset, LengthField(length), codeBytes, DxfValueKind::kReal, 0, value);
 }
 
 void DxfPairs::AddInteger(int code, std::size_t offset, std::size_t length, int codeBytes,
                           long long value) {
-  Add(code, offset, length, codeBytes, DxfValueKind::kInteger, value, 0);
+  Add(code, offset, LengthField(length), codeBytes, DxfValueKind::kInteger, value, 0);
 }
 
 void DxfPairs::AddFlag(int code, std::size_t offset, int codeBytes, bool value) {
@@ -347,20 +366,20 @@ std::string DxfPairs::AddWritten(int code, std::string_view value, int codeBytes
 
 std::string_view DxfPairs::Value(std::size_t index) const {
   const Slot& slot = slots_[index];
-  if (slot.length == kFlagLength) return slot.number.integer != 0 ? "1" : "0";
-  return content_.substr(slot.offset, slot.length);
+  if (slot.Length() == kFlagLength) return slot.number.integer != 0 ? "1" : "0";
+  return content_.substr(slot.Offset(), LengthOf(index));
 }
 
 DxfPair DxfPairs::operator[](std::size_t index) const {
   const Slot& slot = slots_[index];
   DxfPair pair;
-  pair.code = slot.code;
+  pair.code = slot.Code();
   pair.value = Value(index);
   // In a text file pair i has its code on line 2i + 1.
-  pair.place = binary_ ? static_cast<long long>(slot.offset) - slot.codeBytes
+  pair.place = binary_ ? static_cast<long long>(slot.Offset()) - slot.CodeBytes()
                        : 2 * static_cast<long long>(index) + 1;
-  if (slot.kind == DxfValueKind::kReal) pair.real = slot.number.real;
-  if (slot.kind == DxfValueKind::kInteger) {
+  if (slot.Kind() == DxfValueKind::kReal) pair.real = slot.number.real;
+  if (slot.Kind() == DxfValueKind::kInteger) {
     pair.integer = slot.number.integer;
     pair.real = static_cast<double>(pair.integer);
   }
@@ -379,6 +398,9 @@ std::string LocatedAt(const std::string& name, long long place, bool binary,
 
 DxfPairs SplitDxfPairs(std::string_view content, const std::string& name,
                        std::size_t splitInHalvesFrom) {
+  if (content.size() >= DxfPairs::kContentLimit) {
+    throw ReadError(Located(name, 0, "the file is too large: 32 GiB at the most"));
+  }
   if (IsBinaryDxf(content)) return SplitBinaryDxfPairs(content, name);
   std::string_view body = content;
   if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark)

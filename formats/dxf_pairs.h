@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pphatch::formats {
@@ -30,10 +31,13 @@ struct DxfPair {
   long long integer = 0;
 };
 
-/// The checked pairs of one file, stored compactly (24 bytes a pair) and
+/// The checked pairs of one file, stored compactly (16 bytes a pair) and
 /// handed out as DxfPair values.
 class DxfPairs {
  public:
+  /// Content of this size or more cannot be held (positions take 35 bits).
+  static constexpr std::uint64_t kContentLimit = std::uint64_t{1} << 35;
+
   DxfPairs(std::string_view content, bool binary) : content_(content), binary_(binary) {}
 
   std::size_t size() const { return slots_.size(); }
@@ -42,7 +46,7 @@ class DxfPairs {
   bool Binary() const { return binary_; }
 
   DxfPair operator[](std::size_t index) const;
-  int Code(std::size_t index) const { return slots_[index].code; }
+  int Code(std::size_t index) const { return slots_[index].Code(); }
   std::string_view Value(std::size_t index) const;
 
   /// Appends a pair whose value is content[offset, offset + length) (text)
@@ -60,31 +64,44 @@ class DxfPairs {
   void AddFlag(int code, std::size_t offset, int codeBytes, bool value);
   void Reserve(std::size_t count) { slots_.reserve(count); }
   /// Appends the pairs of `tail`, which refer into the same content.
-  void Append(const DxfPairs& tail) { slots_.insert(slots_.end(), tail.slots_.begin(), tail.slots_.end()); }
+  void Append(const DxfPairs& tail);
 
  private:
-  // Value position and length in the content (kFlagLength: a flag), code,
-  // bytes from the code to the value, and the number a numeric value holds.
+  // One pair in 16 bytes: the number a numeric value holds, and packed into
+  // one word the value's position (35 bits) and length (14 bits), the code
+  // (11 bits, from -5), the kind (2 bits) and the bytes from the code to the
+  // value (2 bits). A length that does not fit is kept in `longLengths_`.
   struct Slot {
-    std::uint64_t offset;
-    std::uint32_t length;
-    std::int16_t code;
-    std::uint8_t codeBytes;
-    DxfValueKind kind;
     union {
       double real;
       long long integer;
     } number;
+    std::uint64_t packed;
+
+    std::uint64_t Offset() const { return packed & ((std::uint64_t{1} << 35) - 1); }
+    std::uint32_t Length() const { return static_cast<std::uint32_t>((packed >> 35) & 0x3FFF); }
+    int Code() const { return static_cast<int>((packed >> 49) & 0x7FF) - 5; }
+    DxfValueKind Kind() const { return static_cast<DxfValueKind>((packed >> 60) & 3); }
+    int CodeBytes() const { return static_cast<int>(packed >> 62); }
   };
+  static_assert(sizeof(Slot) == 16);
 
-  static constexpr std::uint32_t kFlagLength = 0xFFFFFFFF;
+  // Length field values with a meaning of their own: a flag, and a length
+  // found in `longLengths_`.
+  static constexpr std::uint32_t kFlagLength = 0x3FFE;
+  static constexpr std::uint32_t kLongLength = 0x3FFF;
 
-  void Add(int code, std::size_t offset, std::size_t length, int codeBytes, DxfValueKind kind,
-           long long integer, double real);
+  // The length field for a value of that length, noting a long one.
+  std::uint32_t LengthField(std::size_t length);
+  void Add(int code, std::size_t offset, std::uint32_t lengthField, int codeBytes,
+           DxfValueKind kind, long long integer, double real);
+  std::size_t LengthOf(std::size_t index) const;
 
   std::string_view content_;
   bool binary_;
   std::vector<Slot> slots_;
+  // Lengths of the values too long for a slot, by pair index, in index order.
+  std::vector<std::pair<std::size_t, std::size_t>> longLengths_;
 };
 
 /// "line 12" for a place in a text file, "byte 40" in a binary one.

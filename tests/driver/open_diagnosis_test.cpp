@@ -13,7 +13,8 @@ namespace {
 
 // Bridges of the given sizes along the x axis, shortest first.
 OpenFace FaceWithBridges(const std::vector<double>& sizes) {
-  OpenFace open{.searched = true};
+  OpenFace open;
+  open.searched = true;
   for (const double s : sizes) open.bridges.push_back({{s, 0}, {0, 0}, s});
   return open;
 }
@@ -64,7 +65,8 @@ TEST(OpenDiagnosis, BisectsTheBridgeSizesForTheSmallestThatCloses) {
 }
 
 TEST(OpenDiagnosis, NamesTheFreeEndsNearestTheClickWhenNothingCloses) {
-  OpenFace open{.searched = true};
+  OpenFace open;
+  open.searched = true;
   for (int k = 12; k >= 1; --k) open.freeEnds.push_back({static_cast<double>(k), 0});
   CountingProbe never{INFINITY};
   const PickDiagnosis d = DiagnoseNoArea(open, {0, 0}, 0, never.Probe());
@@ -74,7 +76,8 @@ TEST(OpenDiagnosis, NamesTheFreeEndsNearestTheClickWhenNothingCloses) {
   for (size_t k = 0; k < d.freeEnds.size(); ++k) EXPECT_EQ(d.freeEnds[k][0], k + 1.0);
   EXPECT_EQ(never.calls, 0);  // no bridge to try
 
-  OpenFace onLine{.clickOnGraphic = true, .searched = true};
+  OpenFace onLine;
+  onLine.clickOnGraphic = onLine.searched = true;
   EXPECT_EQ(DiagnoseNoArea(onLine, {0, 0}, 0, never.Probe()).cause, PickDiagnosis::Cause::kOnBoundary);
   onLine.clickOnGraphic = false;
   EXPECT_EQ(DiagnoseNoArea(onLine, {0, 0}, 0, never.Probe()).cause, PickDiagnosis::Cause::kNotEnclosed);

@@ -66,6 +66,16 @@ TEST(DxfSplitHalves, GiveThePairsOfOnePassWhereverTheHalvesMeet) {
   }
 }
 
+TEST(DxfSplitHalves, KeepValuesTooLongForAPairsOwnLengthField) {
+  // Layer names of 20,000 characters in entity 0 and entity 50, one in each half.
+  const std::string name(20000, 'w');
+  const std::string text = WithLine(WithLine(Drawing(60), 4 + 3, name), 4 + 14 * 50 + 3, name + "x");
+  const std::string onePass = Split(text, kOnePass);
+  EXPECT_NE(onePass.find("line 7: 8 = " + name + " ("), std::string::npos);
+  EXPECT_NE(onePass.find("line 707: 8 = " + name + "x ("), std::string::npos);
+  EXPECT_EQ(Split(text, 0), onePass);
+}
+
 TEST(DxfSplitHalves, NameTheFaultOnePassNames) {
   const std::string text = Drawing(200);
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
