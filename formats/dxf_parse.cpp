@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
+#include <iterator>
+#include <thread>
 
 #include "formats/errors.h"
 
@@ -12,7 +15,8 @@ namespace {
 // Walks the sections of a checked pair list and fills a document.
 class Parser {
  public:
-  Parser(const DxfPairs& pairs, const std::string& name) : pairs_(pairs), name_(name) {
+  Parser(const DxfPairs& pairs, const std::string& name, std::size_t parseInHalvesFrom)
+      : pairs_(pairs), name_(name), parseInHalvesFrom_(parseInHalvesFrom) {
     doc_.binary = pairs.Binary();
   }
 
@@ -109,12 +113,57 @@ class Parser {
       entities += name != "VERTEX" && name != "SEQEND";
     }
     doc_.entities.reserve(doc_.entities.size() + entities);
+    const std::size_t middle =
+        end - first >= parseInHalvesFrom_ ? EntityStartFrom(first + (end - first) / 2, end) : end;
+    if (middle == end) {
+      ReadEntityRange(first, end, doc_.entities, doc_.report);
+      return;
+    }
+    // The second half in a thread of its own. A fault is raised as reading
+    // in one pass would raise it: the first half's before the second's.
+    std::vector<DxfEntity> tail;
+    LoadReport tailReport;
+    std::exception_ptr tailFault, headFault;
+    std::thread second([&] {
+      try {
+        ReadEntityRange(middle, end, tail, tailReport);
+      } catch (...) {
+        tailFault = std::current_exception();
+      }
+    });
+    try {
+      ReadEntityRange(first, middle, doc_.entities, doc_.report);
+    } catch (...) {
+      headFault = std::current_exception();
+    }
+    second.join();
+    if (headFault) std::rethrow_exception(headFault);
+    if (tailFault) std::rethrow_exception(tailFault);
+    doc_.entities.insert(doc_.entities.end(), std::make_move_iterator(tail.begin()),
+                         std::make_move_iterator(tail.end()));
+    doc_.report.Append(std::move(tailReport));
+  }
+
+  void ReadEntityRange(std::size_t first, std::size_t end, std::vector<DxfEntity>& out,
+                       LoadReport& report) const {
     std::size_t i = first;
-    while (i < end) i = ReadEntity(pairs_, i, end, doc_.entities, doc_.report);
+    while (i < end) i = ReadEntity(pairs_, i, end, out, report);
+  }
+
+  // The first record from `from` on that starts an entity of its own (not a
+  // VERTEX, ATTRIB or SEQEND, which belong to the entity before them), or `end`.
+  std::size_t EntityStartFrom(std::size_t from, std::size_t end) const {
+    for (std::size_t i = from; i < end; ++i) {
+      if (pairs_.Code(i) != 0) continue;
+      const std::string_view name = pairs_.Value(i);
+      if (name != "VERTEX" && name != "ATTRIB" && name != "SEQEND") return i;
+    }
+    return end;
   }
 
   const DxfPairs& pairs_;
   const std::string& name_;
+  std::size_t parseInHalvesFrom_;
   DxfDocument doc_;
 };
 
@@ -127,8 +176,8 @@ std::string NameKey(const std::string& name) {
   return key;
 }
 
-DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name) {
-  return Parser(pairs, name).Run();
+DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name, std::size_t parseInHalvesFrom) {
+  return Parser(pairs, name, parseInHalvesFrom).Run();
 }
 
 }  // namespace pphatch::formats

@@ -12,8 +12,12 @@
 namespace pphatch::formats {
 
 /// Reads the document from the pairs of SplitDxfPairs. Throws ReadError
-/// (with `name` and the line) for a section that never ends.
-DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name);
+/// (with `name` and the line) for a section that never ends. An ENTITIES
+/// section of `parseInHalvesFrom` pairs or more is read by two threads, a
+/// half each, to the same entities and findings.
+inline constexpr std::size_t kParseInHalvesFrom = std::size_t{1} << 20;
+DxfDocument ParseDxf(const DxfPairs& pairs, const std::string& name,
+                     std::size_t parseInHalvesFrom = kParseInHalvesFrom);
 
 /// Reads the entity whose record starts at `begin` (before `end`), with the
 /// records that belong to it (the VERTEXes and SEQEND of a POLYLINE, the

@@ -1,5 +1,7 @@
 #include "formats/load_summary.h"
 
+#include <iterator>
+
 namespace pphatch::formats {
 
 namespace {
@@ -18,6 +20,18 @@ std::string Entities(int count, const std::string& name) {
 }
 
 }  // namespace
+
+void LoadReport::Append(LoadReport&& later) {
+  for (const auto& [name, count] : later.ignored) ignored[name] += count;
+  hiddenEntities += later.hiddenEntities;
+  paperSpaceEntities += later.paperSpaceEntities;
+  unselectedEntities += later.unselectedEntities;
+  texts.insert(texts.end(), std::make_move_iterator(later.texts.begin()),
+               std::make_move_iterator(later.texts.end()));
+  limitReached = limitReached || later.limitReached;
+  warnings.insert(warnings.end(), std::make_move_iterator(later.warnings.begin()),
+                  std::make_move_iterator(later.warnings.end()));
+}
 
 std::vector<std::string> LoadReport::Lines() const {
   std::vector<std::string> lines;

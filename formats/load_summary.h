@@ -46,6 +46,8 @@ struct LoadReport {
   void Ignore(const std::string& entityName) { ++ignored[entityName]; }
   /// One line per finding: "12 MTEXT entities ignored", then the warnings.
   std::vector<std::string> Lines() const;
+  /// Adds the findings of a report on a later part of the same file.
+  void Append(LoadReport&& later);
 };
 
 /// A layer of the file: its top-level model-space entities and its states.

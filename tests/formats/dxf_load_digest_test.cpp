@@ -12,13 +12,17 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
 
+#include "formats/dxf_emit.h"
+#include "formats/dxf_parse.h"
 #include "formats/dxf_reader.h"
 #include "formats/dxf_text.h"
 #include "formats/errors.h"
+#include "memhost/drawing.h"
 #include "memhost/snapshot.h"
 
 namespace pphatch::formats {
@@ -169,6 +173,40 @@ TEST(DxfLoadDigest, EveryKnownDrawingLoadsAsRecorded) {
     ++checked;
   }
   EXPECT_GE(checked, 8);
+}
+
+// The entities read by two threads load, wherever the halves meet, to the
+// drawing and the findings of one pass. Points put before or after the
+// sampler's entities move the middle over each of its records; an insert
+// with an attribute and a stray SEQEND go first, a hatch whose boundary
+// cannot be read (a finding of the reader) last.
+TEST(DxfLoadDigest, EntitiesReadInHalvesLoadAsInOnePass) {
+  const auto load = [](const std::string& text, std::size_t halvesFrom) {
+    const DxfPairs pairs = SplitDxfPairs(text, "sampler.dxf");
+    DxfDocument document = ParseDxf(pairs, "sampler.dxf", halvesFrom);
+    const auto drawing = mem::MemDrawing::Create();
+    EmitDxfDocument(document, drawing, document.report, "sampler.dxf");
+    std::string loaded = mem::Snapshot(*drawing);
+    for (const std::string& line : document.report.Lines()) loaded += "\nreport " + line;
+    return loaded;
+  };
+  std::string sampler = Sampler();
+  const std::size_t first = sampler.find("ENTITIES\n") + 9;
+  sampler.insert(first, testing::Pairs("0 INSERT 66 1 2 SQUARE 10 0 20 0 0 ATTRIB 1 tag 10 0 20 0 "
+                                       "0 SEQEND 0 SEQEND"));
+  sampler.insert(sampler.find("0\nENDSEC\n", first),
+                 testing::Pairs("0 HATCH 2 SOLID 70 1 91 1 92 2 72 0 73 1 93 3 10 0 20 0"));
+  const std::size_t last = sampler.find("0\nENDSEC\n", first);
+  std::string points;
+  for (int count = 0; count < 140; count += 2) {
+    SCOPED_TRACE(std::to_string(count) + " points");
+    for (const std::size_t at : {first, last}) {
+      std::string text = sampler;
+      text.insert(at, points);
+      EXPECT_EQ(load(text, 0), load(text, std::numeric_limits<std::size_t>::max()));
+    }
+    points += testing::Pairs("0 POINT 10 7 20 7 0 POINT 10 8 20 8");
+  }
 }
 
 }  // namespace
