@@ -188,7 +188,7 @@ void MemGraphic::SetVertexList(std::vector<VertexData> vertices) {
 }
 
 void MemGraphic::SetShape(const ArcShape& shape, bool rewriteVertices) {
-  shape_ = shape;
+  shape_ = std::make_unique<ArcShape>(shape);
   if (rewriteVertices) {
     vertices_.clear();
     for (const Vec2 p : shape.Layout()) vertices_.push_back({p.x, p.y, 0, true, false});

@@ -94,7 +94,8 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   /// Replaces the whole chain.
   void SetVertexList(std::vector<VertexData> vertices);
 
-  const std::optional<ArcShape>& Shape() const { return shape_; }
+  /// The true curve of a circle, arc or ellipse; null for other graphics.
+  const ArcShape* Shape() const { return shape_.get(); }
   /// Sets the exact shape; with `rewriteVertices` the chain becomes the
   /// shape's layout: the centre (vertex 0) for a whole shape, and for an arc
   /// the centre, the points at the start, end and middle angles (1 to 3).
@@ -143,7 +144,7 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   bool deleted_ = false;
   std::shared_ptr<PropertyTable> props_;  ///< null: the defaults of the type
   std::vector<VertexData> vertices_;
-  std::optional<ArcShape> shape_;
+  std::unique_ptr<ArcShape> shape_;  ///< apart: most graphics have none
   std::shared_ptr<MemWorkplane> workplane_;
   std::shared_ptr<MemGraphics> children_;
   std::weak_ptr<MemGraphics> owner_;
