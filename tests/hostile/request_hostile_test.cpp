@@ -107,6 +107,15 @@ const Scene kScenes[] = {
     {"groups 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "GRAPHIC", 10000); }},
     {"one insert", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 1); }, {{{5, 5}, 1, 100}}},
     {"inserts 10,000 deep", false, [](HostileScene& s) { AddNestedSquare(s, "INSERT", 10000); }},
+    // An insert whose copy the host cannot make is passed over (not its island).
+    {"an insert that cannot be copied", true,
+     [](HostileScene& s) {
+       const auto block = mem::NewBlock(*s.drawing);
+       mem::AddRectangle(Into(block), {0, 0}, {1, 1});
+       mem::AddInsert(Into(s.drawing), block, {.x = 2, .y = 2});
+       s.drawing->Faults().Fail("HostGraphic.Duplicate");
+     },
+     {{{5, 5}, 1, 100}}},
     // Fault: after spike removal the square was handed back for a click on the line outside it.
     {"a click on a line dangling outside the square", true,
      [](HostileScene& s) { mem::AddLine(Into(s.drawing), {10, 5}, {20, 5}); }, {{{15, 5}, 10, kRulesOnly}}},
