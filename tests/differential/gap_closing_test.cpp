@@ -155,6 +155,12 @@ TEST(GapClosing, DiagnosisFindsTheGapsAndTheirSizeAndTheToleranceAtThemCloses) {
     const double expected = GeosFaces(ChainPoints(chords), kOnCurve).AreaAround(c.click);
     EXPECT_NEAR(closed.NetArea(), expected, kRelative * expected);
     ExpectGaps(f.hatch->Diagnosis().gaps, c.gaps, within);
+    // A bridged area the host then fails to take is an error, with no gaps.
+    f.drawing->Faults().Fail("HostGraphics.Parent");
+    EXPECT_FALSE(f.Pick(c.click.x, c.click.y).ok);
+    EXPECT_EQ(f.hatch->Diagnosis().cause, PickDiagnosis::Cause::kError);
+    EXPECT_TRUE(f.hatch->Diagnosis().gaps.empty());
+    f.drawing->Faults().ClearFaults();
     EXPECT_EQ(mem::Snapshot(*f.drawing), before);
   }
 }
