@@ -12,6 +12,9 @@ namespace pphatch::formats {
 
 namespace {
 
+// Entities of the second half that are moved behind the first half at a time.
+constexpr std::size_t kEntitiesInAChunk = 4096;
+
 // Walks the sections of a checked pair list and fills a document.
 class Parser {
  public:
@@ -119,14 +122,21 @@ class Parser {
       ReadEntityRange(first, end, doc_.entities, doc_.report);
       return;
     }
-    // The second half in a thread of its own. A fault is raised as reading
-    // in one pass would raise it: the first half's before the second's.
-    std::vector<DxfEntity> tail;
+    // The second half in a thread of its own, in chunks: moved behind the
+    // first half, each chunk is let go at once, so that the half is never
+    // held twice. A fault is raised as reading in one pass would raise it:
+    // the first half's before the second's.
+    std::vector<std::vector<DxfEntity>> tail;
     LoadReport tailReport;
     std::exception_ptr tailFault, headFault;
     std::thread second([&] {
       try {
-        ReadEntityRange(middle, end, tail, tailReport);
+        for (std::size_t i = middle; i < end;) {
+          if (tail.empty() || tail.back().size() >= kEntitiesInAChunk) {
+            tail.emplace_back().reserve(kEntitiesInAChunk);
+          }
+          i = ReadEntity(pairs_, i, end, tail.back(), tailReport);
+        }
       } catch (...) {
         tailFault = std::current_exception();
       }
@@ -139,8 +149,11 @@ class Parser {
     second.join();
     if (headFault) std::rethrow_exception(headFault);
     if (tailFault) std::rethrow_exception(tailFault);
-    doc_.entities.insert(doc_.entities.end(), std::make_move_iterator(tail.begin()),
-                         std::make_move_iterator(tail.end()));
+    for (std::vector<DxfEntity>& chunk : tail) {
+      doc_.entities.insert(doc_.entities.end(), std::make_move_iterator(chunk.begin()),
+                           std::make_move_iterator(chunk.end()));
+      std::vector<DxfEntity>().swap(chunk);
+    }
     doc_.report.Append(std::move(tailReport));
   }
 

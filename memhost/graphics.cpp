@@ -83,9 +83,14 @@ void MemGraphics::Remove(int index) {
 
 HostGraphicPtr MemGraphics::GraphicFromID(int id) {
   Enter("HostGraphics.GraphicFromID");
-  const auto it = byId_.find(id);
-  if (it == byId_.end()) throw HostError("no graphic with ID " + std::to_string(id));
+  const auto it = FindId(id);
+  if (it == byId_.end() || it->first != id) throw HostError("no graphic with ID " + std::to_string(id));
   return it->second->shared_from_this();
+}
+
+std::vector<std::pair<int, MemGraphic*>>::iterator MemGraphics::FindId(int id) {
+  return std::lower_bound(byId_.begin(), byId_.end(), id,
+                          [](const std::pair<int, MemGraphic*>& entry, int key) { return entry.first < key; });
 }
 
 HostBoundingBoxPtr MemGraphics::CalcBoundingBox() {
@@ -120,7 +125,14 @@ void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
   graphic->owner_ = weak_from_this();
   graphic->sequence_ = nextSequence++;
   items_.push_back(graphic);
-  byId_[graphic->Id()] = graphic.get();
+  const int id = graphic->Id();
+  if (byId_.empty() || byId_.back().first < id) {
+    byId_.emplace_back(id, graphic.get());
+  } else if (const auto it = FindId(id); it != byId_.end() && it->first == id) {
+    it->second = graphic.get();
+  } else {
+    byId_.emplace(it, id, graphic.get());
+  }
   ChildChanged(*graphic);
 }
 
@@ -137,7 +149,9 @@ void MemGraphics::Detach(MemGraphic& graphic) {
 void MemGraphics::EraseAt(std::size_t position) {
   const std::shared_ptr<MemGraphic> graphic = items_[position];
   if (index_) index_->Erase(*graphic);
-  byId_.erase(graphic->Id());
+  if (const auto it = FindId(graphic->Id()); it != byId_.end() && it->first == graphic->Id()) {
+    byId_.erase(it);
+  }
   graphic->owner_.reset();
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
   if (const auto parent = parent_.lock()) parent->GeometryChanged();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "memhost/fault_injector.h"
@@ -62,7 +62,10 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
   int parentId_ = 0;
   std::shared_ptr<PickIndex> index_;
   std::vector<std::shared_ptr<MemGraphic>> items_;
-  std::unordered_map<int, MemGraphic*> byId_;
+  // The members by ID, sorted: IDs grow as graphics are made, so appending
+  // mostly adds at the end, and a big drawing needs no table node a graphic.
+  std::vector<std::pair<int, MemGraphic*>> byId_;
+  std::vector<std::pair<int, MemGraphic*>>::iterator FindId(int id);
 };
 
 }  // namespace pphatch::mem
