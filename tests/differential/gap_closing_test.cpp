@@ -208,6 +208,10 @@ TEST(GapClosing, BridgesOnlyWhatTheToleranceReachesAcrossNothing) {
       // The straight way between the ends crosses a wall: each bridges to it.
       {"ends on both sides of a wall", "C 4 10 0 10 0 0 10 0 10 10 4.02 10; C 4.01 9 4.01 11", {2, 5},
        0.05, 100},
+      // A hook hangs 0.03 into the room; the nearest graphic not on its own
+      // chain lies above the wall: bridged across it, the click would lie in a sliver.
+      {"an end whose nearest other graphic lies across the wall",
+       "C 5 9.97 5 10 0 10 0 0 10 0 10 10 5 10; C 4.95 10.01 3 10.01", {4.99, 9.99}, 0.1, 100},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
