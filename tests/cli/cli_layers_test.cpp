@@ -85,7 +85,6 @@ TEST(CliInfo, NamesEntitiesLayersStatesUnitsExtentsAndWhatBoundsNoArea) {
         "1 entity on layers left out by the layer options"},
        // Host kinds only when asked for.
        {"PWW50Polyline", "GRAPHIC"}},
-      {{"--verbose", flange}, {"GRAPHIC         4"}, {}},
       {{blocksOnly}, {"no drawing entities: the file holds only blocks", "units: not stated"}, {}},
       {{Example("floor_plan.dxf")},
        {"INSERT          3", "CIRCLE          2", "ARC             2", "POLYLINE        3",

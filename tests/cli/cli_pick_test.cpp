@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "failure_code.h"
 #include "formats/dxf_text.h"
 #include "tool_run.h"
 
@@ -70,16 +69,6 @@ TEST(CliPick, ABlockNestedBeyondTheReadersLimitGivesTheLimitCode) {
   EXPECT_TRUE(lines[0]["units"].is_null());
 }
 
-TEST(CliPick, TheComponentsDiagnosisDecidesBetweenBudgetOpenAndTheRest) {
-  using cli::FailureCode;
-  using Cause = PickDiagnosis::Cause;
-  EXPECT_EQ(FailureCode({false, Cause::kBudget, false}), "budget");
-  EXPECT_EQ(FailureCode({false, Cause::kOpen, true}), "limit");
-  EXPECT_EQ(FailureCode({false, Cause::kOnBoundary, true}), "limit");
-  // Outside the drawing says the most: it is the user's to fix.
-  EXPECT_EQ(FailureCode({true, Cause::kBudget, true}), "outside_drawing");
-}
-
 bool IsSvg(const std::string& text) {
   return text.rfind("<?xml", 0) == 0 && text.find("<svg") != std::string::npos;
 }
@@ -98,11 +87,8 @@ TEST(CliPick, TheExtensionOfTheOutputChoosesTheFormatUnlessFormatSaysOtherwise) 
   const Case cases[] = {
       {{"-o", "a.dxf"}, "a.dxf", IsDxf},
       {{"-o", "a.SVG"}, "a.SVG", IsSvg},
-      {{"-o", "a.json"}, "a.json", IsJsonLines},
-      {{"-o", "a.jsonl"}, "a.jsonl", IsJsonLines},
       {{"-o", "a.txt"}, "a.txt", IsJsonLines},
       {{"-o", "b.dxf", "--format", "json"}, "b.dxf", IsJsonLines},
-      {{"-o", "b.out", "--format", "SVG"}, "b.out", IsSvg},
       {{"-o", "-", "--format", "dxf"}, "-", IsDxf},
   };
   for (const Case& c : cases) {

@@ -44,7 +44,7 @@ bool Overlap(const nlohmann::json& a, const nlohmann::json& b) {
          b[1].get<double>() < a[1].get<double>() + a[3].get<double>();
 }
 
-TEST(CliPicture, FramesTheDenseGraphicsOrTheGivenFrameNumbersPicksAndListsThemInTheLegend) {
+TEST(CliPicture, FramesTheDenseGraphicsNumbersPicksAndListsThemInTheLegend) {
   ScratchDir dir;
   const std::string drawing = dir.Write("cluster.dxf", Cluster()).string();
   // Seven picks crowded into and around one circle, and one beside the grid.
@@ -82,18 +82,6 @@ TEST(CliPicture, FramesTheDenseGraphicsOrTheGivenFrameNumbersPicksAndListsThemIn
       EXPECT_FALSE(Overlap(numbers[i], numbers[k])) << i + 1 << " and " << k + 1;
     }
   }
-
-  // A frame given on the command line shows that part only: circles 1..2 of
-  // each of the first two columns meet it (x, y up to 44).
-  const ToolRun framedRun =
-      RunTool({"pick", drawing, "-o", "f.svg", "--at", "10,10", "--frame", "40,0,0,40"}, dir);
-  EXPECT_EQ(framedRun.status, 0) << framedRun.err;
-  const nlohmann::json framed = SvgFacts(dir.Path() / "f.svg");
-  ASSERT_TRUE(framed.is_object());
-  EXPECT_EQ(framed["drawing_shapes"], 4);
-  EXPECT_EQ(framed["note"], "18 graphics outside the frame, not shown");
-  EXPECT_EQ(framed["ticks_x"].front(), "0");
-  EXPECT_EQ(framed["ticks_x"].back(), "40");
 }
 
 TEST(CliPicture, TicksAtCoordinatesFarBeyondTheSpanEnd) {

@@ -79,17 +79,6 @@ TEST(Examples, PlateMaterialHolesAndSlotHatchAsHandComputed) {
               });
 }
 
-TEST(Examples, WallsDrawingHatchesItsRooms) {
-  ScratchDir dir;
-  ExpectAreas(RunTool({"pick", Example("walls.json"), "--points", Example("walls.points")}, dir),
-              {
-                  // Room inside the wall's inner faces, with the region as island.
-                  {"hall", 150, 150, 300 * 250 - 60 * 40, 1, 0.01},
-                  // Inside the text outline's letter O, around its counter.
-                  {"letter", 610, 123, 60 * 80 - 20 * 40, 1, 0.01},
-              });
-}
-
 TEST(Examples, DemoPrintsItsPicksAndWritesThePicture) {
   ScratchDir dir;
   const ToolRun run = RunTool({"demo"}, dir);

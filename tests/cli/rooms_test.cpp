@@ -70,21 +70,5 @@ TEST(Rooms, CsvFiltersByPatternAndQuotesNotes) {
             "TOTAL,214600,,,,,,1 area\r\n");
 }
 
-TEST(Rooms, DxfAndSvgShowEveryRoomWithItsLabelAndArea) {
-  ScratchDir dir;
-  const std::string plan = Example("rooms_plan.dxf");
-  ToolRun run = RunTool({"rooms", plan, "--layer", "ROOMS", "--format", "dxf", "-o", "rooms.dxf"}, dir);
-  EXPECT_EQ(run.status, 1) << run.err;
-  const std::string dxf = FileText(dir.Path() / "rooms.dxf");
-  EXPECT_NE(dxf.find("\nOffice 1  218436.5\n"), std::string::npos);
-  EXPECT_EQ(dxf.find("\nMeeting  "), std::string::npos);  // its area is Office 2's
-  EXPECT_NE(dxf.find("PPHATCH_LABEL"), std::string::npos);
-  run = RunTool({"rooms", plan, "--layer", "ROOMS", "--format", "svg", "-o", "rooms.svg"}, dir);
-  const std::string svg = FileText(dir.Path() / "rooms.svg");
-  EXPECT_NE(svg.find(">Store  146046.02</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">Terrace: Operation can not be performed with these objects.</text>"),
-            std::string::npos);
-}
-
 }  // namespace
 }  // namespace pphatch::cli_test

@@ -8,7 +8,6 @@
 
 #include "component/beep.h"
 #include "component/property_value.h"
-#include "component/view_convert.h"
 #include "geometry/checked_math.h"
 #include "pphatch/pick_point_hatch.h"
 
@@ -41,12 +40,6 @@ TEST(CheckedArithmetic, FaultsBecomeComputeErrors) {
   EXPECT_THROW(CheckedFinite(std::numeric_limits<double>::infinity()), ComputeError);
 }
 
-TEST(TolerantSign, DeadBandIsOneMillionth) {
-  for (const auto& [value, sign] : {std::pair{0.0, 0}, {5e-7, 0}, {-9.99e-7, 0}, {1e-6, 1}, {-1e-6, -1},
-                                    {1e300, 1}}) {
-    EXPECT_EQ(TolerantSign(value), sign) << value;
-  }
-}
 TEST(RequestBudget, ExceededOnlyAfterTwentySeconds) {
   double now = 1000;
   SetClockForTesting([&now] { return now; });

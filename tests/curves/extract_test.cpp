@@ -149,7 +149,6 @@ TEST_F(Extract, ChainsByTypeBrushAndTextMode) {
   const Case cases[] = {
       {build("PWW30CURVE", "Solid"), 3, 4, "PWW30CURVE"},
       {build("PWW30CURVE", "Hatch"), 2, 2, "PWW30CURVE"},
-      {build("PWW50Polyline", "None"), 3, 4, "PWW50Polyline"},
       {build("PWW50Polyline", "Hatch"), 1, 2, "PWW50Polyline"},
       {mem::AddCurve(drawing_, {{0, 0}, {5, 0}}, "Hatch"), 5, 0, "PWW30CURVE"},
       {text, 3, 8, "TEXT"},
@@ -171,35 +170,6 @@ TEST_F(Extract, ChainsByTypeBrushAndTextMode) {
   mem::SetProperty(text, "TextMode", 2.0);
   const CurveRecord before = record_;
   Take(text);
-  EXPECT_TRUE(Same(record_, before));
-}
-TEST_F(Extract, FailuresGiveFalseAndUnsupportedTypesTrue) {
-  auto textWithoutOutline = mem::AddContainer(drawing_, "TEXT");
-  mem::SetProperty(textWithoutOutline, "TextMode", 3.0);
-  auto curveWithOneChild = mem::AddCurve(drawing_, {{0, 0}, {1, 1}}, "None");
-  mem::SetProperty(curveWithOneChild, "BrushStyle", std::string("Hatch"));
-  auto solidWithoutGraphic = mem::AddContainer(drawing_, "PWW30CURVE");
-  mem::SetProperty(solidWithoutGraphic, "BrushStyle", std::string("Solid"));
-  mem::AddTyped(solidWithoutGraphic, "DATA", {{0, 0}, {1, 0}});
-  auto failingArc = mem::AddArc(drawing_, {0, 0}, 1, 0, 1);
-  drawing_->Faults().Fail("HostGraphic.GetArcData").ForGraphic(failingArc->Id());
-  for (const mem::GraphicPtr& g :
-       {mem::AddTyped(drawing_, "GRAPHIC", {}), mem::AddCircle(drawing_, {1, 1}, 0),
-        mem::AddArc(drawing_, {1, 1}, 0, 0, 1), textWithoutOutline, curveWithOneChild,
-        solidWithoutGraphic, failingArc}) {
-    EXPECT_FALSE(ExtractCurve(g, record_)) << g->TypeText();
-  }
-  EXPECT_FALSE(ExtractCurve(nullptr, record_));
-
-  // A polyline whose "Solid" brush finds no outline child leaves the record as it was.
-  auto polyline = mem::AddContainer(drawing_, "PWW50Polyline");
-  mem::SetProperty(polyline, "BrushStyle", std::string("Solid"));
-  mem::AddTyped(polyline, "DATA", {{0, 0}, {1, 0}});
-  Take(mem::AddCircle(drawing_, {1, 1}, 2));
-  const CurveRecord before = record_;
-  EXPECT_FALSE(ExtractCurve(polyline, record_));
-  EXPECT_TRUE(Same(record_, before));
-  EXPECT_TRUE(ExtractCurve(mem::AddPoint(drawing_, {3, 3}), record_));
   EXPECT_TRUE(Same(record_, before));
 }
 

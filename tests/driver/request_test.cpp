@@ -3,9 +3,7 @@
 
 #include <any>
 #include <cmath>
-#include <cstdlib>
 
-#include "component/message_text.h"
 #include "driver/scenes.h"
 
 namespace pphatch {
@@ -78,21 +76,6 @@ TEST_F(Request, NothingClosesGivesOneBeepAndTheMessage) {
   EXPECT_EQ(error, kNoArea);
   EXPECT_EQ(result, untouched);
   EXPECT_EQ(std::any_cast<int>(reserved), 42);
-}
-
-TEST_F(Request, FailureMessageIsTranslatedWhenTheLanguageLibraryIsThere) {
-  mem::AddLine(Into(drawing), {0, 0}, {0, 10});
-  Look({5, 5}, 30);
-  setenv("PPHATCH_LANG", "de", 1);
-  SetLanguageLibraryPath(std::string(PPHATCH_BUILD_DIR) + "/libwordhold.so");
-  const PickOutcome translated = Pick(5, 5);
-  SetLanguageLibraryPath("");  // no library: the component's own text
-  const PickOutcome own = Pick(5, 5);
-  ResetLanguageLibraryPath();
-  unsetenv("PPHATCH_LANG");
-  EXPECT_FALSE(translated.ok);
-  EXPECT_EQ(translated.error, "Die Operation kann mit diesen Objekten nicht ausgeführt werden.");
-  EXPECT_EQ(own.error, kNoArea);
 }
 
 TEST_F(Request, InjectedHostFailureIsTrappedAndFillsRestored) {

@@ -9,26 +9,6 @@ namespace {
 
 using testing::DxfFile;
 using testing::Pairs;
-constexpr double kEps = 1e-9;
-
-TEST(DxfReader, TextsAreKeptPlacedForPicturesWithoutFormatting) {
-  // TEXT of height 2 at (1,1) in a block inserted at (100,0), doubled; MTEXT
-  // with a font and a paragraph break.
-  const std::string dxf = DxfFile("0 INSERT 8 0 2 LABEL 10 100 20 0 41 2 42 2 "
-                                  "0 MTEXT 8 0 10 5 20 6 40 3 1 {\\fArial|b1;Room}\\PNorth",
-                                  "0 BLOCK 2 LABEL 10 0 20 0 0 TEXT 8 0 10 1 20 1 40 2 1 A 0 ENDBLK");
-  LoadReport report = ReadDxfText(dxf, "drawing.dxf").summary.report;
-  ASSERT_EQ(report.texts.size(), 2u);
-  EXPECT_EQ(report.texts[0].text, "A");
-  EXPECT_NEAR(report.texts[0].x, 102, kEps);
-  EXPECT_NEAR(report.texts[0].y, 2, kEps);
-  EXPECT_NEAR(report.texts[0].height, 4, kEps);
-  EXPECT_EQ(report.texts[1].text, "Room North");
-  EXPECT_NEAR(report.texts[1].x, 5, kEps);
-  EXPECT_NEAR(report.texts[1].height, 3, kEps);
-  EXPECT_EQ(report.ignored["TEXT"], 1);
-  EXPECT_EQ(report.ignored["MTEXT"], 1);
-}
 
 std::string ErrorOf(const std::string& text) { return testing::DxfErrorOf(text); }
 

@@ -66,9 +66,5 @@ TEST(DxfWriter, HatchLoopsReadBackVertexByVertex) {
   EXPECT_EQ(boundaries, rings);
 }
 
-TEST(DxfWriter, UnwritablePathIsAWriteError) {
-  EXPECT_THROW(WriteDxfResult("/nonexistent/dir/out.dxf", {Area({kTriangle})}), WriteError);
-}
-
 }  // namespace
 }  // namespace pphatch::formats

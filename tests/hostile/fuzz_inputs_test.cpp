@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,7 +12,6 @@
 #include "formats/json_drawing.h"
 #include "fuzz/checked_request.h"
 #include "fuzz/drawing_decoder.h"
-#include "support/request_fixture.h"
 
 namespace pphatch::hostile {
 namespace {
@@ -48,17 +46,6 @@ TEST(FuzzInputs, RequestSeedsAndRegressionsKeepTheRules) {
     SCOPED_TRACE(file.string());
     EXPECT_EQ(reliability::RunCheckedRequest(DecodeFile(file), reliability::kFuzzClock).problem, "");
   }
-}
-
-TEST(FuzzInputs, SquareSeedDecodesToAHatchableSquare) {
-  const reliability::DecodedRequest request =
-      DecodeFile(fs::path(PPHATCH_SOURCE_DIR) / "fuzz/corpus/request/square");
-  EXPECT_DOUBLE_EQ(request.click.x, 4.5);
-  EXPECT_DOUBLE_EQ(request.click.y, 4.5);
-  const reliability::CheckedAnswer checked = reliability::RunCheckedRequest(request);
-  ASSERT_TRUE(checked.answer.ok) << checked.answer.error;
-  ASSERT_EQ(checked.answer.contours.size(), 1u);
-  EXPECT_NEAR(std::fabs(SignedArea(checked.answer.contours[0])), 100.0, 1e-9);
 }
 
 TEST(FuzzInputs, ReaderSeedsLoadAndRegressionsEndCleanly) {

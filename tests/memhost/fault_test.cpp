@@ -37,25 +37,5 @@ TEST(FaultInjection, ByOperationNameByGraphicAndAfterNSuccessesForNCalls) {
 // The operation's name as a literal at another address than the host's.
 constexpr char kVertexX[] = "HostVertex.X";
 
-TEST(FaultInjection, CountsCallsPerOperationByNameWhateverLiteralNamesIt) {
-  HostFixture f;
-  const auto line = AddLine(f.drawing, {0, 0}, {1, 0});  // builders make no host calls
-  FaultInjector& faults = f.drawing->Faults();
-  EXPECT_EQ(faults.TotalCalls(), 0);
-  const auto v = line->Vertices();
-  for (int i = 0; i < v->Count(); ++i) v->Item(i)->X();
-  EXPECT_EQ(faults.Calls("HostVertex.X"), 2);
-  EXPECT_EQ(faults.Calls("HostVertices.Item"), 2);
-  EXPECT_EQ(faults.Calls("HostVertices.Count"), 3);
-  faults.Fail(kVertexX);
-  EXPECT_THROW(v->Item(0)->X(), HostError);
-  EXPECT_EQ(faults.Calls("HostVertex.X"), 3);  // a failing call is counted too
-  faults.ResetCounts();
-  EXPECT_EQ(faults.TotalCalls(), 0);
-  EXPECT_THROW(v->Item(1)->X(), HostError);
-  EXPECT_THROW(faults.Enter(kVertexX), HostError);
-  EXPECT_EQ(faults.Calls("HostVertex.X"), 2);  // counted again from zero, under one name
-}
-
 }  // namespace
 }  // namespace pphatch::mem

@@ -104,16 +104,6 @@ TEST(ArcLayout, BuiltArcsAndArcsThroughPointsLieOnTheirCurves) {
   EXPECT_THROW(AddLine(f.drawing, {0, 0}, {1, 0})->GetArcData(), HostError);
 }
 
-TEST(InsertPlacement, FlatteningPlacementIsRefused) {
-  HostFixture f;
-  const auto block = NewBlock(*f.drawing);
-  AddLine(block, {0, 0}, {1, 0});
-  EXPECT_THROW(AddInsert(f.drawing, block, {.scale = 2, .yscale = 0}), HostError);
-  EXPECT_THROW(AddInsert(f.drawing, block, {.scale = 0}), HostError);
-  EXPECT_THROW(AddMappedInsert(f.drawing, block, {1, 2, 2, 4, {}}), HostError);
-  EXPECT_EQ(f.drawing->Graphics()->Count(), 0);
-}
-
 TEST(InsertPlacement, PlacedArcsAndCirclesLieOnTheImagesOfTheirSources) {
   HostFixture f;
   const auto block = NewBlock(*f.drawing);
