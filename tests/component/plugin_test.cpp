@@ -81,6 +81,8 @@ TEST(Plugin, LoadCreateHatchReleaseUnloadAndRegister) {
   const std::string recorded = cli_test::FileText(registry);
   EXPECT_NE(recorded.find(kPickPointHatchClassId), std::string::npos);
   EXPECT_NE(recorded.find("libpphatch.so"), std::string::npos);
+  ASSERT_EQ(registerServer(), kPluginOk);  // registering again keeps one entry
+  EXPECT_EQ(cli_test::FileText(registry), recorded);
   ASSERT_EQ(unregisterServer(), kPluginOk);
   EXPECT_EQ(cli_test::FileText(registry).find(kPickPointHatchClassId), std::string::npos);
   unsetenv("PPHATCH_REGISTRY");
