@@ -83,14 +83,19 @@ void MemGraphics::Remove(int index) {
 
 HostGraphicPtr MemGraphics::GraphicFromID(int id) {
   Enter("HostGraphics.GraphicFromID");
-  const auto it = FindId(id);
-  if (it == byId_.end() || it->first != id) throw HostError("no graphic with ID " + std::to_string(id));
+  const auto it = EntryOf(id);
+  if (it == byId_.end()) throw HostError("no graphic with ID " + std::to_string(id));
   return it->second->shared_from_this();
 }
 
 std::vector<std::pair<int, MemGraphic*>>::iterator MemGraphics::FindId(int id) {
   return std::lower_bound(byId_.begin(), byId_.end(), id,
                           [](const std::pair<int, MemGraphic*>& entry, int key) { return entry.first < key; });
+}
+
+std::vector<std::pair<int, MemGraphic*>>::iterator MemGraphics::EntryOf(int id) {
+  const auto it = FindId(id);
+  return it != byId_.end() && it->first == id ? it : byId_.end();
 }
 
 HostBoundingBoxPtr MemGraphics::CalcBoundingBox() {
@@ -128,10 +133,10 @@ void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
   const int id = graphic->Id();
   if (byId_.empty() || byId_.back().first < id) {
     byId_.emplace_back(id, graphic.get());
-  } else if (const auto it = FindId(id); it != byId_.end() && it->first == id) {
+  } else if (const auto it = EntryOf(id); it != byId_.end()) {
     it->second = graphic.get();
   } else {
-    byId_.emplace(it, id, graphic.get());
+    byId_.emplace(FindId(id), id, graphic.get());
   }
   ChildChanged(*graphic);
 }
@@ -149,9 +154,7 @@ void MemGraphics::Detach(MemGraphic& graphic) {
 void MemGraphics::EraseAt(std::size_t position) {
   const std::shared_ptr<MemGraphic> graphic = items_[position];
   if (index_) index_->Erase(*graphic);
-  if (const auto it = FindId(graphic->Id()); it != byId_.end() && it->first == graphic->Id()) {
-    byId_.erase(it);
-  }
+  if (const auto it = EntryOf(graphic->Id()); it != byId_.end()) byId_.erase(it);
   graphic->owner_.reset();
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
   if (const auto parent = parent_.lock()) parent->GeometryChanged();

@@ -65,7 +65,9 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
   // The members by ID, sorted: IDs grow as graphics are made, so appending
   // mostly adds at the end, and a big drawing needs no table node a graphic.
   std::vector<std::pair<int, MemGraphic*>> byId_;
+  // Where an entry of that ID is or would go; the entry itself, or end().
   std::vector<std::pair<int, MemGraphic*>>::iterator FindId(int id);
+  std::vector<std::pair<int, MemGraphic*>>::iterator EntryOf(int id);
 };
 
 }  // namespace pphatch::mem
