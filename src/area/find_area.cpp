@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "area/escape_walk.h"
 #include "area/face_search.h"
 #include "area/neighbourhood.h"
 #include "area/noding.h"
@@ -47,6 +48,20 @@ constexpr double kWindowsPerArea = 8;
 // check that graphics lie round the click on all four sides, out to the
 // drawing's edges, before growing further.
 constexpr int kGrowthsBeforeSideCheck = 6;
+// A window of at least this many chains that finds no area, and that fits
+// into the drawing this many times across, makes the search walk once from
+// the click towards the drawing's edge (WalkOut), through tiles of a
+// quarter of its side, before it reads a larger window: a click in a face
+// that leaks out of a large drawing is told so without reading the whole
+// drawing, and a click in a large face learns how far it reaches. The walk
+// reads at most about what the next window would (four times the chains).
+constexpr size_t kChainsBeforeWalk = 256;
+constexpr double kWindowsAcrossBeforeWalk = 4;
+constexpr double kTilesPerWindow = 4;
+constexpr double kWalkChainsPerWindowChain = 4;
+// The walk tells graphics apart only as finely as a window over the whole
+// drawing would, and needs tiles this many times wider than that tolerance.
+constexpr double kTileTolerances = 1e4;
 
 Box SquareAround(Point2 p, double half) { return {p.x - half, p.y - half, p.x + half, p.y + half}; }
 
@@ -199,6 +214,46 @@ bool SurroundedOnAllSides(const Neighbourhood& hood, Point2 click, const Box& dr
                      [&](const Box& strip) { return hood.CountIn(strip) > 0; });
 }
 
+double Span(const Box& box) { return std::max(box.maxX - box.minX, box.maxY - box.minY); }
+
+// True when a window of half side `half` holding `chains` that found no
+// area is worth a walk out of it (see kChainsBeforeWalk).
+bool WorthAWalk(size_t chains, double half, const Box& drawing) {
+  return chains >= kChainsBeforeWalk && 2 * half * kWindowsAcrossBeforeWalk <= Span(drawing);
+}
+
+// What a walk from the click tells the search: that no window finds an
+// area, or how far round the click the area reaches at least (half the
+// side of the window that holds what the walk entered; 0 when unknown).
+struct WalkVerdict {
+  bool noArea = false;
+  double reach = 0;
+};
+
+// Walks from the click out of the window of half side `half` that found
+// no area. Where the walk leaves the drawing, a search of the chains read
+// so far, at the tolerance of a window over the whole drawing, confirms
+// that the click lies in no area and, when asked, tells where its face is
+// open.
+WalkVerdict WalkFromClick(Neighbourhood& hood, Point2 click, const Box& drawing, double half,
+                          const AreaSearchOptions& options, BudgetGuard& budget) {
+  WalkVerdict verdict;
+  const double span = Span(drawing);
+  const double tolerance = ToleranceFor(span, Magnitude(click, span));
+  const double tileSide = 2 * half / kTilesPerWindow;
+  if (!(tileSide > kTileTolerances * tolerance)) return verdict;
+  const auto chains = static_cast<size_t>(kWalkChainsPerWindowChain * static_cast<double>(hood.Chains().size()));
+  const EscapeWalk walk = WalkOut(hood, click, drawing, tileSide, tolerance, chains, budget);
+  if (walk.outcome == EscapeWalk::Outcome::kLeavesDrawing) {
+    GeomTolerance() = tolerance;
+    verdict.noArea = !FindAreaInChains(hood.Chains(), click, tolerance, budget, options);
+  } else if (walk.reached.minX <= walk.reached.maxX) {
+    // The click's face reaches into every tile the walk entered.
+    verdict.reach = kAreaReach * Reach(click, walk.reached);
+  }
+  return verdict;
+}
+
 }  // namespace
 
 double ToleranceFor(double span, double magnitude) {
@@ -254,6 +309,9 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
   std::optional<double> half = FirstWindow(hood, click, *drawing);
   if (!half) return std::nullopt;
   bool sidesChecked = false;
+  // Bridges over gaps join chains the walk does not see: it walks only
+  // when there are none.
+  bool walked = options.gap > 0;
   // Chains the last search that found no area looked at: a window that adds
   // none cannot find one either, short of covering the drawing.
   size_t searchedInVain = 0;
@@ -301,6 +359,16 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
       if (area && (whole || Covers(inner, Grown(BoxOf(area->outer), options.gap)))) return area;
     }
     if (whole) return std::nullopt;
+    const double grown = *half * (hood.Chains().size() < kChainsForLeaps ? 2 : 4);
+    if (!walked && WorthAWalk(hood.Chains().size(), *half, *drawing)) {
+      walked = true;
+      const WalkVerdict walk = WalkFromClick(hood, click, *drawing, *half, options, budget);
+      if (walk.noArea) return std::nullopt;
+      if (walk.reach > grown) {
+        *half = walk.reach;
+        continue;
+      }
+    }
     if (growth >= kGrowthsBeforeSideCheck && !sidesChecked) {
       sidesChecked = true;
       if (!SurroundedOnAllSides(hood, click, *drawing, tolerance)) {
@@ -308,7 +376,7 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
         return std::nullopt;
       }
     }
-    *half *= hood.Chains().size() < kChainsForLeaps ? 2 : 4;
+    *half = grown;
   }
   return std::nullopt;
 }

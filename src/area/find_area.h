@@ -47,8 +47,12 @@ std::optional<AreaBoundaries> FindAreaInChains(std::vector<CurveRecord>& chains,
 /// the click, starting from twice the distance to the nearest graphic,
 /// doubling while no area holds the click and reaching past the area found
 /// once one does, until the area found lies inside the window (nothing
-/// outside it can change it) or the window covers the drawing. So the answer, and
-/// its cost, depend only on what surrounds the click. GeomTolerance is set
+/// outside it can change it) or the window covers the drawing. Once a
+/// window of a large drawing finds no area, a walk from the click through
+/// the free space between graphics (WalkOut) may show that the click sees
+/// out of the drawing, which ends the search, or how far its face reaches,
+/// which the next window then covers. So the answer, and its cost, depend
+/// only on what surrounds the click. GeomTolerance is set
 /// for each window. With a gap tolerance, an area is final once its outer
 /// boundary lies inside the window by the tolerance too, since a free end
 /// outside could bridge to it. Nothing when no bounded area holds the click;

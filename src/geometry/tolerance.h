@@ -10,6 +10,19 @@ namespace pphatch {
 /// One copy per thread.
 double& GeomTolerance();
 
+/// Sets this thread's GeomTolerance and restores the old value when it
+/// goes out of scope.
+class ToleranceScope {
+ public:
+  explicit ToleranceScope(double tolerance) : saved_(GeomTolerance()) { GeomTolerance() = tolerance; }
+  ~ToleranceScope() { GeomTolerance() = saved_; }
+  ToleranceScope(const ToleranceScope&) = delete;
+  ToleranceScope& operator=(const ToleranceScope&) = delete;
+
+ private:
+  double saved_;
+};
+
 /// The literal values of pi and 2 pi that every angle rule uses.
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kTwoPi = 6.28318530717958;

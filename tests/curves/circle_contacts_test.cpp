@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/chains.h"
-#include "support/tolerance_scope.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "memhost/builders.h"
 #include "support/chains.h"
-#include "support/tolerance_scope.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch {
 namespace {

@@ -8,7 +8,7 @@
 #include "geometry/checked_math.h"
 #include "memhost/drawing.h"
 #include "support/chains.h"
-#include "support/tolerance_scope.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "geometry/angles.h"
 #include "geometry/checked_math.h"
-#include "support/tolerance_scope.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch {
 namespace {

@@ -13,7 +13,7 @@
 #include "memhost/memhost_fixture.h"
 #include "memhost/sets.h"
 #include "scan/candidate_scan.h"
-#include "support/tolerance_scope.h"
+#include "geometry/tolerance.h"
 
 namespace pphatch::mem {
 
