@@ -21,7 +21,7 @@ namespace pphatch {
 namespace {
 
 // The walk reads at most this many tiles before it gives up.
-constexpr size_t kMaxTiles = 1024;
+constexpr size_t kMaxTiles = 4096;
 // A stretch of a tile's edge is passed through only when it is at least
 // this many tolerances long and its middle lies this many tolerances clear
 // of every graphic: neighbouring tiles cut the same graphics at points a

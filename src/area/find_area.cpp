@@ -54,11 +54,16 @@ constexpr int kGrowthsBeforeSideCheck = 6;
 // quarter of its side, before it reads a larger window: a click in a face
 // that leaks out of a large drawing is told so without reading the whole
 // drawing, and a click in a large face learns how far it reaches. The walk
-// reads at most about what the next window would (four times the chains).
+// reads at most what the next window would (four times the window's
+// chains) or, farther from the drawing's edge, ten times the window's
+// chains for each tile between the click and the edge: enough for a way
+// out that winds through narrow passages, and still a strip of the drawing
+// rather than all of it.
 constexpr size_t kChainsBeforeWalk = 256;
 constexpr double kWindowsAcrossBeforeWalk = 4;
 constexpr double kTilesPerWindow = 4;
 constexpr double kWalkChainsPerWindowChain = 4;
+constexpr double kWalkChainsPerTileToEdge = 10;
 // The walk tells graphics apart only as finely as a window over the whole
 // drawing would, and needs tiles this many times wider than that tolerance.
 constexpr double kTileTolerances = 1e4;
@@ -242,7 +247,10 @@ WalkVerdict WalkFromClick(Neighbourhood& hood, Point2 click, const Box& drawing,
   const double tolerance = ToleranceFor(span, Magnitude(click, span));
   const double tileSide = 2 * half / kTilesPerWindow;
   if (!(tileSide > kTileTolerances * tolerance)) return verdict;
-  const auto chains = static_cast<size_t>(kWalkChainsPerWindowChain * static_cast<double>(hood.Chains().size()));
+  const double toEdge = std::min({click.x - drawing.minX, drawing.maxX - click.x, click.y - drawing.minY,
+                                  drawing.maxY - click.y});
+  const double share = std::max(kWalkChainsPerWindowChain, kWalkChainsPerTileToEdge * toEdge / tileSide);
+  const auto chains = static_cast<size_t>(share * static_cast<double>(hood.Chains().size()));
   const EscapeWalk walk = WalkOut(hood, click, drawing, tileSide, tolerance, chains, budget);
   if (walk.outcome == EscapeWalk::Outcome::kLeavesDrawing) {
     GeomTolerance() = tolerance;
