@@ -81,8 +81,6 @@ struct Move {
   bool operator>(const Move& other) const { return priority > other.priority; }
 };
 
-Box Grown(const Box& box, double by) { return {box.minX - by, box.minY - by, box.maxX + by, box.maxY + by}; }
-
 CurveRecord StraightChain(const std::vector<Point2>& points, const std::string& type) {
   CurveRecord chain;
   chain.PointCount = static_cast<int>(points.size());
@@ -175,7 +173,7 @@ class Walker {
     if (tiles_.size() >= kMaxTiles || chainsRead_ >= maxChains_) return nullptr;
     Tile& tile = tiles_[t];
     const Box box = TileBox(t);
-    const Box near = Grown(box, 2 * Clearance());
+    const Box near = box.Grown(2 * Clearance());
     hood_.Cover(near);
     for (const CurveRecord& chain : hood_.Chains()) {
       if (!Box{chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}.Overlaps(near)) continue;

@@ -79,7 +79,6 @@ double Magnitude(Point2 p, double half) { return std::max(std::fabs(p.x), std::f
 
 Box BoxOf(const CurveRecord& chain) { return {chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}; }
 
-Box Grown(const Box& box, double by) { return {box.minX - by, box.minY - by, box.maxX + by, box.maxY + by}; }
 
 // The bridges as straight two-point chains after the others, for as long as
 // it lives; the chains are as they were when it goes out of scope.
@@ -350,9 +349,9 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
       const double margin = 2 * tolerance;
       const Box inner{window.minX + margin, window.minY + margin, window.maxX - margin,
                       window.maxY - margin};
-      if (!whole && !Covers(inner, Grown(BoxOf(area->outer), options.gap))) {
+      if (!whole && !Covers(inner, BoxOf(area->outer).Grown(options.gap))) {
         *half = std::max(kAreaGrowth * *half,
-                         kAreaReach * Reach(click, Grown(BoxOf(area->outer), options.gap)));
+                         kAreaReach * Reach(click, BoxOf(area->outer).Grown(options.gap)));
         continue;
       }
       // Its points must be told apart at about the area's own size, not at
@@ -364,7 +363,7 @@ std::optional<AreaBoundaries> FindAreaAround(ObjectState& state, Point2 click,
       if (!(ownTolerance * kWindowsPerArea < tolerance)) return area;
       GeomTolerance() = ownTolerance;
       area = FindAreaInChains(hood.Chains(), click, ownTolerance, budget, whole ? options : inWindow);
-      if (area && (whole || Covers(inner, Grown(BoxOf(area->outer), options.gap)))) return area;
+      if (area && (whole || Covers(inner, BoxOf(area->outer).Grown(options.gap)))) return area;
     }
     if (whole) return std::nullopt;
     const double grown = *half * (hood.Chains().size() < kChainsForLeaps ? 2 : 4);

@@ -20,6 +20,8 @@ struct Box {
   bool Overlaps(const Box& other) const {
     return minX <= other.maxX && other.minX <= maxX && minY <= other.maxY && other.minY <= maxY;
   }
+  /// The box widened by `by` on every side.
+  Box Grown(double by) const { return {minX - by, minY - by, maxX + by, maxY + by}; }
   /// True when p lies in the box or on its edge.
   bool Holds(Point2 p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }
   /// Grows the box to take in p. (Inline: it runs for every point of every
