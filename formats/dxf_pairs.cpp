@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 
 #ifdef __SSE2__
@@ -165,7 +166,11 @@ class TextSplitter {
  public:
   TextSplitter(std::string_view body, const std::string& name, std::size_t begin = 0,
                std::size_t end = std::string_view::npos, long long firstLine = 0)
-      : body_(body), name_(name), pairs_(body, false), at_(begin),
+      : TextSplitter(body, name, begin, end, firstLine, DxfPairs(body, false)) {}
+  // A splitter that appends to `pairs` (a share of a list, say).
+  TextSplitter(std::string_view body, const std::string& name, std::size_t begin,
+               std::size_t end, long long firstLine, DxfPairs pairs)
+      : body_(body), name_(name), pairs_(std::move(pairs)), at_(begin),
         end_(std::min(end, body.size())), line_(firstLine) {}
 
   // The pairs of the whole text, which must end with the EOF marker.
@@ -280,32 +285,47 @@ std::size_t HalfwayCodeLine(std::string_view body, long long& lines) {
   return cut + 1;
 }
 
-// The pairs of a large text, each half split by a thread of its own; empty
-// when either half holds a fault, which the one-pass splitter then names
-// exactly as it would alone.
+// The pairs of a large text, each half split by a thread of its own into
+// its own stretch of one list (so that no half is copied after); empty when
+// either half holds a fault, which the one-pass splitter then names exactly
+// as it would alone.
 std::optional<DxfPairs> SplitInHalves(std::string_view body, const std::string& name) {
   long long linesBefore = 0;
   const std::size_t cut = HalfwayCodeLine(body, linesBefore);
   if (cut == 0) return std::nullopt;
-  std::optional<DxfPairs> tail;
-  std::thread second([&] {
-    try {
-      tail = TextSplitter(body, name, cut, body.size(), linesBefore).SplitStretch(body.size() - cut);
-    } catch (const ReadError&) {
-      tail.reset();
-    }
-  });
-  std::optional<DxfPairs> head;
+  // The head holds a pair for every two of its lines; the tail at most one
+  // for every two bytes (a line takes a byte at the least, and the last
+  // may lack its line end). Room that is never written takes no memory.
+  const auto headPairs = static_cast<std::size_t>(linesBefore / 2);
+  DxfPairs pairs(body, false);
   try {
-    // Room for the tail's pairs too, so that appending them does not move the head's.
-    head = TextSplitter(body, name, 0, cut).SplitStretch(body.size());
-  } catch (const ReadError&) {
-    head.reset();
+    pairs.MakeRoom(headPairs + (body.size() - cut) / 2 + 1);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
   }
+  const auto split = [&](TextSplitter splitter, DxfPairs& share) {
+    try {
+      share = splitter.SplitStretch(0);
+      return true;
+    } catch (const ReadError&) {
+      return false;
+    } catch (const std::length_error&) {
+      return false;
+    }
+  };
+  DxfPairs tail = pairs.Share(headPairs, std::string_view::npos);
+  bool tailSplit = false;
+  std::thread second([&] {
+    tailSplit = split(TextSplitter(body, name, cut, body.size(), linesBefore, std::move(tail)), tail);
+  });
+  DxfPairs head = pairs.Share(0, headPairs);
+  const bool headSplit = split(TextSplitter(body, name, 0, cut, 0, std::move(head)), head);
   second.join();
-  if (!head || !tail) return std::nullopt;
-  head->Append(*tail);
-  return head;
+  if (!headSplit || !tailSplit || head.Reached() != headPairs) return std::nullopt;
+  pairs.Keep(head);
+  pairs.Keep(tail);
+  pairs.MakeRoom(tail.Reached());
+  return pairs;
 }
 
 }  // namespace
@@ -350,7 +370,7 @@ DxfValueKind ValueKindOf(int code) {
 
 std::uint32_t DxfPairs::LengthField(std::size_t length) {
   if (length < kFlagLength) return static_cast<std::uint32_t>(length);
-  longLengths_.emplace_back(slots_.size(), length);
+  longLengths_.emplace_back(NextIndex(), length);
   return kLongLength;
 }
 
@@ -366,13 +386,24 @@ void DxfPairs::Add(int code, std::size_t offset, std::uint32_t lengthField, int 
   } else {
     slot.number.integer = integer;
   }
-  slots_.push_back(slot);
+  if (!share_) {
+    slots_.push_back(slot);
+    return;
+  }
+  if (shareAt_ == shareEnd_) throw std::length_error("the pairs overrun their share of the list");
+  share_[shareAt_++] = slot;
 }
 
-void DxfPairs::Append(const DxfPairs& tail) {
-  const std::size_t base = slots_.size();
-  slots_.insert(slots_.end(), tail.slots_.begin(), tail.slots_.end());
-  for (const auto& [index, length] : tail.longLengths_) longLengths_.emplace_back(base + index, length);
+DxfPairs DxfPairs::Share(std::size_t at, std::size_t end) {
+  DxfPairs share(content_, binary_);
+  share.share_ = slots_.data();
+  share.shareAt_ = at;
+  share.shareEnd_ = std::min(end, slots_.size());
+  return share;
+}
+
+void DxfPairs::Keep(const DxfPairs& share) {
+  longLengths_.insert(longLengths_.end(), share.longLengths_.begin(), share.longLengths_.end());
 }
 
 std::size_t DxfPairs::LengthOf(std::size_t index) const {
