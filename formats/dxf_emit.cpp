@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -131,8 +132,12 @@ class Emitter {
       return false;
     }
     if (inBlock && e.layer == "0") return true;
-    const auto layer = doc_.hiddenLayers.find(NameKey(e.layer));
-    if (layer != doc_.hiddenLayers.end() && layer->second) {
+    if (!hiddenAsked_ || e.layer != *hiddenAsked_) {  // entities come in runs of one layer
+      const auto layer = doc_.hiddenLayers.find(NameKey(e.layer));
+      hiddenAsked_ = e.layer;
+      hidden_ = layer != doc_.hiddenLayers.end() && layer->second;
+    }
+    if (hidden_) {
       ++report_.hiddenEntities;
       return false;
     }
@@ -384,6 +389,8 @@ class Emitter {
   const std::set<std::string> recursive_;  // blocks never expanded
   std::size_t depth_ = 0;                  // inserts being expanded
   std::set<std::string> warned_;
+  std::optional<std::string> hiddenAsked_;  // the layer last looked up in hiddenLayers
+  bool hidden_ = false;                     // whether that layer is hidden
   std::map<std::pair<std::string, std::size_t>, double> sizes_;  // by block and depth
 };
 

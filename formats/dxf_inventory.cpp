@@ -30,12 +30,22 @@ FileContents DxfContents(const DxfDocument& document, const LayerFilter& filter)
     summary.off = layer.off;
     summary.frozen = layer.frozen;
   }
+  // Entities come in runs of one name and one layer: the counts of the
+  // entity before are kept at hand instead of looked up again.
+  const DxfEntity* previous = nullptr;
+  int* byName = nullptr;
+  int* onLayer = nullptr;
   for (const DxfEntity& e : document.entities) {
     if (e.paperSpace) continue;
-    ++contents.entitiesByName[e.name];
+    if (!previous || e.name != previous->name) byName = &contents.entitiesByName[e.name];
+    if (!previous || e.layer != previous->layer) {
+      const auto known = spelling.try_emplace(NameKey(e.layer), e.layer).first;
+      onLayer = &contents.layers[known->second].entities;
+    }
+    previous = &e;
+    ++*byName;
     if (e.thickness != 0) ++contents.thickEntities;
-    const auto known = spelling.emplace(NameKey(e.layer), e.layer).first;
-    ++contents.layers[known->second].entities;
+    ++*onLayer;
   }
   for (auto& [name, layer] : contents.layers) layer.unselected = !filter.Keeps(name);
   return contents;

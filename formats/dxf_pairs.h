@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -62,9 +64,20 @@ class DxfPairs {
   std::string AddWritten(int code, std::string_view value, int codeBytes);
   /// Appends a binary file's one-byte flag, whose value reads as "0" or "1".
   void AddFlag(int code, std::size_t offset, int codeBytes, bool value);
-  void Reserve(std::size_t count) { slots_.reserve(count); }
-  /// Appends the pairs of `tail`, which refer into the same content.
-  void Append(const DxfPairs& tail);
+  void Reserve(std::size_t count) {
+    if (!share_) slots_.reserve(count);
+  }
+
+  /// For splitters that fill one list at once, each its own stretch of it:
+  /// MakeRoom sets the list to `count` pairs, those added not yet written;
+  /// Share(at, end) makes a list whose appended pairs are written to this
+  /// one's pairs at, at + 1, ... (std::length_error at `end`); Reached() is
+  /// where a share would write next; Keep(share) takes over the long values
+  /// of a share that is done.
+  void MakeRoom(std::size_t count) { slots_.resize(count); }
+  DxfPairs Share(std::size_t at, std::size_t end);
+  std::size_t Reached() const { return shareAt_; }
+  void Keep(const DxfPairs& share);
 
  private:
   // One pair in 16 bytes: the number a numeric value holds, and packed into
@@ -97,9 +110,32 @@ class DxfPairs {
            DxfValueKind kind, long long integer, double real);
   std::size_t LengthOf(std::size_t index) const;
 
+  // An allocator whose resize leaves new room unwritten, for MakeRoom.
+  template <class T>
+  struct RoomAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+      using other = RoomAllocator<U>;
+    };
+    template <class U, class... Args>
+    void construct(U* at, Args&&... args) {
+      ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+    template <class U>
+    void construct(U* at) {
+      ::new (static_cast<void*>(at)) U;
+    }
+  };
+
+  // The list's own pairs, or, in a share, where it writes: slot `shareAt_`
+  // (an index of the whole list) of `share_`, up to `shareEnd_`.
+  std::size_t NextIndex() const { return share_ ? shareAt_ : slots_.size(); }
+
   std::string_view content_;
   bool binary_;
-  std::vector<Slot> slots_;
+  std::vector<Slot, RoomAllocator<Slot>> slots_;
+  Slot* share_ = nullptr;
+  std::size_t shareAt_ = 0, shareEnd_ = 0;
   // Lengths of the values too long for a slot, by pair index, in index order.
   std::vector<std::pair<std::size_t, std::size_t>> longLengths_;
 };

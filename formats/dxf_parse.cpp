@@ -31,12 +31,13 @@ class Parser {
       if (pairs_.Code(i) == 0 && pairs_.Value(i) == "SECTION") {
         const std::string section =
             i + 1 < pairs_.size() && pairs_.Code(i + 1) == 2 ? std::string(pairs_.Value(i + 1)) : "";
-        const std::size_t end = SectionEnd(i, section);
+        std::size_t entities = 0;
+        const std::size_t end = SectionEnd(i, section, entities);
         const std::size_t first = NextRecordStart(pairs_, i, end);
         if (section == "HEADER") ReadHeader(i, end);
         if (section == "TABLES") ReadTables(first, end);
         if (section == "BLOCKS") ReadBlocks(first, end);
-        if (section == "ENTITIES") ReadEntities(first, end);
+        if (section == "ENTITIES") ReadEntities(first, end, entities);
         doc_.hasEntitiesSection = doc_.hasEntitiesSection || section == "ENTITIES";
         i = end + 1;
         continue;
@@ -47,12 +48,15 @@ class Parser {
   }
 
  private:
-  // Index of the section's ENDSEC pair; ReadError when another section or the end comes first.
-  std::size_t SectionEnd(std::size_t start, const std::string& section) const {
+  // Index of the section's ENDSEC pair; ReadError when another section or
+  // the end comes first. `entities` receives the number of records that
+  // start an entity of their own (not a VERTEX or SEQEND).
+  std::size_t SectionEnd(std::size_t start, const std::string& section, std::size_t& entities) const {
     for (std::size_t i = start + 1; i < pairs_.size(); ++i) {
       if (pairs_.Code(i) != 0) continue;
       const std::string_view name = pairs_.Value(i);
       if (name == "ENDSEC") return i;
+      entities += name != "VERTEX" && name != "SEQEND";
       if (name == "SECTION" || name == "EOF") {
         throw ReadError(LocatedAt(name_, pairs_[i].place, doc_.binary,
                                   "section " + section + " (" +
@@ -106,15 +110,9 @@ class Parser {
     }
   }
 
-  void ReadEntities(std::size_t first, std::size_t end) {
+  void ReadEntities(std::size_t first, std::size_t end, std::size_t entities) {
     // Room for every entity at once: a list grown by doubling would hold
     // the old and the new copy at the peak, up to three times the entities.
-    std::size_t entities = 0;
-    for (std::size_t i = first; i < end; ++i) {
-      if (pairs_.Code(i) != 0) continue;
-      const std::string_view name = pairs_.Value(i);
-      entities += name != "VERTEX" && name != "SEQEND";
-    }
     doc_.entities.reserve(doc_.entities.size() + entities);
     const std::size_t middle =
         end - first >= parseInHalvesFrom_ ? EntityStartFrom(first + (end - first) / 2, end) : end;

@@ -4,6 +4,7 @@
 #include "formats/dxf_inventory.h"
 #include "formats/dxf_pairs.h"
 #include "formats/dxf_parse.h"
+#include "formats/file_content.h"
 
 namespace pphatch::formats {
 
@@ -27,8 +28,8 @@ LoadedDrawing ReadDxfFile(const std::string& path, const LayerFilter& layers) {
   // The file's content and its pairs are let go before the graphics are
   // made: the document keeps copies of what it needs.
   DxfDocument document = [&path] {
-    const std::string content = ReadWholeFile(path);
-    return ParseDxf(SplitDxfPairs(content, path), path);
+    const FileContent content(path);
+    return ParseDxf(SplitDxfPairs(content.View(), path), path);
   }();
   return Load(std::move(document), path, layers);
 }

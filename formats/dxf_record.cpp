@@ -9,6 +9,7 @@ std::size_t NextRecordStart(const DxfPairs& pairs, std::size_t index, std::size_
 }
 
 std::optional<DxfPair> DxfRecord::Find(int code) const {
+  if (!MayHold(code)) return std::nullopt;
   for (std::size_t i = begin_ + 1; i < end_; ++i) {
     if (pairs_->Code(i) == code) return (*pairs_)[i];
   }
@@ -31,7 +32,19 @@ std::string DxfRecord::Text(int code, const std::string& fallback) const {
 }
 
 mem::Vec3 DxfRecord::Point(int xCode, mem::Vec3 fallback) const {
-  return {Real(xCode, fallback.x), Real(xCode + 10, fallback.y), Real(xCode + 20, fallback.z)};
+  // One pass finds the first pair of each of the three codes.
+  double* const coordinates[3] = {&fallback.x, &fallback.y, &fallback.z};
+  bool wanted[3] = {MayHold(xCode), MayHold(xCode + 10), MayHold(xCode + 20)};
+  int left = wanted[0] + wanted[1] + wanted[2];
+  for (std::size_t i = begin_ + 1; i < end_ && left > 0; ++i) {
+    const int offset = pairs_->Code(i) - xCode;
+    if (offset < 0 || offset > 20 || offset % 10 != 0 || !wanted[offset / 10]) continue;
+    const int axis = offset / 10;
+    *coordinates[axis] = PairReal((*pairs_)[i]);
+    wanted[axis] = false;
+    --left;
+  }
+  return fallback;
 }
 
 std::vector<double> DxfRecord::Reals(int code) const {

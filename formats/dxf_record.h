@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,9 @@ std::size_t NextRecordStart(const DxfPairs& pairs, std::size_t index, std::size_
 class DxfRecord {
  public:
   DxfRecord(const DxfPairs& pairs, std::size_t begin, std::size_t end)
-      : pairs_(&pairs), begin_(begin), end_(end) {}
+      : pairs_(&pairs), begin_(begin), end_(end) {
+    for (std::size_t i = begin + 1; i < end; ++i) codes_ |= CodeBit(pairs.Code(i));
+  }
 
   std::string_view Name() const { return pairs_->Value(begin_); }
   /// Where the record starts (see DxfPair::place).
@@ -46,8 +49,17 @@ class DxfRecord {
   std::vector<mem::Vec3> Points(int xCode) const;
 
  private:
+  // The bit that stands for a group code in `codes_`; codes 64 apart share one.
+  static std::uint64_t CodeBit(int code) {
+    return std::uint64_t{1} << (static_cast<unsigned>(code) & 63);
+  }
+  // True when some pair after the name may have that code: most entities
+  // lack most of the optional codes asked for, and this answers without a look.
+  bool MayHold(int code) const { return (codes_ & CodeBit(code)) != 0; }
+
   const DxfPairs* pairs_;
   std::size_t begin_, end_;
+  std::uint64_t codes_ = 0;  // CodeBit of every code after the name
 };
 
 /// A group that a cursor needed but did not find.

@@ -47,7 +47,11 @@ GraphicPtr Into::Put(GraphicPtr graphic) const {
   return graphic;
 }
 
-GraphicPtr AddLine(const Into& into, Vec2 a, Vec2 b) { return AddChain(into, {a, b}); }
+GraphicPtr AddLine(const Into& into, Vec2 a, Vec2 b) {
+  auto g = into.Make("GRAPHIC");
+  g->SetVertexList({Plain(a), Plain(b)});
+  return into.Put(g);
+}
 
 GraphicPtr AddChain(const Into& into, const std::vector<Vec2>& points, bool closed) {
   return AddTyped(into, "GRAPHIC", points, closed);
@@ -76,6 +80,7 @@ GraphicPtr AddTyped(const Into& into, const std::string& type, const std::vector
                     bool closed) {
   auto g = into.Make(type);
   std::vector<VertexData> vertices;
+  vertices.reserve(points.size());
   for (const Vec2 p : points) vertices.push_back(Plain(p));
   g->SetVertexList(std::move(vertices));
   g->SetClosedFlag(closed);

@@ -180,6 +180,19 @@ void Collect(const MemGraphic& root, Outline& out, bool rings) {
   }
 }
 
+// True for a graphic without children whose outline is the straight
+// segments between its vertices (two or more, none pen-up, none an arc
+// point), as most graphics of a big drawing are; a closing segment adds
+// no point.
+bool StraightChain(const MemGraphic& g) {
+  const std::vector<VertexData>& v = g.VertexList();
+  if (v.size() < 2 || v[0].arcPoint || !g.ChildItems().empty()) return false;
+  const std::string& type = g.TypeText();
+  if (type == "CIRCLE" || type == "ARC" || type == "INSERT") return false;
+  return std::all_of(v.begin() + 1, v.end(),
+                     [](const VertexData& x) { return x.penDown && !x.arcPoint; });
+}
+
 // Distance from p to the segment ab.
 double SegmentDistance(Vec2 p, Vec2 a, Vec2 b) {
   const Vec2 ab = b - a;
@@ -278,6 +291,12 @@ Outline BuildOutline(const MemGraphic& graphic) {
 }
 
 std::optional<Box> BoundsOf(const MemGraphic& graphic) {
+  if (StraightChain(graphic)) {
+    // Its segments join every vertex to the next: their box is the vertices' box.
+    std::optional<Box> box;
+    for (const VertexData& v : graphic.VertexList()) Grow(box, {v.x, v.y});
+    return box;
+  }
   Outline out;
   Collect(graphic, out, false);
   return out.Bounds();

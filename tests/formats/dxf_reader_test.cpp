@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "dxf_text.h"
+#include "formats/dxf_pairs.h"
 
 namespace pphatch::formats {
 namespace {
@@ -22,6 +26,27 @@ TEST(DxfReader, WindowsLineEndsByteOrderMarkAndCommentsAreAccepted) {
   ASSERT_EQ(d->List()->Items().size(), 1u);
   EXPECT_TRUE(d->List()->Items()[0]->IsClosed());
   EXPECT_EQ(d->List()->Items()[0]->VertexList().at(3).y, 0);
+}
+
+TEST(DxfReader, RealsReadAsTheCLibraryReadsThem) {
+  // Short decimals take a quick reading; 16 digits, exponents and '+' signs the full one.
+  for (const char* text : {"0.1", "-0.0", "47.875", "123456789.012345", "0.30000000000000004",
+                           "9007199254740993", "1e-3", "+2.5", "7", "-.5"}) {
+    const DxfPairs pairs = SplitDxfPairs(Pairs(std::string("10 ") + text + " 0 EOF"), "n.dxf");
+    const double real = pairs[0].real, expected = std::strtod(text, nullptr);
+    EXPECT_EQ(std::memcmp(&real, &expected, sizeof real), 0) << text;
+  }
+}
+
+TEST(DxfReader, ControlBytesAreFoundAnywhereInALongLine) {
+  const std::string longName(40, 'w');
+  // A tab is text; the control byte two lines on is not.
+  EXPECT_EQ(ErrorOf(Pairs("0 SECTION") + "2\n" + longName + "\t" + longName + "\n0\n" + longName +
+                    "\x01\n"),
+            "drawing.dxf: line 6: binary data: this is not a DXF text file");
+  const auto d =
+      ReadDxfText(DxfFile("0 LINE 8 " + longName + " 10 0 20 0 11 1 21 1"), "d.dxf").drawing;
+  EXPECT_EQ(d->List()->Items().size(), 1u);
 }
 
 TEST(DxfReader, MalformedFilesAreRefusedWithFileAndLine) {
