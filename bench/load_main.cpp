@@ -9,6 +9,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -37,8 +38,9 @@ struct Run {
   int status = -1;
 };
 
-// Runs the command with its output thrown away and measures it.
-Run RunCommand(const std::vector<std::string>& command) {
+// Runs the command with its output thrown away and measures it, in this
+// process.
+Run RunHere(const std::vector<std::string>& command) {
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
@@ -58,6 +60,42 @@ Run RunCommand(const std::vector<std::string>& command) {
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
+  return run;
+}
+
+// The first argument of this program that makes it run and measure the
+// command after it, and print the figures.
+constexpr const char* kMeasureFlag = "--measure-run";
+
+// Runs the command with its output thrown away and measures it, through a
+// fresh copy of this program: a process started from this one counts this
+// one's peak memory as its own (the kernel keeps the highest resident size
+// across the start), and this one holds the plans it wrote.
+Run RunCommand(const std::vector<std::string>& command) {
+  std::vector<std::string> words{"/proc/self/exe", kMeasureFlag};
+  words.insert(words.end(), command.begin(), command.end());
+  std::vector<char*> argv;
+  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  int pipeEnds[2];
+  Run run;
+  if (pipe(pipeEnds) != 0) return run;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+  pid_t pid = 0;
+  const bool started = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeEnds[1]);
+  std::string answer;
+  char buffer[256];
+  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, static_cast<size_t>(n));
+  close(pipeEnds[0]);
+  if (!started) return run;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (std::sscanf(answer.c_str(), "%lf %ld %d", &run.seconds, &run.peakKiB, &run.status) != 3) run = Run{};
   return run;
 }
 
@@ -149,6 +187,11 @@ void WriteCsv(const std::string& path, const std::vector<LoadRow>& rows) {
 }  // namespace pphatch::bench
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == pphatch::bench::kMeasureFlag) {
+    const pphatch::bench::Run run = pphatch::bench::RunHere(std::vector<std::string>(argv + 2, argv + argc));
+    std::printf("%.6f %ld %d\n", run.seconds, run.peakKiB, run.status);
+    return 0;
+  }
   pphatch::bench::Settings settings;
   CLI::App app{"pphatch_load_table: loading time and memory of DXF plans of growing size"};
   app.add_option("--sizes", settings.sizes, "pieces of each plan")->delimiter(',');
