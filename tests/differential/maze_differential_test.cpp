@@ -68,6 +68,14 @@ class MazeMaker {
     }
   }
 
+  /// True when the drawing point lies inside the maze's outer wall.
+  bool Inside(Vec2 p) const {
+    const Vec2 d{p.x - 50, p.y - 50};
+    const double x = (50 + d.x * std::cos(turn_) + d.y * std::sin(turn_) - 2) / kCell;
+    const double y = (50 - d.x * std::sin(turn_) + d.y * std::cos(turn_) - 2) / kCell;
+    return x > 0 && x < kCells && y > 0 && y < kCells;
+  }
+
   /// The drawing point of a grid point (in cells).
   Vec2 At(Vec2 grid) const {
     const Vec2 p{2 + kCell * grid.x - 50, 2 + kCell * grid.y - 50};
@@ -120,7 +128,8 @@ class MazeMaker {
 };
 
 // Every click away from the walls must fail where GEOS finds no bounded
-// face around it, and otherwise return the area of the GEOS face that
+// face around it (naming the free ends where its face leaks, when it lies
+// inside the maze), and otherwise return the area of the GEOS face that
 // holds it.
 TEST(MazeDifferential, FacesThatWindFarFromTheClickMatchGeos) {
   int total = 0, inFaces = 0, outside = 0;
@@ -148,6 +157,13 @@ TEST(MazeDifferential, FacesThatWindFarFromTheClickMatchGeos) {
       if (holding.empty()) {
         ++outside;
         EXPECT_FALSE(out.ok) << ours.str() << ", GEOS finds no face";
+        // Inside, the click's face leaks through the outer wall, where
+        // walls end free: the diagnosis names such ends.
+        if (maze.Inside(click)) {
+          EXPECT_TRUE(f.hatch->Diagnosis().cause == PickDiagnosis::Cause::kOpen &&
+                      !f.hatch->Diagnosis().freeEnds.empty())
+              << ours.str();
+        }
         continue;
       }
       ++inFaces;
