@@ -28,6 +28,9 @@ constexpr size_t kMaxTiles = 4096;
 // few tolerances apart, and must agree on which stretch a point is in.
 constexpr double kStretchTolerances = 64;
 constexpr double kClearTolerances = 8;
+// A chain whose box comes near more tiles than this is looked at for every
+// tile rather than filed under each.
+constexpr double kMostTilesPerChain = 64;
 // Straight chains of more points than this are cut down to their pieces
 // near the tile, so that a long outline costs each tile only its own part.
 constexpr int kCutAbovePoints = 32;
@@ -122,13 +125,13 @@ void AddPiecesNear(const CurveRecord& chain, const Box& near, std::vector<CurveR
 class Walker {
  public:
   Walker(Neighbourhood& hood, Point2 click, const Box& drawing, double side, double tolerance,
-         size_t maxChains, BudgetGuard& budget)
+         size_t maxPoints, BudgetGuard& budget)
       : hood_(hood),
         click_(click),
         drawing_(drawing),
         side_(side),
         tolerance_(tolerance),
-        maxChains_(maxChains),
+        maxPoints_(maxPoints),
         budget_(budget),
         originX_(click.x - side / 2),
         originY_(click.y - side / 2) {}
@@ -170,12 +173,19 @@ class Walker {
   Tile* TileAt(TileIndex t) {
     const auto found = tiles_.find(t);
     if (found != tiles_.end()) return &found->second;
-    if (tiles_.size() >= kMaxTiles || chainsRead_ >= maxChains_) return nullptr;
+    if (tiles_.size() >= kMaxTiles || pointsRead_ >= maxPoints_) return nullptr;
     Tile& tile = tiles_[t];
     const Box box = TileBox(t);
     const Box near = box.Grown(2 * Clearance());
     hood_.Cover(near);
-    for (const CurveRecord& chain : hood_.Chains()) {
+    IndexNewChains();
+    std::vector<int> nearby = wide_;
+    if (const auto cell = cells_.find(t); cell != cells_.end()) {
+      nearby.insert(nearby.end(), cell->second.begin(), cell->second.end());
+    }
+    std::sort(nearby.begin(), nearby.end());  // in the order the chains were read
+    for (const int k : nearby) {
+      const CurveRecord& chain = hood_.Chains()[static_cast<size_t>(k)];
       if (!Box{chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}.Overlaps(near)) continue;
       if (!chain.Curved && !chain.Conic && chain.PointCount > kCutAbovePoints) {
         AddPiecesNear(chain, near, tile.chains);
@@ -184,7 +194,7 @@ class Walker {
       }
     }
     const size_t frame = tile.chains.size();
-    chainsRead_ += frame;
+    for (const CurveRecord& chain : tile.chains) pointsRead_ += static_cast<size_t>(std::max(chain.PointCount, 0));
     // The frame comes last, so that a graphic drawn along the tile's edge
     // keeps that stretch of it: where both draw an edge, the first chain does.
     tile.chains.push_back(StraightChain({{box.minX, box.minY}, {box.maxX, box.minY}, {box.maxX, box.maxY},
@@ -218,6 +228,26 @@ class Walker {
       if (s.face >= 0) tile.stretches.push_back(s);
     }
     return &tile;
+  }
+
+  // Files the chains the neighbourhood took in since the last call under
+  // the tiles they come near; a chain near many tiles goes with every tile.
+  void IndexNewChains() {
+    const std::vector<CurveRecord>& chains = hood_.Chains();
+    for (; indexed_ < chains.size(); ++indexed_) {
+      const CurveRecord& chain = chains[indexed_];
+      const Box near = Box{chain.MinX, chain.MinY, chain.MaxX, chain.MaxY}.Grown(2 * Clearance());
+      const double i0 = std::floor((near.minX - originX_) / side_), i1 = std::floor((near.maxX - originX_) / side_);
+      const double j0 = std::floor((near.minY - originY_) / side_), j1 = std::floor((near.maxY - originY_) / side_);
+      const auto k = static_cast<int>(indexed_);
+      if (!((i1 - i0 + 1) * (j1 - j0 + 1) <= kMostTilesPerChain)) {
+        wide_.push_back(k);
+        continue;
+      }
+      for (double i = i0; i <= i1; ++i) {
+        for (double j = j0; j <= j1; ++j) cells_[{static_cast<long long>(i), static_cast<long long>(j)}].push_back(k);
+      }
+    }
   }
 
   // True when p lies clear of every graphic of the tile.
@@ -279,9 +309,14 @@ class Walker {
   const Point2 click_;
   const Box drawing_;
   const double side_, tolerance_;
-  const size_t maxChains_;
+  const size_t maxPoints_;
   BudgetGuard& budget_;
-  size_t chainsRead_ = 0;
+  size_t pointsRead_ = 0;
+  // The neighbourhood's chains by the tiles they come near (see
+  // IndexNewChains), those near too many tiles apart, and how many are filed.
+  std::map<TileIndex, std::vector<int>> cells_;
+  std::vector<int> wide_;
+  size_t indexed_ = 0;
   const double originX_, originY_;
   std::map<TileIndex, Tile> tiles_;
   std::set<std::tuple<long long, long long, int>> entered_;
@@ -294,10 +329,10 @@ class Walker {
 }  // namespace
 
 EscapeWalk WalkOut(Neighbourhood& hood, Point2 click, const Box& drawing, double tileSide,
-                   double tolerance, size_t maxChains, BudgetGuard& budget) {
+                   double tolerance, size_t maxPoints, BudgetGuard& budget) {
   if (!(tileSide > 0) || !(tolerance > 0) || !std::isfinite(tileSide)) return {};
   const ToleranceScope scope(tolerance);
-  return Walker(hood, click, drawing, tileSide, tolerance, maxChains, budget).Run();
+  return Walker(hood, click, drawing, tileSide, tolerance, maxPoints, budget).Run();
 }
 
 }  // namespace pphatch

@@ -36,8 +36,8 @@ struct EscapeWalk {
 /// stretches well clear of every graphic are passed through, so a walk that
 /// leaves the drawing never crosses a graphic. Tiles read this way add their
 /// chains to the neighbourhood. The walk gives up once its tiles have
-/// taken in `maxChains` chains.
+/// taken in chains of `maxPoints` points in all.
 EscapeWalk WalkOut(Neighbourhood& hood, Point2 click, const Box& drawing, double tileSide,
-                   double tolerance, size_t maxChains, BudgetGuard& budget);
+                   double tolerance, size_t maxPoints, BudgetGuard& budget);
 
 }  // namespace pphatch

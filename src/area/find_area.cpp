@@ -54,16 +54,19 @@ constexpr int kGrowthsBeforeSideCheck = 6;
 // quarter of its side, before it reads a larger window: a click in a face
 // that leaks out of a large drawing is told so without reading the whole
 // drawing, and a click in a large face learns how far it reaches. The walk
-// reads at most what the next window would (four times the window's
-// chains) or, farther from the drawing's edge, ten times the window's
-// chains for each tile between the click and the edge: enough for a way
-// out that winds through narrow passages, and still a strip of the drawing
-// rather than all of it.
+// reads at most what the next window would (four times the points of the
+// window's chains) or, farther from the drawing's edge, ten times the
+// window's points for each tile between the click and the edge: enough for
+// a way out that winds through narrow passages, and still a strip of the
+// drawing rather than all of it, and never more than an eighth of what a
+// search of the whole drawing reads. Points, not chains, measure the work:
+// a long curve lies in every tile it crosses.
 constexpr size_t kChainsBeforeWalk = 256;
 constexpr double kWindowsAcrossBeforeWalk = 4;
 constexpr double kTilesPerWindow = 4;
-constexpr double kWalkChainsPerWindowChain = 4;
-constexpr double kWalkChainsPerTileToEdge = 10;
+constexpr double kWalkPointsPerWindowPoint = 4;
+constexpr double kWalkPointsPerTileToEdge = 10;
+constexpr double kWalkShareOfDrawing = 0.125;
 // The walk tells graphics apart only as finely as a window over the whole
 // drawing would, and needs tiles this many times wider than that tolerance.
 constexpr double kTileTolerances = 1e4;
@@ -248,9 +251,13 @@ WalkVerdict WalkFromClick(Neighbourhood& hood, Point2 click, const Box& drawing,
   if (!(tileSide > kTileTolerances * tolerance)) return verdict;
   const double toEdge = std::min({click.x - drawing.minX, drawing.maxX - click.x, click.y - drawing.minY,
                                   drawing.maxY - click.y});
-  const double share = std::max(kWalkChainsPerWindowChain, kWalkChainsPerTileToEdge * toEdge / tileSide);
-  const auto chains = static_cast<size_t>(share * static_cast<double>(hood.Chains().size()));
-  const EscapeWalk walk = WalkOut(hood, click, drawing, tileSide, tolerance, chains, budget);
+  const double share = std::max(kWalkPointsPerWindowPoint, kWalkPointsPerTileToEdge * toEdge / tileSide);
+  double points = 0;
+  for (const CurveRecord& chain : hood.Chains()) points += std::max(chain.PointCount, 0);
+  // A search of the whole drawing reads about this many points.
+  const double whole = points / static_cast<double>(hood.Chains().size()) * hood.DrawingGraphicCount();
+  const auto maxPoints = static_cast<size_t>(std::min(share * points, kWalkShareOfDrawing * whole));
+  const EscapeWalk walk = WalkOut(hood, click, drawing, tileSide, tolerance, maxPoints, budget);
   if (walk.outcome == EscapeWalk::Outcome::kLeavesDrawing) {
     GeomTolerance() = tolerance;
     verdict.noArea = !FindAreaInChains(hood.Chains(), click, tolerance, budget, options);

@@ -73,6 +73,10 @@ void Neighbourhood::Cover(const Box& box) {
   set->Clear();
 }
 
+int Neighbourhood::DrawingGraphicCount() const {
+  return Required(Module().DrawingGraphics, "graphics")->Count();
+}
+
 std::optional<Box> Neighbourhood::DrawingBox() const {
   const HostBoundingBoxPtr box =
       Required(Required(Module().DrawingGraphics, "graphics")->CalcBoundingBox(), "bounding box");

@@ -28,6 +28,9 @@ class Neighbourhood {
   int CountIn(const Box& box) const;
   /// The chains taken in so far, in the order their graphics were met.
   std::vector<CurveRecord>& Chains() { return chains_; }
+  /// How many graphics the drawing's own list holds (inserts, groups and
+  /// the like count as one).
+  int DrawingGraphicCount() const;
   /// The box of all the drawing's graphics; nothing for a drawing without any.
   std::optional<Box> DrawingBox() const;
   /// The height the view shows, in drawing units; nothing when the view
