@@ -38,12 +38,18 @@ struct Run {
   int status = -1;
 };
 
+// The words as the argument list posix_spawn takes (valid while they live).
+std::vector<char*> ArgumentList(const std::vector<std::string>& words) {
+  std::vector<char*> argv;
+  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+
 // Runs the command with its output thrown away and measures it, in this
 // process.
 Run RunHere(const std::vector<std::string>& command) {
-  std::vector<char*> argv;
-  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentList(command);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -74,9 +80,7 @@ constexpr const char* kMeasureFlag = "--measure-run";
 Run RunCommand(const std::vector<std::string>& command) {
   std::vector<std::string> words{"/proc/self/exe", kMeasureFlag};
   words.insert(words.end(), command.begin(), command.end());
-  std::vector<char*> argv;
-  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentList(words);
   int pipeEnds[2];
   Run run;
   if (pipe(pipeEnds) != 0) return run;
