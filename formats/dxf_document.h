@@ -3,6 +3,8 @@
 // coordinates, as the DXF format defines them for that entity).
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -177,13 +179,69 @@ struct DxfLayer {
 
 /// The content of a DXF file. Layer and block names are keyed in upper
 /// case, since DXF names are not case-sensitive.
+/// Entities in file order, held in runs of at most kRun: a list read in
+/// parts (by two threads, say) is joined without moving an entity, and
+/// never needs room for all of them in one piece.
+class DxfEntityRuns {
+ public:
+  static constexpr std::size_t kRun = 4096;
+  using Runs = std::vector<std::vector<DxfEntity>>;
+
+  DxfEntityRuns() = default;
+  /// The entities of `run`, in runs of any length.
+  explicit DxfEntityRuns(std::vector<DxfEntity> run);
+
+  /// The run to append the next entity to: the last, or a new one when it is full.
+  std::vector<DxfEntity>& RoomForOne();
+  /// Appends the runs of `later` (left empty) after these.
+  void Append(DxfEntityRuns&& later);
+  std::size_t size() const;
+  bool empty() const { return size() == 0; }
+  const Runs& AllRuns() const { return runs_; }
+  Runs& AllRuns() { return runs_; }
+
+  /// Iteration over every entity in order.
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = DxfEntity;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const DxfEntity*;
+    using reference = const DxfEntity&;
+    const_iterator(const Runs* runs, std::size_t run, std::size_t at);
+    reference operator*() const { return (*runs_)[run_][at_]; }
+    pointer operator->() const { return &**this; }
+    const_iterator& operator++();
+    const_iterator operator++(int) {
+      const_iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const const_iterator& other) const {
+      return run_ == other.run_ && at_ == other.at_;
+    }
+
+   private:
+    // Moves past empty runs.
+    void Settle();
+    const Runs* runs_;
+    std::size_t run_, at_;
+  };
+  const_iterator begin() const { return {&runs_, 0, 0}; }
+  const_iterator end() const { return {&runs_, runs_.size(), 0}; }
+
+ private:
+  Runs runs_;
+};
+
 struct DxfDocument {
   /// True for each layer that is off (negative colour) or frozen (flag 1).
   std::map<std::string, bool> hiddenLayers;
   /// The entries of the LAYER table.
   std::map<std::string, DxfLayer> layers;
   std::map<std::string, DxfBlock> blocks;
-  std::vector<DxfEntity> entities;
+  /// The entities of the ENTITIES section.
+  DxfEntityRuns entities;
   /// True when read from a binary file (places are byte offsets).
   bool binary = false;
   /// $TILEMODE of the header, when given.

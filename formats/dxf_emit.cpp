@@ -6,12 +6,14 @@
 #include <numbers>
 #include <optional>
 #include <set>
+#include <span>
 #include <utility>
 
 #include "formats/conic_arc.h"
 #include "formats/dxf_geometry.h"
 #include "formats/dxf_pairs.h"
 #include "formats/errors.h"
+#include "formats/side_by_side.h"
 #include "formats/spline.h"
 #include "memhost/builders.h"
 
@@ -101,22 +103,70 @@ class Emitter {
         name_(name),
         recursive_(RecursiveBlocks(doc)) {}
 
-  // Refuses drawings that expand too far, then places every entity.
-  void Run() {
-    if (Size(doc_.entities) > kMaxLoadedGraphics) {
+  // Refuses drawings that expand too far, then places every entity; those
+  // of a drawing of `inHalvesFrom` graphics or more in two halves at once.
+  void Run(std::size_t inHalvesFrom) {
+    double size = 0;
+    Stretch all;
+    for (const std::vector<DxfEntity>& run : doc_.entities.AllRuns()) {
+      size += Size(run);
+      all.emplace_back(run);
+    }
+    if (size > kMaxLoadedGraphics) {
       throw ReadError(Located(name_, 0,
                               "the drawing expands to more than " +
                                   std::to_string(static_cast<long long>(kMaxLoadedGraphics)) +
                                   " graphics (inserts of blocks, rows and columns)"));
     }
     if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
-    drawing_->List()->Reserve(doc_.entities.size());
-    Entities(doc_.entities, Into(drawing_), Affine3{}, false);
+    const auto [first, second] =
+        size >= static_cast<double>(inHalvesFrom) ? Halves(all, size) : std::pair{all, Stretch{}};
+    if (second.empty()) {
+      Place(first, drawing_);
+      return;
+    }
+    // The second half goes into a drawing of its own, filled by a thread of
+    // its own (the two share no graphic, list or counter), whose graphics
+    // then move behind the first half's.
+    const auto part = mem::MemDrawing::Create();
+    LoadReport partReport;
+    Emitter placesSecond(doc_, part, partReport, name_);
+    RunSideBySide([&] { Place(first, drawing_); }, [&] { placesSecond.Place(second, part); });
+    drawing_->TakeGraphicsOf(*part);
+    // A warning the first half gave already is not given again.
+    std::erase_if(partReport.warnings,
+                  [this](const std::string& warning) { return !warned_.insert(warning).second; });
+    report_.Append(std::move(partReport));
   }
 
  private:
+  // Top-level entities in order, in pieces.
+  using Stretch = std::vector<std::span<const DxfEntity>>;
+
+  // The entities split where about half of their `size` graphics lie before.
+  std::pair<Stretch, Stretch> Halves(const Stretch& all, double size) {
+    Stretch first, second;
+    double before = 0;
+    for (const std::span<const DxfEntity> entities : all) {
+      std::size_t cut = 0;  // the entities of this piece that go first
+      while (cut < entities.size() && 2 * before < size) before += EntitySize(entities[cut++]);
+      if (cut > 0) first.push_back(entities.first(cut));
+      if (cut < entities.size()) second.push_back(entities.subspan(cut));
+    }
+    return {std::move(first), std::move(second)};
+  }
+
+  // Places the entities at the end of the drawing's list.
+  void Place(const Stretch& stretch, const std::shared_ptr<mem::MemDrawing>& drawing) {
+    std::size_t count = 0;
+    for (const std::span<const DxfEntity> entities : stretch) count += entities.size();
+    drawing->List()->Reserve(count);
+    const Into into(drawing);
+    for (const std::span<const DxfEntity> entities : stretch) Entities(entities, into, Affine3{}, false);
+  }
+
   // The entities of the drawing or of a block, placed by `m`.
-  void Entities(const std::vector<DxfEntity>& entities, const Into& into, const Affine3& m,
+  void Entities(std::span<const DxfEntity> entities, const Into& into, const Affine3& m,
                 bool inBlock) {
     for (const DxfEntity& e : entities) {
       if (!Visible(e, inBlock)) continue;
@@ -148,23 +198,25 @@ class Emitter {
   // inserts cannot overflow), when `depth` inserts enclose them. As in the
   // emission, recursive blocks and inserts nested kMaxNesting deep are not
   // expanded.
-  double Size(const std::vector<DxfEntity>& entities, std::size_t depth = 0) {
+  double Size(std::span<const DxfEntity> entities, std::size_t depth = 0) {
     double size = 0;
-    for (const DxfEntity& e : entities) {
-      size += 1;
-      const DxfInsert* insert = BoxedIf<DxfInsert>(e.shape);
-      if (!insert || depth >= kMaxNesting) continue;
-      const std::string key = NameKey(insert->block);
-      const auto block = doc_.blocks.find(key);
-      if (block == doc_.blocks.end() || recursive_.count(key) > 0) continue;
-      auto known = sizes_.find({key, depth + 1});
-      if (known == sizes_.end()) {
-        const double inner = Size(block->second.entities, depth + 1);
-        known = sizes_.emplace(std::make_pair(key, depth + 1), inner).first;
-      }
-      size += static_cast<double>(insert->rows) * insert->columns * (1 + known->second);
-    }
+    for (const DxfEntity& e : entities) size += EntitySize(e, depth);
     return size;
+  }
+
+  // How many graphics one entity expands to, as Size counts them.
+  double EntitySize(const DxfEntity& e, std::size_t depth = 0) {
+    const DxfInsert* insert = BoxedIf<DxfInsert>(e.shape);
+    if (!insert || depth >= kMaxNesting) return 1;
+    const std::string key = NameKey(insert->block);
+    const auto block = doc_.blocks.find(key);
+    if (block == doc_.blocks.end() || recursive_.count(key) > 0) return 1;
+    auto known = sizes_.find({key, depth + 1});
+    if (known == sizes_.end()) {
+      const double inner = Size(block->second.entities, depth + 1);
+      known = sizes_.emplace(std::make_pair(key, depth + 1), inner).first;
+    }
+    return 1 + static_cast<double>(insert->rows) * insert->columns * (1 + known->second);
   }
 
   // A warning about an entity, once, however often its block is placed;
@@ -397,8 +449,8 @@ class Emitter {
 }  // namespace
 
 void EmitDxfDocument(const DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
-                     LoadReport& report, const std::string& name) {
-  Emitter(document, drawing, report, name).Run();
+                     LoadReport& report, const std::string& name, std::size_t inHalvesFrom) {
+  Emitter(document, drawing, report, name).Run(inHalvesFrom);
 }
 
 }  // namespace pphatch::formats

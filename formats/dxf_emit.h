@@ -1,6 +1,7 @@
 // From a DxfDocument to graphics of an in-memory drawing.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -14,7 +15,11 @@ namespace pphatch::formats {
 /// out are counted in `report`. Throws ReadError (naming `name`), before
 /// making any graphic, when the inserts, with their rows and columns, would
 /// expand to more than kMaxLoadedGraphics.
+/// Documents of `inHalvesFrom` graphics or more are placed by two threads,
+/// a half each, to the same graphics, IDs and findings.
+inline constexpr std::size_t kEmitInHalvesFrom = 32768;
 void EmitDxfDocument(const DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
-                     LoadReport& report, const std::string& name);
+                     LoadReport& report, const std::string& name,
+                     std::size_t inHalvesFrom = kEmitInHalvesFrom);
 
 }  // namespace pphatch::formats

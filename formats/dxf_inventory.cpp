@@ -63,7 +63,7 @@ void LeaveOutLayers(DxfDocument& document, const LayerFilter& filter) {
     count += static_cast<int>(entities.end() - end);
     entities.erase(end, entities.end());
   };
-  leaveOut(document.entities, false);
+  for (std::vector<DxfEntity>& run : document.entities.AllRuns()) leaveOut(run, false);
   for (auto& [key, block] : document.blocks) leaveOut(block.entities, true);
 }
 

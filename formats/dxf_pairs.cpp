@@ -10,7 +10,6 @@
 #include <limits>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -18,6 +17,7 @@
 
 #include "formats/dxf_binary_pairs.h"
 #include "formats/errors.h"
+#include "formats/side_by_side.h"
 
 namespace pphatch::formats {
 
@@ -313,14 +313,14 @@ std::optional<DxfPairs> SplitInHalves(std::string_view body, const std::string& 
       return false;
     }
   };
-  DxfPairs tail = pairs.Share(headPairs, std::string_view::npos);
-  bool tailSplit = false;
-  std::thread second([&] {
-    tailSplit = split(TextSplitter(body, name, cut, body.size(), linesBefore, std::move(tail)), tail);
-  });
   DxfPairs head = pairs.Share(0, headPairs);
-  const bool headSplit = split(TextSplitter(body, name, 0, cut, 0, std::move(head)), head);
-  second.join();
+  DxfPairs tail = pairs.Share(headPairs, std::string_view::npos);
+  bool headSplit = false, tailSplit = false;
+  RunSideBySide(
+      [&] { headSplit = split(TextSplitter(body, name, 0, cut, 0, std::move(head)), head); },
+      [&] {
+        tailSplit = split(TextSplitter(body, name, cut, body.size(), linesBefore, std::move(tail)), tail);
+      });
   if (!headSplit || !tailSplit || head.Reached() != headPairs) return std::nullopt;
   pairs.Keep(head);
   pairs.Keep(tail);
@@ -404,6 +404,12 @@ DxfPairs DxfPairs::Share(std::size_t at, std::size_t end) {
 
 void DxfPairs::Keep(const DxfPairs& share) {
   longLengths_.insert(longLengths_.end(), share.longLengths_.begin(), share.longLengths_.end());
+  sectionMarks_.insert(sectionMarks_.end(), share.sectionMarks_.begin(), share.sectionMarks_.end());
+}
+
+std::size_t DxfPairs::NextSectionMark(std::size_t index) const {
+  const auto it = std::upper_bound(sectionMarks_.begin(), sectionMarks_.end(), index);
+  return it == sectionMarks_.end() ? size() : *it;
 }
 
 std::size_t DxfPairs::LengthOf(std::size_t index) const {
@@ -415,6 +421,10 @@ std::size_t DxfPairs::LengthOf(std::size_t index) const {
 }
 
 void DxfPairs::AddText(int code, std::size_t offset, std::size_t length, int codeBytes) {
+  if (code == 0) {
+    const std::string_view name = content_.substr(offset, length);
+    if (name == "SECTION" || name == "ENDSEC" || name == "EOF") sectionMarks_.push_back(NextIndex());
+  }
   Add(code, offset, LengthField(length), codeBytes, DxfValueKind::kText, 0, 0);
 }
 

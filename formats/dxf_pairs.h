@@ -50,6 +50,9 @@ class DxfPairs {
   DxfPair operator[](std::size_t index) const;
   int Code(std::size_t index) const { return slots_[index].Code(); }
   std::string_view Value(std::size_t index) const;
+  /// The index of the first pair after `index` that opens or ends a
+  /// section or the file (code 0, "SECTION", "ENDSEC" or "EOF"), or size().
+  std::size_t NextSectionMark(std::size_t index) const;
 
   /// Appends a pair whose value is content[offset, offset + length) (text)
   /// or a number; `codeBytes` is how far before the value its code starts.
@@ -73,7 +76,7 @@ class DxfPairs {
   /// Share(at, end) makes a list whose appended pairs are written to this
   /// one's pairs at, at + 1, ... (std::length_error at `end`); Reached() is
   /// where a share would write next; Keep(share) takes over the long values
-  /// of a share that is done.
+  /// and section marks of a share that is done.
   void MakeRoom(std::size_t count) { slots_.resize(count); }
   DxfPairs Share(std::size_t at, std::size_t end);
   std::size_t Reached() const { return shareAt_; }
@@ -138,6 +141,9 @@ class DxfPairs {
   std::size_t shareAt_ = 0, shareEnd_ = 0;
   // Lengths of the values too long for a slot, by pair index, in index order.
   std::vector<std::pair<std::size_t, std::size_t>> longLengths_;
+  // The pairs NextSectionMark finds, by index, in index order: noted as
+  // the pairs are added, so that finding a section's end needs no pass.
+  std::vector<std::size_t> sectionMarks_;
 };
 
 /// "line 12" for a place in a text file, "byte 40" in a binary one.

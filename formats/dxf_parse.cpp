@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
-#include <iterator>
-#include <thread>
 
 #include "formats/errors.h"
+#include "formats/side_by_side.h"
 
 namespace pphatch::formats {
 
 namespace {
-
-// Entities of the second half that are moved behind the first half at a time.
-constexpr std::size_t kEntitiesInAChunk = 4096;
 
 // Walks the sections of a checked pair list and fills a document.
 class Parser {
@@ -31,13 +26,12 @@ class Parser {
       if (pairs_.Code(i) == 0 && pairs_.Value(i) == "SECTION") {
         const std::string section =
             i + 1 < pairs_.size() && pairs_.Code(i + 1) == 2 ? std::string(pairs_.Value(i + 1)) : "";
-        std::size_t entities = 0;
-        const std::size_t end = SectionEnd(i, section, entities);
+        const std::size_t end = SectionEnd(i, section);
         const std::size_t first = NextRecordStart(pairs_, i, end);
         if (section == "HEADER") ReadHeader(i, end);
         if (section == "TABLES") ReadTables(first, end);
         if (section == "BLOCKS") ReadBlocks(first, end);
-        if (section == "ENTITIES") ReadEntities(first, end, entities);
+        if (section == "ENTITIES") ReadEntities(first, end);
         doc_.hasEntitiesSection = doc_.hasEntitiesSection || section == "ENTITIES";
         i = end + 1;
         continue;
@@ -49,23 +43,20 @@ class Parser {
 
  private:
   // Index of the section's ENDSEC pair; ReadError when another section or
-  // the end comes first. `entities` receives the number of records that
-  // start an entity of their own (not a VERTEX or SEQEND).
-  std::size_t SectionEnd(std::size_t start, const std::string& section, std::size_t& entities) const {
-    for (std::size_t i = start + 1; i < pairs_.size(); ++i) {
-      if (pairs_.Code(i) != 0) continue;
-      const std::string_view name = pairs_.Value(i);
-      if (name == "ENDSEC") return i;
-      entities += name != "VERTEX" && name != "SEQEND";
-      if (name == "SECTION" || name == "EOF") {
-        throw ReadError(LocatedAt(name_, pairs_[i].place, doc_.binary,
-                                  "section " + section + " (" +
-                                      PlaceText(pairs_[start].place, doc_.binary) +
-                                      ") ends without ENDSEC"));
-      }
+  // the end comes first.
+  std::size_t SectionEnd(std::size_t start, const std::string& section) const {
+    const std::size_t i = pairs_.NextSectionMark(start);
+    if (i == pairs_.size()) {
+      throw ReadError(
+          LocatedAt(name_, pairs_[start].place, doc_.binary, "section " + section + " never ends"));
     }
-    throw ReadError(
-        LocatedAt(name_, pairs_[start].place, doc_.binary, "section " + section + " never ends"));
+    if (pairs_.Value(i) != "ENDSEC") {
+      throw ReadError(LocatedAt(name_, pairs_[i].place, doc_.binary,
+                                "section " + section + " (" +
+                                    PlaceText(pairs_[start].place, doc_.binary) +
+                                    ") ends without ENDSEC"));
+    }
+    return i;
   }
 
   // Header variables: $TILEMODE matters to the drawing, $INSUNITS to its reader.
@@ -110,55 +101,27 @@ class Parser {
     }
   }
 
-  void ReadEntities(std::size_t first, std::size_t end, std::size_t entities) {
-    // Room for every entity at once: a list grown by doubling would hold
-    // the old and the new copy at the peak, up to three times the entities.
-    doc_.entities.reserve(doc_.entities.size() + entities);
+  void ReadEntities(std::size_t first, std::size_t end) {
     const std::size_t middle =
         end - first >= parseInHalvesFrom_ ? EntityStartFrom(first + (end - first) / 2, end) : end;
     if (middle == end) {
       ReadEntityRange(first, end, doc_.entities, doc_.report);
       return;
     }
-    // The second half in a thread of its own, in chunks: moved behind the
-    // first half, each chunk is let go at once, so that the half is never
-    // held twice. A fault is raised as reading in one pass would raise it:
-    // the first half's before the second's.
-    std::vector<std::vector<DxfEntity>> tail;
+    // The second half in a thread of its own, into runs of its own that
+    // then follow the first half's.
+    DxfEntityRuns tail;
     LoadReport tailReport;
-    std::exception_ptr tailFault, headFault;
-    std::thread second([&] {
-      try {
-        for (std::size_t i = middle; i < end;) {
-          if (tail.empty() || tail.back().size() >= kEntitiesInAChunk) {
-            tail.emplace_back().reserve(kEntitiesInAChunk);
-          }
-          i = ReadEntity(pairs_, i, end, tail.back(), tailReport);
-        }
-      } catch (...) {
-        tailFault = std::current_exception();
-      }
-    });
-    try {
-      ReadEntityRange(first, middle, doc_.entities, doc_.report);
-    } catch (...) {
-      headFault = std::current_exception();
-    }
-    second.join();
-    if (headFault) std::rethrow_exception(headFault);
-    if (tailFault) std::rethrow_exception(tailFault);
-    for (std::vector<DxfEntity>& chunk : tail) {
-      doc_.entities.insert(doc_.entities.end(), std::make_move_iterator(chunk.begin()),
-                           std::make_move_iterator(chunk.end()));
-      std::vector<DxfEntity>().swap(chunk);
-    }
+    RunSideBySide([&] { ReadEntityRange(first, middle, doc_.entities, doc_.report); },
+                  [&] { ReadEntityRange(middle, end, tail, tailReport); });
+    doc_.entities.Append(std::move(tail));
     doc_.report.Append(std::move(tailReport));
   }
 
-  void ReadEntityRange(std::size_t first, std::size_t end, std::vector<DxfEntity>& out,
+  void ReadEntityRange(std::size_t first, std::size_t end, DxfEntityRuns& out,
                        LoadReport& report) const {
     std::size_t i = first;
-    while (i < end) i = ReadEntity(pairs_, i, end, out, report);
+    while (i < end) i = ReadEntity(pairs_, i, end, out.RoomForOne(), report);
   }
 
   // The first record from `from` on that starts an entity of its own (not a

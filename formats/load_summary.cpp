@@ -1,6 +1,9 @@
 #include "formats/load_summary.h"
 
 #include <iterator>
+#include <span>
+
+#include "formats/side_by_side.h"
 
 namespace pphatch::formats {
 
@@ -49,22 +52,47 @@ std::vector<std::string> LoadReport::Lines() const {
   return lines;
 }
 
-LoadSummary Summarize(const mem::MemDrawing& drawing, LoadReport report) {
+namespace {
+
+// Top-level graphics from which a second thread counts half of them.
+constexpr std::size_t kSummarizeInHalvesFrom = 65536;
+
+// The counts and extents of a run of top-level graphics.
+LoadSummary SummarizeRun(std::span<const std::shared_ptr<mem::MemGraphic>> graphics) {
   LoadSummary summary;
   // Drawings list graphics of one type in runs: the count of the type met
   // last is kept at hand instead of looked up again.
   const std::string* lastType = nullptr;
   int* lastCount = nullptr;
-  for (const auto& g : drawing.List()->Items()) {
+  for (const auto& g : graphics) {
     if (lastType == nullptr || g->TypeText() != *lastType) {
       lastType = &g->TypeText();
       lastCount = &summary.graphicsByType[*lastType];
     }
     ++*lastCount;
-    ++summary.graphicCount;
     summary.graphicsAtAnyDepth += CountTree(*g);
     summary.extents = mem::Union(summary.extents, mem::BoundsOf(*g));
   }
+  summary.graphicCount = static_cast<int>(graphics.size());
+  return summary;
+}
+
+}  // namespace
+
+LoadSummary Summarize(const mem::MemDrawing& drawing, LoadReport report) {
+  const std::span<const std::shared_ptr<mem::MemGraphic>> all(drawing.List()->Items());
+  const std::size_t middle = all.size() >= kSummarizeInHalvesFrom ? all.size() / 2 : all.size();
+  LoadSummary summary, later;
+  if (middle == all.size()) {
+    summary = SummarizeRun(all);
+  } else {
+    RunSideBySide([&] { summary = SummarizeRun(all.first(middle)); },
+                  [&] { later = SummarizeRun(all.subspan(middle)); });
+  }
+  for (const auto& [type, count] : later.graphicsByType) summary.graphicsByType[type] += count;
+  summary.graphicCount += later.graphicCount;
+  summary.graphicsAtAnyDepth += later.graphicsAtAnyDepth;
+  summary.extents = mem::Union(summary.extents, later.extents);
   summary.report = std::move(report);
   return summary;
 }

@@ -50,4 +50,10 @@ std::shared_ptr<MemGraphic> MemDrawing::CreateGraphic(const std::string& type,
                                       workplane ? std::move(workplane) : workplane_);
 }
 
+void MemDrawing::TakeGraphicsOf(MemDrawing& other) {
+  list_->TakeAllOf(*other.list_,
+                   {weak_from_this(), faults_, nextId_ - 1, other.workplane_.get(), workplane_});
+  nextId_ += other.nextId_ - 1;
+}
+
 }  // namespace pphatch::mem

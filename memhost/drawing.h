@@ -34,6 +34,12 @@ class MemDrawing : public HostDrawing, public std::enable_shared_from_this<MemDr
   /// of its type; on `workplane`, or on the drawing's workplane when null.
   std::shared_ptr<MemGraphic> CreateGraphic(const std::string& type,
                                             std::shared_ptr<MemWorkplane> workplane = nullptr);
+  /// Moves the top-level graphics of `other`, a drawing nothing else
+  /// refers to (one another thread filled, say), to the end of this
+  /// drawing's list, as though they had been made here in that order: the
+  /// IDs of every one of them follow this drawing's, and those on `other`'s
+  /// workplane are put on this drawing's. `other` is left empty.
+  void TakeGraphicsOf(MemDrawing& other);
   /// The drawing's own list.
   const std::shared_ptr<MemGraphics>& List() const { return list_; }
   /// The spatial index of the top-level graphics.

@@ -213,6 +213,14 @@ std::shared_ptr<MemDrawing> MemGraphic::DrawingOrThrow() const {
   return drawing;
 }
 
+void MemGraphic::MoveTo(const DrawingMove& move) {
+  drawing_ = move.drawing;
+  faults_ = move.faults;
+  id_ += move.idShift;
+  if (workplane_.get() == move.from) workplane_ = move.to;
+  if (children_) children_->MoveTo(move);
+}
+
 void MemGraphic::GeometryChanged() {
   if (const auto owner = owner_.lock()) owner->ChildChanged(*this);
 }

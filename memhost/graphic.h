@@ -19,6 +19,17 @@ namespace pphatch::mem {
 class MemDrawing;
 class MemGraphics;
 
+/// How graphics made in one drawing become another's: the drawing and its
+/// fault injector they now belong to, the amount their IDs move up by, and
+/// the workplane of the drawing they were made in, which becomes `to`.
+struct DrawingMove {
+  std::weak_ptr<MemDrawing> drawing;
+  std::shared_ptr<FaultInjector> faults;
+  int idShift = 0;
+  const MemWorkplane* from = nullptr;
+  std::shared_ptr<MemWorkplane> to;
+};
+
 /// A vertex as stored: plane coordinates of the graphic's workplane, and flags.
 struct VertexData {
   double x = 0, y = 0, z = 0;
@@ -124,6 +135,9 @@ class MemGraphic : public HostGraphic, public std::enable_shared_from_this<MemGr
   /// while it is not indexed. Kept here so that indexing a whole drawing
   /// needs no table of its own.
   std::optional<Box>& IndexedBox() { return indexedBox_; }
+
+  /// Makes this graphic and its descendants belong to another drawing.
+  void MoveTo(const DrawingMove& move);
 
   /// Tells the holder of this graphic that its geometry has changed.
   void GeometryChanged();

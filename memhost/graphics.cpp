@@ -130,20 +130,48 @@ void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
   graphic->owner_ = weak_from_this();
   graphic->sequence_ = nextSequence++;
   items_.push_back(graphic);
-  const int id = graphic->Id();
-  if (byId_.empty() || byId_.back().first < id) {
-    byId_.emplace_back(id, graphic.get());
-  } else if (const auto it = EntryOf(id); it != byId_.end()) {
-    it->second = graphic.get();
-  } else {
-    byId_.emplace(FindId(id), id, graphic.get());
-  }
+  AddId(*graphic);
   ChildChanged(*graphic);
+}
+
+void MemGraphics::AddId(MemGraphic& graphic) {
+  const int id = graphic.Id();
+  if (byId_.empty() || byId_.back().first < id) {
+    byId_.emplace_back(id, &graphic);
+  } else if (const auto it = EntryOf(id); it != byId_.end()) {
+    it->second = &graphic;
+  } else {
+    byId_.emplace(FindId(id), id, &graphic);
+  }
 }
 
 void MemGraphics::Reserve(std::size_t count) {
   items_.reserve(items_.size() + count);
   byId_.reserve(byId_.size() + count);
+}
+
+void MemGraphics::TakeAllOf(MemGraphics& other, const DrawingMove& move) {
+  Reserve(other.items_.size());
+  const std::weak_ptr<MemGraphics> self = weak_from_this();
+  for (std::shared_ptr<MemGraphic>& graphic : other.items_) {
+    graphic->MoveTo(move);
+    graphic->owner_ = self;
+    graphic->sequence_ = nextSequence++;
+    AddId(*graphic);
+    ChildChanged(*graphic);
+    items_.push_back(std::move(graphic));
+  }
+  other.items_.clear();
+  other.byId_.clear();
+  if (other.index_) other.index_->Clear();
+}
+
+void MemGraphics::MoveTo(const DrawingMove& move) {
+  drawing_ = move.drawing;
+  faults_ = move.faults;
+  parentId_ += move.idShift;
+  for (auto& entry : byId_) entry.first += move.idShift;
+  for (const auto& graphic : items_) graphic->MoveTo(move);
 }
 
 void MemGraphics::Detach(MemGraphic& graphic) {

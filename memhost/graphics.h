@@ -13,6 +13,7 @@ namespace pphatch::mem {
 class MemDrawing;
 class MemGraphic;
 class PickIndex;
+struct DrawingMove;
 
 /// An ordered list of graphics. Graphics are only ever appended, so the
 /// list stays sorted by their sequence numbers and a position is found by
@@ -42,6 +43,11 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
   /// Makes room for `count` graphics more, so that a reader appending a
   /// whole drawing does not grow the list and its table of IDs step by step.
   void Reserve(std::size_t count);
+  /// Moves every graphic of `other`, in order, to the end of this list,
+  /// making them (`move`) belong to this list's drawing; `other` is left empty.
+  void TakeAllOf(MemGraphics& other, const DrawingMove& move);
+  /// Makes the list (a graphic's children) and its graphics belong to another drawing.
+  void MoveTo(const DrawingMove& move);
   /// Takes the graphic out of this list (nothing when it is not here).
   void Detach(MemGraphic& graphic);
   const std::vector<std::shared_ptr<MemGraphic>>& Items() const { return items_; }
@@ -55,6 +61,8 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
  private:
   void Enter(const char* operation) const;
   void EraseAt(std::size_t position);
+  // Files the graphic, just appended, under its ID.
+  void AddId(MemGraphic& graphic);
 
   std::weak_ptr<MemDrawing> drawing_;
   std::shared_ptr<FaultInjector> faults_;

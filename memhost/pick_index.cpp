@@ -103,6 +103,8 @@ struct PickIndex::Impl {
 PickIndex::PickIndex() : impl_(std::make_unique<Impl>()) {}
 PickIndex::~PickIndex() = default;
 
+void PickIndex::Clear() { impl_ = std::make_unique<Impl>(); }
+
 void PickIndex::MarkDirty(MemGraphic& graphic) { impl_->dirty.push_back(&graphic); }
 
 void PickIndex::Erase(MemGraphic& graphic) {

@@ -30,6 +30,8 @@ class PickIndex {
   void MarkDirty(MemGraphic& graphic);
   /// The graphic left the drawing's list.
   void Erase(MemGraphic& graphic);
+  /// Every graphic left the drawing's list.
+  void Clear();
 
   /// Graphics whose geometry passes within `radius` of p, or, when their
   /// "BrushStyle" is neither "None" nor empty, whose closed area holds p;

@@ -149,7 +149,7 @@ formats::DxfDocument DocumentFromRecords(const py::dict& layers, const py::list&
     formats::DxfBlock block{t[0].cast<std::string>(), Point(t[1]), Entities(t[2], doc.report)};
     doc.blocks.emplace(formats::NameKey(block.name), std::move(block));
   }
-  doc.entities = Entities(entities, doc.report);
+  doc.entities = formats::DxfEntityRuns(Entities(entities, doc.report));
   if (!tileMode.is_none()) doc.tileMode = tileMode.cast<int>();
   return doc;
 }

@@ -176,11 +176,12 @@ TEST(DxfLoadDigest, EveryKnownDrawingLoadsAsRecorded) {
   EXPECT_GE(checked, 8);
 }
 
-// The entities read by two threads load, wherever the halves meet, to the
-// drawing and the findings of one pass. Points put before or after the
-// sampler's entities move the middle over each of its records; an insert
-// with an attribute and a stray SEQEND go first, a hatch whose boundary
-// cannot be read (a finding of the reader) last.
+// The entities read and placed by two threads load, wherever the halves
+// meet, to the drawing (IDs included) and the findings of one pass. Points
+// put before or after the sampler's entities move the middle over each of
+// its records; an insert with an attribute and a stray SEQEND go first, a
+// hatch whose boundary cannot be read (a finding of the reader) last, and a
+// block with a warning is placed at both ends.
 TEST(DxfLoadDigest, EntitiesReadInHalvesLoadAsInOnePass) {
   // Big loads differ too much for a full comparison to be read: where they part.
   const auto expectSame = [](const std::string& halves, const std::string& onePass) {
@@ -193,17 +194,21 @@ TEST(DxfLoadDigest, EntitiesReadInHalvesLoadAsInOnePass) {
     const DxfPairs pairs = SplitDxfPairs(text, "sampler.dxf");
     DxfDocument document = ParseDxf(pairs, "sampler.dxf", halvesFrom);
     const auto drawing = mem::MemDrawing::Create();
-    EmitDxfDocument(document, drawing, document.report, "sampler.dxf");
+    EmitDxfDocument(document, drawing, document.report, "sampler.dxf", halvesFrom);
     std::string loaded = mem::Snapshot(*drawing);
     for (const std::string& line : document.report.Lines()) loaded += "\nreport " + line;
     return loaded;
   };
   std::string sampler = Sampler();
+  // A block whose spline is left out, placed at both ends: its warning is given once.
+  sampler.insert(sampler.find("BLOCKS\n") + 7,
+                 testing::Pairs("0 BLOCK 2 BAD 10 0 20 0 0 SPLINE 70 0 71 3 0 ENDBLK"));
   const std::size_t first = sampler.find("ENTITIES\n") + 9;
   sampler.insert(first, testing::Pairs("0 INSERT 66 1 2 SQUARE 10 0 20 0 0 ATTRIB 1 tag 10 0 20 0 "
-                                       "0 SEQEND 0 SEQEND"));
+                                       "0 SEQEND 0 SEQEND 0 INSERT 2 BAD 10 0 20 0"));
   sampler.insert(sampler.find("0\nENDSEC\n", first),
-                 testing::Pairs("0 HATCH 2 SOLID 70 1 91 1 92 2 72 0 73 1 93 3 10 0 20 0"));
+                 testing::Pairs("0 INSERT 2 BAD 10 0 20 0 "
+                                "0 HATCH 2 SOLID 70 1 91 1 92 2 72 0 73 1 93 3 10 0 20 0"));
   const std::size_t last = sampler.find("0\nENDSEC\n", first);
   std::string points;
   for (int count = 0; count < 140; count += 2) {

@@ -37,6 +37,30 @@ TEST(MemGraphics, DuplicateAppendsADeepCopyWithNewIds) {
   EXPECT_EQ(memberCopy->Vertices()->Item(1)->X(), 1);
 }
 
+// A reader that fills a second drawing on another thread moves its
+// graphics over: they must then be the first drawing's in every respect.
+TEST(MemGraphics, GraphicsTakenFromAnotherDrawingBelongToThisOneAfterItsOwn) {
+  HostFixture f;
+  const auto a = AddLine(f.drawing, {0, 0}, {1, 0});
+  AddLine(AddGroup(f.drawing), {0, 1}, {1, 1});
+  const auto other = MemDrawing::Create();
+  const auto c = AddLine(other, {5, 5}, {6, 5});
+  const auto group = AddGroup(other);
+  const auto member = AddLine(group, {5, 6}, {6, 6});
+  f.drawing->TakeGraphicsOf(*other);
+  EXPECT_EQ(ListIds(*f.drawing), (std::vector<int>{a->Id(), 2, 4, 5}));
+  EXPECT_EQ(other->Graphics()->Count(), 0);
+  EXPECT_EQ(f.drawing->Graphics()->GraphicFromID(5), group);
+  EXPECT_EQ(group->Graphics()->GraphicFromID(6), member);
+  EXPECT_EQ(member->Graphics()->Drawing(), f.drawing);
+  EXPECT_EQ(member->Workplane(), f.drawing->Workplane());
+  EXPECT_EQ(f.PickAt(5.5, 5, 0.1), std::vector<int>{4});
+  EXPECT_EQ(AddLine(f.drawing, {0, 2}, {1, 2})->Id(), 7);
+  f.drawing->Faults().Fail("HostGraphic.Type").ForGraphic(6);
+  EXPECT_THROW(member->Type(), HostError);
+  EXPECT_EQ(c->Type(), "GRAPHIC");
+}
+
 TEST(Snapshot, ChangesExactlyWhenTheDrawingDoes) {
   HostFixture f;
   const auto line = AddLine(f.drawing, {0, 0}, {1, 0});
