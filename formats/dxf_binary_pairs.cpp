@@ -115,8 +115,8 @@ class BinarySplitter {
   void String(int code, std::size_t start, int codeBytes, const std::string& what) {
     const std::size_t end = content_.find('\0', at_);
     if (end == std::string_view::npos) Fail(start, "the file ends inside " + what);
-    const std::string problem = pairs_.AddWritten(code, content_.substr(at_, end - at_), codeBytes);
-    if (!problem.empty()) Fail(start, problem);
+    const std::string_view value = content_.substr(at_, end - at_);
+    if (!pairs_.AddWritten(code, value, codeBytes)) Fail(start, DxfPairs::WrittenProblem(code, value));
     at_ = end + 1;
   }
 

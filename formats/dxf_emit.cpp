@@ -34,6 +34,10 @@ constexpr double kSimilarityTolerance = 1e-9;
 // Parameter ranges this close to a full turn are whole ellipses.
 constexpr double kWholeTurnTolerance = 1e-9;
 
+// The share of a big drawing's graphics that the first of the two threads
+// places: a little over half, since the second's graphics are moved after.
+constexpr double kFirstShare = 0.55;
+
 // Deepest nesting of inserts followed; deeper ones are left out with a
 // warning (real drawings nest a few levels; this bounds the recursion).
 constexpr std::size_t kMaxNesting = 64;
@@ -143,13 +147,15 @@ class Emitter {
   // Top-level entities in order, in pieces.
   using Stretch = std::vector<std::span<const DxfEntity>>;
 
-  // The entities split where about half of their `size` graphics lie before.
+  // The entities split where kFirstShare of their `size` graphics lie before.
   std::pair<Stretch, Stretch> Halves(const Stretch& all, double size) {
     Stretch first, second;
     double before = 0;
     for (const std::span<const DxfEntity> entities : all) {
       std::size_t cut = 0;  // the entities of this piece that go first
-      while (cut < entities.size() && 2 * before < size) before += EntitySize(entities[cut++]);
+      while (cut < entities.size() && before < kFirstShare * size) {
+        before += EntitySize(entities[cut++]);
+      }
       if (cut > 0) first.push_back(entities.first(cut));
       if (cut < entities.size()) second.push_back(entities.subspan(cut));
     }

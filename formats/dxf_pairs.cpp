@@ -250,8 +250,7 @@ class TextSplitter {
 
   // Checks the value of a group by the kind of its code and keeps the pair.
   void Add(int code, std::string_view value) {
-    const std::string problem = pairs_.AddWritten(code, value, 0);
-    if (!problem.empty()) Fail(line_, problem);
+    if (!pairs_.AddWritten(code, value, 0)) Fail(line_, DxfPairs::WrittenProblem(code, value));
   }
 
   // Refuses the file: as binary data when it holds a control byte anywhere,
@@ -442,27 +441,28 @@ void DxfPairs::AddFlag(int code, std::size_t offset, int codeBytes, bool value) 
   Add(code, offset, kFlagLength, codeBytes, DxfValueKind::kText, value ? 1 : 0, 0);
 }
 
-std::string DxfPairs::AddWritten(int code, std::string_view value, int codeBytes) {
+bool DxfPairs::AddWritten(int code, std::string_view value, int codeBytes) {
   const DxfValueKind kind = ValueKindOf(code);
   if (kind != DxfValueKind::kText || code == 0) value = Trimmed(value);
   const auto offset = static_cast<std::size_t>(value.data() - content_.data());
-  const auto found = [&value] { return ", found '" + std::string(value.substr(0, 40)) + "'"; };
   if (kind == DxfValueKind::kReal) {
     double real = 0;
-    if (!ParseRealText(value, real)) {
-      return "group code " + std::to_string(code) + " needs a finite number" + found();
-    }
+    if (!ParseRealText(value, real)) return false;
     AddReal(code, offset, value.size(), codeBytes, real);
   } else if (kind == DxfValueKind::kInteger) {
     long long integer = 0;
-    if (!ParseIntegerText(value, integer)) {
-      return "group code " + std::to_string(code) + " needs an integer" + found();
-    }
+    if (!ParseIntegerText(value, integer)) return false;
     AddInteger(code, offset, value.size(), codeBytes, integer);
   } else {
     AddText(code, offset, value.size(), codeBytes);
   }
-  return "";
+  return true;
+}
+
+std::string DxfPairs::WrittenProblem(int code, std::string_view value) {
+  const bool real = ValueKindOf(code) == DxfValueKind::kReal;
+  return "group code " + std::to_string(code) + (real ? " needs a finite number" : " needs an integer") +
+         ", found '" + std::string(Trimmed(value).substr(0, 40)) + "'";
 }
 
 std::string_view DxfPairs::Value(std::size_t index) const {

@@ -62,9 +62,12 @@ class DxfPairs {
                   long long value);
   /// Appends a pair whose value is written as text (a view into the
   /// content, line end removed), checked and read by the kind of its code;
-  /// numbers and code-0 names lose surrounding blanks. Returns what is wrong
-  /// ("group code 10 needs a finite number, found 'x'"), or "" when it was added.
-  std::string AddWritten(int code, std::string_view value, int codeBytes);
+  /// numbers and code-0 names lose surrounding blanks. False, with nothing
+  /// added, when the value does not suit the code.
+  bool AddWritten(int code, std::string_view value, int codeBytes);
+  /// What is wrong with a value AddWritten refused ("group code 10 needs a
+  /// finite number, found 'x'").
+  static std::string WrittenProblem(int code, std::string_view value);
   /// Appends a binary file's one-byte flag, whose value reads as "0" or "1".
   void AddFlag(int code, std::size_t offset, int codeBytes, bool value);
   void Reserve(std::size_t count) {
