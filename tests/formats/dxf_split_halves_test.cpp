@@ -29,7 +29,8 @@ std::string Drawing(int lines, const std::string& end = "\n") {
   return end == "\n" ? text : std::regex_replace(text, std::regex("\n"), end);
 }
 
-// Every pair as text ("line 7: 10 = 0.25 (0.25, 0)"), or the error message.
+// Every pair as text ("line 7: 10 = 0.25 (0.25, 0), next section mark 12"),
+// or the error message.
 std::string Split(const std::string& text, std::size_t halvesFrom) {
   try {
     const DxfPairs pairs = SplitDxfPairs(text, "plan.dxf", halvesFrom);
@@ -38,7 +39,8 @@ std::string Split(const std::string& text, std::size_t halvesFrom) {
       const DxfPair p = pairs[i];
       out += "line " + std::to_string(p.place) + ": " + std::to_string(p.code) + " = " +
              std::string(p.value) + " (" + std::to_string(p.real) + ", " +
-             std::to_string(p.integer) + ")\n";
+             std::to_string(p.integer) + "), next section mark " +
+             std::to_string(pairs.NextSectionMark(i)) + "\n";
     }
     return out;
   } catch (const ReadError& e) {
