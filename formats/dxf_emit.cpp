@@ -123,8 +123,10 @@ class Emitter {
                                   " graphics (inserts of blocks, rows and columns)"));
     }
     if (doc_.tileMode) drawing_->Props().Define("TileMode", static_cast<double>(*doc_.tileMode));
-    const auto [first, second] =
+    const std::pair<Stretch, Stretch> halves =
         size >= static_cast<double>(inHalvesFrom) ? Halves(all, size) : std::pair{all, Stretch{}};
+    const Stretch& first = halves.first;
+    const Stretch& second = halves.second;
     if (second.empty()) {
       Place(first, drawing_);
       return;
