@@ -50,7 +50,7 @@ GraphicPtr Into::Put(GraphicPtr graphic) const {
 GraphicPtr AddLine(const Into& into, Vec2 a, Vec2 b) {
   auto g = into.Make("GRAPHIC");
   g->SetVertexList({Plain(a), Plain(b)});
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddChain(const Into& into, const std::vector<Vec2>& points, bool closed) {
@@ -63,7 +63,7 @@ GraphicPtr AddFlaggedChain(const Into& into, const std::vector<ChainPoint>& poin
   for (const ChainPoint& p : points) vertices.push_back({p.x, p.y, 0, p.penDown, p.arcPoint});
   g->SetVertexList(std::move(vertices));
   g->SetClosedFlag(closed);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddPolygon(const Into& into, const std::vector<Vec2>& corners) {
@@ -84,7 +84,7 @@ GraphicPtr AddTyped(const Into& into, const std::string& type, const std::vector
   for (const Vec2 p : points) vertices.push_back(Plain(p));
   g->SetVertexList(std::move(vertices));
   g->SetClosedFlag(closed);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddPolyline(const Into& into, const std::vector<BulgePoint>& points, bool closed) {
@@ -97,7 +97,7 @@ GraphicPtr AddPolyline(const Into& into, const std::vector<BulgePoint>& points, 
   if (closed && points.size() > 1) AppendSegment(vertices, points.back(), {points[0].x, points[0].y});
   g->SetVertexList(std::move(vertices));
   g->SetClosedFlag(closed);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddCurve(const Into& into, const std::vector<Vec2>& points, const std::string& brush) {
@@ -115,34 +115,34 @@ GraphicPtr AddCircle(const Into& into, Vec2 centre, double radius) {
   auto g = into.Make("CIRCLE");
   g->SetShape(CircleShape(centre, radius));
   g->SetClosedFlag(true);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddEllipse(const Into& into, Vec2 centre, Vec2 major, double ratio) {
   auto g = into.Make("CIRCLE");
   g->SetShape(EllipseShape(centre, major, ratio));
   g->SetClosedFlag(true);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddArc(const Into& into, Vec2 centre, double radius, double start, double end) {
   auto g = into.Make("ARC");
   g->SetShape(CircularArcShape(centre, radius, start, end));
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddEllipticalArc(const Into& into, Vec2 centre, Vec2 major, double ratio,
                             double start, double end) {
   auto g = into.Make("ARC");
   g->SetShape(EllipticalArcShape(centre, major, ratio, start, end));
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 GraphicPtr AddShape(const Into& into, const ArcShape& shape) {
   auto g = into.Make(shape.full ? "CIRCLE" : "ARC");
   g->SetShape(shape);
   g->SetClosedFlag(shape.full);
-  return into.Put(g);
+  return into.Put(std::move(g));
 }
 
 void SetProperty(const GraphicPtr& graphic, const std::string& name, PropertyValue value) {

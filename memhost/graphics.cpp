@@ -1,7 +1,6 @@
 #include "memhost/graphics.h"
 
 #include <algorithm>
-#include <atomic>
 #include <utility>
 
 #include "memhost/drawing.h"
@@ -13,9 +12,6 @@
 namespace pphatch::mem {
 
 namespace {
-
-// Sequence numbers grow with every append anywhere, so each list stays sorted.
-std::atomic<std::uint64_t> nextSequence{1};
 
 // A bounding box whose corners are free vertices.
 class MemBoundingBox : public HostBoundingBox {
@@ -128,7 +124,7 @@ HostGraphicPtr MemGraphics::Parent() {
 void MemGraphics::Append(const std::shared_ptr<MemGraphic>& graphic) {
   if (!graphic->owner_.expired()) throw HostError("graphic is already in a list");
   graphic->owner_ = weak_from_this();
-  graphic->sequence_ = nextSequence++;
+  graphic->sequence_ = nextSequence_++;
   items_.push_back(graphic);
   AddId(*graphic);
   ChildChanged(*graphic);
@@ -156,7 +152,7 @@ void MemGraphics::TakeAllOf(MemGraphics& other, const DrawingMove& move) {
   for (std::shared_ptr<MemGraphic>& graphic : other.items_) {
     graphic->MoveTo(move);
     graphic->owner_ = self;
-    graphic->sequence_ = nextSequence++;
+    graphic->sequence_ = nextSequence_++;
     AddId(*graphic);
     ChildChanged(*graphic);
     items_.push_back(std::move(graphic));

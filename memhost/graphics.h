@@ -1,6 +1,7 @@
 // A list of graphics: the drawing's own list, or the children of a graphic.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -16,8 +17,8 @@ class PickIndex;
 struct DrawingMove;
 
 /// An ordered list of graphics. Graphics are only ever appended, so the
-/// list stays sorted by their sequence numbers and a position is found by
-/// binary search. The drawing's list keeps the pick index up to date.
+/// list stays sorted by their sequence numbers (the list's own count of
+/// appends) and a position is found by binary search. The drawing's list keeps the pick index up to date.
 class MemGraphics : public HostGraphics, public std::enable_shared_from_this<MemGraphics> {
  public:
   /// `parent` is null for the drawing's list, which alone has an index.
@@ -70,6 +71,9 @@ class MemGraphics : public HostGraphics, public std::enable_shared_from_this<Mem
   int parentId_ = 0;
   std::shared_ptr<PickIndex> index_;
   std::vector<std::shared_ptr<MemGraphic>> items_;
+  // The sequence number of the next graphic appended: numbers grow with
+  // every append, so the list stays sorted by them.
+  std::uint64_t nextSequence_ = 1;
   // The members by ID, sorted: IDs grow as graphics are made, so appending
   // mostly adds at the end, and a big drawing needs no table node a graphic.
   std::vector<std::pair<int, MemGraphic*>> byId_;
