@@ -181,10 +181,13 @@ struct DxfLayer {
 /// case, since DXF names are not case-sensitive.
 /// Entities in file order, held in runs of at most kRun: a list read in
 /// parts (by two threads, say) is joined without moving an entity, and
-/// never needs room for all of them in one piece.
+/// never needs room for all of them in one piece. A run takes less than
+/// 128 KiB, the size up to which the C library serves memory from its heap
+/// instead of mapping it apart: a run let go leaves its pages to the
+/// allocations after it.
 class DxfEntityRuns {
  public:
-  static constexpr std::size_t kRun = 4096;
+  static constexpr std::size_t kRun = 512;
   using Runs = std::vector<std::vector<DxfEntity>>;
 
   DxfEntityRuns() = default;
@@ -233,6 +236,8 @@ class DxfEntityRuns {
  private:
   Runs runs_;
 };
+static_assert(DxfEntityRuns::kRun * sizeof(DxfEntity) < (std::size_t{128} << 10),
+              "a run must come from the C library's heap");
 
 struct DxfDocument {
   /// True for each layer that is off (negative colour) or frozen (flag 1).

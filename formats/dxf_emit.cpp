@@ -107,14 +107,15 @@ class Emitter {
         name_(name),
         recursive_(RecursiveBlocks(doc)) {}
 
-  // Refuses drawings that expand too far, then places every entity; those
-  // of a drawing of `inHalvesFrom` graphics or more in two halves at once.
-  void Run(std::size_t inHalvesFrom) {
+  // Refuses drawings that expand too far, then places every entity of
+  // `entities` (the document's), letting go of each run once it is placed;
+  // those of a drawing of `inHalvesFrom` graphics or more in two halves at once.
+  void Run(DxfEntityRuns& entities, std::size_t inHalvesFrom) {
     double size = 0;
     Stretch all;
-    for (const std::vector<DxfEntity>& run : doc_.entities.AllRuns()) {
+    for (std::vector<DxfEntity>& run : entities.AllRuns()) {
       size += Size(run);
-      all.emplace_back(run);
+      all.push_back({&run, run});
     }
     if (size > kMaxLoadedGraphics) {
       throw ReadError(Located(name_, 0,
@@ -129,6 +130,7 @@ class Emitter {
     const Stretch& second = halves.second;
     if (second.empty()) {
       Place(first, drawing_);
+      entities.AllRuns().clear();
       return;
     }
     // The second half goes into a drawing of its own, filled by a thread of
@@ -138,6 +140,7 @@ class Emitter {
     LoadReport partReport;
     Emitter placesSecond(doc_, part, partReport, name_);
     RunSideBySide([&] { Place(first, drawing_); }, [&] { placesSecond.Place(second, part); });
+    entities.AllRuns().clear();  // the run the halves share, too
     drawing_->TakeGraphicsOf(*part);
     // A warning the first half gave already is not given again.
     std::erase_if(partReport.warnings,
@@ -146,31 +149,41 @@ class Emitter {
   }
 
  private:
+  // Top-level entities of a run, all of them or a part.
+  struct Piece {
+    std::vector<DxfEntity>* run;
+    std::span<const DxfEntity> entities;
+  };
   // Top-level entities in order, in pieces.
-  using Stretch = std::vector<std::span<const DxfEntity>>;
+  using Stretch = std::vector<Piece>;
 
   // The entities split where kFirstShare of their `size` graphics lie before.
   std::pair<Stretch, Stretch> Halves(const Stretch& all, double size) {
     Stretch first, second;
     double before = 0;
-    for (const std::span<const DxfEntity> entities : all) {
+    for (const Piece& piece : all) {
       std::size_t cut = 0;  // the entities of this piece that go first
-      while (cut < entities.size() && before < kFirstShare * size) {
-        before += EntitySize(entities[cut++]);
+      while (cut < piece.entities.size() && before < kFirstShare * size) {
+        before += EntitySize(piece.entities[cut++]);
       }
-      if (cut > 0) first.push_back(entities.first(cut));
-      if (cut < entities.size()) second.push_back(entities.subspan(cut));
+      if (cut > 0) first.push_back({piece.run, piece.entities.first(cut)});
+      if (cut < piece.entities.size()) second.push_back({piece.run, piece.entities.subspan(cut)});
     }
     return {std::move(first), std::move(second)};
   }
 
-  // Places the entities at the end of the drawing's list.
+  // Places the entities at the end of the drawing's list, letting go of
+  // each whole run once it is placed, so that the graphics made after it
+  // reuse its memory.
   void Place(const Stretch& stretch, const std::shared_ptr<mem::MemDrawing>& drawing) {
     std::size_t count = 0;
-    for (const std::span<const DxfEntity> entities : stretch) count += entities.size();
+    for (const Piece& piece : stretch) count += piece.entities.size();
     drawing->List()->Reserve(count);
     const Into into(drawing);
-    for (const std::span<const DxfEntity> entities : stretch) Entities(entities, into, Affine3{}, false);
+    for (const Piece& piece : stretch) {
+      Entities(piece.entities, into, Affine3{}, false);
+      if (piece.entities.size() == piece.run->size()) std::vector<DxfEntity>().swap(*piece.run);
+    }
   }
 
   // The entities of the drawing or of a block, placed by `m`.
@@ -456,9 +469,9 @@ class Emitter {
 
 }  // namespace
 
-void EmitDxfDocument(const DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
+void EmitDxfDocument(DxfDocument& document, const std::shared_ptr<mem::MemDrawing>& drawing,
                      LoadReport& report, const std::string& name, std::size_t inHalvesFrom) {
-  Emitter(document, drawing, report, name).Run(inHalvesFrom);
+  Emitter(document, drawing, report, name).Run(document.entities, inHalvesFrom);
 }
 
 }  // namespace pphatch::formats
