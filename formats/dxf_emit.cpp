@@ -138,7 +138,7 @@ class Emitter {
     // then move behind the first half's.
     const auto part = mem::MemDrawing::Create();
     LoadReport partReport;
-    Emitter placesSecond(doc_, part, partReport, name_);
+    Emitter placesSecond(*this, part, partReport);
     RunSideBySide([&] { Place(first, drawing_); }, [&] { placesSecond.Place(second, part); });
     entities.AllRuns().clear();  // the run the halves share, too
     drawing_->TakeGraphicsOf(*part);
@@ -149,6 +149,15 @@ class Emitter {
   }
 
  private:
+  // An emitter of the same document into another drawing, reporting to
+  // `report`, that expands the same blocks.
+  Emitter(const Emitter& first, std::shared_ptr<mem::MemDrawing> drawing, LoadReport& report)
+      : doc_(first.doc_),
+        drawing_(std::move(drawing)),
+        report_(report),
+        name_(first.name_),
+        recursive_(first.recursive_) {}
+
   // Top-level entities of a run, all of them or a part.
   struct Piece {
     std::vector<DxfEntity>* run;

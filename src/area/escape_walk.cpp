@@ -15,6 +15,7 @@
 #include "area/planar_graph.h"
 #include "curves/circle_contacts.h"
 #include "curves/ellipse_contacts.h"
+#include "curves/straight_chain.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {
@@ -83,24 +84,6 @@ struct Move {
   Side side = Side::kBottom;  // the side of the tile the entry lies on
   bool operator>(const Move& other) const { return priority > other.priority; }
 };
-
-CurveRecord StraightChain(const std::vector<Point2>& points, const std::string& type) {
-  CurveRecord chain;
-  chain.PointCount = static_cast<int>(points.size());
-  chain.TypeName = type;
-  Box box;
-  for (const Point2 p : points) {
-    chain.X.push_back(p.x);
-    chain.Y.push_back(p.y);
-    box.Add(p);
-  }
-  chain.MinX = box.minX;
-  chain.MinY = box.minY;
-  chain.MaxX = box.maxX;
-  chain.MaxY = box.maxY;
-  chain.Closed = points.size() > 2 && points.front().x == points.back().x && points.front().y == points.back().y;
-  return chain;
-}
 
 // Appends the runs of a straight chain's pieces that come near `near`; the
 // ends of each run lie outside it.

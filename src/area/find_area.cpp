@@ -11,6 +11,7 @@
 #include "area/planar_graph.h"
 #include "curves/circle_contacts.h"
 #include "curves/ellipse_contacts.h"
+#include "curves/straight_chain.h"
 #include "geometry/tolerance.h"
 
 namespace pphatch {
@@ -89,18 +90,7 @@ class BridgeChains {
  public:
   BridgeChains(std::vector<CurveRecord>& chains, const std::vector<GapBridge>& bridges)
       : chains_(chains), base_(chains.size()) {
-    for (const GapBridge& bridge : bridges) {
-      CurveRecord chain;
-      chain.PointCount = 2;
-      chain.X = {bridge.from.x, bridge.to.x};
-      chain.Y = {bridge.from.y, bridge.to.y};
-      chain.MinX = std::min(bridge.from.x, bridge.to.x);
-      chain.MaxX = std::max(bridge.from.x, bridge.to.x);
-      chain.MinY = std::min(bridge.from.y, bridge.to.y);
-      chain.MaxY = std::max(bridge.from.y, bridge.to.y);
-      chain.TypeName = "GRAPHIC";
-      chains.push_back(std::move(chain));
-    }
+    for (const GapBridge& bridge : bridges) chains.push_back(StraightChain({bridge.from, bridge.to}, "GRAPHIC"));
   }
   ~BridgeChains() { chains_.resize(base_); }
   BridgeChains(const BridgeChains&) = delete;
